@@ -1,0 +1,25 @@
+#pragma once
+#include <QString>
+
+#include <array>
+
+namespace k5 {
+
+struct AppContext;
+
+// Program settings kept in the control file of the master folder.
+struct ControlSettings {
+    QString lastSaveFolder;              // folder of the last archive opened or saved
+    std::array<int, 5> keyAction{};      // key-action settings 1..4 (index 0 unused)
+    int cancelConfirm = 0;               // 1: input windows ask before cancelling
+};
+
+constexpr int kControlRecordLength = 110;
+
+// Recreates the control file (settings 0, the current last folder) unless it
+// holds at least one record.
+void ensureControlFile(AppContext& ctx);
+void loadControlFile(AppContext& ctx);
+void saveControlFile(AppContext& ctx);
+
+} // namespace k5

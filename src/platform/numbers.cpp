@@ -1,0 +1,147 @@
+#include "platform/numbers.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace k5 {
+namespace {
+
+std::string withoutSkippedBlanks(const QString& text) {
+    std::string s;
+    s.reserve(static_cast<size_t>(text.size()));
+    for (QChar c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\n') continue;
+        if (c == u',') break;
+        s.push_back(c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '\x01');
+    }
+    return s;
+}
+
+// &H / &O literals: up to four digits are an Integer, up to eight a Long,
+// so "&HFFFF" is -1 as it always was.
+double radixValue(const std::string& s, size_t pos, int radix) {
+    unsigned long long value = 0;
+    size_t digits = 0;
+    for (; pos < s.size(); ++pos, ++digits) {
+        char c = static_cast<char>(std::toupper(static_cast<unsigned char>(s[pos])));
+        int d = (c >= '0' && c <= '9') ? c - '0' : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : 99;
+        if (d >= radix) break;
+        value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
+        if (value > 0xFFFFFFFFull) return static_cast<double>(value);
+    }
+    bool shortLiteral = radix == 16 ? digits <= 4 : value <= 0xFFFF;
+    if (shortLiteral && value > 0x7FFF && value <= 0xFFFF) return static_cast<double>(value) - 65536.0;
+    if (value > 0x7FFFFFFF && value <= 0xFFFFFFFF) return static_cast<double>(value) - 4294967296.0;
+    return static_cast<double>(value);
+}
+
+size_t digitsFrom(const std::string& s, size_t pos) {
+    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9') ++pos;
+    return pos;
+}
+
+} // namespace
+
+double parseLeadingNumber(const QString& text) {
+    std::string s = withoutSkippedBlanks(text);
+    if (s.size() >= 2 && s[0] == '&') {
+        char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(s[1])));
+        if (kind == 'H') return radixValue(s, 2, 16);
+        if (kind == 'O') return radixValue(s, 2, 8);
+    }
+    size_t pos = 0;
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;
+    size_t intEnd = digitsFrom(s, pos);
+    size_t end = intEnd;
+    bool anyDigit = intEnd > pos;
+    if (end < s.size() && s[end] == '.') {
+        size_t fracEnd = digitsFrom(s, end + 1);
+        anyDigit = anyDigit || fracEnd > end + 1;
+        end = fracEnd;
+    }
+    if (!anyDigit) return 0.0;
+    std::string number = s.substr(0, end);
+    if (end < s.size() && (s[end] == 'E' || s[end] == 'e' || s[end] == 'D' || s[end] == 'd')) {
+        size_t expPos = end + 1;
+        if (expPos < s.size() && (s[expPos] == '+' || s[expPos] == '-')) ++expPos;
+        size_t expEnd = digitsFrom(s, expPos);
+        if (expEnd > expPos) number += "E" + s.substr(end + 1, expEnd - end - 1);
+    }
+    double value = std::strtod(number.c_str(), nullptr);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+QString formatGeneral(double value) {
+    if (value == 0.0 || !std::isfinite(value)) return QStringLiteral("0");
+    float target = static_cast<float>(value);
+    char buffer[64];
+    int digits = 1;
+    for (; digits < 7; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
+        if (static_cast<float>(std::strtod(buffer, nullptr)) == target) break;
+    }
+    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
+    // buffer is "-d.dddde+XX": split mantissa digits and exponent.
+    std::string text(buffer);
+    size_t ePos = text.find('e');
+    int exponent = std::atoi(text.c_str() + ePos + 1);
+    bool negative = text[0] == '-';
+    std::string mantissa;
+    for (size_t i = negative ? 1 : 0; i < ePos; ++i)
+        if (text[i] != '.') mantissa.push_back(text[i]);
+    while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+
+    std::string out = negative ? "-" : "";
+    if (exponent >= 7 || exponent < -5) {
+        out += mantissa.substr(0, 1);
+        if (mantissa.size() > 1) out += "." + mantissa.substr(1);
+        char exp[16];
+        std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        out += exp;
+    } else if (exponent < 0) {
+        out += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + mantissa;
+    } else {
+        auto intDigits = static_cast<size_t>(exponent + 1);
+        if (mantissa.size() <= intDigits) {
+            out += mantissa + std::string(intDigits - mantissa.size(), '0');
+        } else {
+            out += mantissa.substr(0, intDigits) + "." + mantissa.substr(intDigits);
+        }
+    }
+    return QString::fromStdString(out);
+}
+
+QString formatPattern(double value, const QString& pattern) {
+    qsizetype point = pattern.indexOf(u'.');
+    int decimals = point < 0 ? 0 : static_cast<int>(pattern.size() - point - 1);
+    int minIntDigits = static_cast<int>(pattern.left(point < 0 ? pattern.size() : point).count(u'0'));
+    if (!std::isfinite(value)) value = 0.0;
+    double scale = std::pow(10.0, decimals);
+    // Half away from zero on the decimal value; the small allowance keeps a
+    // float-stored 2.675 from falling to 2.67 through its binary error.
+    double scaled = std::floor(std::fabs(value) * scale * (1.0 + 1e-12) + 0.5);
+    bool negative = value < 0 && scaled > 0;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, scaled / scale);
+    std::string digits(buffer);
+    size_t intLen = point < 0 ? digits.size() : digits.find('.');
+    if (intLen == std::string::npos) intLen = digits.size();
+    if (minIntDigits == 0 && intLen == 1 && digits[0] == '0') digits.erase(0, 1);
+    else if (static_cast<int>(intLen) < minIntDigits) digits.insert(0, static_cast<size_t>(minIntDigits) - intLen, '0');
+    if (digits.empty()) digits = "0";
+    return QString::fromStdString((negative ? "-" : "") + digits);
+}
+
+long long cInt(double value) { return static_cast<long long>(std::nearbyint(value)); }
+
+double intFloor(double value) { return std::floor(value); }
+
+bool fitsInt16(double value) {
+    if (!std::isfinite(value)) return false;
+    double r = std::nearbyint(value);
+    return r >= -32768.0 && r <= 32767.0;
+}
+
+} // namespace k5

@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+
+namespace k5 {
+
+// The number a field's text stands for: blanks, tabs and line feeds are
+// skipped wherever they stand, then the longest decimal prefix is read
+// (sign, digits with one decimal point, exponent E or D). "&H" and "&O" read
+// hexadecimal and octal. A comma ends the number; no digit gives 0.
+double parseLeadingNumber(const QString& text);
+
+// Shortest decimal form of a stored Single with at most seven significant
+// digits, no grouping, "0" for zero; exponent form only for very large or
+// very small magnitudes ("1.5E+10", "1E-07").
+QString formatGeneral(double value);
+
+// Report digit patterns such as "###0.000", "####0.0", "#0", "##0.00":
+// as many decimals as the pattern has after its point, rounded half away
+// from zero, no grouping, at least as many integer digits as the pattern's zeros.
+QString formatPattern(double value, const QString& pattern);
+
+// Rounding to an integer with halves to even, as every real-to-Integer
+// conversion of the stored data does.
+long long cInt(double value);
+// Largest integer not greater than the value.
+double intFloor(double value);
+
+// True when the value fits a stored 16-bit Integer after cInt.
+bool fitsInt16(double value);
+
+} // namespace k5

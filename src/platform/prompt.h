@@ -1,0 +1,67 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+// Every message box of the program is a call on a Prompt: the domain decides
+// what to say, the implementation how it is shown (a message box in the GUI,
+// stderr on the command line, a recorder in tests).
+namespace k5 {
+
+inline const QString kProgramTitle = QStringLiteral("KAMO-K5");
+
+enum class Icon { None, Information, Warning, Error, Question };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+struct Message {
+    QString text;
+    QString title = kProgramTitle;
+    Icon icon = Icon::Information;
+    Buttons buttons = Buttons::Ok;
+};
+
+class Prompt {
+public:
+    virtual ~Prompt() = default;
+    virtual Answer show(const Message& message) = 0;
+
+    void inform(const QString& text, const QString& title = kProgramTitle);
+    void warn(const QString& text, const QString& title = kProgramTitle);
+    void error(const QString& text, const QString& title = kProgramTitle);
+    // True for OK.
+    bool askOkCancel(const QString& text, Icon icon = Icon::Information, const QString& title = kProgramTitle);
+    // True for Yes.
+    bool askYesNo(const QString& text, Icon icon = Icon::Question, const QString& title = kProgramTitle);
+    Answer askYesNoCancel(const QString& text, Icon icon = Icon::Question, const QString& title = kProgramTitle);
+};
+
+// The affirmative answer of a button set: OK or Yes.
+Answer affirmativeAnswer(Buttons buttons);
+
+// Command line: prints the text on stderr and answers as confirmed, since the
+// user asked for the command.
+class CommandLinePrompt : public Prompt {
+public:
+    Answer show(const Message& message) override;
+};
+
+// Tests: records every message and answers from a script (affirmative when
+// the script is empty).
+class ScriptedPrompt : public Prompt {
+public:
+    Answer show(const Message& message) override;
+    void script(std::initializer_list<Answer> answers) { answers_.insert(answers_.end(), answers); }
+    const std::vector<Message>& shown() const { return shown_; }
+    QStringList texts() const;
+    QString lastText() const { return shown_.empty() ? QString() : shown_.back().text; }
+    void clear() { shown_.clear(); }
+
+private:
+    std::vector<Message> shown_;
+    std::deque<Answer> answers_;
+};
+
+} // namespace k5

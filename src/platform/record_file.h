@@ -1,0 +1,66 @@
+#pragma once
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <cstdint>
+
+// Random-access files of fixed-length records numbered from 1, without header:
+// the format of every file the program keeps (jobs, masters, settings).
+namespace k5 {
+
+class RecordFile {
+public:
+    RecordFile(const QString& path, int recordLength);
+
+    // Opens for reading and writing, creating the file when missing.
+    bool open();
+    bool openReadOnly();
+    void close() { file_.close(); }
+    bool isOpen() const { return file_.isOpen(); }
+
+    // Whole records in the file (a trailing partial record does not count).
+    int count() const;
+    // Record n (from 1). Bytes past the end of the file read as zeros,
+    // which the field decoders read as 0 and blanks.
+    QByteArray read(int n);
+    // Writes record n, extending the file when n lies past its end.
+    bool write(int n, const QByteArray& record);
+
+    const QString& path() const { return path_; }
+    int recordLength() const { return length_; }
+
+    // Record count of a file that is not open; 0 when it does not exist.
+    static int countOf(const QString& path, int recordLength);
+
+private:
+    QString path_;
+    int length_;
+    QFile file_;
+};
+
+// Little-endian field-by-field encoding of one record.
+class RecordWriter {
+public:
+    explicit RecordWriter(int length) : bytes_(length, '\0') {}
+    void putInt16(int offset, int value);
+    void putSingle(int offset, float value);
+    void putBytes(int offset, const QByteArray& field);
+    const QByteArray& bytes() const { return bytes_; }
+
+private:
+    QByteArray bytes_;
+};
+
+class RecordReader {
+public:
+    explicit RecordReader(const QByteArray& bytes) : bytes_(bytes) {}
+    int16_t int16(int offset) const;
+    float single(int offset) const;
+    QByteArray bytes(int offset, int width) const;
+
+private:
+    const QByteArray& bytes_;
+};
+
+} // namespace k5

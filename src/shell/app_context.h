@@ -1,0 +1,26 @@
+#pragma once
+#include "jobdata/common_values.h"
+#include "jobdata/control_file.h"
+#include "jobdata/job_state.h"
+#include "platform/prompt.h"
+#include "platform/trace.h"
+#include "shell/folders.h"
+
+namespace k5 {
+
+// Everything the program shares between windows and operations: folders,
+// the open job's state, the settings and the current common values. One
+// context lives for the run; each test builds its own on a temporary tree.
+struct AppContext {
+    Folders folders;
+    JobState job;
+    CommonValues common;
+    ControlSettings control;
+    JobLoadHooks jobHooks;
+    Prompt* prompt = nullptr;
+
+    void trace(const QString& message) const { writeTrace(folders.traceFile, message); }
+    Prompt& ask() const { return *prompt; }
+};
+
+} // namespace k5

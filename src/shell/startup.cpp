@@ -1,0 +1,144 @@
+#include "shell/startup.h"
+
+#include "jobdata/common_values.h"
+#include "jobdata/control_file.h"
+#include "platform/cp932.h"
+#include "shell/app_context.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace k5 {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+qsizetype findNoCase(const QString& haystack, const QString& needle) {
+    return haystack.indexOf(needle, 0, Qt::CaseInsensitive);
+}
+
+// Folders from where the executable lies: <base>PRG holds it, <base>DAT the
+// jobs, <base>保存データ the archives, and <top>MAS (top ends in /KMD/) the masters.
+QString deriveFolders(Folders& f, const QString& executableFolder) {
+    f.programFolder = executableFolder;
+    qsizetype p = findNoCase(executableFolder, QStringLiteral("PRG"));
+    if (p < 0) return QStringLiteral("実行ファイルのフォルダ名に「PRG」がありません：") + executableFolder;
+    QString base = executableFolder.left(p);
+    f.prgFolder = base + QStringLiteral("PRG");
+    f.dataFolder = base + QStringLiteral("DAT");
+    f.saveFolder = base + QStringLiteral("保存データ");
+    qsizetype q = findNoCase(executableFolder + u'/', QStringLiteral("/KMD/"));
+    if (q < 0) return QStringLiteral("実行ファイルが「KMD」フォルダの下にありません：") + executableFolder;
+    f.top = executableFolder.left(q + 5);
+    f.masterFolder = f.top + QStringLiteral("MAS");
+    f.traceFile = f.dataFolder + QStringLiteral("/runlog.rep");
+    return {};
+}
+
+void linkAnalysisProgram(Folders& f) {
+    const QString marker = f.prgFolder + QStringLiteral("/fmm");
+    QString kind;
+    if (QFileInfo::exists(marker)) kind = readFirstItem(marker).trimmed().toUpper();
+    if (kind == QStringLiteral("RX2") || kind == QStringLiteral("RX3")) {
+        QString folder = kind == QStringLiteral("RX2") ? QStringLiteral("KamoRX2") : QStringLiteral("KamoRX3");
+        f.analysisKind = kind;
+        f.analysisPrgFolder = f.top + folder + QStringLiteral("/Prg");
+        f.analysisDataFolder = f.top + folder + QStringLiteral("/dat");
+        f.analysisProgramName = kind == QStringLiteral("RX2") ? QStringLiteral("KAMO-RXⅡ") : QStringLiteral("KAMO-RX3");
+        return;
+    }
+    f.analysisKind.clear();
+    f.analysisPrgFolder.clear();
+    f.analysisDataFolder.clear();
+    f.analysisProgramName.clear();
+    f.analysisVersion.clear();
+    QFile::remove(marker);
+}
+
+void startTraceFile(AppContext& ctx) {
+    const Folders& f = ctx.folders;
+    QFile::remove(f.traceFile);
+    QFile created(f.traceFile);
+    if (created.open(QIODevice::WriteOnly)) created.close();
+    ctx.trace(QStringLiteral("_000 Start"));
+    QString list = QStringLiteral("_000A 使用ﾎﾙﾀﾞﾘｽﾄ") + kCrLf;
+    for (const QString* folder : {&f.analysisPrgFolder, &f.analysisDataFolder, &f.programFolder, &f.masterFolder,
+                                  &f.prgFolder, &f.dataFolder, &f.saveFolder})
+        list += *folder + kCrLf;
+    ctx.trace(list);
+}
+
+void readAnalysisVersion(AppContext& ctx) {
+    Folders& f = ctx.folders;
+    if (f.analysisProgramName.isEmpty()) return;
+    const QString versionFile = f.analysisPrgFolder + QStringLiteral("/bk");
+    ctx.trace(QStringLiteral("_000F RX2のﾊﾞｰｼﾞｮﾝNoを読み込むFileName=") + versionFile);
+    if (QFileInfo::exists(versionFile)) {
+        f.analysisVersion = readFirstItem(versionFile);
+        ctx.trace(QStringLiteral("_000G ver=") + f.analysisVersion);
+    } else {
+        f.analysisVersion.clear();
+        ctx.trace(QStringLiteral("_000H ") + versionFile + QStringLiteral("が見つからない→Ver=???"));
+    }
+}
+
+// The master folder is looked for beside the KMD folder of the current
+// directory: the program is always started from its PRG folder.
+bool checkFolders(AppContext& ctx, const QString& currentDirectory) {
+    Folders& f = ctx.folders;
+    ctx.trace(QStringLiteral("_010 Start"));
+    f.programFolder = currentDirectory;
+    ctx.trace(QStringLiteral("_010A 現在のｶﾚﾝﾄﾎﾙﾀﾞ=") + currentDirectory.toUpper());
+    qsizetype r = findNoCase(currentDirectory, QStringLiteral("KMD"));
+    f.masterFolder = r < 0 ? QStringLiteral("KMD/MAS") : currentDirectory.left(r + 3) + QStringLiteral("/MAS");
+    if (QFileInfo(f.masterFolder).isDir()) return true;
+    ctx.trace(QStringLiteral("_010B ") + f.masterFolder + QStringLiteral("は無し"));
+    ctx.trace(QStringLiteral("_010C End--------------->"));
+    return false;
+}
+
+void ensureMasterFiles(AppContext& ctx) {
+    ensureControlFile(ctx);
+    loadControlFile(ctx);
+    ensureCommonValues(ctx);
+}
+
+} // namespace
+
+QString readFirstItem(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QString text = fromCp932(file.readLine()).trimmed();
+    if (text.startsWith(u'"')) {
+        qsizetype close = text.indexOf(u'"', 1);
+        return close < 0 ? text.mid(1) : text.mid(1, close - 1);
+    }
+    qsizetype comma = text.indexOf(u',');
+    return (comma < 0 ? text : text.left(comma)).trimmed();
+}
+
+StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QString& currentDirectory) {
+    Folders& f = ctx.folders;
+    f = Folders{};
+    QString problem = deriveFolders(f, QFileInfo(executablePath).absolutePath());
+    if (!problem.isEmpty()) return {false, problem};
+    // The data and save folders belong to the installation; make them when missing.
+    QDir().mkpath(f.dataFolder);
+    QDir().mkpath(f.saveFolder);
+    linkAnalysisProgram(f);
+    startTraceFile(ctx);
+    readAnalysisVersion(ctx);
+    if (!checkFolders(ctx, currentDirectory)) {
+        ctx.trace(QStringLiteral("_000N 各ﾎﾙﾀﾞの確認(False)End------------->"));
+        return {false, QStringLiteral("マスターフォルダ「") + f.masterFolder +
+                           QStringLiteral("」がありません。プログラムはPRGフォルダから起動してください。")};
+    }
+    ctx.trace(QStringLiteral("_000P 各ﾎﾙﾀﾞの確認=OK"));
+    ctx.trace(QStringLiteral("_000Q 1626 2334"));
+    f.setMasterPaths();
+    ensureMasterFiles(ctx);
+    return {true, {}};
+}
+
+} // namespace k5
