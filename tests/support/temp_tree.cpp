@@ -1,0 +1,28 @@
+#include "temp_tree.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace k5test {
+
+TempTree::TempTree() {
+    QDir().mkpath(kmd() + QStringLiteral("/MAS"));
+    for (const char* sub : {"PRG", "DAT", "保存データ"}) QDir().mkpath(kmd() + QStringLiteral("/K5/") + QString::fromUtf8(sub));
+    ctx.folders = k5::Folders::forTree(kmd());
+    ctx.prompt = &prompt;
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
+}
+
+qint64 fileSize(const QString& path) { return QFileInfo(path).size(); }
+
+} // namespace k5test

@@ -1,0 +1,32 @@
+#pragma once
+#include "platform/prompt.h"
+#include "shell/app_context.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace k5test {
+
+// A fresh KMD tree in a temporary folder (MAS, K5/PRG, K5/DAT, K5/保存データ)
+// with a context pointing into it and a scripted prompt. Nothing is ensured:
+// call the ensure operations (or startUp) a test needs.
+class TempTree {
+public:
+    TempTree();
+    k5::AppContext ctx;
+    k5::ScriptedPrompt prompt;
+
+    QString kmd() const { return root_.path() + QStringLiteral("/KMD"); }
+    QString masterFile(const QString& name) const { return ctx.folders.masterFile(name); }
+    QString dataFile(const QString& name) const { return ctx.folders.dataFolder + u'/' + name; }
+
+private:
+    QTemporaryDir root_;
+};
+
+QByteArray readBytes(const QString& path);
+void writeBytes(const QString& path, const QByteArray& bytes);
+qint64 fileSize(const QString& path);
+
+} // namespace k5test
