@@ -1,16 +1,19 @@
 #include "shell/GuiMain.h"
 #include "shell/command_line.h"
 
-#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <cstring>
 
 int main(int argc, char* argv[]) {
     // The executable's own path decides every folder, as in the installed tree.
     const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
     const QString currentDirectory = QDir::currentPath();
+    if (argc == 3 && std::strcmp(argv[1], "--window") == 0)
+        return k5::runGui(1, argv, executable, currentDirectory, QString::fromLocal8Bit(argv[2]));
     if (argc > 1) {
-        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+        if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         QStringList arguments = QCoreApplication::arguments();
         arguments.removeFirst();

@@ -2,20 +2,31 @@
 
 #include "shell/MainWindow.h"
 #include "shell/MessageBoxPrompt.h"
+#include "shell/WindowRegistry.h"
 #include "shell/app_context.h"
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <cstdio>
 
 namespace k5 {
 
-int runGui(int argc, char* argv[], const QString& executablePath, const QString& currentDirectory) {
+int runGui(int argc, char* argv[], const QString& executablePath, const QString& currentDirectory,
+           const QString& windowName) {
     QApplication app(argc, argv);
     MessageBoxPrompt prompt;
     AppContext ctx;
     ctx.prompt = &prompt;
     StartUpResult start = startUp(ctx, executablePath, currentDirectory);
     if (!start.ok) return 1; // an installation without its master folder ends quietly
+    if (!windowName.isEmpty()) {
+        if (!openWindowByName(ctx, windowName)) {
+            std::fprintf(stderr, "unknown window: %s\nknown: %s\n", windowName.toUtf8().constData(),
+                         registeredWindowNames().join(u' ').toUtf8().constData());
+            return 2;
+        }
+        return app.exec();
+    }
     MainWindow window(ctx);
     window.show();
     return app.exec();

@@ -3,7 +3,9 @@
 
 namespace k5 {
 
-// The GUI entry: start-up, then the main window until it closes.
-int runGui(int argc, char* argv[], const QString& executablePath, const QString& currentDirectory);
+// The GUI entry: start-up, then the main window until it closes. With a
+// window name, that window is opened instead of the main window.
+int runGui(int argc, char* argv[], const QString& executablePath, const QString& currentDirectory,
+           const QString& windowName = {});
 
 } // namespace k5
