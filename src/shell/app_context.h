@@ -2,6 +2,7 @@
 #include "jobdata/common_values.h"
 #include "jobdata/control_file.h"
 #include "jobdata/job_state.h"
+#include "jobdata/working_record.h"
 #include "platform/prompt.h"
 #include "platform/trace.h"
 #include "shell/folders.h"
@@ -15,6 +16,7 @@ struct AppContext {
     Folders folders;
     JobState job;
     CommonValues common;
+    WorkingRecord work; // the foundation in hand
     ControlSettings control;
     JobLoadHooks jobHooks;
     Prompt* prompt = nullptr;
