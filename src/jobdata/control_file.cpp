@@ -38,7 +38,8 @@ void loadControlFile(AppContext& ctx) {
     if (!file.openReadOnly()) return;
     RecordReader r(file.read(1));
     ctx.control.lastSaveFolder = decodeField(r.bytes(0, 100));
-    for (int i = 1; i <= 4; ++i) ctx.control.keyAction[i] = r.int16(100 + 2 * (i - 1));
+    for (int i = 1; i <= 4; ++i)
+        ctx.control.keyAction[i] = r.int16(100 + 2 * (i - 1));
     ctx.control.cancelConfirm = r.int16(108);
 }
 
@@ -47,7 +48,8 @@ void saveControlFile(AppContext& ctx) {
     if (!file.open()) return;
     RecordWriter w(kControlRecordLength);
     w.putBytes(0, encodeField(ctx.control.lastSaveFolder, 100, Terminator::Tilde));
-    for (int i = 1; i <= 4; ++i) w.putInt16(100 + 2 * (i - 1), ctx.control.keyAction[i]);
+    for (int i = 1; i <= 4; ++i)
+        w.putInt16(100 + 2 * (i - 1), ctx.control.keyAction[i]);
     w.putInt16(108, ctx.control.cancelConfirm);
     file.write(1, w.bytes());
 }

@@ -9,9 +9,9 @@ struct AppContext;
 
 // Program settings kept in the control file of the master folder.
 struct ControlSettings {
-    QString lastSaveFolder;              // folder of the last archive opened or saved
-    std::array<int, 5> keyAction{};      // key-action settings 1..4 (index 0 unused)
-    int cancelConfirm = 0;               // 1: input windows ask before cancelling
+    QString lastSaveFolder;         // folder of the last archive opened or saved
+    std::array<int, 5> keyAction{}; // key-action settings 1..4 (index 0 unused)
+    int cancelConfirm = 0;          // 1: input windows ask before cancelling
 };
 
 constexpr int kControlRecordLength = 110;

@@ -9,8 +9,12 @@ namespace {
 
 constexpr int kData2Rows = 81;
 
-int data2Offset(int i, int j) { return record_offset::data2 + 4 * (i + kData2Rows * j); }
-int reactIndex(int i, int j) { return (i - 1) + 2 * (j - 1); }
+int data2Offset(int i, int j) {
+    return record_offset::data2 + 4 * (i + kData2Rows * j);
+}
+int reactIndex(int i, int j) {
+    return (i - 1) + 2 * (j - 1);
+}
 
 } // namespace
 
@@ -26,9 +30,11 @@ QByteArray encodeRecord(const FoundationRecord& r) {
     w.putBytes(138, encodeField(r.barGradeY, 8, Terminator::None));
     w.putBytes(146, encodeField(r.barSizeY, 8, Terminator::None));
     w.putBytes(154, encodeField(r.memo, 120, Terminator::Tilde));
-    for (int i = 0; i < 51; ++i) w.putSingle(record_offset::data1 + 4 * i, r.data1[i]);
+    for (int i = 0; i < 51; ++i)
+        w.putSingle(record_offset::data1 + 4 * i, r.data1[i]);
     for (int j = 0; j < 5; ++j)
-        for (int i = 0; i < kData2Rows; ++i) w.putSingle(data2Offset(i, j), r.data2[i][j]);
+        for (int i = 0; i < kData2Rows; ++i)
+            w.putSingle(data2Offset(i, j), r.data2[i][j]);
     w.putInt16(2098, r.groupNo);
     w.putInt16(2100, r.storeyNo);
     w.putInt16(2102, r.frameNo);
@@ -47,7 +53,8 @@ QByteArray encodeRecord(const FoundationRecord& r) {
         }
     }
     w.putInt16(2286, r.spareInt);
-    for (int i = 0; i < 11; ++i) w.putSingle(2288 + 4 * i, r.spareData[i]);
+    for (int i = 0; i < 11; ++i)
+        w.putSingle(2288 + 4 * i, r.spareData[i]);
     w.putInt16(2332, r.formatVersion2);
     return w.bytes();
 }
@@ -66,9 +73,11 @@ FoundationRecord decodeRecord(const QByteArray& bytes) {
     r.barGradeY = decodePlainField(rd.bytes(138, 8));
     r.barSizeY = decodePlainField(rd.bytes(146, 8));
     r.memo = decodeField(rd.bytes(154, 120));
-    for (int i = 0; i < 51; ++i) r.data1[i] = rd.single(record_offset::data1 + 4 * i);
+    for (int i = 0; i < 51; ++i)
+        r.data1[i] = rd.single(record_offset::data1 + 4 * i);
     for (int j = 0; j < 5; ++j)
-        for (int i = 0; i < kData2Rows; ++i) r.data2[i][j] = rd.single(data2Offset(i, j));
+        for (int i = 0; i < kData2Rows; ++i)
+            r.data2[i][j] = rd.single(data2Offset(i, j));
     r.groupNo = rd.int16(2098);
     r.storeyNo = rd.int16(2100);
     r.frameNo = rd.int16(2102);
@@ -87,7 +96,8 @@ FoundationRecord decodeRecord(const QByteArray& bytes) {
         }
     }
     r.spareInt = rd.int16(2286);
-    for (int i = 0; i < 11; ++i) r.spareData[i] = rd.single(2288 + 4 * i);
+    for (int i = 0; i < 11; ++i)
+        r.spareData[i] = rd.single(2288 + 4 * i);
     r.formatVersion2 = rd.int16(2332);
     return r;
 }
@@ -104,9 +114,12 @@ float data1Of(const QByteArray& bytes, int index) {
 
 QString foundationTypeCaption(double storedType) {
     switch (cInt(storedType)) {
-    case kTypeIsolated: return QStringLiteral("直接基礎");
-    case kTypePileCap: return QStringLiteral("杭基礎");
-    default: return QStringLiteral("?");
+    case kTypeIsolated:
+        return QStringLiteral("直接基礎");
+    case kTypePileCap:
+        return QStringLiteral("杭基礎");
+    default:
+        return QStringLiteral("?");
     }
 }
 

@@ -14,7 +14,9 @@ namespace {
 
 constexpr int kLength = FoundationRecord::kLength;
 
-int unitSystemOf(float stored) { return cInt(stored) == 1 ? 1 : 2; }
+int unitSystemOf(float stored) {
+    return cInt(stored) == 1 ? 1 : 2;
+}
 
 QList<QByteArray> readAll(const QString& path) {
     QList<QByteArray> records;
@@ -22,7 +24,8 @@ QList<QByteArray> readAll(const QString& path) {
     if (!QFileInfo::exists(path) || !file.openReadOnly()) return records;
     int count = file.count();
     records.reserve(count);
-    for (int n = 1; n <= count; ++n) records.append(file.read(n));
+    for (int n = 1; n <= count; ++n)
+        records.append(file.read(n));
     return records;
 }
 
@@ -46,7 +49,9 @@ bool replaceFileWithRecords(const QString& path, const QList<QByteArray>& record
     return std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData()) == 0;
 }
 
-int recordCountOf(const AppContext& ctx) { return RecordFile::countOf(ctx.folders.jobFile(), kLength); }
+int recordCountOf(const AppContext& ctx) {
+    return RecordFile::countOf(ctx.folders.jobFile(), kLength);
+}
 
 bool readRecord(AppContext& ctx, int n) {
     RecordFile file(ctx.folders.jobFile(), kLength);
@@ -90,9 +95,12 @@ bool repairRecordDefaults(QByteArray& record) {
         patchData1(record, index, replacement);
         changed = true;
     };
-    for (int i : {23, 24}) fix(i, data1Of(record, i) <= 0, 60);
-    for (int i : {30, 31}) fix(i, data1Of(record, i) <= 0, 200);
-    for (int i : {32, 33}) fix(i, data1Of(record, i) < 1, 2);
+    for (int i : {23, 24})
+        fix(i, data1Of(record, i) <= 0, 60);
+    for (int i : {30, 31})
+        fix(i, data1Of(record, i) <= 0, 200);
+    for (int i : {32, 33})
+        fix(i, data1Of(record, i) < 1, 2);
     float priority = data1Of(record, 34);
     fix(34, priority < 1 || priority > 3, 2);
     return changed;
@@ -107,7 +115,8 @@ void loadJob(AppContext& ctx, const RecordVisitor& visit) {
     if (!haveJob) {
         ctx.trace(QStringLiteral("_101E 00形式のデータを読み込んで02形式に変換することを試みる"));
         haveJob = ctx.jobHooks.convertOldJobFile && ctx.jobHooks.convertOldJobFile(ctx);
-        ctx.trace(QStringLiteral("_101F 変換結果は") + (haveJob ? QStringLiteral("True") : QStringLiteral("False")));
+        ctx.trace(QStringLiteral("_101F 変換結果は") +
+                  (haveJob ? QStringLiteral("True") : QStringLiteral("False")));
     }
     int count = 0;
     if (haveJob) {
@@ -143,8 +152,10 @@ void loadJob(AppContext& ctx, const RecordVisitor& visit) {
 bool rewriteJobIdentity(AppContext& ctx) {
     const QString path = ctx.folders.jobFile();
     QList<QByteArray> records = readAll(path);
-    const QByteArray jobName = encodeField(ctx.job.currentJobName, record_offset::textWidthJob, Terminator::Tilde);
-    const QByteArray fileName = encodeField(ctx.job.currentFileName, record_offset::textWidthJob, Terminator::Tilde);
+    const QByteArray jobName =
+        encodeField(ctx.job.currentJobName, record_offset::textWidthJob, Terminator::Tilde);
+    const QByteArray fileName =
+        encodeField(ctx.job.currentFileName, record_offset::textWidthJob, Terminator::Tilde);
     for (QByteArray& r : records) {
         r.replace(record_offset::jobName, jobName.size(), jobName);
         r.replace(record_offset::fileName, fileName.size(), fileName);

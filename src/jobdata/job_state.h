@@ -14,13 +14,13 @@ inline const QString kUndecided = QStringLiteral("(未定)");
 struct JobState {
     QString currentJobName = kUndecided;
     QString currentFileName = kUndecided;
-    int unitSystem = 1;        // 1 SI, 2 CGS: unit of new records and of the unit label
+    int unitSystem = 1; // 1 SI, 2 CGS: unit of new records and of the unit label
     int recordCount = 0;
-    int currentRecord = 0;     // record opened for input, recordCount + 1 for a new one
-    int editMode = 0;          // 1 new record, 2 correction of currentRecord
+    int currentRecord = 0; // record opened for input, recordCount + 1 for a new one
+    int editMode = 0;      // 1 new record, 2 correction of currentRecord
     int currentFoundationType = 0;
-    int pRX23DataChk = 0;      // -1 when the job was imported from the analysis program
-    int jobDialogOk = 0;       // -1 after the job-name window registered
+    int pRX23DataChk = 0; // -1 when the job was imported from the analysis program
+    int jobDialogOk = 0;  // -1 after the job-name window registered
     FoundationRecord currentRecordBuffer;
 
     bool isSi() const { return unitSystem == 1; }

@@ -14,7 +14,7 @@ bool isAscii(const QByteArray& bytes) {
 
 // iconv descriptors are costly to open; every thread keeps one per direction.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
@@ -53,7 +53,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

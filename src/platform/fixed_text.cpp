@@ -5,7 +5,9 @@
 namespace k5 {
 namespace {
 
-bool isCp932LeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool isCp932LeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // Length of the longest prefix of `bytes` within `width` that ends on a character boundary.
 int wholeCharacterPrefix(const QByteArray& bytes, int width) {
@@ -22,8 +24,10 @@ int wholeCharacterPrefix(const QByteArray& bytes, int width) {
 
 QString trimBlanks(const QString& text) {
     qsizetype first = 0, last = text.size();
-    while (first < last && text[first] == u' ') ++first;
-    while (last > first && text[last - 1] == u' ') --last;
+    while (first < last && text[first] == u' ')
+        ++first;
+    while (last > first && text[last - 1] == u' ')
+        --last;
     return text.mid(first, last - first);
 }
 
@@ -44,6 +48,8 @@ QString decodeField(const QByteArray& field) {
     return trimBlanks(text);
 }
 
-QString decodePlainField(const QByteArray& field) { return trimBlanks(fromCp932(field)); }
+QString decodePlainField(const QByteArray& field) {
+    return trimBlanks(fromCp932(field));
+}
 
 } // namespace k5

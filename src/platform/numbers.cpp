@@ -38,8 +38,21 @@ double radixValue(const std::string& s, size_t pos, int radix) {
 }
 
 size_t digitsFrom(const std::string& s, size_t pos) {
-    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9') ++pos;
+    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9')
+        ++pos;
     return pos;
+}
+
+// The shortest decimal that reads back as the same Single.
+double shortestSingleDecimal(double value) {
+    const float target = static_cast<float>(value);
+    char buffer[40];
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
+        double candidate = std::strtod(buffer, nullptr);
+        if (static_cast<float>(candidate) == target) return candidate;
+    }
+    return value;
 }
 
 } // namespace
@@ -91,7 +104,8 @@ QString formatGeneral(double value) {
     std::string mantissa;
     for (size_t i = negative ? 1 : 0; i < ePos; ++i)
         if (text[i] != '.') mantissa.push_back(text[i]);
-    while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+    while (mantissa.size() > 1 && mantissa.back() == '0')
+        mantissa.pop_back();
 
     std::string out = negative ? "-" : "";
     if (exponent >= 7 || exponent < -5) {
@@ -118,6 +132,9 @@ QString formatPattern(double value, const QString& pattern) {
     int decimals = point < 0 ? 0 : static_cast<int>(pattern.size() - point - 1);
     int minIntDigits = static_cast<int>(pattern.left(point < 0 ? pattern.size() : point).count(u'0'));
     if (!std::isfinite(value)) value = 0.0;
+    // A value that came from a stored Single is rounded as the decimal the
+    // user sees (2.675, not its binary neighbour 2.67499995...).
+    if (static_cast<double>(static_cast<float>(value)) == value) value = shortestSingleDecimal(value);
     double scale = std::pow(10.0, decimals);
     // Half away from zero on the decimal value; the small allowance keeps a
     // float-stored 2.675 from falling to 2.67 through its binary error.
@@ -128,15 +145,21 @@ QString formatPattern(double value, const QString& pattern) {
     std::string digits(buffer);
     size_t intLen = point < 0 ? digits.size() : digits.find('.');
     if (intLen == std::string::npos) intLen = digits.size();
-    if (minIntDigits == 0 && intLen == 1 && digits[0] == '0') digits.erase(0, 1);
-    else if (static_cast<int>(intLen) < minIntDigits) digits.insert(0, static_cast<size_t>(minIntDigits) - intLen, '0');
+    if (minIntDigits == 0 && intLen == 1 && digits[0] == '0')
+        digits.erase(0, 1);
+    else if (static_cast<int>(intLen) < minIntDigits)
+        digits.insert(0, static_cast<size_t>(minIntDigits) - intLen, '0');
     if (digits.empty()) digits = "0";
     return QString::fromStdString((negative ? "-" : "") + digits);
 }
 
-long long cInt(double value) { return static_cast<long long>(std::nearbyint(value)); }
+long long cInt(double value) {
+    return static_cast<long long>(std::nearbyint(value));
+}
 
-double intFloor(double value) { return std::floor(value); }
+double intFloor(double value) {
+    return std::floor(value);
+}
 
 bool fitsInt16(double value) {
     if (!std::isfinite(value)) return false;

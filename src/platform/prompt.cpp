@@ -8,9 +8,13 @@ void Prompt::inform(const QString& text, const QString& title) {
     show({text, title, Icon::Information, Buttons::Ok});
 }
 
-void Prompt::warn(const QString& text, const QString& title) { show({text, title, Icon::Warning, Buttons::Ok}); }
+void Prompt::warn(const QString& text, const QString& title) {
+    show({text, title, Icon::Warning, Buttons::Ok});
+}
 
-void Prompt::error(const QString& text, const QString& title) { show({text, title, Icon::Error, Buttons::Ok}); }
+void Prompt::error(const QString& text, const QString& title) {
+    show({text, title, Icon::Error, Buttons::Ok});
+}
 
 bool Prompt::askOkCancel(const QString& text, Icon icon, const QString& title) {
     return show({text, title, icon, Buttons::OkCancel}) == Answer::Ok;
@@ -45,7 +49,8 @@ Answer ScriptedPrompt::show(const Message& message) {
 
 QStringList ScriptedPrompt::texts() const {
     QStringList list;
-    for (const auto& m : shown_) list << m.text;
+    for (const auto& m : shown_)
+        list << m.text;
     return list;
 }
 

@@ -24,7 +24,7 @@ struct Message {
 };
 
 class Prompt {
-public:
+  public:
     virtual ~Prompt() = default;
     virtual Answer show(const Message& message) = 0;
 
@@ -32,10 +32,12 @@ public:
     void warn(const QString& text, const QString& title = kProgramTitle);
     void error(const QString& text, const QString& title = kProgramTitle);
     // True for OK.
-    bool askOkCancel(const QString& text, Icon icon = Icon::Information, const QString& title = kProgramTitle);
+    bool askOkCancel(const QString& text, Icon icon = Icon::Information,
+                     const QString& title = kProgramTitle);
     // True for Yes.
     bool askYesNo(const QString& text, Icon icon = Icon::Question, const QString& title = kProgramTitle);
-    Answer askYesNoCancel(const QString& text, Icon icon = Icon::Question, const QString& title = kProgramTitle);
+    Answer askYesNoCancel(const QString& text, Icon icon = Icon::Question,
+                          const QString& title = kProgramTitle);
 };
 
 // The affirmative answer of a button set: OK or Yes.
@@ -44,14 +46,14 @@ Answer affirmativeAnswer(Buttons buttons);
 // Command line: prints the text on stderr and answers as confirmed, since the
 // user asked for the command.
 class CommandLinePrompt : public Prompt {
-public:
+  public:
     Answer show(const Message& message) override;
 };
 
 // Tests: records every message and answers from a script (affirmative when
 // the script is empty).
 class ScriptedPrompt : public Prompt {
-public:
+  public:
     Answer show(const Message& message) override;
     void script(std::initializer_list<Answer> answers) { answers_.insert(answers_.end(), answers); }
     const std::vector<Message>& shown() const { return shown_; }
@@ -59,7 +61,7 @@ public:
     QString lastText() const { return shown_.empty() ? QString() : shown_.back().text; }
     void clear() { shown_.clear(); }
 
-private:
+  private:
     std::vector<Message> shown_;
     std::deque<Answer> answers_;
 };

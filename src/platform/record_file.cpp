@@ -8,18 +8,25 @@ namespace k5 {
 RecordFile::RecordFile(const QString& path, int recordLength)
     : path_(path), length_(recordLength), file_(path) {}
 
-bool RecordFile::open() { return file_.isOpen() || file_.open(QIODevice::ReadWrite); }
+bool RecordFile::open() {
+    return file_.isOpen() || file_.open(QIODevice::ReadWrite);
+}
 
-bool RecordFile::openReadOnly() { return file_.isOpen() || file_.open(QIODevice::ReadOnly); }
+bool RecordFile::openReadOnly() {
+    return file_.isOpen() || file_.open(QIODevice::ReadOnly);
+}
 
-int RecordFile::count() const { return static_cast<int>(file_.size() / length_); }
+int RecordFile::count() const {
+    return static_cast<int>(file_.size() / length_);
+}
 
 QByteArray RecordFile::read(int n) {
     QByteArray record(length_, '\0');
     qint64 start = static_cast<qint64>(n - 1) * length_;
     if (n < 1 || !file_.seek(start)) return record;
     qint64 got = file_.read(record.data(), length_);
-    if (got < length_) std::memset(record.data() + std::max<qint64>(got, 0), 0, length_ - std::max<qint64>(got, 0));
+    if (got < length_)
+        std::memset(record.data() + std::max<qint64>(got, 0), 0, length_ - std::max<qint64>(got, 0));
     return record;
 }
 
@@ -47,7 +54,8 @@ void RecordWriter::putInt16(int offset, int value) {
 void RecordWriter::putSingle(int offset, float value) {
     uint32_t v;
     std::memcpy(&v, &value, 4);
-    for (int i = 0; i < 4; ++i) bytes_[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        bytes_[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 void RecordWriter::putBytes(int offset, const QByteArray& field) {
@@ -62,12 +70,15 @@ int16_t RecordReader::int16(int offset) const {
 
 float RecordReader::single(int offset) const {
     uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<uint8_t>(bytes_[offset + i])) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        v |= static_cast<uint32_t>(static_cast<uint8_t>(bytes_[offset + i])) << (8 * i);
     float f;
     std::memcpy(&f, &v, 4);
     return f;
 }
 
-QByteArray RecordReader::bytes(int offset, int width) const { return bytes_.mid(offset, width); }
+QByteArray RecordReader::bytes(int offset, int width) const {
+    return bytes_.mid(offset, width);
+}
 
 } // namespace k5

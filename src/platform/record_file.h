@@ -10,7 +10,7 @@
 namespace k5 {
 
 class RecordFile {
-public:
+  public:
     RecordFile(const QString& path, int recordLength);
 
     // Opens for reading and writing, creating the file when missing.
@@ -33,7 +33,7 @@ public:
     // Record count of a file that is not open; 0 when it does not exist.
     static int countOf(const QString& path, int recordLength);
 
-private:
+  private:
     QString path_;
     int length_;
     QFile file_;
@@ -41,25 +41,25 @@ private:
 
 // Little-endian field-by-field encoding of one record.
 class RecordWriter {
-public:
+  public:
     explicit RecordWriter(int length) : bytes_(length, '\0') {}
     void putInt16(int offset, int value);
     void putSingle(int offset, float value);
     void putBytes(int offset, const QByteArray& field);
     const QByteArray& bytes() const { return bytes_; }
 
-private:
+  private:
     QByteArray bytes_;
 };
 
 class RecordReader {
-public:
+  public:
     explicit RecordReader(const QByteArray& bytes) : bytes_(bytes) {}
     int16_t int16(int offset) const;
     float single(int offset) const;
     QByteArray bytes(int offset, int width) const;
 
-private:
+  private:
     const QByteArray& bytes_;
 };
 

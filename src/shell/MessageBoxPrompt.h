@@ -7,12 +7,12 @@ namespace k5 {
 
 // The GUI's prompt: a modal QMessageBox with the given icon and buttons.
 class MessageBoxPrompt : public Prompt {
-public:
+  public:
     explicit MessageBoxPrompt(QWidget* parent = nullptr) : parent_(parent) {}
     Answer show(const Message& message) override;
     void setParent(QWidget* parent) { parent_ = parent; }
 
-private:
+  private:
     QWidget* parent_;
 };
 

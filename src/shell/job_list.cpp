@@ -7,15 +7,18 @@ namespace k5 {
 
 ListLayout listLayout(bool imported) {
     ListLayout layout;
-    QString header = imported ? QStringLiteral("|設計基礎名|仮基礎名|層|ﾌﾚｰﾑ|軸|ﾀｲﾌﾟ|Lx(m)|Ly(m)|(nx)|(ny)|(@x)|(@y)|メモ")
-                              : QStringLiteral("|設計基礎名|TYP|ax(cm)|ay(cm)|Lx(m)|Ly(m)|(nx)|(ny)|(@x)|(@y)|メモ");
+    QString header =
+        imported ? QStringLiteral("|設計基礎名|仮基礎名|層|ﾌﾚｰﾑ|軸|ﾀｲﾌﾟ|Lx(m)|Ly(m)|(nx)|(ny)|(@x)|(@y)|メモ")
+                 : QStringLiteral("|設計基礎名|TYP|ax(cm)|ay(cm)|Lx(m)|Ly(m)|(nx)|(ny)|(@x)|(@y)|メモ");
     layout.headers = header.split(u'|');
     layout.headers << QString();
-    layout.widthsTwips = imported ? std::vector<int>{400, 1200, 1200, 600, 600, 600, 900, 600, 600, 500, 500, 500, 500,
-                                                     3800, 0}
-                                  : std::vector<int>{400, 1200, 900, 650, 650, 600, 600, 500, 500, 500, 500, 3800, 0};
+    layout.widthsTwips =
+        imported
+            ? std::vector<int>{400, 1200, 1200, 600, 600, 600, 900, 600, 600, 500, 500, 500, 500, 3800, 0}
+            : std::vector<int>{400, 1200, 900, 650, 650, 600, 600, 500, 500, 500, 500, 3800, 0};
     layout.leftAligned.assign(layout.headers.size(), false);
-    for (int c : imported ? std::vector<int>{1, 2, 6, 13} : std::vector<int>{1, 2, 11}) layout.leftAligned[c] = true;
+    for (int c : imported ? std::vector<int>{1, 2, 6, 13} : std::vector<int>{1, 2, 11})
+        layout.leftAligned[c] = true;
     layout.typeColumn = imported ? 6 : 2;
     return layout;
 }

@@ -8,7 +8,8 @@ namespace k5test {
 
 TempTree::TempTree() {
     QDir().mkpath(kmd() + QStringLiteral("/MAS"));
-    for (const char* sub : {"PRG", "DAT", "保存データ"}) QDir().mkpath(kmd() + QStringLiteral("/K5/") + QString::fromUtf8(sub));
+    for (const char* sub : {"PRG", "DAT", "保存データ"})
+        QDir().mkpath(kmd() + QStringLiteral("/K5/") + QString::fromUtf8(sub));
     ctx.folders = k5::Folders::forTree(kmd());
     ctx.prompt = &prompt;
 }
@@ -23,6 +24,8 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
 }
 
-qint64 fileSize(const QString& path) { return QFileInfo(path).size(); }
+qint64 fileSize(const QString& path) {
+    return QFileInfo(path).size();
+}
 
 } // namespace k5test

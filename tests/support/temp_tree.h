@@ -12,7 +12,7 @@ namespace k5test {
 // with a context pointing into it and a scripted prompt. Nothing is ensured:
 // call the ensure operations (or startUp) a test needs.
 class TempTree {
-public:
+  public:
     TempTree();
     k5::AppContext ctx;
     k5::ScriptedPrompt prompt;
@@ -21,7 +21,7 @@ public:
     QString masterFile(const QString& name) const { return ctx.folders.masterFile(name); }
     QString dataFile(const QString& name) const { return ctx.folders.dataFolder + u'/' + name; }
 
-private:
+  private:
     QTemporaryDir root_;
 };
 

@@ -1,0 +1,187 @@
+#include "platform/cp932.h"
+#include "platform/fixed_text.h"
+#include "platform/numbers.h"
+#include "platform/record_file.h"
+#include "platform/trace.h"
+#include "temp_tree.h"
+
+#include <gtest/gtest.h>
+
+using namespace k5;
+
+namespace {
+
+QByteArray hex(const char* text) {
+    return QByteArray::fromHex(text);
+}
+
+} // namespace
+
+TEST(Cp932, MapsCharactersAsWindowsDoes) {
+    struct Case {
+        QString text;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {QStringLiteral("A1"), "A1"},
+        {QStringLiteral("×"), hex("817e")},  // trail byte equals "~"
+        {QStringLiteral("～"), hex("8160")}, // full-width tilde U+FF5E
+        {QStringLiteral("＼"), hex("815f")}, // full-width reverse solidus
+        {QStringLiteral("①"), hex("8740")},  // NEC extension
+        {QStringLiteral("ﾃﾞｰﾀ"), hex("c3deb0c0")},
+        {QStringLiteral("基礎"), hex("8aee9162")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(toCp932(c.text), c.bytes) << c.text.toStdString();
+        EXPECT_EQ(fromCp932(c.bytes), c.text) << c.text.toStdString();
+    }
+    EXPECT_EQ(toCp932(QStringLiteral("a😀b")), QByteArray("a?b"));
+}
+
+TEST(FixedText, EncodesWithTerminatorAndCutsBetweenCharacters) {
+    struct Case {
+        QString text;
+        int width;
+        Terminator terminator;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {QStringLiteral("A1"), 14, Terminator::Tilde, "A1~           "},
+        {QString(), 6, Terminator::Tilde, "      "},
+        {QStringLiteral("   "), 6, Terminator::Tilde, "      "},    // blanks only: never a lone "~"
+        {QStringLiteral("ABCDEF"), 6, Terminator::Tilde, "ABCDEF"}, // terminator lost when full
+        {QStringLiteral("ABCDEFGH"), 6, Terminator::Tilde, "ABCDEF"},
+        {QStringLiteral("SD295"), 8, Terminator::None, "SD295   "},
+        {QStringLiteral("基礎基礎基礎基"), 14, Terminator::Tilde, toCp932(QStringLiteral("基礎基礎基礎基"))},
+        {QStringLiteral("ab基礎"), 5, Terminator::Tilde, "ab" + toCp932(QStringLiteral("基")) + " "},
+        {QStringLiteral("2×3"), 10, Terminator::Tilde, "2" + hex("817e") + "3~     "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(encodeField(c.text, c.width, c.terminator), c.bytes) << c.text.toStdString();
+}
+
+TEST(FixedText, DecodesBeforeTerminatorOrTrimmed) {
+    struct Case {
+        QByteArray field;
+        QString text;
+    };
+    const Case cases[] = {
+        {"A1~           ", QStringLiteral("A1")},
+        {" A1 ~         ", QStringLiteral(" A1 ")},
+        {"~A1           ", QStringLiteral("~A1")}, // "~" first: the trimmed field
+        {"  A1          ", QStringLiteral("A1")},
+        {"              ", QString()},
+        {QByteArray(14, '\0'), QString()}, // past the end of a file
+        {"2" + hex("817e") + "3~     ", QStringLiteral("2×3")},
+        {toCp932(QStringLiteral("基礎基礎基礎基")), QStringLiteral("基礎基礎基礎基")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(decodeField(c.field), c.text) << c.field.toHex().toStdString();
+    EXPECT_EQ(decodePlainField("  D19   "), QStringLiteral("D19"));
+}
+
+TEST(Numbers, LeadingNumberRule) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {
+        {"123", 123}, {"  1 2 3", 123}, {"\t12\n5", 125}, {"12.5kN", 12.5}, {"-3.5", -3.5},  {"+7", 7},
+        {".5", 0.5},  {"1.2.3", 1.2},   {"1E3", 1000},    {"2.5d2", 250},   {"1e-2x", 0.01}, {"1e", 1},
+        {"1,5", 1},   {"abc", 0},       {"", 0},          {"&H1F", 31},     {"&hFFFF", -1},  {"&O17", 15},
+        {"- 4", -4},  {"1e999", 0},     {"12３", 12},
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(parseLeadingNumber(QString::fromUtf8(c.text)), c.value) << c.text;
+}
+
+TEST(Numbers, GeneralFormatIsShortestWithSevenDigits) {
+    struct Case {
+        float value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0.0f, "0"},
+        {600.0f, "600"},
+        {2.4f, "2.4"},
+        {0.1f, "0.1"},
+        {-12.5f, "-12.5"},
+        {1234567.0f, "1234567"},
+        {123456.7f, "123456.7"},
+        {1.0f / 3.0f, "0.3333333"},
+        {12345678.0f, "1.234568E+07"},
+        {0.00001f, "0.00001"},
+        {1e-7f, "1E-07"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(formatGeneral(c.value).toStdString(), c.text);
+}
+
+TEST(Numbers, ReportPatternsAndRounding) {
+    struct Case {
+        double value;
+        const char* pattern;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1.2345, "###0.000", "1.235"},
+        {0.0, "###0.000", "0.000"},
+        {-2.5, "####0.0", "-2.5"},
+        {12.25, "####0.0", "12.3"},
+        {2.5, "#0", "3"},
+        {3.5, "#0", "4"},
+        {0.125f, "##0.00", "0.13"},
+        {2.675f, "##0.00", "2.68"},
+        {1234567.891, "###########0.00", "1234567.89"},
+        {-0.001, "##0.00", "0.00"},
+        {99.96, "######0.0", "100.0"},
+        {12345678.0f, "#0", "12345678"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(formatPattern(c.value, QString::fromLatin1(c.pattern)).toStdString(), c.text)
+            << c.value << " " << c.pattern;
+
+    const std::pair<double, long long> rounding[] = {{0.5, 0},  {1.5, 2},   {2.5, 2},
+                                                     {-0.5, 0}, {-1.5, -2}, {2.6, 3}};
+    for (auto [value, rounded] : rounding)
+        EXPECT_EQ(cInt(value), rounded) << value;
+    EXPECT_EQ(intFloor(-1.5), -2);
+    EXPECT_EQ(intFloor(1.99), 1);
+    EXPECT_TRUE(fitsInt16(32767.4));
+    EXPECT_FALSE(fitsInt16(32767.6));
+}
+
+TEST(RecordFile, CountsWholeRecordsReadsZerosPastEndAndExtends) {
+    k5test::TempTree tree;
+    const QString path = tree.dataFile(QStringLiteral("r.bin"));
+    k5test::writeBytes(path, QByteArray("abcdefghij"));
+    RecordFile file(path, 4);
+    ASSERT_TRUE(file.open());
+    EXPECT_EQ(file.count(), 2);
+    EXPECT_EQ(file.read(2), QByteArray("efgh"));
+    EXPECT_EQ(file.read(3), QByteArray("ij\0\0", 4));
+    EXPECT_EQ(file.read(9), QByteArray(4, '\0'));
+    ASSERT_TRUE(file.write(5, "WXYZ"));
+    file.close();
+    EXPECT_EQ(k5test::readBytes(path), QByteArray("abcdefghij\0\0\0\0\0\0WXYZ", 20));
+    EXPECT_EQ(RecordFile::countOf(path, 4), 5);
+    EXPECT_EQ(RecordFile::countOf(path + "missing", 4), 0);
+
+    RecordWriter w(6);
+    w.putInt16(0, -2);
+    w.putSingle(2, 1.5f);
+    EXPECT_EQ(w.bytes(), hex("feff0000c03f"));
+    RecordReader r(w.bytes());
+    EXPECT_EQ(r.int16(0), -2);
+    EXPECT_EQ(r.single(2), 1.5f);
+}
+
+TEST(Trace, AppendsQuotedEntriesInCp932WithCrLf) {
+    k5test::TempTree tree;
+    const QString path = tree.dataFile(QStringLiteral("runlog.rep"));
+    writeTrace(path, QStringLiteral("_000 Start"));
+    writeTrace(path, QStringLiteral("_000A 使用ﾎﾙﾀﾞﾘｽﾄ\r\nA"));
+    EXPECT_EQ(k5test::readBytes(path), QByteArray("\"_000 Start\"\r\n\"_000A ") +
+                                           toCp932(QStringLiteral("使用ﾎﾙﾀﾞﾘｽﾄ")) + "\r\nA\"\r\n");
+    writeTrace(QString(), QStringLiteral("ignored")); // no trace file: nothing happens
+}

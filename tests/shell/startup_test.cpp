@@ -1,0 +1,100 @@
+#include "jobdata/foundation_record.h"
+#include "platform/cp932.h"
+#include "shell/job_list.h"
+#include "shell/startup.h"
+#include "temp_tree.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace k5;
+
+namespace {
+
+struct Started {
+    k5test::TempTree tree;
+    QString prg() const { return tree.kmd() + QStringLiteral("/K5/PRG"); }
+    StartUpResult start(const QString& cwd = {}) {
+        return startUp(tree.ctx, prg() + QStringLiteral("/kamo-k5"), cwd.isEmpty() ? prg() : cwd);
+    }
+    QString trace() const { return fromCp932(k5test::readBytes(tree.ctx.folders.traceFile)); }
+};
+
+} // namespace
+
+TEST(StartUp, FreshTreeGetsTraceControlAndCommonFiles) {
+    Started s;
+    ASSERT_TRUE(s.start().ok);
+    const Folders& f = s.tree.ctx.folders;
+    EXPECT_EQ(f.dataFolder, s.tree.kmd() + QStringLiteral("/K5/DAT"));
+    EXPECT_EQ(f.saveFolder, s.tree.kmd() + QStringLiteral("/K5/保存データ"));
+    EXPECT_EQ(f.masterFolder, s.tree.kmd() + QStringLiteral("/MAS"));
+    EXPECT_EQ(k5test::fileSize(f.controlFile()), 110);
+    EXPECT_EQ(k5test::fileSize(f.commonValuesFile), 232);
+    QString trace = s.trace();
+    EXPECT_TRUE(trace.startsWith(QStringLiteral("\"_000 Start\"\r\n\"_000A 使用ﾎﾙﾀﾞﾘｽﾄ\r\n\r\n\r\n")))
+        << trace.toStdString();
+    EXPECT_TRUE(trace.contains(QStringLiteral("\"_000P 各ﾎﾙﾀﾞの確認=OK\"\r\n\"_000Q 1626 2334\"\r\n")));
+
+    k5test::writeBytes(f.traceFile, "old entries");
+    ASSERT_TRUE(s.start().ok);
+    EXPECT_TRUE(s.trace().startsWith(QStringLiteral("\"_000 Start\"")));
+}
+
+TEST(StartUp, AnalysisMarkerChoosesTheLinkOrIsDeleted) {
+    struct Case {
+        QByteArray marker;
+        QString kind;
+    };
+    for (const Case& c : {Case{"  rx3 \r\n", "RX3"}, Case{"\"RX2\",1\r\n", "RX2"}, Case{"RX9\r\n", ""}}) {
+        Started s;
+        const QString marker = s.prg() + QStringLiteral("/fmm");
+        k5test::writeBytes(marker, c.marker);
+        ASSERT_TRUE(s.start().ok);
+        EXPECT_EQ(s.tree.ctx.folders.analysisKind, c.kind);
+        EXPECT_EQ(QFile::exists(marker), !c.kind.isEmpty());
+        if (c.kind == QStringLiteral("RX3")) {
+            EXPECT_EQ(s.tree.ctx.folders.analysisProgramName, QStringLiteral("KAMO-RX3"));
+            EXPECT_TRUE(s.trace().contains(QStringLiteral("が見つからない→Ver=???")));
+        }
+    }
+}
+
+TEST(StartUp, FirstPrgDecidesTheBaseAndTheCurrentDirectoryTheMasters) {
+    k5test::TempTree tree;
+    const QString prg = tree.kmd() + QStringLiteral("/Prg1/PRG");
+    QDir().mkpath(prg);
+    ASSERT_TRUE(startUp(tree.ctx, prg + QStringLiteral("/kamo-k5"), prg).ok);
+    EXPECT_EQ(tree.ctx.folders.prgFolder, tree.kmd() + QStringLiteral("/PRG"));
+    EXPECT_EQ(tree.ctx.folders.dataFolder, tree.kmd() + QStringLiteral("/DAT"));
+
+    // Started from outside any KMD tree: the master folder is not found.
+    k5test::TempTree other;
+    StartUpResult result = startUp(other.ctx, prg + QStringLiteral("/kamo-k5"), QDir::tempPath());
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.reason.contains(QStringLiteral("マスターフォルダ")));
+    QString trace = fromCp932(k5test::readBytes(other.ctx.folders.traceFile));
+    EXPECT_TRUE(trace.contains(QStringLiteral("_000N 各ﾎﾙﾀﾞの確認(False)End------------->")));
+}
+
+TEST(JobList, RowsFollowTheLayoutOfTheJob) {
+    FoundationRecord r;
+    r.name = QStringLiteral("F1");
+    r.memo = QStringLiteral("memo");
+    r.data1[0] = 2;
+    r.data1[30] = 200;
+    r.data1[32] = 2.5f;
+    r.data2[5][1] = 600;
+    r.data2[4][2] = 2500;
+    r.provisionalName = QStringLiteral("F001(仮名)");
+    EXPECT_EQ(listRow(r, 3, false), QStringList({"3", "F1", "杭基礎", "600", "0", "0", "2500", "2.5", "0",
+                                                 "200", "0", "memo", ""}));
+    EXPECT_EQ(listRow(r, 1, true).mid(1, 7), QStringList({"F1", "F001(仮名)", "", "", "", "杭基礎", "0"}));
+    for (bool imported : {false, true}) {
+        ListLayout layout = listLayout(imported);
+        EXPECT_EQ(layout.headers.size(), static_cast<qsizetype>(layout.widthsTwips.size()));
+        EXPECT_EQ(layout.headers.size(), listRow(r, 1, imported).size());
+        EXPECT_EQ(layout.headers[layout.typeColumn],
+                  imported ? QStringLiteral("ﾀｲﾌﾟ") : QStringLiteral("TYP"));
+    }
+}
