@@ -54,13 +54,13 @@ class RecordWriter {
 
 class RecordReader {
   public:
-    explicit RecordReader(const QByteArray& bytes) : bytes_(bytes) {}
+    explicit RecordReader(QByteArray bytes) : bytes_(std::move(bytes)) {}
     int16_t int16(int offset) const;
     float single(int offset) const;
     QByteArray bytes(int offset, int width) const;
 
   private:
-    const QByteArray& bytes_;
+    QByteArray bytes_; // shared copy: a reader may be built from a temporary
 };
 
 } // namespace k5
