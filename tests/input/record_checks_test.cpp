@@ -189,6 +189,18 @@ TEST_F(RecordChecks, RegisterCheckCompletesHeightsAndThicknessesFromEachOther) {
     EXPECT_FLOAT_EQ(ctx.work.h1, 800);
     EXPECT_FLOAT_EQ(ctx.work.D1, 250);
 
+    // From a window the common values fill first; with a common D of 0 the
+    // entered D' stands in for D.
+    ctx.common = defaultCommonValues(1);
+    ctx.common.D1 = 0;
+    ctx.job.currentFoundationType = kTypeIsolated;
+    w = validIsolated();
+    w.D1 = 0;
+    w.D2 = 250;
+    ctx.work = w;
+    EXPECT_TRUE(checkRecordForRegister(ctx, 0));
+    EXPECT_FLOAT_EQ(ctx.work.D1, 250);
+
     // D' is completed before the cover is compared with it.
     w = validIsolated();
     w.D1 = 300;
