@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "gridedit/key_actions.h"
 #include "jobdata/common_values.h"
 #include "jobdata/control_file.h"
 #include "platform/cp932.h"
@@ -101,6 +102,8 @@ bool checkFolders(AppContext& ctx, const QString& currentDirectory) {
 void ensureMasterFiles(AppContext& ctx) {
     ensureControlFile(ctx);
     loadControlFile(ctx);
+    ensureKeyActionFile(ctx);
+    loadKeyActions(ctx);
     ensureCommonValues(ctx);
 }
 

@@ -1,0 +1,65 @@
+#include "gridedit/key_actions.h"
+
+#include "platform/numbers.h"
+#include "shell/app_context.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace k5 {
+
+KeyActions keyActionsOf(const ControlSettings& control) {
+    const auto& k = control.keyAction;
+    return {k[kSaikoubi] == 1, k[kModoriroop] == 1, k[kSusumiloop] == 1, k[kVerticalToColumnOne] == 1};
+}
+
+QString keyActionFilePath(const Folders& folders) {
+    return folders.masterFolder + QStringLiteral("/keyact.k5d");
+}
+
+void ensureKeyActionFile(AppContext& ctx) {
+    const QString path = keyActionFilePath(ctx.folders);
+    QFileInfo info(path);
+    if (info.exists() && info.size() > 0) return;
+    QFile::remove(path);
+    for (int i : {kSaikoubi, kModoriroop, kSusumiloop})
+        ctx.control.keyAction[i] = 0;
+    saveKeyActions(ctx);
+}
+
+void loadKeyActions(AppContext& ctx) {
+    const QString path = keyActionFilePath(ctx.folders);
+    QFileInfo info(path);
+    if (!info.exists() || info.size() == 0) {
+        ensureKeyActionFile(ctx);
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return;
+    // Three numbers in order, separated by blanks, line breaks or commas; a
+    // number missing at the end of a damaged file reads as 0.
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    const QStringList items = QString::fromLatin1(file.readAll()).split(separators, Qt::SkipEmptyParts);
+    const int order[] = {kSaikoubi, kModoriroop, kSusumiloop};
+    for (int i = 0; i < 3; ++i) {
+        double value = i < items.size() ? parseLeadingNumber(items[i]) : 0.0;
+        ctx.control.keyAction[order[i]] = fitsInt16(value) ? static_cast<int>(cInt(value)) : 0;
+    }
+}
+
+bool saveKeyActions(AppContext& ctx) {
+    QSaveFile file(keyActionFilePath(ctx.folders));
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    QByteArray text;
+    for (int i : {kSaikoubi, kModoriroop, kSusumiloop}) {
+        int value = ctx.control.keyAction[i];
+        // A number is written after the blank that stands for its sign.
+        text += (value < 0 ? QByteArray() : QByteArray(" ")) + QByteArray::number(value) + "\r\n";
+    }
+    file.write(text);
+    return file.commit();
+}
+
+} // namespace k5
