@@ -3,6 +3,8 @@
 #include "jobdata/control_file.h"
 #include "jobdata/job_state.h"
 #include "jobdata/working_record.h"
+#include "masters/concrete_setting.h"
+#include "masters/font_set.h"
 #include "platform/prompt.h"
 #include "platform/trace.h"
 #include "shell/folders.h"
@@ -19,6 +21,8 @@ struct AppContext {
     WorkingRecord work; // the foundation in hand
     ControlSettings control;
     JobLoadHooks jobHooks;
+    ConcreteSetting concrete;
+    ReportFont reportFont;
     Prompt* prompt = nullptr;
 
     void trace(const QString& message) const { writeTrace(folders.traceFile, message); }

@@ -3,6 +3,9 @@
 #include "gridedit/key_actions.h"
 #include "jobdata/common_values.h"
 #include "jobdata/control_file.h"
+#include "masters/bar_size_master.h"
+#include "masters/concrete_setting.h"
+#include "masters/grade_master.h"
 #include "platform/cp932.h"
 #include "shell/app_context.h"
 
@@ -42,11 +45,13 @@ void linkAnalysisProgram(Folders& f) {
     QString kind;
     if (QFileInfo::exists(marker)) kind = readFirstItem(marker).trimmed().toUpper();
     if (kind == QStringLiteral("RX2") || kind == QStringLiteral("RX3")) {
-        QString folder = kind == QStringLiteral("RX2") ? QStringLiteral("KamoRX2") : QStringLiteral("KamoRX3");
+        QString folder =
+            kind == QStringLiteral("RX2") ? QStringLiteral("KamoRX2") : QStringLiteral("KamoRX3");
         f.analysisKind = kind;
         f.analysisPrgFolder = f.top + folder + QStringLiteral("/Prg");
         f.analysisDataFolder = f.top + folder + QStringLiteral("/dat");
-        f.analysisProgramName = kind == QStringLiteral("RX2") ? QStringLiteral("KAMO-RXⅡ") : QStringLiteral("KAMO-RX3");
+        f.analysisProgramName =
+            kind == QStringLiteral("RX2") ? QStringLiteral("KAMO-RXⅡ") : QStringLiteral("KAMO-RX3");
         return;
     }
     f.analysisKind.clear();
@@ -64,8 +69,8 @@ void startTraceFile(AppContext& ctx) {
     if (created.open(QIODevice::WriteOnly)) created.close();
     ctx.trace(QStringLiteral("_000 Start"));
     QString list = QStringLiteral("_000A 使用ﾎﾙﾀﾞﾘｽﾄ") + kCrLf;
-    for (const QString* folder : {&f.analysisPrgFolder, &f.analysisDataFolder, &f.programFolder, &f.masterFolder,
-                                  &f.prgFolder, &f.dataFolder, &f.saveFolder})
+    for (const QString* folder : {&f.analysisPrgFolder, &f.analysisDataFolder, &f.programFolder,
+                                  &f.masterFolder, &f.prgFolder, &f.dataFolder, &f.saveFolder})
         list += *folder + kCrLf;
     ctx.trace(list);
 }
@@ -92,7 +97,8 @@ bool checkFolders(AppContext& ctx, const QString& currentDirectory) {
     f.programFolder = currentDirectory;
     ctx.trace(QStringLiteral("_010A 現在のｶﾚﾝﾄﾎﾙﾀﾞ=") + currentDirectory.toUpper());
     qsizetype r = findNoCase(currentDirectory, QStringLiteral("KMD"));
-    f.masterFolder = r < 0 ? QStringLiteral("KMD/MAS") : currentDirectory.left(r + 3) + QStringLiteral("/MAS");
+    f.masterFolder =
+        r < 0 ? QStringLiteral("KMD/MAS") : currentDirectory.left(r + 3) + QStringLiteral("/MAS");
     if (QFileInfo(f.masterFolder).isDir()) return true;
     ctx.trace(QStringLiteral("_010B ") + f.masterFolder + QStringLiteral("は無し"));
     ctx.trace(QStringLiteral("_010C End--------------->"));
@@ -104,6 +110,11 @@ void ensureMasterFiles(AppContext& ctx) {
     loadControlFile(ctx);
     ensureKeyActionFile(ctx);
     loadKeyActions(ctx);
+    ensureGradeFile(ctx);
+    ensureYoungFile(ctx);
+    ensureBarSizeFile(ctx, QStringLiteral("D"));
+    ensureBarSizeFile(ctx, QStringLiteral("R"));
+    ensureConcreteFile(ctx);
     ensureCommonValues(ctx);
 }
 

@@ -1,0 +1,53 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The report font set master: up to ten face-and-size sets, one of them in
+// use, from which the calculation report takes its face and three sizes.
+namespace k5 {
+
+struct AppContext;
+
+// The report font: the set in use, as last loaded.
+struct ReportFont {
+    int fontSetInUse = 0;   // record number of the set in use; 0 before one is found
+    QString reportFaceName; // without surrounding blanks
+    int largeSize = 0;      // titles, points
+    int bodySize = 0;       // body text, points
+    int smallSize = 0;      // subscripts, points
+};
+
+// One record of the font set file.
+struct FontSetRecord {
+    QString faceName; // 20 bytes as stored, padding blanks included
+    int titleSize = 0;
+    int bodySize = 0;
+    int smallSize = 0;
+    int inUse = 0; // 1 for the set in use
+};
+
+constexpr int kFontSetRecordLength = 28;
+constexpr int kFontSetGridRows = 10;
+
+// The faces offered in the face column's side list, in this order.
+QStringList fontFaceChoices();
+
+// Sets ctx.reportFont from the file's flagged record (a later flagged record
+// overrides an earlier one) and returns the records read. A missing or
+// too short file, or one without a flagged record, is replaced by the
+// default sets first.
+QList<FontSetRecord> loadFontSet(AppContext& ctx);
+// Replaces the file by the eight default sets (record 1 in use).
+void writeDefaultFontSets(const AppContext& ctx);
+
+// Grid rows as typed: face, ﾀｲﾄﾙ文字, 一般文字, 添字.
+using FontSetRows = QList<QStringList>;
+// Writes rows 1, 2, ... up to the first incomplete row (an empty face or a
+// size that is not above 0), each size rounded to an Integer, the in-use
+// flag on row `inUseRow`. Records after the last one written keep their
+// content. A size that is not a number, or does not fit an Integer, refuses
+// the save with a warning; the file is then unchanged.
+bool saveFontSets(const AppContext& ctx, const FontSetRows& rows, int inUseRow);
+
+} // namespace k5
