@@ -277,7 +277,9 @@ TEST_F(RecordChecks, TheCalculationChecksTheRecordAsLoaded) {
     WorkingRecord w = validIsolated();
     w.fe = 0;
     ctx.work = w;
+    ctx.job.currentFoundationType = kTypePileCap; // a window's type does not apply
     EXPECT_FALSE(checkRecordForRegister(ctx, 4)) << "no default filling for a stored record";
+    EXPECT_EQ(ctx.work.foundationType, kTypeIsolated);
     EXPECT_EQ(tree.prompt.lastText(),
               QStringLiteral("ﾃﾞｰﾀNo 4: 地耐力Feが0または0以下となっています。　　　"));
 }
@@ -479,6 +481,27 @@ TEST_F(RecordChecks, CoverToTheBarsTakesTheLargerBar) {
     EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("ﾃﾞｰﾀNo 1: かぶりdtは60以上必要です(鉄筋φ=29)。"));
 }
 
+// Every limit of the calculation-time check is itself allowed: a slope of
+// exactly 1/4, dt of exactly 60 or 170, pile distances equal to e and s, h2
+// equal to D.
+TEST_F(RecordChecks, TheLimitsThemselvesPass) {
+    WorkingRecord w = validPileCap(); // " 4": Lx = Ly = 2000, overhangs 700
+    w.D1 = 800;
+    w.D2 = 625;           // a drop of 175 over 700
+    w.h1 = w.h2 = 800;    // h2 = D
+    w.d = 62;             // dt = Int(8.9) + 62 + 100 = 170
+    w.Px1 = w.Py1 = 500;  // e
+    w.Px2 = w.Py2 = 1000; // s
+    EXPECT_TRUE(calculationCheckOf(w)) << tree.prompt.lastText().toStdString();
+
+    w = validIsolated(); // overhangs 700
+    w.D1 = 600;
+    w.D2 = 425;
+    w.h1 = w.h2 = 600;
+    w.d = 52; // dt = Int(8.9) + 52 = 60
+    EXPECT_TRUE(calculationCheckOf(w)) << tree.prompt.lastText().toStdString();
+}
+
 TEST_F(RecordChecks, LevelTopSkipsTheSlopeRules) {
     WorkingRecord w = validIsolated();
     w.D1 = w.D2 = 600;
@@ -514,6 +537,18 @@ TEST_F(RecordChecks, SuccessWritesTheCompletedValuesIntoRecordN) {
     second.data1[16] = 1;        // steel piles: e = 500, s = max(800, 750)
 
     storeJob({first, second, third}, 2);
+    // Working values that are no part of the completed geometry stay out of
+    // the stored record.
+    ctx.work.name = QStringLiteral("X");
+    ctx.work.N[1] = 7;
+    ctx.work.M[3] = 5;
+    ctx.work.H[4] = 3;
+    ctx.work.Fc = 99;
+    ctx.work.Pe = 11;
+    ctx.work.centreX = ctx.work.centreY = 0;
+    ctx.work.auxSpacing = 1234;
+    ctx.work.edgx = 99;
+    ctx.work.priority = 3;
     const QByteArray firstBytes = encodeRecord(first);
     const QByteArray thirdBytes = encodeRecord(third);
     ASSERT_TRUE(calculationCheck(2)) << tree.prompt.lastText().toStdString();
@@ -540,6 +575,18 @@ TEST_F(RecordChecks, SuccessWritesTheCompletedValuesIntoRecordN) {
     EXPECT_EQ(storedRecord(2).memo, QStringLiteral("メモ"));
     EXPECT_EQ(encodeRecord(ctx.job.currentRecordBuffer), encodeRecord(expected))
         << "the buffer the calculation goes on with holds the completed values";
+
+    // The same fields for an isolated footing: the pile distances and minima
+    // the calculation's loader leaves at 0 replace whatever the record held.
+    FoundationRecord footing = recordOf(validIsolated());
+    footing.data2[8][1] = 400;
+    footing.data1[17] = 375;
+    storeJob({footing}, 1);
+    ctx.work.Px1 = 0;
+    ctx.work.minEdge = 0;
+    ASSERT_TRUE(calculationCheck(1)) << tree.prompt.lastText().toStdString();
+    EXPECT_FLOAT_EQ(storedRecord(1).data2[8][1], 0);
+    EXPECT_FLOAT_EQ(storedRecord(1).data1[17], 0);
 }
 
 } // namespace
