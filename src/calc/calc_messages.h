@@ -1,0 +1,37 @@
+#pragma once
+#include <QString>
+
+// Texts of the calculation's refusals: what is wrong with the record and what
+// the user has to correct. The run puts the record's data number before them.
+namespace k5::calc_message {
+
+// "ﾃﾞｰﾀNo 3: " for record 3.
+QString dataNoPrefix(int dataNo);
+
+// The load case of column j as the report names it: 長期X, 長期Y, 短期X, 短期Y.
+QString caseName(int j);
+// The direction of bars: X方向, Y方向.
+QString directionName(int direction);
+
+QString notFinite();
+QString writeFailed();
+QString sumNZero(int j);
+QString eccentricityTooLarge(int j);
+QString columnEccentricityTooLarge(int j);
+QString depthNotPositive();
+QString depthTooLarge();
+QString bondStressZero();
+QString tensileStressZero();
+QString barSizeMissing(int direction, const QString& size);
+QString barSizeInvalid(int direction, const QString& size);
+QString pitchZero(int direction);
+QString tooManyBars(int direction);
+QString barRuleOutOfRange(int direction);
+QString concreteEditionInvalid(int edition);
+QString pileLayoutInvalid();
+// The grade lookup's own message (error icon, no data number).
+QString gradeNotFound(const QString& grade);
+QString noFoundations();
+QString finished();
+
+} // namespace k5::calc_message
