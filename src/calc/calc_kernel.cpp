@@ -10,7 +10,9 @@
 namespace k5 {
 namespace {
 
-bool isSingle(double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; }
+bool isSingle(double value) {
+    return std::isfinite(value) && std::fabs(value) <= FLT_MAX;
+}
 
 // The most bars a direction may hold: the stored count was a 16-bit Integer.
 constexpr double kMaxBars = 32767;
@@ -39,7 +41,8 @@ double DesignRecord::set2(int i, int j, double value) {
 }
 
 void DesignRecord::clearRows(int first, int last, int j) {
-    for (int i = first; i <= last; ++i) record_.data2[static_cast<size_t>(i)][static_cast<size_t>(j)] = 0;
+    for (int i = first; i <= last; ++i)
+        record_.data2[static_cast<size_t>(i)][static_cast<size_t>(j)] = 0;
 }
 
 void DesignRecord::judge(int i, int j, bool ng) {
@@ -47,7 +50,9 @@ void DesignRecord::judge(int i, int j, bool ng) {
     if (ng) markNg();
 }
 
-bool DesignRecord::si() const { return cInt(d1(field::unitSystem)) == 1; }
+bool DesignRecord::si() const {
+    return cInt(d1(field::unitSystem)) == 1;
+}
 
 bool DesignRecord::refuse(const QString& what) {
     if (fault_.isEmpty()) fault_ = what;
@@ -133,7 +138,9 @@ bool decideDirection(DesignRecord& r, int p) {
 
     double n = 0, pitchUsed = 0;
     switch (rules.priority) {
-    case 1: n = nCalc; break;
+    case 1:
+        n = nCalc;
+        break;
     case 2: {
         const double pitch = static_cast<double>(rules.pitch[static_cast<size_t>(p)]);
         if (pitch == 0) return r.refuse(calc_message::pitchZero(p));
@@ -156,7 +163,8 @@ bool decideDirection(DesignRecord& r, int p) {
         n = nCalc <= given ? given : nCalc;
         break;
     }
-    default: break;
+    default:
+        break;
     }
     for (int col : {c, s}) {
         r.set2(row::nBars, col, n);
@@ -173,7 +181,9 @@ bool decideDirection(DesignRecord& r, int p) {
 
 } // namespace
 
-bool decideBars(DesignRecord& r) { return decideDirection(r, 1) && decideDirection(r, 2); }
+bool decideBars(DesignRecord& r) {
+    return decideDirection(r, 1) && decideDirection(r, 2);
+}
 
 void clearSkippedCase(DesignRecord& r, int j) {
     r.clearRows(row::areaNG, row::areaNG, j);

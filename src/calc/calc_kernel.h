@@ -26,7 +26,7 @@ struct BarRules {
 // given finite numbers: a formula whose result is not a finite Single
 // refuses the record instead, and a refused record is no longer written.
 class DesignRecord {
-public:
+  public:
     // Writes the record at its place in the job file; false when it failed.
     using Writer = std::function<bool(const FoundationRecord&)>;
 
@@ -58,7 +58,7 @@ public:
     // write failed (which refuses it too).
     bool write();
 
-private:
+  private:
     FoundationRecord& record_;
     BarRules bars_;
     Writer writer_;
@@ -87,6 +87,8 @@ struct PileArrangement {
 PileArrangement pileArrangement(int code);
 
 // The case direction: 1 (X) for columns 1 and 3, 2 (Y) for columns 2 and 4.
-inline int caseDirection(int j) { return (j == 1 || j == 3) ? 1 : 2; }
+inline int caseDirection(int j) {
+    return (j == 1 || j == 3) ? 1 : 2;
+}
 
 } // namespace k5

@@ -7,18 +7,26 @@ const QString kTail = QStringLiteral("　　　");
 
 } // namespace
 
-QString dataNoPrefix(int dataNo) { return QStringLiteral("ﾃﾞｰﾀNo ") + QString::number(dataNo) + QStringLiteral(": "); }
+QString dataNoPrefix(int dataNo) {
+    return QStringLiteral("ﾃﾞｰﾀNo ") + QString::number(dataNo) + QStringLiteral(": ");
+}
 
 QString caseName(int j) {
     switch (j) {
-    case 1: return QStringLiteral("長期X");
-    case 2: return QStringLiteral("長期Y");
-    case 3: return QStringLiteral("短期X");
-    default: return QStringLiteral("短期Y");
+    case 1:
+        return QStringLiteral("長期X");
+    case 2:
+        return QStringLiteral("長期Y");
+    case 3:
+        return QStringLiteral("短期X");
+    default:
+        return QStringLiteral("短期Y");
     }
 }
 
-QString directionName(int direction) { return direction == 1 ? QStringLiteral("X方向") : QStringLiteral("Y方向"); }
+QString directionName(int direction) {
+    return direction == 1 ? QStringLiteral("X方向") : QStringLiteral("Y方向");
+}
 
 QString notFinite() {
     return QStringLiteral("計算結果が数値として表せません（0による除算または桁あふれ）。") + kTail +
@@ -31,18 +39,20 @@ QString writeFailed() {
 }
 
 QString sumNZero(int j) {
-    return caseName(j) + QStringLiteral(": 軸力の合計ΣN(=N'+①+②)が0のため、偏心距離eを計算できません。") + kTail +
-           QStringLiteral("\n軸力または基礎の寸法(自重)を見直してください。") + kTail;
+    return caseName(j) + QStringLiteral(": 軸力の合計ΣN(=N'+①+②)が0のため、偏心距離eを計算できません。") +
+           kTail + QStringLiteral("\n軸力または基礎の寸法(自重)を見直してください。") + kTail;
 }
 
 QString eccentricityTooLarge(int j) {
-    return caseName(j) + QStringLiteral(": 偏心距離の比e/Lが1/2以上となり、合力が基礎の外にあります。") + kTail +
-           QStringLiteral("\n基礎の寸法を大きくするか、モーメント・水平力を見直してください。") + kTail;
+    return caseName(j) + QStringLiteral(": 偏心距離の比e/Lが1/2以上となり、合力が基礎の外にあります。") +
+           kTail + QStringLiteral("\n基礎の寸法を大きくするか、モーメント・水平力を見直してください。") +
+           kTail;
 }
 
 QString columnEccentricityTooLarge(int j) {
-    return caseName(j) + QStringLiteral(": 偏心距離の比e'/Lが1/2以上となり、合力が基礎の外にあります。") + kTail +
-           QStringLiteral("\n基礎の寸法を大きくするか、モーメント・水平力を見直してください。") + kTail;
+    return caseName(j) + QStringLiteral(": 偏心距離の比e'/Lが1/2以上となり、合力が基礎の外にあります。") +
+           kTail + QStringLiteral("\n基礎の寸法を大きくするか、モーメント・水平力を見直してください。") +
+           kTail;
 }
 
 QString depthNotPositive() {
@@ -78,8 +88,9 @@ QString barSizeInvalid(int direction, const QString& size) {
 }
 
 QString pitchZero(int direction) {
-    return directionName(direction) + QStringLiteral("の最大鉄筋間隔が0のため、鉄筋間隔(@)優先では本数を決められません。") +
-           kTail + QStringLiteral("\n最大鉄筋間隔を入力するか、配筋決定の優先を変えてください。") + kTail;
+    return directionName(direction) +
+           QStringLiteral("の最大鉄筋間隔が0のため、鉄筋間隔(@)優先では本数を決められません。") + kTail +
+           QStringLiteral("\n最大鉄筋間隔を入力するか、配筋決定の優先を変えてください。") + kTail;
 }
 
 QString tooManyBars(int direction) {
@@ -88,8 +99,8 @@ QString tooManyBars(int direction) {
 }
 
 QString barRuleOutOfRange(int direction) {
-    return directionName(direction) + QStringLiteral("の端空き・最大鉄筋間隔・鉄筋本数が大きすぎます。") + kTail +
-           QStringLiteral("\n32767以下の値を入力してください。") + kTail;
+    return directionName(direction) + QStringLiteral("の端空き・最大鉄筋間隔・鉄筋本数が大きすぎます。") +
+           kTail + QStringLiteral("\n32767以下の値を入力してください。") + kTail;
 }
 
 QString concreteEditionInvalid(int edition) {
@@ -99,7 +110,8 @@ QString concreteEditionInvalid(int edition) {
 }
 
 QString pileLayoutInvalid() {
-    return QStringLiteral("杭本数(杭配置)が正しくありません。") + kTail + QStringLiteral("\n杭本数を選び直してください。") + kTail;
+    return QStringLiteral("杭本数(杭配置)が正しくありません。") + kTail +
+           QStringLiteral("\n杭本数を選び直してください。") + kTail;
 }
 
 QString gradeNotFound(const QString& grade) {
@@ -107,8 +119,12 @@ QString gradeNotFound(const QString& grade) {
            QStringLiteral("\n\n処理を中断します\n\n");
 }
 
-QString noFoundations() { return QStringLiteral("計算対象となる有効なデータがありません　　　　"); }
+QString noFoundations() {
+    return QStringLiteral("計算対象となる有効なデータがありません　　　　");
+}
 
-QString finished() { return QStringLiteral("計算を終了しました。　　　"); }
+QString finished() {
+    return QStringLiteral("計算を終了しました。　　　");
+}
 
 } // namespace k5::calc_message

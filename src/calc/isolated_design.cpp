@@ -89,7 +89,8 @@ double alphaFactor(double P, double x, double f) {
     return a * P / f >= b * P / f ? a : b;
 }
 
-PunchingSection punchingSection(double r, double ax, double ay, double Lx1, double Lx2, double Ly1, double Ly2) {
+PunchingSection punchingSection(double r, double ax, double ay, double Lx1, double Lx2, double Ly1,
+                                double Ly2) {
     // Per side, the part of the section inside the footing; a side whose
     // outstand is not longer than r is cut off by the footing edge.
     const double l1 = std::min(r, Lx1), l2 = std::min(r, Lx2), l3 = std::min(r, Ly1), l4 = std::min(r, Ly2);
@@ -175,7 +176,8 @@ bool punchingCheck(DesignRecord& r) {
                                               r.d2(row::L1, 3), r.d2(row::L1, 2), r.d2(row::L1, 4));
     r.set1(field::b0stored, s.b0 / 100);
     r.set1(field::A0stored, s.A0 / 10000);
-    for (int j = 1; j <= 4; ++j) r.clearRows(row::QPD, row::punchNG, j);
+    for (int j = 1; j <= 4; ++j)
+        r.clearRows(row::QPD, row::punchNG, j);
     if (!(s.b0 > 0 && s.A0 > 0)) return !r.refused();
     const double Af = r.d2(row::L, 2) * r.d2(row::L, 1);
     // b0·j·fs is mm²·N/mm² = N (SI, to kN) or mm²·kg/cm² = kg/100 (CGS, to t).

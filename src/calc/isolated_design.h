@@ -14,7 +14,8 @@ struct PunchingSection {
     double A0 = 0; // area inside it, mm²
     int cutSides = 0;
 };
-PunchingSection punchingSection(double r, double ax, double ay, double Lx1, double Lx2, double Ly1, double Ly2);
+PunchingSection punchingSection(double r, double ax, double ay, double Lx1, double Lx2, double Ly1,
+                                double Ly2);
 
 bool punchingCheck(DesignRecord& r);
 

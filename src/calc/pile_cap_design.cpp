@@ -42,7 +42,9 @@ void pileLoads(DesignRecord& r, const PileTable& t, int j, int dir, int piles, d
 } // namespace
 
 CaseFlags caseFlags(const FoundationRecord& rec) {
-    const auto any = [&](int j) { return rec.data2[1][j] != 0 || rec.data2[2][j] != 0 || rec.data2[3][j] != 0; };
+    const auto any = [&](int j) {
+        return rec.data2[1][j] != 0 || rec.data2[2][j] != 0 || rec.data2[3][j] != 0;
+    };
     CaseFlags f;
     f.computed[1] = true;
     f.computed[2] = rec.data2[2][2] != 0 || rec.data2[3][2] != 0;
@@ -63,10 +65,14 @@ bool pileCase(DesignRecord& r, const PileTable& t, int j) {
     bool loads = true;
     if (piles != 1) {
         double sumX2 = 0;
-        for (int p = 1; p <= 3; ++p) sumX2 += t.count(dir, p, 1) * std::pow(t.distance(dir, p, 1), 2);
-        for (int p = 1; p <= 2; ++p) sumX2 += t.count(dir, p, 2) * std::pow(t.distance(dir, p, 2), 2);
-        if (sumX2 == 0) loads = false;
-        else g = r.d2(row::Md, j) / sumX2;
+        for (int p = 1; p <= 3; ++p)
+            sumX2 += t.count(dir, p, 1) * std::pow(t.distance(dir, p, 1), 2);
+        for (int p = 1; p <= 2; ++p)
+            sumX2 += t.count(dir, p, 2) * std::pow(t.distance(dir, p, 2), 2);
+        if (sumX2 == 0)
+            loads = false;
+        else
+            g = r.d2(row::Md, j) / sumX2;
     }
     if (loads) pileLoads(r, t, j, dir, piles, R0, g);
 

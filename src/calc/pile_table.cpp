@@ -9,7 +9,7 @@ namespace {
 enum Line { Outer1, Outer2, Inner1, Inner2, Centre };
 
 class TableBuilder {
-public:
+  public:
     TableBuilder(PileTable& table, double xc, double yc) : table_(table), origin_{0, xc, yc} {}
 
     // `count` piles on a line of direction `dir` at `position` mm from the
@@ -22,7 +22,7 @@ public:
         table_.dist[dir][p][s] = static_cast<float>(position - origin_[dir]);
     }
 
-private:
+  private:
     PileTable& table_;
     double origin_[3];
 };
@@ -145,7 +145,8 @@ PileTable pileTable(const FoundationRecord& rec) {
         t.num[dir][3][2] = t.num[dir][3][1];
         t.dist[dir][3][2] = t.dist[dir][3][1];
         for (int p = 1; p <= 3; ++p)
-            for (int s = 1; s <= 2; ++s) t.dist[dir][p][s] = static_cast<float>(t.dist[dir][p][s] / 1000.0);
+            for (int s = 1; s <= 2; ++s)
+                t.dist[dir][p][s] = static_cast<float>(t.dist[dir][p][s] / 1000.0);
     }
     return t;
 }

@@ -21,16 +21,20 @@ void setTerm(DesignRecord& r, int i, double longTerm, double shortTerm) {
 // have their own limits; any other grade leaves fa as it was.
 void cgsBond(DesignRecord& r, const QString& grade, double Fc, double factorS) {
     double fa = 0;
-    if (grade.contains(QStringLiteral("SR"))) fa = std::min(6 * Fc / 100, 13.5);
-    else if (grade.contains(QStringLiteral("SD"))) fa = std::min(Fc / 10, Fc / 25 + 13.5);
-    else return;
+    if (grade.contains(QStringLiteral("SR")))
+        fa = std::min(6 * Fc / 100, 13.5);
+    else if (grade.contains(QStringLiteral("SD")))
+        fa = std::min(Fc / 10, Fc / 25 + 13.5);
+    else
+        return;
     setTerm(r, row::fa, fa, factorS * fa);
 }
 
 bool setSteel(DesignRecord& r, int direction, const SteelData& steel) {
     if (steel.area == kMissingSize && steel.perimeter == kMissingSize)
         return r.refuse(calc_message::barSizeMissing(direction, steel.size));
-    if (!(steel.area > 0 && steel.perimeter > 0)) return r.refuse(calc_message::barSizeInvalid(direction, steel.size));
+    if (!(steel.area > 0 && steel.perimeter > 0))
+        return r.refuse(calc_message::barSizeInvalid(direction, steel.size));
     const int c = direction, s = direction + 2;
     r.set2(row::ft, c, steel.ftLong);
     r.set2(row::ft, s, steel.ftShort);
@@ -79,7 +83,8 @@ bool concreteAllowables(DesignRecord& r, const ConcreteRule& rule) {
         setTerm(r, row::fa, 0.7, 1.4);
         break;
     }
-    default: return r.refuse(calc_message::concreteEditionInvalid(rule.edition));
+    default:
+        return r.refuse(calc_message::concreteEditionInvalid(rule.edition));
     }
     return !r.refused();
 }
@@ -128,8 +133,10 @@ bool prepareCommon(DesignRecord& r, const WorkingRecord& w, const SteelData& x, 
         // ε: how far the column centre sits from the footing centre.
         const double epsX = std::fabs(Lx / 2 - (ax / 2 + Lx1));
         const double epsY = std::fabs(Ly / 2 - (ay / 2 + Ly1));
-        for (int j : {1, 3}) r.set2(row::eps, j, epsX);
-        for (int j : {2, 4}) r.set2(row::eps, j, epsY);
+        for (int j : {1, 3})
+            r.set2(row::eps, j, epsX);
+        for (int j : {2, 4})
+            r.set2(row::eps, j, epsY);
         r.set1(field::area, Ly * Lx / 1000 / 1000);
     }
 
@@ -146,7 +153,8 @@ bool prepareCommon(DesignRecord& r, const WorkingRecord& w, const SteelData& x, 
     const double Vs = r.set1(field::Vs, ((A - a) * (h1 - D) + A * (D - D2) / 2) / 1e9);
     const double W1 = r.set1(field::W1, r.d1(field::Wc) * Vc);
     const double W2 = r.set1(field::W2, r.d1(field::Ws) * Vs);
-    for (int j = 1; j <= 4; ++j) r.set2(row::sumN, j, W1 + r.d2(row::Nd, j) + W2);
+    for (int j = 1; j <= 4; ++j)
+        r.set2(row::sumN, j, W1 + r.d2(row::Nd, j) + W2);
 
     r.set1(field::ngFlag, 0);
     return r.write();

@@ -46,11 +46,11 @@ namespace k5::row {
 constexpr int N = 1;
 constexpr int M = 2;
 constexpr int H = 3;
-constexpr int L = 4;      // (4,1) Lx, (4,2) Ly, copies in 3, 4
-constexpr int a = 5;      // (5,1) ax, (5,2) ay, copies in 3, 4
-constexpr int L1 = 6;     // Lx1, Ly1, Lx2, Ly2
+constexpr int L = 4;  // (4,1) Lx, (4,2) Ly, copies in 3, 4
+constexpr int a = 5;  // (5,1) ax, (5,2) ay, copies in 3, 4
+constexpr int L1 = 6; // Lx1, Ly1, Lx2, Ly2
 constexpr int centre = 7;
-constexpr int P = 8;      // Px1, Py1, Px2, Py2
+constexpr int P = 8; // Px1, Py1, Px2, Py2
 constexpr int punchX = 9;
 constexpr int punchY = 10;
 constexpr int ref = 11;
