@@ -119,6 +119,10 @@ QString gradeNotFound(const QString& grade) {
            QStringLiteral("\n\n処理を中断します\n\n");
 }
 
+QString jobFileNotOpened(const QString& path) {
+    return QStringLiteral("基礎データのファイルを開けません。") + kTail + QStringLiteral("\n\n") + path;
+}
+
 QString noFoundations() {
     return QStringLiteral("計算対象となる有効なデータがありません　　　　");
 }

@@ -5,9 +5,6 @@
 // the user has to correct. The run puts the record's data number before them.
 namespace k5::calc_message {
 
-// "ﾃﾞｰﾀNo 3: " for record 3.
-QString dataNoPrefix(int dataNo);
-
 // The load case of column j as the report names it: 長期X, 長期Y, 短期X, 短期Y.
 QString caseName(int j);
 // The direction of bars: X方向, Y方向.
@@ -26,11 +23,12 @@ QString barSizeMissing(int direction, const QString& size);
 QString barSizeInvalid(int direction, const QString& size);
 QString pitchZero(int direction);
 QString tooManyBars(int direction);
-QString barRuleOutOfRange(int direction);
+QString barRuleOutOfRange();
 QString concreteEditionInvalid(int edition);
 QString pileLayoutInvalid();
 // The grade lookup's own message (error icon, no data number).
 QString gradeNotFound(const QString& grade);
+QString jobFileNotOpened(const QString& path);
 QString noFoundations();
 QString finished();
 

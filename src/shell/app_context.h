@@ -1,4 +1,5 @@
 #pragma once
+#include "calc/calc_counters.h"
 #include "jobdata/common_values.h"
 #include "jobdata/control_file.h"
 #include "jobdata/job_state.h"
@@ -17,6 +18,7 @@ namespace k5 {
 struct AppContext {
     Folders folders;
     JobState job;
+    CalcCounters counts; // records by type and NG, as last counted
     CommonValues common;
     WorkingRecord work; // the foundation in hand
     ControlSettings control;
