@@ -98,9 +98,9 @@ QString tooManyBars(int direction) {
            QStringLiteral("\n鉄筋サイズ・最大鉄筋間隔・基礎の寸法を見直してください。") + kTail;
 }
 
-QString barRuleOutOfRange(int direction) {
-    return directionName(direction) + QStringLiteral("の端空き・最大鉄筋間隔・鉄筋本数が大きすぎます。") +
-           kTail + QStringLiteral("\n32767以下の値を入力してください。") + kTail;
+QString barRuleOutOfRange() {
+    return QStringLiteral("鉄筋の端空き・最大鉄筋間隔・鉄筋本数のいずれかが大きすぎます。") + kTail +
+           QStringLiteral("\n32767以下の値を入力してください。") + kTail;
 }
 
 QString concreteEditionInvalid(int edition) {

@@ -1,5 +1,6 @@
 #include "shell/command_line.h"
 
+#include "calc/calculation.h"
 #include "jobdata/job_file.h"
 #include "shell/app_context.h"
 #include "shell/job_list.h"
@@ -45,14 +46,16 @@ QString usageText() {
         "  kamo-k5                                  画面を開く (the main window)\n"
         "  kamo-k5 calc                             計算開始 (calculate every foundation)\n"
         "  kamo-k5 report --pdf FILE [--pages A-B]  計算書をPDFに出力 (calculation report as PDF)\n"
-        "  kamo-k5 import                           解析プログラムの出力を読み込む (import support reactions)\n"
+        "  kamo-k5 import                           解析プログラムの出力を読み込む (import support "
+        "reactions)\n"
         "  kamo-k5 open ARCHIVE.lzh                 保存データを開く (open an archive)\n"
         "  kamo-k5 save ARCHIVE.lzh                 データを保存 (save the job as an archive)\n"
         "  kamo-k5 list                             基礎データリスト (the foundation list, tab-separated)\n"
         "  kamo-k5 --help | --version\n");
 }
 
-int runCommandLine(const QStringList& arguments, const QString& executablePath, const QString& currentDirectory) {
+int runCommandLine(const QStringList& arguments, const QString& executablePath,
+                   const QString& currentDirectory) {
     const QString command = arguments.value(0);
     if (command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         printOut(usageText());
@@ -62,7 +65,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath, 
         printOut(programTitle() + QStringLiteral(" rev. ") + QString::fromLatin1(kRevision) + u'\n');
         return 0;
     }
-    const QStringList known{QStringLiteral("list")};
+    const QStringList known{QStringLiteral("list"), QStringLiteral("calc")};
     if (!known.contains(command) || arguments.size() != 1) {
         printErr(usageText());
         return 2;
@@ -75,6 +78,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath, 
         printErr(start.reason + u'\n');
         return 1;
     }
+    if (command == QStringLiteral("calc")) return runCalculation(ctx) ? 0 : 1;
     return listJob(ctx);
 }
 

@@ -1,0 +1,43 @@
+#include "calc/grade_stress.h"
+
+#include "calc/calc_messages.h"
+#include "platform/numbers.h"
+#include "shell/app_context.h"
+
+namespace k5 {
+
+std::optional<int> gradeSizeClass(const QString& size) {
+    if (size.isEmpty()) return std::nullopt;
+    const QChar letter = size.at(0);
+    const long long diameter = cInt(parseLeadingNumber(size.mid(1)));
+    if (diameter < 6 || diameter > 51) return std::nullopt;
+    if (letter == u'R') return kSizeClassAny;
+    if (letter == u'D') return diameter < 26 ? kSizeClassUpToD25 : kSizeClassFromD29;
+    return std::nullopt;
+}
+
+std::optional<GradeStress> lookupGradeStress(const QList<GradeRecord>& grades, const QString& grade,
+                                             const QString& size, bool si) {
+    const std::optional<int> sizeClass = gradeSizeClass(size);
+    if (!sizeClass) return std::nullopt;
+    for (const GradeRecord& g : grades) {
+        if (g.sizeClass != *sizeClass || !g.gradeName.contains(grade)) continue;
+        if (si) return GradeStress{g.siLong, g.siShort};
+        return GradeStress{g.cgsLong, g.cgsShort};
+    }
+    return std::nullopt;
+}
+
+std::optional<GradeStress> findGradeStress(const AppContext& ctx, const QList<GradeRecord>& grades,
+                                           const QString& grade, const QString& size, bool si) {
+    std::optional<GradeStress> found = lookupGradeStress(grades, grade, size, si);
+    if (!found) ctx.ask().error(calc_message::gradeNotFound(grade));
+    return found;
+}
+
+std::optional<GradeStress> findGradeStress(const AppContext& ctx, const QString& grade, const QString& size,
+                                           bool si) {
+    return findGradeStress(ctx, readGradeRecords(ctx), grade, size, si);
+}
+
+} // namespace k5

@@ -1,0 +1,266 @@
+#include "calc/calc_messages.h"
+#include "calc/calculation.h"
+#include "calc/grade_stress.h"
+#include "calc_fixtures.h"
+#include "expect_single.h"
+#include "masters/bar_size_master.h"
+#include "masters/concrete_setting.h"
+#include "masters/grade_master.h"
+#include "platform/record_file.h"
+#include "qt_printers.h"
+#include "temp_tree.h"
+
+#include <gtest/gtest.h>
+
+using namespace k5;
+using namespace k5test;
+
+namespace {
+
+// A record as an input window saves it: inputs only, no results.
+FoundationRecord saved(FoundationRecord r, const QString& name) {
+    r.name = name;
+    r.jobName = QStringLiteral("試験工事");
+    r.fileName = QStringLiteral("test");
+    for (int i = 9; i <= 60; ++i)
+        for (int j = 1; j <= 4; ++j)
+            r.data2[i][j] = 0;
+    r.data2[row::L1][3] = r.data2[row::L1][4] = 0;
+    // Unit weights of concrete and soil when the case gave none.
+    const bool si = r.data1[field::unitSystem] == 1;
+    if (r.data1[field::Wc] == 0) r.data1[field::Wc] = si ? 24 : 2.4f;
+    if (r.data1[field::Ws] == 0) r.data1[field::Ws] = si ? 16 : 1.6f;
+    return r;
+}
+
+FoundationRecord savedFooting(FootingInput in, const QString& name, bool centred = true) {
+    in.h1 = in.h2 = 1000;
+    FoundationRecord r = isolatedRecord(in);
+    r.data2[row::centre][1] = r.data2[row::centre][2] = centred ? 1 : 0;
+    return saved(r, name);
+}
+
+FoundationRecord savedPileCap(PileCapInput in, const QString& name) {
+    in.h1 = in.h2 = 1000;
+    FoundationRecord r = pileCapRecord(in);
+    r.data2[row::P][3] = in.Px2; // as typed: the loader derives the rest
+    r.data2[row::P][4] =
+        (in.layout == 5 || in.layout == 7 || in.layout == 10 || in.layout == 11) ? in.Py2 : 0;
+    r.data1[field::auxSpacing] = 0;
+    r.data2[row::L][1] = r.data2[row::L][2] = 0;
+    r.data2[row::L1][1] = r.data2[row::L1][2] = 0;
+    r.data2[row::centre][1] = r.data2[row::centre][2] = 0;
+    return saved(r, name);
+}
+
+class Calculation : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureGradeFile(ctx);
+        ensureBarSizeFile(ctx, QStringLiteral("D"));
+        ensureBarSizeFile(ctx, QStringLiteral("R"));
+        ensureConcreteFile(ctx);
+    }
+
+    void writeJob(const QList<FoundationRecord>& records) {
+        QByteArray bytes;
+        for (const FoundationRecord& r : records)
+            bytes += encodeRecord(r);
+        writeBytes(ctx.folders.jobFile(), bytes);
+    }
+
+    FoundationRecord stored(int n) {
+        RecordFile file(ctx.folders.jobFile(), FoundationRecord::kLength);
+        EXPECT_TRUE(file.openReadOnly());
+        return decodeRecord(file.read(n));
+    }
+
+    TempTree tree;
+    AppContext& ctx = tree.ctx;
+};
+
+TEST_F(Calculation, SiJobOfBothTypes) {
+    FootingInput footing;
+    footing.fe = 200;
+    footing.Wc = 24;
+    footing.Ws = 16;
+    PileCapInput triangle;
+    triangle.layout = 3;
+    triangle.Px2 = 1000;
+    triangle.Wc = 24;
+    triangle.Ws = 16;
+    PileCapInput five = triangle;
+    five.layout = 6;
+    writeJob({savedFooting(footing, QStringLiteral("F1")), savedPileCap(triangle, QStringLiteral("P3")),
+              savedPileCap(five, QStringLiteral("P5"))});
+
+    ASSERT_TRUE(runCalculation(ctx)) << tree.prompt.lastText().toStdString();
+    ASSERT_EQ(tree.prompt.shown().size(), 1u);
+    EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("計算を終了しました。　　　"));
+    EXPECT_EQ(tree.prompt.shown().back().icon, Icon::Information);
+
+    const FoundationRecord f = stored(1);
+    EXPECT_TRUE(allFinite(f));
+    EXPECT_SINGLE(f.data2[row::L1][1], 750); // completed by the check
+    EXPECT_SINGLE(f.data2[row::L1][3], 750);
+    // 2.125 m³ of concrete (slab and stub), 1.875 m³ of backfill.
+    EXPECT_SINGLE(f.data1[field::Vc], 2.125);
+    EXPECT_SINGLE(f.data1[field::Vs], 1.875);
+    EXPECT_SINGLE(f.data1[field::W1], 51);
+    EXPECT_SINGLE(f.data1[field::W2], 30);
+    EXPECT_SINGLE(f.data2[row::sumN][1], 581);
+    EXPECT_SINGLE(f.data2[row::Areq][1], 2.905);
+    EXPECT_SINGLE(f.data2[row::Q][1], 187.5);
+    EXPECT_SINGLE(f.data2[row::Mface][1], 70.3125);
+    EXPECT_SINGLE(f.data2[row::ft][1], 196); // SD295 up to D25, SI
+    EXPECT_SINGLE(f.data2[row::ft][3], 295);
+    EXPECT_SINGLE(f.data2[row::atBar][1], 2.85);
+    EXPECT_SINGLE(f.data2[row::psiBar][2], 6);
+    EXPECT_SINGLE(f.data2[row::fa][1], 2.1); // edition 2, Fc 21
+    EXPECT_EQ(f.data2[row::nBars][1], 4);
+    EXPECT_SINGLE(f.data1[field::b0stored], 33.502);
+    EXPECT_EQ(f.data1[field::ngFlag], 0);
+
+    const FoundationRecord p = stored(2);
+    EXPECT_TRUE(allFinite(p));
+    EXPECT_EQ(p.data2[row::P][4], 866); // Int(1000·√3/2), written back
+    EXPECT_EQ(p.data2[row::centre][1], 1);
+    EXPECT_EQ(p.data2[row::centre][2], 1);
+    EXPECT_EQ(p.data2[row::L][1], 1800);
+    EXPECT_EQ(p.data2[row::L][2], 1666);
+    EXPECT_EQ(p.data1[field::pileCount], 3);
+    EXPECT_EQ(p.data1[field::pileVariant], 1);
+    EXPECT_GT(p.data2[row::Rmax1][1], 0);
+    EXPECT_GT(p.data2[row::nBars][2], 0); // Y bars designed under axial load
+
+    const FoundationRecord q = stored(3);
+    EXPECT_EQ(q.data1[field::auxSpacing], 1414); // F = Int(1000·√2)
+    EXPECT_EQ(q.data2[row::L][1], 800 + 1414);
+
+    countNgFoundations(ctx);
+    EXPECT_EQ(ctx.counts.isolated, 1);
+    EXPECT_EQ(ctx.counts.pileCaps, 2);
+    EXPECT_EQ(ctx.counts.isolatedNg, 0);
+    EXPECT_EQ(ctx.work.name, QStringLiteral("P5")); // the last record loaded
+}
+
+TEST_F(Calculation, CgsJob) {
+    FootingInput footing;
+    footing.unit = 2;
+    footing.Fc = 210;
+    footing.fe = 20;
+    footing.Wc = 2.4f;
+    footing.Ws = 1.6f;
+    footing.N = 200;
+    PileCapInput cap;
+    cap.unit = 2;
+    cap.Fc = 210;
+    cap.Pe = 50;
+    cap.N = 100;
+    writeJob({savedFooting(footing, QStringLiteral("F1")), savedPileCap(cap, QStringLiteral("P4"))});
+    ASSERT_TRUE(runCalculation(ctx)) << tree.prompt.lastText().toStdString();
+
+    const FoundationRecord f = stored(1);
+    EXPECT_SINGLE(f.data2[row::ft][1], 2000);
+    EXPECT_SINGLE(f.data2[row::fs][1], 7);
+    EXPECT_SINGLE(f.data2[row::fa][3], 31.5);
+    EXPECT_SINGLE(f.data1[field::W1], 2.4 * 2.125);
+    // Punching in tonnes: b0·1.5·j·fs / 10⁵.
+    EXPECT_SINGLE(f.data2[row::QPA][1], 3350.2 * 1.5 * 376.25 * 7 / 100000);
+    EXPECT_EQ(f.data2[row::punchNG][1], -1);
+    EXPECT_EQ(f.data1[field::ngFlag], -1);
+
+    const FoundationRecord p = stored(2);
+    EXPECT_SINGLE(p.data2[row::QPA][1], (730 + 300) * 3.14159 * 1.5 * 638.75 * 7 / 100000);
+
+    countNgFoundations(ctx);
+    EXPECT_EQ(ctx.counts.isolatedNg, 1);
+}
+
+TEST_F(Calculation, AFailingCheckStopsTheRunAtItsRecord) {
+    FoundationRecord bad = savedFooting({}, QStringLiteral("F2"));
+    bad.data2[row::N][1] = 0;
+    FoundationRecord third = savedFooting({}, QStringLiteral("F3"));
+    writeJob({savedFooting({}, QStringLiteral("F1")), bad, third});
+    const QByteArray before = readBytes(ctx.folders.jobFile()).mid(2 * FoundationRecord::kLength);
+
+    EXPECT_FALSE(runCalculation(ctx));
+    ASSERT_EQ(tree.prompt.shown().size(), 1u);
+    EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("ﾃﾞｰﾀNo 2: 長期軸力=0 となっています。　　　"));
+    EXPECT_NE(stored(1).data2[row::sumN][1], 0);
+    EXPECT_EQ(stored(2).data2[row::sumN][1], 0);
+    EXPECT_EQ(readBytes(ctx.folders.jobFile()).mid(2 * FoundationRecord::kLength), before);
+}
+
+TEST_F(Calculation, ARecordThatCannotBeDesignedStopsWithoutNonsense) {
+    FootingInput tipping;
+    tipping.M[1] = 600; // e/L = 0.6
+    writeJob({savedFooting({}, QStringLiteral("F1")), savedFooting(tipping, QStringLiteral("F2"))});
+    EXPECT_FALSE(runCalculation(ctx));
+    ASSERT_EQ(tree.prompt.shown().size(), 1u);
+    EXPECT_TRUE(tree.prompt.lastText().startsWith(QStringLiteral("ﾃﾞｰﾀNo 2: ")));
+    EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("ﾃﾞｰﾀNo 2: ") + calc_message::eccentricityTooLarge(1));
+    EXPECT_EQ(tree.prompt.shown().back().icon, Icon::Warning);
+    EXPECT_TRUE(allFinite(stored(2)));
+}
+
+TEST_F(Calculation, MasterProblemsStopTheRun) {
+    struct Case {
+        QString grade, size;
+        int edition;
+        QString message;
+    };
+    const QString two = QStringLiteral("ﾃﾞｰﾀNo 1: ");
+    const Case cases[] = {
+        {QStringLiteral("SD999"), QStringLiteral("D19"), 2,
+         QStringLiteral("指定された鉄筋（SD999）が見つかりません　　　\n\n処理を中断します\n\n")},
+        {QStringLiteral("SD295"), QStringLiteral("D20"), 2,
+         two + calc_message::barSizeMissing(1, QStringLiteral("D20"))},
+        {QStringLiteral("SD295"), QStringLiteral("D19"), 5, two + calc_message::concreteEditionInvalid(5)},
+    };
+    for (const Case& c : cases) {
+        FoundationRecord r = savedFooting({}, QStringLiteral("F1"));
+        r.barGradeX = c.grade;
+        r.barSizeX = c.size;
+        writeJob({r});
+        ctx.concrete.concreteEdition = c.edition;
+        ASSERT_TRUE(saveConcreteSetting(ctx));
+        tree.prompt.clear();
+        EXPECT_FALSE(runCalculation(ctx)) << c.message.toStdString();
+        EXPECT_EQ(tree.prompt.lastText(), c.message);
+        EXPECT_TRUE(allFinite(stored(1)));
+    }
+}
+
+TEST_F(Calculation, NothingToCalculate) {
+    FoundationRecord unknown = savedFooting({}, QStringLiteral("X"));
+    unknown.data1[field::foundationType] = 0;
+    writeJob({unknown});
+    EXPECT_FALSE(runCalculation(ctx));
+    EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("計算対象となる有効なデータがありません　　　　"));
+    EXPECT_EQ(tree.prompt.shown().back().icon, Icon::Warning);
+}
+
+TEST(GradeStress, SizeClassesAndLookup) {
+    EXPECT_EQ(gradeSizeClass(QStringLiteral("D25")), 1);
+    EXPECT_EQ(gradeSizeClass(QStringLiteral("D29")), 2);
+    EXPECT_EQ(gradeSizeClass(QStringLiteral("R16")), 0);
+    EXPECT_FALSE(gradeSizeClass(QStringLiteral("D5")));
+    EXPECT_FALSE(gradeSizeClass(QStringLiteral("D52")));
+    EXPECT_FALSE(gradeSizeClass(QStringLiteral("S19")));
+    EXPECT_FALSE(gradeSizeClass(QString()));
+
+    TempTree tree;
+    ensureGradeFile(tree.ctx);
+    const QList<GradeRecord> grades = readGradeRecords(tree.ctx);
+    const auto si = lookupGradeStress(grades, QStringLiteral("SD345"), QStringLiteral("D29"), true);
+    ASSERT_TRUE(si);
+    EXPECT_EQ(si->longTerm, 195);
+    EXPECT_EQ(si->shortTerm, 345);
+    const auto cgs = lookupGradeStress(grades, QStringLiteral("SR235"), QStringLiteral("R9"), false);
+    ASSERT_TRUE(cgs);
+    EXPECT_EQ(cgs->longTerm, 1600);
+    EXPECT_FALSE(lookupGradeStress(grades, QStringLiteral("SR235"), QStringLiteral("D19"), true));
+}
+
+} // namespace
