@@ -141,7 +141,9 @@ void loadJob(AppContext& ctx, const RecordVisitor& visit) {
             }
         }
     }
-    if (count == 0) {
+    // An empty job file still belongs to the job named in the job window;
+    // only a missing job file leaves the job without names.
+    if (!haveJob) {
         job.currentJobName = kUndecided;
         job.currentFileName = kUndecided;
     }
