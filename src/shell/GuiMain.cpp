@@ -27,7 +27,11 @@ int runGui(int argc, char* argv[], const QString& executablePath, const QString&
         }
         return app.exec();
     }
+    // The main window hides while another window is open, so the program
+    // ends when the main window closes, not when no window is visible.
+    app.setQuitOnLastWindowClosed(false);
     MainWindow window(ctx);
+    QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.show();
     return app.exec();
 }

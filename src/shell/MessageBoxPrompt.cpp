@@ -1,11 +1,15 @@
 #include "shell/MessageBoxPrompt.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace k5 {
 
 Answer MessageBoxPrompt::show(const Message& message) {
-    QMessageBox box(parent_);
+    // Over the window in hand, so the box is centred on it and stays on top.
+    QWidget* parent = parent_ ? parent_ : QApplication::activeModalWidget();
+    if (!parent) parent = QApplication::activeWindow();
+    QMessageBox box(parent);
     box.setWindowTitle(message.title);
     box.setText(message.text);
     switch (message.icon) {

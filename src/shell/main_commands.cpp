@@ -1,0 +1,212 @@
+#include "shell/main_commands.h"
+
+#include "platform/prompt.h"
+#include "shell/app_context.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace k5 {
+namespace {
+
+QString typeWindowTrace(int type, const QString& step) {
+    return type == kTypePileCap ? QStringLiteral("_201") + step + QStringLiteral(" (frm03杭基礎VUP02.Show 1)")
+                                : QStringLiteral("_201") + step + QStringLiteral(" (frm01独立基礎.Show 1)");
+}
+
+void openInputWindow(AppContext& ctx, int type, const QString& traceEntry, const OpenRowSteps& steps) {
+    steps.hideMain();
+    ctx.trace(traceEntry);
+    steps.showInputWindow(type);
+}
+
+void openNewRecord(AppContext& ctx, int row, const OpenRowSteps& steps) {
+    JobState& job = ctx.job;
+    job.editMode = 1;
+    ctx.trace(QStringLiteral("_201R pEditRecp=") + QString::number(row) +
+              QStringLiteral("→新規作成モード(New)"));
+    job.currentRecord = job.recordCount + 1;
+    ctx.trace(QStringLiteral("_201S (frm新規基礎タイプ指定.Show 1)"));
+    if (!steps.askFoundationType()) return;
+    const int type = job.currentFoundationType;
+    openInputWindow(ctx, type,
+                    typeWindowTrace(type, type == kTypePileCap ? QStringLiteral("V") : QStringLiteral("T")),
+                    steps);
+    ctx.trace(QStringLiteral("_201W"));
+    steps.showMainAgain();
+}
+
+// False when the command ends early (the type question was cancelled).
+bool openExistingRecord(AppContext& ctx, int row, const QString& typeCell, const OpenRowSteps& steps) {
+    JobState& job = ctx.job;
+    job.editMode = 2;
+    ctx.trace(QStringLiteral("_201A pEditRecp=") + QString::number(row) +
+              QStringLiteral("→修正モード(Edit)"));
+    ctx.trace(QStringLiteral("_201E 基礎タイプ呼称=") + foundationTypeCaption(kTypeIsolated));
+    const QString caption = typeCell.trimmed();
+    if (caption == foundationTypeCaption(kTypeIsolated) || caption == foundationTypeCaption(kTypePileCap)) {
+        const int type = caption == foundationTypeCaption(kTypeIsolated) ? kTypeIsolated : kTypePileCap;
+        job.currentFoundationType = type;
+        openInputWindow(
+            ctx, type,
+            typeWindowTrace(type, type == kTypePileCap ? QStringLiteral("P") : QStringLiteral("L")), steps);
+        ctx.trace(QStringLiteral("_201Q"));
+        steps.showMainAgain();
+        return true;
+    }
+    // A record whose type is not known only gets its type here; the user
+    // opens it again to edit it in the window of that type.
+    ctx.trace(QStringLiteral("_201F 基礎ﾀｲﾌﾟがどちらでもない→独立基礎に仮設定") +
+              foundationTypeCaption(kTypeIsolated));
+    if (!steps.askFoundationType()) {
+        ctx.trace(QStringLiteral("_201G 新規基礎ﾀｲﾌﾟの指定がｷｬﾝｾﾙされた　End-------------->"));
+        return false;
+    }
+    ctx.trace(QStringLiteral("_201H"));
+    steps.setTypeCell(row, foundationTypeCaption(job.currentFoundationType));
+    if (!storeFoundationType(ctx, job.currentRecord, job.currentFoundationType))
+        ctx.ask().error(QStringLiteral("基礎タイプを記録できませんでした。　　　\n\n") +
+                        ctx.folders.jobFile());
+    return true;
+}
+
+} // namespace
+
+QString newJobQuestion() {
+    return QStringLiteral(
+        "「新規データを作成」を実行すると、現在のデータは削除されます。\n\n"
+        "現在のデータを保管しておく必要がある場合は、ここで「新規データを作成」を中止しデータを保管して"
+        "ください。　　　　\n\n"
+        "「新規データを作成」を続けていいですか？\n"
+        "（中止する場合は[ｷｬﾝｾﾙ]）");
+}
+
+QString analysisImportQuestion(const QString& analysisProgramName) {
+    return analysisProgramName + QStringLiteral("のデータは、現在のデータを削除後に読み込まれます。\n\n") +
+           QStringLiteral(
+               "現在のデータを保管しておく必要がある場合は、ここで読み込みを中止しデータを保管してください。"
+               "　　　　\n\n") +
+           QStringLiteral("「") + analysisProgramName +
+           QStringLiteral("のデータ読込」を続けていいですか？\n") +
+           QStringLiteral("（中止する場合は[ｷｬﾝｾﾙ]）");
+}
+
+QString exitQuestion() {
+    return kProgramTitle + QStringLiteral("を終了します。\nいいですか？");
+}
+
+QString deleteChosenQuestion() {
+    return QStringLiteral("指定されている") + QStringLiteral("削除しましす。　　　\n\n") +
+           QStringLiteral("削除したデータはもとにもどすことはできません。　　　\n\n") +
+           QStringLiteral("データ削除を続けてもいいですか。\n");
+}
+
+QString deleteAllQuestion() {
+    return QStringLiteral("入力されているデータを全て削除します。\n"
+                          "削除したデータは元に戻すことはできません。\n"
+                          "データ削除を続けてもいいですか？");
+}
+
+QString notCalculatedMessage() {
+    return QStringLiteral("基礎の計算が行われていません。　　　\n\n処理を中止します。");
+}
+
+QString recordCountLabel(int recordCount) {
+    return QStringLiteral("入力済み基礎データリスト（データ数： ") + QString::number(recordCount) +
+           QStringLiteral(" ）");
+}
+
+int listRowCount(int recordCount) {
+    return std::max(recordCount + 3, 10);
+}
+
+bool confirmNewJob(AppContext& ctx) {
+    const JobState& job = ctx.job;
+    const bool somethingToLose = QFileInfo::exists(ctx.folders.jobFile()) || !job.currentJobName.isEmpty() ||
+                                 !job.currentFileName.isEmpty();
+    return !somethingToLose || ctx.ask().askOkCancel(newJobQuestion(), Icon::Information);
+}
+
+void clearJobForNewJob(AppContext& ctx) {
+    QFile::remove(ctx.folders.jobFile());
+    JobState& job = ctx.job;
+    job.currentJobName = kUndecided;
+    job.currentFileName = kUndecided;
+    job.unitSystem = 1;
+    job.pRX23DataChk = 0;
+    job.recordCount = 0;
+    job.currentRecord = 0;
+}
+
+bool confirmExit(AppContext& ctx) {
+    return ctx.ask().askYesNo(exitQuestion(), Icon::Information);
+}
+
+QString analysisLauncherPath(const Folders& folders) {
+    return folders.analysisPrgFolder + QStringLiteral("/kamo-rx");
+}
+
+bool confirmDeleteChosen(AppContext& ctx) {
+    return ctx.ask().askOkCancel(deleteChosenQuestion(), Icon::Information);
+}
+
+bool deleteAllFoundations(AppContext& ctx) {
+    if (recordCountOf(ctx) < 1) {
+        ctx.ask().inform(kNothingToDelete);
+        return false;
+    }
+    if (!ctx.ask().askOkCancel(deleteAllQuestion(), Icon::Information)) return false;
+    if (!deleteAllRecords(ctx)) {
+        ctx.ask().error(QStringLiteral("データを削除できませんでした。　　　\n\n") + ctx.folders.jobFile());
+        return false;
+    }
+    ctx.ask().inform(kAllDeleted);
+    return true;
+}
+
+bool canMoveRecord(const AppContext& ctx) {
+    return ctx.job.currentRecord >= 1 && ctx.job.currentRecord <= ctx.job.recordCount;
+}
+
+bool moveRecord(AppContext& ctx, int step, const RecordVisitor& refillRow) {
+    JobState& job = ctx.job;
+    const int target = job.currentRecord + step;
+    if (!canMoveRecord(ctx) || target < 1 || target > job.recordCount) return false;
+    if (!swapRecords(ctx, job.currentRecord, target, refillRow)) return false;
+    job.currentRecord = target;
+    return true;
+}
+
+bool allRecordsCalculated(AppContext& ctx) {
+    const int count = recordCountOf(ctx);
+    for (int n = 1; n <= count; ++n) {
+        readRecord(ctx, n);
+        if (ctx.job.currentRecordBuffer.data2[22][1] == 0) {
+            ctx.ask().error(notCalculatedMessage());
+            return false;
+        }
+    }
+    return true;
+}
+
+void openRow(AppContext& ctx, int row, const QString& typeCell, const OpenRowSteps& steps) {
+    JobState& job = ctx.job;
+    ctx.trace(QStringLiteral("_201 (MSFlexGrid1_DblClick) Start"));
+    ctx.trace(QStringLiteral("_201A p現レコード数= ") + QString::number(job.recordCount));
+    job.currentRecord = row;
+    if (row < 1 || row > job.recordCount)
+        openNewRecord(ctx, row, steps);
+    else if (!openExistingRecord(ctx, row, typeCell, steps))
+        return;
+    ctx.trace(QStringLiteral("_201X End------------------->"));
+}
+
+bool storeFoundationType(AppContext& ctx, int n, int type) {
+    ctx.trace(QStringLiteral("_201J dum_FileName=") + ctx.folders.jobFile());
+    if (!readRecord(ctx, n)) return false;
+    ctx.job.currentRecordBuffer.data1[0] = static_cast<float>(type);
+    ctx.trace(QStringLiteral("_201K 入力データ02.data1(0)=p基礎ﾀｲﾌﾟ=") + QString::number(type));
+    return writeRecord(ctx, n);
+}
+
+} // namespace k5

@@ -1,0 +1,74 @@
+#pragma once
+#include "jobdata/job_file.h"
+
+#include <QString>
+#include <functional>
+
+// The main window's commands without their widgets: what to ask, what to
+// change in the job, what to write to the trace. The window supplies the
+// steps that show or hide windows.
+namespace k5 {
+
+struct AppContext;
+struct Folders;
+
+QString newJobQuestion();
+QString analysisImportQuestion(const QString& analysisProgramName);
+QString exitQuestion();
+QString deleteChosenQuestion();
+QString deleteAllQuestion();
+QString notCalculatedMessage();
+inline const QString kNothingToDelete = QStringLiteral("削除するデータがありません");
+inline const QString kAllDeleted = QStringLiteral("入力されているデータを全て削除しました。");
+inline const QString kDeleteAction = QStringLiteral("データを削除");
+
+// Count label above the list: "入力済み基礎データリスト（データ数： 12 ）".
+QString recordCountLabel(int recordCount);
+// Rows of the foundation list: three empty rows below the records, at least ten.
+int listRowCount(int recordCount);
+
+// New job: asks when there is a job to lose; false when the user cancelled.
+bool confirmNewJob(AppContext& ctx);
+// Deletes the job file and starts a typed-in SI job without names.
+void clearJobForNewJob(AppContext& ctx);
+
+bool confirmExit(AppContext& ctx);
+
+// The analysis program's launcher in its program folder.
+QString analysisLauncherPath(const Folders& folders);
+
+// The second question before chosen rows are deleted.
+bool confirmDeleteChosen(AppContext& ctx);
+// Deletes every foundation after a question. True when they were deleted.
+bool deleteAllFoundations(AppContext& ctx);
+
+// The record opened last can be moved with the spinner.
+bool canMoveRecord(const AppContext& ctx);
+// Moves the opened record one place up (step -1) or down (+1); the visitor
+// refills both rows. False when the record is already at that end.
+bool moveRecord(AppContext& ctx, int step, const RecordVisitor& refillRow);
+
+// The report needs every record calculated; shows the refusal otherwise.
+bool allRecordsCalculated(AppContext& ctx);
+
+// What opening a list row needs from the window.
+struct OpenRowSteps {
+    // The type window; true when a type was chosen (ctx.job.currentFoundationType).
+    std::function<bool()> askFoundationType;
+    std::function<void()> hideMain;
+    // The input window of the type, modal.
+    std::function<void(int type)> showInputWindow;
+    std::function<void()> showMainAgain;
+    // The list's type cell of the row takes the caption.
+    std::function<void(int row, const QString& caption)> setTypeCell;
+};
+
+// Opens list row `row` (1-based) whose type cell reads `typeCell`: a new
+// record for an empty row, the input window of the record's type, or the
+// type question for a record without a known type.
+void openRow(AppContext& ctx, int row, const QString& typeCell, const OpenRowSteps& steps);
+
+// Writes the foundation type into record n.
+bool storeFoundationType(AppContext& ctx, int n, int type);
+
+} // namespace k5

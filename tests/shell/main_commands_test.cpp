@@ -1,0 +1,232 @@
+#include "jobdata/job_file.h"
+#include "platform/cp932.h"
+#include "sample_job.h"
+#include "shell/main_commands.h"
+#include "temp_tree.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace k5;
+
+namespace {
+
+// Trace entries of the open-row command, without their quotes.
+QStringList openRowTrace(const AppContext& ctx) {
+    QStringList entries;
+    const QString text = fromCp932(k5test::readBytes(ctx.folders.traceFile));
+    for (QString line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        line = line.mid(1, line.size() - 2);
+        if (line.startsWith(QStringLiteral("_201"))) entries << line;
+    }
+    return entries;
+}
+
+// Records what the command asked of the window.
+struct WindowLog {
+    QStringList calls;
+    bool typeChosen = true;
+    int chosenType = kTypePileCap;
+
+    OpenRowSteps steps(AppContext& ctx) {
+        OpenRowSteps s;
+        s.askFoundationType = [this, &ctx] {
+            calls << QStringLiteral("askType");
+            if (typeChosen) ctx.job.currentFoundationType = chosenType;
+            return typeChosen;
+        };
+        s.hideMain = [this] { calls << QStringLiteral("hide"); };
+        s.showInputWindow = [this](int type) { calls << QStringLiteral("input%1").arg(type); };
+        s.showMainAgain = [this] { calls << QStringLiteral("show"); };
+        s.setTypeCell = [this](int row, const QString& caption) {
+            calls << QStringLiteral("cell%1=").arg(row) + caption;
+        };
+        return s;
+    }
+};
+
+class MainCommands : public ::testing::Test {
+  protected:
+    k5test::TempTree tree;
+    AppContext& ctx = tree.ctx;
+
+    void loadSampleJob(int count) {
+        k5test::writeSampleJob(ctx, count);
+        loadJob(ctx);
+    }
+};
+
+TEST_F(MainCommands, OpeningATypedRowShowsTheInputWindowOfItsType) {
+    struct Case {
+        QString cell;
+        int type;
+        QString traceEntry;
+    };
+    for (const Case& c :
+         {Case{QStringLiteral("直接基礎"), 1, QStringLiteral("_201L (frm01独立基礎.Show 1)")},
+          Case{QStringLiteral(" 杭基礎 "), 2, QStringLiteral("_201P (frm03杭基礎VUP02.Show 1)")}}) {
+        k5test::TempTree fresh;
+        k5test::writeSampleJob(fresh.ctx, 3);
+        loadJob(fresh.ctx);
+        WindowLog window;
+        openRow(fresh.ctx, 2, c.cell, window.steps(fresh.ctx));
+        EXPECT_EQ(window.calls, QStringList({"hide", QStringLiteral("input%1").arg(c.type), "show"}));
+        EXPECT_EQ(fresh.ctx.job.editMode, 2);
+        EXPECT_EQ(fresh.ctx.job.currentRecord, 2);
+        EXPECT_EQ(fresh.ctx.job.currentFoundationType, c.type);
+        EXPECT_EQ(openRowTrace(fresh.ctx),
+                  QStringList({"_201 (MSFlexGrid1_DblClick) Start", "_201A p現レコード数= 3",
+                               "_201A pEditRecp=2→修正モード(Edit)", "_201E 基礎タイプ呼称=直接基礎",
+                               c.traceEntry, "_201Q", "_201X End------------------->"}));
+    }
+}
+
+TEST_F(MainCommands, OpeningAnEmptyRowStartsTheNextRecordOfTheChosenType) {
+    loadSampleJob(12);
+    WindowLog window;
+    openRow(ctx, 15, QString(), window.steps(ctx));
+    EXPECT_EQ(window.calls, QStringList({"askType", "hide", "input2", "show"}));
+    EXPECT_EQ(ctx.job.editMode, 1);
+    EXPECT_EQ(ctx.job.currentRecord, 13);
+    EXPECT_EQ(openRowTrace(ctx),
+              QStringList({"_201 (MSFlexGrid1_DblClick) Start", "_201A p現レコード数= 12",
+                           "_201R pEditRecp=15→新規作成モード(New)", "_201S (frm新規基礎タイプ指定.Show 1)",
+                           "_201V (frm03杭基礎VUP02.Show 1)", "_201W", "_201X End------------------->"}));
+}
+
+TEST_F(MainCommands, CancellingTheTypeOfAnEmptyRowOpensNothing) {
+    loadSampleJob(2);
+    WindowLog window;
+    window.typeChosen = false;
+    openRow(ctx, 3, QString(), window.steps(ctx));
+    EXPECT_EQ(window.calls, QStringList({"askType"}));
+    EXPECT_EQ(recordCountOf(ctx), 2);
+    EXPECT_EQ(openRowTrace(ctx).last(), "_201X End------------------->");
+}
+
+TEST_F(MainCommands, AnUntypedRecordOnlyGetsItsTypeStored) {
+    k5test::writeJob(ctx,
+                     {k5test::sampleRecord("A", kTypeIsolated), k5test::sampleRecord("B", kTypeUnknown)});
+    loadJob(ctx);
+    WindowLog window;
+    openRow(ctx, 2, QStringLiteral("?"), window.steps(ctx));
+    EXPECT_EQ(window.calls, QStringList({"askType", "cell2=杭基礎"}));
+    readRecord(ctx, 2);
+    EXPECT_EQ(ctx.job.currentRecordBuffer.data1[0], 2.0f);
+    EXPECT_EQ(ctx.job.currentRecordBuffer.name, "B");
+    const QStringList trace = openRowTrace(ctx);
+    EXPECT_EQ(trace.mid(4),
+              QStringList({"_201F 基礎ﾀｲﾌﾟがどちらでもない→独立基礎に仮設定直接基礎", "_201H",
+                           "_201J dum_FileName=" + ctx.folders.jobFile(),
+                           "_201K 入力データ02.data1(0)=p基礎ﾀｲﾌﾟ=2", "_201X End------------------->"}));
+}
+
+TEST_F(MainCommands, CancellingTheTypeOfAnUntypedRecordEndsTheCommand) {
+    k5test::writeJob(ctx, {k5test::sampleRecord("A", kTypeUnknown)});
+    loadJob(ctx);
+    const QByteArray before = k5test::readBytes(ctx.folders.jobFile());
+    WindowLog window;
+    window.typeChosen = false;
+    openRow(ctx, 1, QStringLiteral("?"), window.steps(ctx));
+    EXPECT_EQ(window.calls, QStringList({"askType"}));
+    EXPECT_EQ(k5test::readBytes(ctx.folders.jobFile()), before);
+    EXPECT_EQ(openRowTrace(ctx).last(), "_201G 新規基礎ﾀｲﾌﾟの指定がｷｬﾝｾﾙされた　End-------------->");
+}
+
+TEST_F(MainCommands, MovingARecordStopsAtBothEnds) {
+    loadSampleJob(3);
+    QList<int> refilled;
+    auto refill = [&refilled](int n, const FoundationRecord&) { refilled << n; };
+
+    ctx.job.currentRecord = 1;
+    EXPECT_FALSE(moveRecord(ctx, -1, refill));
+    ctx.job.currentRecord = 3;
+    EXPECT_FALSE(moveRecord(ctx, +1, refill));
+    EXPECT_TRUE(refilled.isEmpty());
+    EXPECT_EQ(k5test::recordNames(ctx), QStringList({"F1", "F2", "F3"}));
+
+    EXPECT_TRUE(moveRecord(ctx, -1, refill));
+    EXPECT_EQ(ctx.job.currentRecord, 2);
+    EXPECT_EQ(k5test::recordNames(ctx), QStringList({"F1", "F3", "F2"}));
+    EXPECT_EQ(refilled.size(), 2);
+
+    ctx.job.currentRecord = 0; // nothing opened: the spinner does nothing
+    EXPECT_FALSE(canMoveRecord(ctx));
+    EXPECT_FALSE(moveRecord(ctx, +1, refill));
+}
+
+TEST_F(MainCommands, DeleteAllAsksAndReports) {
+    EXPECT_FALSE(deleteAllFoundations(ctx));
+    EXPECT_EQ(tree.prompt.texts(), QStringList({kNothingToDelete}));
+
+    loadSampleJob(4);
+    tree.prompt.clear();
+    tree.prompt.script({Answer::Cancel});
+    EXPECT_FALSE(deleteAllFoundations(ctx));
+    EXPECT_EQ(recordCountOf(ctx), 4);
+
+    tree.prompt.clear();
+    EXPECT_TRUE(deleteAllFoundations(ctx));
+    EXPECT_EQ(recordCountOf(ctx), 0);
+    EXPECT_TRUE(QFileInfo::exists(ctx.folders.jobFile()));
+    EXPECT_EQ(tree.prompt.texts(), QStringList({deleteAllQuestion(), kAllDeleted}));
+    EXPECT_EQ(tree.prompt.shown().front().buttons, Buttons::OkCancel);
+}
+
+TEST_F(MainCommands, TheReportRefusesAJobWithAnUncalculatedRecord) {
+    QList<FoundationRecord> records{k5test::sampleRecord("A", 1), k5test::sampleRecord("B", 1)};
+    records[0].data2[22][1] = 1;
+    k5test::writeJob(ctx, records);
+    EXPECT_FALSE(allRecordsCalculated(ctx));
+    EXPECT_EQ(tree.prompt.texts(),
+              QStringList({"基礎の計算が行われていません。　　　\n\n処理を中止します。"}));
+    EXPECT_EQ(tree.prompt.shown().front().icon, Icon::Error);
+
+    records[1].data2[22][1] = 3;
+    k5test::writeJob(ctx, records);
+    tree.prompt.clear();
+    EXPECT_TRUE(allRecordsCalculated(ctx));
+    EXPECT_TRUE(tree.prompt.texts().isEmpty());
+}
+
+TEST_F(MainCommands, ANewJobIsATypedInSiJobWithoutFile) {
+    QList<FoundationRecord> records{k5test::sampleRecord("A", 1, 2)};
+    records[0].importFlag = -1;
+    k5test::writeJob(ctx, records);
+    loadJobIdentity(ctx);
+    ASSERT_EQ(ctx.job.pRX23DataChk, -1);
+
+    tree.prompt.script({Answer::Cancel});
+    EXPECT_FALSE(confirmNewJob(ctx));
+    EXPECT_EQ(tree.prompt.lastText(), newJobQuestion());
+    EXPECT_TRUE(confirmNewJob(ctx));
+    clearJobForNewJob(ctx);
+    EXPECT_FALSE(QFileInfo::exists(ctx.folders.jobFile()));
+    EXPECT_EQ(ctx.job.pRX23DataChk, 0);
+    EXPECT_EQ(ctx.job.unitSystem, 1);
+    EXPECT_EQ(ctx.job.currentJobName, kUndecided);
+}
+
+TEST_F(MainCommands, AJobNamedButStillEmptyKeepsItsNamesWhenLoaded) {
+    ctx.job.currentJobName = QStringLiteral("新しい工事");
+    ctx.job.currentFileName = QStringLiteral("新しい");
+    ASSERT_TRUE(rewriteJobIdentity(ctx)); // creates the empty job file
+    loadJob(ctx);
+    EXPECT_EQ(ctx.job.currentJobName, "新しい工事");
+    EXPECT_EQ(ctx.job.currentFileName, "新しい");
+    EXPECT_EQ(ctx.job.recordCount, 0);
+}
+
+TEST(MainCommandTexts, QuestionsKeepTheirExactWording) {
+    EXPECT_EQ(exitQuestion(), "KAMO-K5を終了します。\nいいですか？");
+    EXPECT_EQ(deleteChosenQuestion(), "指定されている削除しましす。　　　\n\n"
+                                      "削除したデータはもとにもどすことはできません。　　　\n\n"
+                                      "データ削除を続けてもいいですか。\n");
+    EXPECT_EQ(recordCountLabel(0), "入力済み基礎データリスト（データ数： 0 ）");
+    EXPECT_EQ(listRowCount(0), 10);
+    EXPECT_EQ(listRowCount(7), 10);
+    EXPECT_EQ(listRowCount(12), 15);
+    EXPECT_TRUE(analysisImportQuestion("KAMO-RX3").startsWith("KAMO-RX3のデータは、現在のデータを削除後に"));
+}
+
+} // namespace

@@ -1,0 +1,291 @@
+#include "jobdata/job_file.h"
+#include "sample_job.h"
+#include "shell/MainWindow.h"
+#include "shell/main_commands.h"
+#include "temp_tree.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+using namespace k5;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        k5test::TempTree tree;
+        AppContext& ctx = tree.ctx;
+        std::unique_ptr<MainWindow> window;
+        QStringList opened; // input windows opened, with whether the main window was hidden meanwhile
+
+        // Builds the window; `prepare` may replace its child windows before it is shown.
+        void open(const std::function<void(MainWindow&)>& prepare = {}) {
+            window = std::make_unique<MainWindow>(ctx);
+            window->children().inputWindow = [this](AppContext& c, QWidget*, int type) {
+                opened << QStringLiteral("type%1 record%2 mode%3 %4")
+                              .arg(type)
+                              .arg(c.job.currentRecord)
+                              .arg(c.job.editMode)
+                              .arg(window->isVisible() ? "shown" : "hidden");
+            };
+            if (prepare) prepare(*window);
+            window->show();
+        }
+        QTableWidget* grid() const { return window->findChild<QTableWidget*>("MSFlexGrid1"); }
+        QString label(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
+        QAction* action(const char* name) const { return window->findChild<QAction*>(name); }
+        QString cell(int row, int col) const {
+            const QTableWidgetItem* item = grid()->item(row - 1, col);
+            return item ? item->text() : QString();
+        }
+        void doubleClickRow(int row) {
+            QTableWidget* g = grid();
+            g->scrollToItem(g->item(row - 1, 0));
+            const QPoint at = g->visualItemRect(g->item(row - 1, 0)).center() + QPoint(60, 0);
+            QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, at);
+        }
+        void pressRow(int row, Qt::KeyboardModifiers modifiers = {}) {
+            QTableWidget* g = grid();
+            g->scrollToItem(g->item(row - 1, 0));
+            const QPoint at = g->visualItemRect(g->item(row - 1, 0)).center() + QPoint(60, 0);
+            QTest::mousePress(g->viewport(), Qt::LeftButton, modifiers, at);
+            QTest::mouseRelease(g->viewport(), Qt::LeftButton, modifiers, at);
+        }
+    };
+
+  private slots:
+    void typedInListHasThreeSpareRowsAndTheTypedInColumns() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 12);
+        f.open();
+        QTableWidget* g = f.grid();
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("KAMO-K5(基礎の設計) ver3.00"));
+        QCOMPARE(g->rowCount(), 15);
+        QCOMPARE(g->columnCount(), 13);
+        QCOMPARE(g->horizontalHeaderItem(1)->text(), QStringLiteral("設計基礎名"));
+        QCOMPARE(g->horizontalHeaderItem(11)->text(), QStringLiteral("メモ"));
+        QCOMPARE(g->columnWidth(1), 80);   // 1200 twips
+        QCOMPARE(g->columnWidth(11), 253); // 3800 twips
+        QCOMPARE(g->columnWidth(12), 0);
+        QCOMPARE(f.cell(12, 0), QStringLiteral("12"));
+        QCOMPARE(f.cell(12, 1), QStringLiteral("F12"));
+        QCOMPARE(f.cell(12, 2), QStringLiteral("直接基礎"));
+        QCOMPARE(f.cell(12, 3), QStringLiteral("600"));
+        QCOMPARE(f.cell(12, 5), QStringLiteral("2500"));
+        QCOMPARE(f.cell(15, 0), QStringLiteral("15"));
+        QCOMPARE(f.cell(13, 1), QString());
+        QVERIFY(g->item(0, 1)->textAlignment() & Qt::AlignLeft);
+        QVERIFY(g->item(0, 5)->textAlignment() & Qt::AlignRight);
+        // Ten rows in view below the header.
+        QCOMPARE(g->height(), 226);
+        QVERIFY(g->visualItemRect(g->item(9, 0)).bottom() < g->viewport()->height());
+        QVERIFY(g->visualItemRect(g->item(10, 0)).bottom() >= g->viewport()->height());
+        QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 12 ）"));
+        QCOMPARE(f.label("Label工事名"), QStringLiteral("工事名：試験工事"));
+        QCOMPARE(f.label("Labelファイル名"), QStringLiteral("ファイル名：試験"));
+        QCOMPARE(f.label("Label単位"), QStringLiteral("SI"));
+        QCOMPARE(f.label("Panel5"), QStringLiteral("rev. 17110401"));
+    }
+
+    void emptyJobListsTenRows() {
+        Fixture f;
+        f.open();
+        QCOMPARE(f.grid()->rowCount(), 10);
+        QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 0 ）"));
+        QCOMPARE(f.label("Label工事名"), QStringLiteral("工事名：(未定)"));
+    }
+
+    void importedJobUsesTheImportedColumnsAndCgsFollowsRecordOne() {
+        Fixture f;
+        QList<FoundationRecord> records{k5test::sampleRecord("P1", kTypePileCap, 2)};
+        records[0].importFlag = -1;
+        records[0].provisionalName = QStringLiteral("仮1");
+        records[0].storeyName = QStringLiteral("1F");
+        records[0].memo = QStringLiteral("メモ欄");
+        k5test::writeJob(f.ctx, records);
+        f.open();
+        QTableWidget* g = f.grid();
+        QCOMPARE(g->columnCount(), 15);
+        QCOMPARE(g->horizontalHeaderItem(2)->text(), QStringLiteral("仮基礎名"));
+        QCOMPARE(g->horizontalHeaderItem(6)->text(), QStringLiteral("ﾀｲﾌﾟ"));
+        QCOMPARE(f.cell(1, 2), QStringLiteral("仮1"));
+        QCOMPARE(f.cell(1, 3), QStringLiteral("1F"));
+        QCOMPARE(f.cell(1, 6), QStringLiteral("杭基礎"));
+        QCOMPARE(f.cell(1, 13), QStringLiteral("メモ欄"));
+        QVERIFY(g->item(0, 6)->textAlignment() & Qt::AlignLeft);
+        // 12500 twips of columns and 100 more, beside room for the scroll bar.
+        QCOMPARE(g->width() - g->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, g), 840);
+        QCOMPARE(f.label("Label単位"), QStringLiteral("CGS"));
+        QCOMPARE(f.ctx.job.unitSystem, 2);
+    }
+
+    void openingRowsOfEachKind() {
+        Fixture f;
+        k5test::writeJob(f.ctx,
+                         {k5test::sampleRecord("A", kTypeIsolated), k5test::sampleRecord("B", kTypePileCap),
+                          k5test::sampleRecord("C", kTypeUnknown)});
+        int typeQuestions = 0;
+        f.open();
+        f.window->children().askFoundationType = [&](AppContext& c, QWidget*) {
+            ++typeQuestions;
+            c.job.currentFoundationType = kTypePileCap;
+            return true;
+        };
+        f.doubleClickRow(1);
+        f.doubleClickRow(2);
+        QCOMPARE(f.opened, QStringList({"type1 record1 mode2 hidden", "type2 record2 mode2 hidden"}));
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(typeQuestions, 0);
+
+        // An untyped record: its type is asked and stored, no input window.
+        f.doubleClickRow(3);
+        QCOMPARE(typeQuestions, 1);
+        QCOMPARE(f.opened.size(), 2);
+        QCOMPARE(f.cell(3, 2), QStringLiteral("杭基礎"));
+        readRecord(f.ctx, 3);
+        QCOMPARE(f.ctx.job.currentRecordBuffer.data1[0], 2.0f);
+
+        // An empty row starts record 4 in the chosen type's window.
+        f.doubleClickRow(8);
+        QCOMPARE(typeQuestions, 2);
+        QCOMPARE(f.opened.last(), QStringLiteral("type2 record4 mode1 hidden"));
+    }
+
+    void withoutAnInputWindowTheUserIsToldAndTheMainWindowStays() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 2);
+        f.open();
+        f.window->children().inputWindow = nullptr;
+        f.doubleClickRow(1);
+        QVERIFY(f.window->isVisible());
+        QVERIFY(f.tree.prompt.lastText().contains(QStringLiteral("まだ使用できません")));
+    }
+
+    void spinnerMovesTheOpenedRecordAndStopsAtTheEnds() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 3);
+        f.open();
+        auto* spinner = f.window->findChild<QWidget*>("UpDown1");
+        auto* up = f.window->findChild<QToolButton*>("UpDown1Up");
+        auto* down = f.window->findChild<QToolButton*>("UpDown1Down");
+        QVERIFY(!spinner->isEnabled());
+
+        f.doubleClickRow(1);
+        QVERIFY(spinner->isEnabled());
+        QTest::mouseClick(up, Qt::LeftButton);
+        QCOMPARE(k5test::recordNames(f.ctx), QStringList({"F1", "F2", "F3"}));
+        QCOMPARE(f.ctx.job.currentRecord, 1);
+
+        QTest::mouseClick(down, Qt::LeftButton);
+        QTest::mouseClick(down, Qt::LeftButton);
+        QCOMPARE(k5test::recordNames(f.ctx), QStringList({"F2", "F3", "F1"}));
+        QCOMPARE(f.cell(3, 1), QStringLiteral("F1"));
+        QCOMPARE(f.grid()->currentRow(), 2);
+        QTest::mouseClick(down, Qt::LeftButton); // already last
+        QCOMPARE(k5test::recordNames(f.ctx), QStringList({"F2", "F3", "F1"}));
+
+        // The keyboard does the same from the list.
+        QTest::keyClick(f.grid(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(k5test::recordNames(f.ctx), QStringList({"F2", "F1", "F3"}));
+        QCOMPARE(f.ctx.job.currentRecord, 2);
+    }
+
+    void mouseAndShiftChooseTheRowRange() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 6);
+        f.open();
+        f.pressRow(5);
+        f.pressRow(3, Qt::ShiftModifier);
+        QCOMPARE(f.window->selFirst(), 5);
+        QCOMPARE(f.window->selLast(), 3);
+        f.pressRow(2);
+        QCOMPARE(f.window->selFirst(), 2);
+        QCOMPARE(f.window->selLast(), 0);
+        QTest::keyClick(f.grid(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(f.window->selLast(), 3);
+    }
+
+    void deleteAllEmptiesTheList() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 12);
+        f.open();
+        f.action("menu全データ削除")->trigger();
+        QCOMPARE(f.tree.prompt.texts(), QStringList({deleteAllQuestion(), kAllDeleted}));
+        QCOMPARE(f.grid()->rowCount(), 10);
+        QCOMPARE(f.cell(1, 1), QString());
+        QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 0 ）"));
+    }
+
+    void exitAsksFirst() {
+        Fixture f;
+        f.open();
+        QSignalSpy closed(f.window.get(), &MainWindow::closed);
+        f.tree.prompt.script({Answer::No});
+        QTest::mouseClick(f.window->findChild<QLabel*>("Panel1"), Qt::LeftButton);
+        QCOMPARE(f.tree.prompt.lastText(), QStringLiteral("KAMO-K5を終了します。\nいいですか？"));
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(closed.count(), 0);
+        f.action("menu終了")->trigger();
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(closed.count(), 1);
+    }
+
+    void newJobFromAnImportedJobReturnsToTheTypedInLayout() {
+        Fixture f;
+        QList<FoundationRecord> records{k5test::sampleRecord("P1", kTypePileCap)};
+        records[0].importFlag = -1;
+        k5test::writeJob(f.ctx, records);
+        bool hiddenDuringJobWindow = false;
+        f.open([&](MainWindow& w) {
+            w.children().editJob = [&](AppContext& c, QWidget*, bool newJob) {
+                hiddenDuringJobWindow = !w.isVisible();
+                if (!newJob) return false;
+                c.job.currentJobName = QStringLiteral("次の工事");
+                c.job.currentFileName = QStringLiteral("次");
+                c.job.unitSystem = 2;
+                return true;
+            };
+        });
+        QCOMPARE(f.grid()->columnCount(), 15);
+        f.action("menu新規作成")->trigger();
+        QVERIFY(hiddenDuringJobWindow);
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.tree.prompt.lastText(), newJobQuestion());
+        QCOMPARE(f.grid()->columnCount(), 13);
+        QCOMPARE(f.grid()->rowCount(), 10);
+        QCOMPARE(f.label("Label工事名"), QStringLiteral("工事名：次の工事"));
+        QCOMPARE(f.label("Label単位"), QStringLiteral("CGS"));
+        QCOMPARE(f.ctx.job.pRX23DataChk, 0);
+    }
+
+    void linkCommandsFollowTheAnalysisLink() {
+        Fixture f;
+        f.open();
+        QVERIFY(!f.action("menuRX読込")->isVisible());
+        QVERIFY(!f.action("menuRX読込データ整理")->isVisible());
+        QCOMPARE(f.label("Label読込データ"), QString());
+        QVERIFY(f.action("menu独立基礎追加")->isEnabled());
+
+        Fixture linked;
+        linked.ctx.folders.analysisKind = QStringLiteral("RX3");
+        linked.ctx.folders.analysisProgramName = QStringLiteral("KAMO-RX3");
+        linked.open();
+        QVERIFY(linked.action("menuRX起動")->isVisible());
+        QCOMPARE(linked.action("menuRX起動")->text(), QStringLiteral("KAMO-RX3起動"));
+        QCOMPARE(linked.action("menuRX読込")->text(), QStringLiteral("KAMO-RX3の出力データを読み込む..."));
+        QCOMPARE(linked.action("menuRX読込データ整理")->text(),
+                 QStringLiteral("KAMO-RX3から読込んだﾃﾞｰﾀの整理"));
+        QCOMPARE(linked.label("Label読込データ"), QStringLiteral("（KAMO-RX3からの読込ﾃﾞｰﾀ）"));
+        QVERIFY(!linked.action("menu独立基礎追加")->isEnabled());
+        QVERIFY(!linked.action("menu杭基礎追加")->isEnabled());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_main_window.moc"
