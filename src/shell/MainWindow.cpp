@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "calc/calculation.h"
 #include "jobdata/common_values.h"
 #include "jobdata/job_file.h"
 #include "shell/app_context.h"
@@ -181,15 +182,16 @@ void MainWindow::buildMenus() {
     addPileCap_ = addCommand(edit, QStringLiteral("menu杭基礎追加"), QStringLiteral("新規杭基礎の追加"),
                              [this] { addFoundation(kTypePileCap); });
     edit->addSeparator();
-    addNotYet(edit, QStringLiteral("menu選択削除"), QStringLiteral("選択中のデータを削除..."),
-              QStringLiteral("行範囲の確認"));
+    addCommand(edit, QStringLiteral("menu選択削除"), QStringLiteral("選択中のデータを削除..."),
+               [this] { deleteChosenRows(); });
     addCommand(edit, QStringLiteral("menu全データ削除"), QStringLiteral("全データ削除..."),
                [this] { deleteAll(); });
     reviewImported_ = addNotYet(edit, QStringLiteral("menuRX読込データ整理"), QString(),
                                 QStringLiteral("読込データの整理画面"));
 
     QMenu* run = addMenu(bar, QStringLiteral("menu実行"), QStringLiteral("実行(&E)"));
-    addNotYet(run, QStringLiteral("menu計算開始"), QStringLiteral("計算開始"), QStringLiteral("計算機能"));
+    addCommand(run, QStringLiteral("menu計算開始"), QStringLiteral("計算開始"),
+               [this] { startCalculation(); });
     addNotYet(run, QStringLiteral("menu計算結果表示"), QStringLiteral("計算結果の表示・印刷"),
               QStringLiteral("計算書の表示・印刷画面"));
 
@@ -304,7 +306,7 @@ QWidget* MainWindow::buildCentral() {
     grid_->setStyle(new NarrowCellStyle(grid_));
     grid_->choose = [this](int row, bool extend) { chooseRow(row, extend); };
     grid_->open = [this](int row) { openRow(row); };
-    grid_->deleteChosen = [] {};
+    grid_->deleteChosen = [this] { deleteChosenRows(); };
     grid_->move = [this](int step) { moveRecord(step); };
 
     // The spinner that moves the opened record: 60 twips right of the list.
@@ -563,6 +565,13 @@ void MainWindow::editJobName() {
     });
 }
 
+void MainWindow::deleteChosenRows() {
+    if (k5::deleteChosenRows(ctx_, selFirst_, selLast_))
+        recreate();
+    else
+        grid_->clearSelection();
+}
+
 void MainWindow::deleteAll() {
     if (deleteAllFoundations(ctx_)) recreate();
 }
@@ -585,6 +594,14 @@ void MainWindow::addFoundation(int type) {
 
 void MainWindow::exitProgram() {
     if (confirmExit(ctx_)) close();
+}
+
+void MainWindow::startCalculation() {
+    runCalculation(ctx_);
+    // The records hold their results now (or the run stopped part way): the
+    // list shows the file as it is. The report preview is to follow a
+    // complete run once the preview window exists.
+    activate();
 }
 
 void MainWindow::startAnalysisProgram() {

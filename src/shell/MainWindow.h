@@ -41,11 +41,13 @@ class MainWindow : public QMainWindow {
     void openRow(int row);
     void newJob();
     void editJobName();
+    void deleteChosenRows();
     void deleteAll();
     void moveRecordUp() { moveRecord(-1); }
     void moveRecordDown() { moveRecord(+1); }
     void addFoundation(int type);
     void exitProgram();
+    void startCalculation();
 
     // The rows chosen for deleting (1-based, 0 = none).
     int selFirst() const { return selFirst_; }

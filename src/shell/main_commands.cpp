@@ -1,5 +1,6 @@
 #include "shell/main_commands.h"
 
+#include "gridedit/row_range.h"
 #include "platform/prompt.h"
 #include "shell/app_context.h"
 
@@ -146,8 +147,17 @@ QString analysisLauncherPath(const Folders& folders) {
     return folders.analysisPrgFolder + QStringLiteral("/kamo-rx");
 }
 
-bool confirmDeleteChosen(AppContext& ctx) {
-    return ctx.ask().askOkCancel(deleteChosenQuestion(), Icon::Information);
+bool deleteChosenRows(AppContext& ctx, int& selFirst, int& selLast) {
+    bool deleted = false;
+    if (confirmRowRange(ctx.ask(), selFirst, selLast, ctx.job.recordCount, kDeleteAction) &&
+        ctx.ask().askOkCancel(deleteChosenQuestion(), Icon::Information)) {
+        deleted = deleteRecords(ctx, selFirst, selLast);
+        if (!deleted)
+            ctx.ask().error(QStringLiteral("データを削除できませんでした。　　　\n\n") +
+                            ctx.folders.jobFile());
+    }
+    selFirst = selLast = 0;
+    return deleted;
 }
 
 bool deleteAllFoundations(AppContext& ctx) {

@@ -37,8 +37,10 @@ bool confirmExit(AppContext& ctx);
 // The analysis program's launcher in its program folder.
 QString analysisLauncherPath(const Folders& folders);
 
-// The second question before chosen rows are deleted.
-bool confirmDeleteChosen(AppContext& ctx);
+// Deletes the rows selFirst..selLast (1-based, either order, selLast 0 for
+// one row) after the range confirmation and a second question. True when
+// records were deleted; selFirst and selLast end as 0 in every case.
+bool deleteChosenRows(AppContext& ctx, int& selFirst, int& selLast);
 // Deletes every foundation after a question. True when they were deleted.
 bool deleteAllFoundations(AppContext& ctx);
 

@@ -155,6 +155,29 @@ TEST_F(MainCommands, MovingARecordStopsAtBothEnds) {
     EXPECT_FALSE(moveRecord(ctx, +1, refill));
 }
 
+TEST_F(MainCommands, DeletingChosenRowsConfirmsTheOrderedRangeTwice) {
+    loadSampleJob(6);
+    int first = 5, last = 3;
+    tree.prompt.script({Answer::Ok, Answer::Cancel});
+    EXPECT_FALSE(deleteChosenRows(ctx, first, last));
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, 0);
+    EXPECT_EQ(recordCountOf(ctx), 6);
+    ASSERT_EQ(tree.prompt.texts().size(), 2);
+    EXPECT_TRUE(tree.prompt.texts()[0].startsWith("3行目から5行目のデータをデータを削除します　　　"));
+    EXPECT_EQ(tree.prompt.texts()[1], deleteChosenQuestion());
+
+    first = 5, last = 3;
+    EXPECT_TRUE(deleteChosenRows(ctx, first, last));
+    EXPECT_EQ(k5test::recordNames(ctx), QStringList({"F1", "F2", "F6"}));
+    EXPECT_EQ(first + last, 0);
+
+    tree.prompt.clear();
+    first = last = 0; // nothing chosen
+    EXPECT_FALSE(deleteChosenRows(ctx, first, last));
+    EXPECT_EQ(tree.prompt.texts(), QStringList({"データを削除する範囲が選択されていません　　　"}));
+}
+
 TEST_F(MainCommands, DeleteAllAsksAndReports) {
     EXPECT_FALSE(deleteAllFoundations(ctx));
     EXPECT_EQ(tree.prompt.texts(), QStringList({kNothingToDelete}));

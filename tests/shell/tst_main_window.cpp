@@ -1,3 +1,4 @@
+#include "calc/calc_messages.h"
 #include "jobdata/job_file.h"
 #include "sample_job.h"
 #include "shell/MainWindow.h"
@@ -211,6 +212,28 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.window->selLast(), 3);
     }
 
+    void deleteChosenRowsDeletesTheRangeAndRebuildsTheList() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 12);
+        f.open();
+        f.pressRow(5);
+        f.pressRow(3, Qt::ShiftModifier);
+        f.action("menu選択削除")->trigger();
+        QCOMPARE(f.tree.prompt.texts().size(), 2);
+        QCOMPARE(k5test::recordNames(f.ctx).mid(0, 4), QStringList({"F1", "F2", "F6", "F7"}));
+        QCOMPARE(f.grid()->rowCount(), 12);
+        QCOMPARE(f.cell(3, 1), QStringLiteral("F6"));
+        QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 9 ）"));
+        QCOMPARE(f.window->selFirst() + f.window->selLast(), 0);
+
+        // The Delete key runs the same command on the rows chosen by keyboard.
+        f.tree.prompt.clear();
+        f.pressRow(1);
+        QTest::keyClick(f.grid(), Qt::Key_Delete);
+        QCOMPARE(f.tree.prompt.texts().first(),
+                 QStringLiteral("1行目のデータをデータを削除します　　　\nいいですか？　　　"));
+    }
+
     void deleteAllEmptiesTheList() {
         Fixture f;
         k5test::writeSampleJob(f.ctx, 12);
@@ -220,6 +243,13 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.grid()->rowCount(), 10);
         QCOMPARE(f.cell(1, 1), QString());
         QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 0 ）"));
+    }
+
+    void calculationRunsFromTheMenu() {
+        Fixture f;
+        f.open();
+        f.action("menu計算開始")->trigger();
+        QCOMPARE(f.tree.prompt.texts(), QStringList({calc_message::noFoundations()}));
     }
 
     void exitAsksFirst() {
