@@ -54,8 +54,10 @@ void RecordWriter::putInt16(int offset, int value) {
 void RecordWriter::putSingle(int offset, float value) {
     uint32_t v;
     std::memcpy(&v, &value, 4);
+    // One detach check for the four bytes, not one per byte.
+    char* out = bytes_.data() + offset;
     for (int i = 0; i < 4; ++i)
-        bytes_[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        out[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 void RecordWriter::putBytes(int offset, const QByteArray& field) {
