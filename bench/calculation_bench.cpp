@@ -1,0 +1,153 @@
+// The calculation run over jobs of 100, 1,000 and 10,000 records of both
+// foundation types. The figure to watch is records per second: it must stay
+// flat as the job grows (one open job file for the run, masters read once).
+#include "calc/calculation.h"
+#include "jobdata/foundation_record.h"
+#include "masters/bar_size_master.h"
+#include "masters/concrete_setting.h"
+#include "masters/grade_master.h"
+#include "platform/prompt.h"
+#include "shell/app_context.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+using k5::FoundationRecord;
+
+// Answers every message as confirmed and keeps only the last text.
+class QuietPrompt : public k5::Prompt {
+  public:
+    k5::Answer show(const k5::Message& message) override {
+        last = message.text;
+        return k5::affirmativeAnswer(message.buttons);
+    }
+    QString last;
+};
+
+FoundationRecord baseRecord(int n) {
+    FoundationRecord r;
+    r.jobName = QStringLiteral("ベンチマーク");
+    r.fileName = QStringLiteral("bench");
+    r.name = QStringLiteral("F%1").arg(n);
+    r.barGradeX = r.barGradeY = QStringLiteral("SD295");
+    r.barSizeX = QStringLiteral("D19");
+    r.barSizeY = QStringLiteral("D22");
+    auto& d1 = r.data1;
+    d1[1] = 1;  // SI
+    d1[3] = 21; // Fc
+    d1[6] = 70;
+    d1[12] = 24;
+    d1[13] = 16;
+    d1[23] = d1[24] = 60;
+    d1[30] = d1[31] = 200;
+    d1[32] = d1[33] = 4;
+    d1[34] = static_cast<float>(1 + n % 3); // every priority
+    auto& d2 = r.data2;
+    d2[1][1] = 400.0f + static_cast<float>(n % 7) * 50;
+    d2[1][3] = 150;
+    d2[1][4] = -80;
+    d2[2][1] = static_cast<float>(n % 5) * 10;
+    d2[2][2] = 15;
+    d2[2][3] = 120;
+    d2[2][4] = 90;
+    d2[3][1] = 5;
+    d2[3][3] = 40;
+    d2[3][4] = 35;
+    return r;
+}
+
+// Isolated footings: centred and off-centre, level and sloped tops.
+FoundationRecord footing(int n) {
+    FoundationRecord r = baseRecord(n);
+    auto& d1 = r.data1;
+    auto& d2 = r.data2;
+    d1[0] = 1;
+    d1[2] = 300; // fe
+    const bool sloped = n % 2 == 0;
+    d1[4] = 600;
+    d1[5] = sloped ? 400 : 600;
+    d1[7] = d1[8] = 1200;
+    d2[4][1] = 3000.0f + static_cast<float>(n % 3) * 200;
+    d2[4][2] = 2800;
+    d2[5][1] = d2[5][2] = 600;
+    const bool centred = n % 3 != 0;
+    d2[7][1] = d2[7][2] = centred ? 1 : 0;
+    d2[6][1] = 1000;
+    d2[6][2] = 1100;
+    return r;
+}
+
+// Pile caps of every arrangement.
+FoundationRecord pileCap(int n) {
+    FoundationRecord r = baseRecord(n);
+    auto& d1 = r.data1;
+    auto& d2 = r.data2;
+    const int layout = 1 + n % 11;
+    d1[0] = 2;
+    d1[9] = static_cast<float>(layout);
+    d1[14] = 400; // φ
+    d1[15] = 600; // Pe
+    d1[16] = 0;   // pile kind: minimum edge 500, spacing 1000
+    d1[4] = d1[5] = 1000;
+    d1[7] = d1[8] = 1500;
+    d2[1][1] = 800.0f + static_cast<float>(layout) * 200;
+    d2[5][1] = d2[5][2] = 700;
+    d2[8][1] = d2[8][2] = 600;
+    d2[8][3] = 1400;
+    d2[8][4] = (layout == 5 || layout == 7 || layout == 10 || layout == 11) ? 1300 : 0;
+    return r;
+}
+
+class Job {
+  public:
+    explicit Job(int records) {
+        const QString kmd = dir_.path() + QStringLiteral("/KMD");
+        for (const char* sub : {"MAS", "K5/PRG", "K5/DAT", "K5/保存データ"})
+            QDir().mkpath(kmd + u'/' + QString::fromUtf8(sub));
+        ctx.folders = k5::Folders::forTree(kmd);
+        ctx.prompt = &prompt;
+        k5::ensureGradeFile(ctx);
+        k5::ensureBarSizeFile(ctx, QStringLiteral("D"));
+        k5::ensureBarSizeFile(ctx, QStringLiteral("R"));
+        k5::ensureConcreteFile(ctx);
+        QFile file(ctx.folders.jobFile());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+        for (int n = 1; n <= records; ++n)
+            file.write(k5::encodeRecord(n % 2 ? footing(n) : pileCap(n)));
+    }
+
+    k5::AppContext ctx;
+    QuietPrompt prompt;
+
+  private:
+    QTemporaryDir dir_;
+};
+
+void BM_RunCalculation(benchmark::State& state) {
+    const int records = static_cast<int>(state.range(0));
+    Job job(records);
+    for (auto _ : state) {
+        if (!k5::runCalculation(job.ctx)) {
+            state.SkipWithError(job.prompt.last.toStdString().c_str());
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * records);
+    state.counters["records_per_second"] =
+        benchmark::Counter(static_cast<double>(records), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// Rates are per CPU second (the default), so a busy machine does not blur
+// the comparison between job sizes; each size runs for at least 3 s.
+BENCHMARK(BM_RunCalculation)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+} // namespace
+
+BENCHMARK_MAIN();
