@@ -204,6 +204,14 @@ TEST_F(Calculation, ARecordThatCannotBeDesignedStopsWithoutNonsense) {
     EXPECT_TRUE(allFinite(stored(2)));
 }
 
+TEST_F(Calculation, ARebarRuleBeyondAnIntegerStopsTheRun) {
+    FoundationRecord r = savedFooting({}, QStringLiteral("F1"));
+    r.data1[field::pitchy] = 40000;
+    writeJob({r});
+    EXPECT_FALSE(runCalculation(ctx));
+    EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("ﾃﾞｰﾀNo 1: ") + calc_message::barRuleOutOfRange());
+}
+
 TEST_F(Calculation, MasterProblemsStopTheRun) {
     struct Case {
         QString grade, size;

@@ -200,6 +200,22 @@ TEST(IsolatedPunching, CgsCapacityIsInTonnes) {
     EXPECT_EQ(p.d2(row::punchNG, 1), -1); // 158.7 t against 132.4 t
 }
 
+TEST(IsolatedPunching, DemandEqualToCapacityIsOk) {
+    FootingInput in;
+    in.N = 1000;
+    in.fe = 1000;
+    Prepared p(isolatedRecord(in));
+    ASSERT_TRUE(designIsolated(p.design));
+    // Set fs so that the capacity of case 1 is its demand, then check again.
+    const double demand = p.d2(row::QPD, 1);
+    p.record.data2[row::fs][1] = static_cast<float>(demand * 1000 / (3350.2 * 1.5 * 376.25));
+    p.record.data1[field::ngFlag] = 0;
+    ASSERT_TRUE(punchingCheck(p.design));
+    ASSERT_EQ(p.d2(row::QPA, 1), p.d2(row::QPD, 1));
+    EXPECT_EQ(p.d2(row::punchNG, 1), 0);
+    EXPECT_EQ(p.d1(field::ngFlag), 0);
+}
+
 TEST(IsolatedPunching, NoSectionWhenEveryOutstandIsCut) {
     FootingInput in;
     in.Lx = in.Ly = 800;
