@@ -24,6 +24,8 @@ GridEditor::GridEditor(AppContext& ctx, QTableWidget* grid)
     grid_->setTabKeyNavigation(false);
     editor_->setObjectName(QStringLiteral("Text_dummy0"));
     editor_->setFrame(false);
+    // A thin highlight shows which cell is being edited, also while it is empty.
+    editor_->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid palette(highlight); padding: 0 1px; }"));
     editor_->hide();
     editor_->installEventFilter(this);
     connect(grid_, &QTableWidget::cellPressed, this, &GridEditor::onCellPressed);

@@ -1,8 +1,14 @@
 #include "shell/WindowRegistry.h"
 
+#include "gridedit/KeyActionWindow.h"
+#include "shell/CancelSettingWindow.h"
+#include "shell/FoundationTypeWindow.h"
+#include "shell/JobWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/app_context.h"
 
+#include <QDialog>
+#include <QEventLoop>
 #include <QWidget>
 #include <map>
 
@@ -14,7 +20,11 @@ using Factory = std::function<QWidget*(AppContext&)>;
 // One line per window; keep the list sorted by name.
 const std::map<QString, Factory>& factories() {
     static const std::map<QString, Factory> table{
+        {QStringLiteral("frmキャンセル時指定"), [](AppContext& ctx) -> QWidget* { return new CancelSettingWindow(ctx); }},
+        {QStringLiteral("frmキーアクション設定"), [](AppContext& ctx) -> QWidget* { return new KeyActionWindow(ctx); }},
         {QStringLiteral("frmメインメニュー"), [](AppContext& ctx) -> QWidget* { return new MainWindow(ctx); }},
+        {QStringLiteral("frm新規作成"), [](AppContext& ctx) -> QWidget* { return new JobWindow(ctx); }},
+        {QStringLiteral("frm新規基礎タイプ指定"), [](AppContext& ctx) -> QWidget* { return new FoundationTypeWindow(ctx); }},
     };
     return table;
 }
@@ -28,6 +38,27 @@ QWidget* openWindowByName(AppContext& ctx, const QString& name) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     return window;
+}
+
+bool isWindowRegistered(const QString& name) { return factories().count(name) > 0; }
+
+bool execWindowByName(AppContext& ctx, const QString& name, QWidget* parent) {
+    auto it = factories().find(name);
+    if (it == factories().end()) return false;
+    QWidget* window = it->second(ctx);
+    if (auto* dialog = qobject_cast<QDialog*>(window)) {
+        if (parent) dialog->setParent(parent, dialog->windowFlags() | Qt::Dialog);
+        dialog->exec();
+        delete dialog;
+        return true;
+    }
+    QEventLoop loop;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    window->show();
+    loop.exec();
+    return true;
 }
 
 QStringList registeredWindowNames() {

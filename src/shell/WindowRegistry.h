@@ -15,5 +15,10 @@ struct AppContext;
 // Returns the window (already shown modeless) or nullptr for an unknown name.
 QWidget* openWindowByName(AppContext& ctx, const QString& name);
 QStringList registeredWindowNames();
+bool isWindowRegistered(const QString& name);
+// Opens one window by name modally over `parent` and returns when it has
+// closed: a dialog runs its exec(), any other window is shown application-modal
+// and waited for. Returns false for an unknown name.
+bool execWindowByName(AppContext& ctx, const QString& name, QWidget* parent);
 
 } // namespace k5

@@ -1,0 +1,213 @@
+#include "jobdata/control_file.h"
+#include "shell/CancelSettingWindow.h"
+#include "shell/FoundationTypeWindow.h"
+#include "shell/JobWindow.h"
+#include "shell/app_context.h"
+#include "temp_tree.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace k5;
+
+namespace {
+
+template <typename T> T* child(QWidget* window, const char* name) {
+    T* w = window->findChild<T*>(QString::fromUtf8(name));
+    if (!w) qFatal("no child %s", name);
+    return w;
+}
+
+void click(QWidget* window, const char* name) {
+    QTest::mouseClick(child<QPushButton>(window, name), Qt::LeftButton);
+}
+
+// Radio buttons react to clicks on their indicator and label only.
+void clickOption(QWidget* window, const char* name) {
+    auto* option = child<QRadioButton>(window, name);
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+}
+
+// Runs `answer` on the modal window as soon as it is up.
+void whenModal(std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(0, [answer] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) qFatal("no modal window");
+        answer(w);
+    });
+}
+
+} // namespace
+
+class TestJobWindows : public QObject {
+    Q_OBJECT
+  private slots:
+    void jobWindowShowsTheJobAndSelectsTheName() {
+        k5test::TempTree t;
+        t.ctx.job.currentJobName = QStringLiteral("本社ビル");
+        t.ctx.job.currentFileName = QStringLiteral("honsha");
+        t.ctx.job.unitSystem = 2;
+        JobWindow w(t.ctx);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("新規作成"));
+        auto* name = child<QLineEdit>(&w, "Text_工事名");
+        QCOMPARE(name->text(), QStringLiteral("本社ビル"));
+        QCOMPARE(name->selectedText(), QStringLiteral("本社ビル"));
+        QVERIFY(name->hasFocus());
+        QVERIFY(child<QRadioButton>(&w, "Opt_si")->isChecked());
+        click(&w, "登録");
+        QCOMPARE(t.ctx.job.unitSystem, 2); // the SI option shown does not count until clicked
+        QCOMPARE(t.ctx.job.jobDialogOk, -1);
+        QCOMPARE(t.ctx.job.currentFileName, QStringLiteral("honsha"));
+    }
+
+    void leavingTheJobNameFillsAnUndecidedFileName() {
+        k5test::TempTree t;
+        JobWindow w(t.ctx);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* name = child<QLineEdit>(&w, "Text_工事名");
+        auto* file = child<QLineEdit>(&w, "Text_ファイル名");
+        QCOMPARE(file->text(), QStringLiteral("(未定)"));
+        name->setText(QStringLiteral("  駅前計画 "));
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), file);
+        QCOMPARE(file->text(), QStringLiteral("駅前計画"));
+        QCOMPARE(file->selectedText(), QStringLiteral("駅前計画"));
+
+        file->setText(QStringLiteral("ekimae"));
+        name->setFocus();
+        name->setText(QStringLiteral("別の名前"));
+        QTest::keyClick(name, Qt::Key_Down);
+        QCOMPARE(file->text(), QStringLiteral("ekimae")); // a typed file name stays
+    }
+
+    void registerChecksTheNames() {
+        const struct {
+            const char *job, *file;
+            const char* message; // nullptr: registers
+        } cases[] = {
+            {"", "a", "工事名が入力されていません。\n\n工事名は必ず入力してください。"},
+            {"工事", "", "ファイル名が入力されていません。\n\nファイル名は必ず入力してください。"},
+            {"工事", "2024/05", "ファイル名に使用できない文字が含まれています。"},
+            {"工事", "a:b", "ファイル名に使用できない文字が含まれています。"},
+            {"   ", "kouji", nullptr}, // blanks pass and give an empty name
+        };
+        for (const auto& c : cases) {
+            k5test::TempTree t;
+            JobWindow w(t.ctx);
+            w.show();
+            child<QLineEdit>(&w, "Text_工事名")->setText(QString::fromUtf8(c.job));
+            child<QLineEdit>(&w, "Text_ファイル名")->setText(QString::fromUtf8(c.file));
+            click(&w, "登録");
+            if (c.message) {
+                QVERIFY2(t.prompt.lastText().startsWith(QString::fromUtf8(c.message)), c.file);
+                QCOMPARE(t.prompt.shown().back().icon, Icon::Warning);
+                QVERIFY(w.isVisible());
+                QCOMPARE(t.ctx.job.jobDialogOk, 0);
+                QCOMPARE(t.ctx.job.currentFileName, QStringLiteral("(未定)"));
+            } else {
+                QVERIFY(t.prompt.shown().empty());
+                QVERIFY(!w.isVisible());
+                QCOMPARE(t.ctx.job.jobDialogOk, -1);
+                QCOMPARE(t.ctx.job.currentJobName, QString());
+                QCOMPARE(t.ctx.job.currentFileName, QStringLiteral("kouji"));
+            }
+        }
+    }
+
+    void unitOptionTakesEffectAtOnceEvenWhenCancelled() {
+        k5test::TempTree t;
+        JobWindow w(t.ctx);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        clickOption(&w, "Opt_cgs");
+        QCOMPARE(t.ctx.job.unitSystem, 2);
+        QCOMPARE(QApplication::focusWidget(),
+                 child<QLineEdit>(&w, "Text_工事名")); // moved on from the last place
+        click(&w, "キャンセル");
+        QVERIFY(!w.isVisible());
+        QCOMPARE(t.ctx.job.jobDialogOk, 0);
+        QCOMPARE(t.ctx.job.unitSystem, 2);
+        QCOMPARE(t.ctx.job.currentJobName, QStringLiteral("(未定)"));
+    }
+
+    void runJobWindowReportsRegistration() {
+        k5test::TempTree t;
+        whenModal([](QWidget* w) {
+            child<QLineEdit>(w, "Text_工事名")->setText(QStringLiteral("倉庫"));
+            child<QLineEdit>(w, "Text_ファイル名")->setText(QStringLiteral("souko"));
+            click(w, "登録");
+        });
+        QVERIFY(runJobWindow(t.ctx, nullptr));
+        QCOMPARE(t.ctx.job.currentJobName, QStringLiteral("倉庫"));
+        whenModal([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+        QVERIFY(!runJobWindow(t.ctx, nullptr));
+    }
+
+    void typeWindowReturnsTheChosenType() {
+        k5test::TempTree t;
+        t.ctx.job.currentFoundationType = 0;
+        whenModal([](QWidget* w) {
+            QCOMPARE(w->windowTitle(), QStringLiteral("新規作成基礎タイプの指定"));
+            QVERIFY(child<QRadioButton>(w, "Opt独直フーチング")->isChecked());
+            click(w, "Cmd作成");
+        });
+        QCOMPARE(askFoundationType(t.ctx, nullptr), 1);
+        QCOMPARE(t.ctx.job.currentFoundationType, 1);
+
+        whenModal([](QWidget* w) {
+            clickOption(w, "Opt杭基礎");
+            click(w, "Cmd作成");
+        });
+        QCOMPARE(askFoundationType(t.ctx, nullptr), 2);
+        QCOMPARE(t.ctx.job.currentFoundationType, 2);
+
+        t.ctx.job.currentFoundationType = 1;
+        whenModal([](QWidget* w) {
+            clickOption(w, "Opt杭基礎");
+            click(w, "Cmd中止");
+        });
+        QCOMPARE(askFoundationType(t.ctx, nullptr), 0);
+        QCOMPARE(t.ctx.job.currentFoundationType, 1);
+    }
+
+    void cancelSettingWindowStoresTheChoice() {
+        k5test::TempTree t;
+        ensureControlFile(t.ctx);
+        {
+            CancelSettingWindow w(t.ctx);
+            w.show();
+            QCOMPARE(w.windowTitle(), QStringLiteral("キャンセル時設定"));
+            QVERIFY(child<QRadioButton>(&w, "Optキャンセル表示しない")->isChecked());
+            clickOption(&w, "Optキャンセル表示する");
+            QCOMPARE(t.ctx.control.cancelConfirm, 0); // a click only changes the window's choice
+            click(&w, "登録");
+            QVERIFY(!w.isVisible());
+        }
+        t.ctx.control.cancelConfirm = 0;
+        loadControlFile(t.ctx);
+        QCOMPARE(t.ctx.control.cancelConfirm, 1);
+
+        // Now its own cancel asks; No keeps it open, and nothing is written.
+        CancelSettingWindow w(t.ctx);
+        w.show();
+        QVERIFY(child<QRadioButton>(&w, "Optキャンセル表示する")->isChecked());
+        clickOption(&w, "Optキャンセル表示しない");
+        t.prompt.script({Answer::No, Answer::Yes});
+        click(&w, "キャンセル");
+        QVERIFY(w.isVisible());
+        QCOMPARE(t.prompt.shown().back().title, QStringLiteral("警告"));
+        click(&w, "キャンセル");
+        QVERIFY(!w.isVisible());
+        loadControlFile(t.ctx);
+        QCOMPARE(t.ctx.control.cancelConfirm, 1);
+    }
+};
+
+QTEST_MAIN(TestJobWindows)
+#include "tst_job_windows.moc"
