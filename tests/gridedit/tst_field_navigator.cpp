@@ -161,6 +161,24 @@ class TestFieldNavigator : public QObject {
         QCOMPARE(f.focus(), f.b);
     }
 
+    void anEditableListIsAListToo() {
+        Form f;
+        f.grade->setEditable(true);
+        QVERIFY(f.show());
+        f.grade->setCurrentIndex(2);
+        f.grade->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(f.focus(), f.a);
+        QCOMPARE(f.grade->currentIndex(), 2);
+        f.a->setFocus();
+        QTest::keyClick(f.a, Qt::Key_Return);
+        QCOMPARE(f.focus(), f.grade);
+        QCOMPARE(f.grade->lineEdit()->selectedText(), QStringLiteral("SR235"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(f.focus(), f.b);
+        QCOMPARE(f.grade->count(), 3); // Enter did not add the text as an item
+    }
+
     void shiftArrowInAListIsTheListsOwn() {
         Form f;
         QVERIFY(f.show());
