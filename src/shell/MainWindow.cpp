@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include "calc/calculation.h"
+#include "input/CommonValuesWindow.h"
 #include "jobdata/common_values.h"
 #include "jobdata/job_file.h"
 #include "shell/app_context.h"

@@ -1,6 +1,7 @@
 #include "shell/WindowRegistry.h"
 
 #include "gridedit/KeyActionWindow.h"
+#include "input/CommonValuesWindow.h"
 #include "shell/CancelSettingWindow.h"
 #include "shell/FoundationTypeWindow.h"
 #include "shell/JobWindow.h"
@@ -20,6 +21,7 @@ using Factory = std::function<QWidget*(AppContext&)>;
 // One line per window; keep the list sorted by name.
 const std::map<QString, Factory>& factories() {
     static const std::map<QString, Factory> table{
+        {QStringLiteral("frm00設計共通値"), [](AppContext& ctx) -> QWidget* { return new CommonValuesWindow(ctx); }},
         {QStringLiteral("frmキャンセル時指定"), [](AppContext& ctx) -> QWidget* { return new CancelSettingWindow(ctx); }},
         {QStringLiteral("frmキーアクション設定"), [](AppContext& ctx) -> QWidget* { return new KeyActionWindow(ctx); }},
         {QStringLiteral("frmメインメニュー"), [](AppContext& ctx) -> QWidget* { return new MainWindow(ctx); }},

@@ -1,0 +1,508 @@
+#include "input/CommonValuesWindow.h"
+
+#include "gridedit/FieldNavigator.h"
+#include "input/rebar_lists.h"
+#include "masters/bar_size_master.h"
+#include "masters/grade_master.h"
+#include "platform/fixed_text.h"
+#include "shell/app_context.h"
+#include "shell/cancel_confirmation.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace k5 {
+namespace {
+
+// A section and a plan of a footing with the symbols of the dimensions the
+// window asks for, so the user sees which length is which.
+class FootingPicture : public QWidget {
+  public:
+    explicit FootingPicture(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("Picture基礎"));
+        setFixedSize(500, 290);
+        setToolTip(QStringLiteral("寸法記号の説明図（寸法の入力単位は mm）"));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillRect(rect(), Qt::white);
+        p.setPen(QColor(160, 160, 160));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        QFont font = p.font();
+        font.setPixelSize(12);
+        p.setFont(font);
+        drawSection(p);
+        drawPlan(p);
+    }
+
+  private:
+    static constexpr QColor kDimension{0, 70, 170};
+    static constexpr QColor kBar{190, 30, 30};
+
+    // A dimension between two points with tick ends and its symbol beside it.
+    static void dimension(QPainter& p, QPointF a, QPointF b, const QString& symbol, QPointF labelOffset) {
+        p.setPen(QPen(kDimension, 1));
+        p.drawLine(a, b);
+        const bool vertical = qFuzzyCompare(a.x(), b.x());
+        for (QPointF end : {a, b}) {
+            if (vertical)
+                p.drawLine(end + QPointF(-4, 0), end + QPointF(4, 0));
+            else
+                p.drawLine(end + QPointF(0, -4), end + QPointF(0, 4));
+        }
+        // The symbol sits on a white patch so that no line runs through it.
+        const QPointF mid = (a + b) / 2 + labelOffset;
+        const QRectF text = p.fontMetrics().boundingRect(symbol);
+        const QRectF box(mid.x() - text.width() / 2 - 2, mid.y() - text.height() / 2, text.width() + 4,
+                         text.height());
+        p.fillRect(box, Qt::white);
+        p.drawText(box, Qt::AlignCenter, symbol);
+    }
+
+    static void caption(QPainter& p, QPointF at, const QString& text) {
+        p.setPen(Qt::black);
+        p.drawText(QRectF(at.x(), at.y(), 200, 18), Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+
+    void drawSection(QPainter& p) const {
+        caption(p, {10, 6}, QStringLiteral("断面"));
+        const double left = 30, right = 230, bottom = 250;
+        const double colLeft = 110, colRight = 150, colTop = 50;
+        const double baseTop = 175, tipTop = 215, groundY = 120;
+
+        // Ground level with soil hatching on both sides of the column.
+        p.setPen(QPen(Qt::black, 1));
+        p.drawLine(QPointF(5, groundY), QPointF(colLeft, groundY));
+        p.drawLine(QPointF(colRight, groundY), QPointF(right + 25, groundY));
+        for (double x = 10; x < right + 25; x += 10) {
+            if (x > colLeft - 8 && x < colRight + 2) continue;
+            p.drawLine(QPointF(x, groundY), QPointF(x + 6, groundY - 6));
+        }
+        caption(p, {right + 2, groundY - 22}, QStringLiteral("GL"));
+
+        // Footing: full depth D at the column, D' at the edges.
+        QPainterPath footing;
+        footing.moveTo(left, bottom);
+        footing.lineTo(left, tipTop);
+        footing.lineTo(colLeft - 10, baseTop);
+        footing.lineTo(colRight + 10, baseTop);
+        footing.lineTo(right, tipTop);
+        footing.lineTo(right, bottom);
+        footing.closeSubpath();
+        p.setPen(QPen(Qt::black, 1.5));
+        p.setBrush(QColor(225, 225, 225));
+        p.drawPath(footing);
+        p.drawRect(QRectF(colLeft, colTop, colRight - colLeft, baseTop - colTop));
+        p.setBrush(Qt::NoBrush);
+
+        // Bottom bars.
+        const double barY = bottom - 12;
+        p.setPen(Qt::NoPen);
+        p.setBrush(kBar);
+        for (double x = left + 14; x <= right - 20; x += 17)
+            p.drawEllipse(QPointF(x, barY), 3, 3);
+        p.setBrush(Qt::NoBrush);
+
+        dimension(p, {colLeft, colTop - 10}, {colRight, colTop - 10}, QStringLiteral("ax"), {0, -11});
+        dimension(p, {colRight + 14, colTop}, {colRight + 14, baseTop}, QStringLiteral("h1"), {16, -28});
+        dimension(p, {right + 16, groundY}, {right + 16, bottom}, QStringLiteral("h2"), {16, 0});
+        dimension(p, {colLeft - 4, baseTop}, {colLeft - 4, bottom}, QStringLiteral("D"), {-12, 10});
+        dimension(p, {left - 12, tipTop}, {left - 12, bottom}, QStringLiteral("D'"), {-11, 0});
+        dimension(p, {right - 6, barY}, {right - 6, bottom}, QStringLiteral("d"), {-12, -14});
+    }
+
+    void drawPlan(QPainter& p) const {
+        caption(p, {270, 6}, QStringLiteral("平面"));
+        const QRectF footing(300, 50, 170, 170);
+        const QRectF column(footing.center().x() - 20, footing.center().y() - 20, 40, 40);
+        const double edge = 20, pitch = 26;
+
+        p.setPen(QPen(kBar, 1));
+        for (double x = footing.left() + edge; x <= footing.right() - edge + 0.1; x += pitch)
+            p.drawLine(QPointF(x, footing.top() + 4), QPointF(x, footing.bottom() - 4));
+        for (double y = footing.top() + edge; y <= footing.bottom() - edge + 0.1; y += pitch)
+            p.drawLine(QPointF(footing.left() + 4, y), QPointF(footing.right() - 4, y));
+
+        p.setPen(QPen(Qt::black, 1.5));
+        p.drawRect(footing);
+        p.setBrush(QColor(225, 225, 225));
+        p.drawRect(column);
+        p.setBrush(Qt::NoBrush);
+
+        dimension(p, {column.left(), column.top() - 8}, {column.right(), column.top() - 8},
+                  QStringLiteral("ax"), {0, -10});
+        dimension(p, {column.right() + 8, column.top()}, {column.right() + 8, column.bottom()},
+                  QStringLiteral("ay"), {14, 0});
+        const double below = footing.bottom() + 10;
+        dimension(p, {footing.left(), below}, {footing.left() + edge, below}, QStringLiteral("端空き"),
+                  {26, 12});
+        dimension(p, {footing.left() + edge + 2 * pitch, below}, {footing.left() + edge + 3 * pitch, below},
+                  QStringLiteral("@"), {0, 14});
+
+        // Axes: the x row of the arrangement table runs along x, the y row along y.
+        p.setPen(QPen(Qt::black, 1));
+        const QPointF origin(footing.left() - 34, footing.bottom() + 40);
+        p.drawLine(origin, origin + QPointF(26, 0));
+        p.drawLine(origin + QPointF(26, 0), origin + QPointF(21, -3));
+        p.drawLine(origin + QPointF(26, 0), origin + QPointF(21, 3));
+        p.drawLine(origin, origin + QPointF(0, -26));
+        p.drawLine(origin + QPointF(0, -26), origin + QPointF(-3, -21));
+        p.drawLine(origin + QPointF(0, -26), origin + QPointF(3, -21));
+        p.drawText(origin + QPointF(30, 4), QStringLiteral("x"));
+        p.drawText(origin + QPointF(-4, -30), QStringLiteral("y"));
+    }
+};
+
+QLabel* captionLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+} // namespace
+
+CommonValuesWindow::CommonValuesWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+    setObjectName(QStringLiteral("frm00設計共通値"));
+    setWindowTitle(QStringLiteral("共通値の登録"));
+    buildFields();
+
+    // Both units are read into the window's copies; the program's common
+    // values stay as they were until 登録.
+    const CommonValues before = ctx_.common;
+    for (int unit = 1; unit <= 2; ++unit) {
+        loadCommonValues(ctx_, unit);
+        copies_[unit] = ctx_.common;
+    }
+    ctx_.common = before;
+    shownUnit_ = 1;
+    showCommonValues(1);
+}
+
+QLineEdit* CommonValuesWindow::field(const QString& name) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    edit->setFixedWidth(84);
+    edit->setAlignment(Qt::AlignRight);
+    return edit;
+}
+
+void CommonValuesWindow::buildFields() {
+    fe_ = field(QStringLiteral("Text_fe"));
+    pe_ = field(QStringLiteral("Text_pe"));
+    pfai_ = field(QStringLiteral("Text_pfai"));
+    grade_ = new QComboBox(this);
+    grade_->setObjectName(QStringLiteral("Cmb鉄筋種類"));
+    size_ = new QComboBox(this);
+    size_->setObjectName(QStringLiteral("Cmb鉄筋サイズ"));
+    for (QComboBox* list : {grade_, size_})
+        list->setFixedWidth(96);
+    Fc_ = field(QStringLiteral("Text_コンクリート設計強度"));
+    Wc_ = field(QStringLiteral("Text_Wc"));
+    Ws_ = field(QStringLiteral("Text_Ws"));
+    ax_ = field(QStringLiteral("Text_ax"));
+    ay_ = field(QStringLiteral("Text_ay"));
+    h1_ = field(QStringLiteral("Text_h1"));
+    h2_ = field(QStringLiteral("Text_h2"));
+    D1_ = field(QStringLiteral("Text_D1"));
+    D2_ = field(QStringLiteral("Text_D2"));
+    d_ = field(QStringLiteral("Text_D3"));
+    edgx_ = field(QStringLiteral("Text_edgx"));
+    pitchx_ = field(QStringLiteral("Text_pitchx"));
+    nx_ = field(QStringLiteral("Text_nx"));
+    edgy_ = field(QStringLiteral("Text_edgy"));
+    pitchy_ = field(QStringLiteral("Text_pitchy"));
+    ny_ = field(QStringLiteral("Text_ny"));
+    for (QLineEdit* e : {edgx_, pitchx_, nx_, edgy_, pitchy_, ny_})
+        e->setFixedWidth(70);
+
+    auto unitCaption = [this](const QString& text = {}) { return captionLabel(text, this); };
+    feUnit_ = unitCaption();
+    FcUnit_ = unitCaption();
+    WcUnit_ = unitCaption();
+    WsUnit_ = unitCaption();
+    feUnit_->setObjectName(QStringLiteral("Label単位_fe"));
+    FcUnit_->setObjectName(QStringLiteral("Label単位_Fc"));
+    WcUnit_->setObjectName(QStringLiteral("Label単位_Wc"));
+    WsUnit_->setObjectName(QStringLiteral("Label単位_Ws"));
+
+    // Unit options and the unit caption.
+    si_ = new QRadioButton(QStringLiteral("SI単位"), this);
+    si_->setObjectName(QStringLiteral("Option_SI"));
+    cgs_ = new QRadioButton(QStringLiteral("CGS単位"), this);
+    cgs_->setObjectName(QStringLiteral("Option_CGS"));
+    unitLabel_ = new QLabel(this);
+    unitLabel_->setObjectName(QStringLiteral("Label単位"));
+    QFont strong = unitLabel_->font();
+    strong.setBold(true);
+    unitLabel_->setFont(strong);
+    connect(si_, &QRadioButton::clicked, this, [this] { switchUnit(1); });
+    connect(cgs_, &QRadioButton::clicked, this, [this] { switchUnit(2); });
+    auto* units = new QHBoxLayout;
+    units->addWidget(si_);
+    units->addWidget(cgs_);
+    units->addSpacing(24);
+    units->addWidget(unitLabel_);
+    units->addStretch();
+
+    auto addRow = [this](QGridLayout* grid, const QString& text, QWidget* input, QWidget* unit = nullptr) {
+        const int row = grid->rowCount();
+        grid->addWidget(captionLabel(text, this), row, 0);
+        grid->addWidget(input, row, 1);
+        if (unit) grid->addWidget(unit, row, 2);
+    };
+
+    auto* soil = new QGroupBox(QStringLiteral("地盤・杭"), this);
+    auto* soilGrid = new QGridLayout(soil);
+    addRow(soilGrid, QStringLiteral("地耐力 Fe"), fe_, feUnit_);
+    addRow(soilGrid, QStringLiteral("杭の支持力  Pe"), pe_, unitCaption(QStringLiteral("ｋN/本")));
+    addRow(soilGrid, QStringLiteral("杭径"), pfai_, unitCaption(QStringLiteral("mm")));
+
+    auto* bars = new QGroupBox(QStringLiteral("鉄筋"), this);
+    auto* barGrid = new QGridLayout(bars);
+    addRow(barGrid, QStringLiteral("鉄筋種類"), grade_);
+    addRow(barGrid, QStringLiteral("鉄筋サイズ"), size_);
+    connect(grade_, &QComboBox::currentIndexChanged, this, [this] { pickGrade(); });
+
+    auto* materials = new QGroupBox(QStringLiteral("コンクリート・土"), this);
+    auto* materialGrid = new QGridLayout(materials);
+    addRow(materialGrid, QStringLiteral("コンクリート設計強度 Fｃ"), Fc_, FcUnit_);
+    addRow(materialGrid, QStringLiteral("コンクリート単位重量 Wc"), Wc_, WcUnit_);
+    addRow(materialGrid, QStringLiteral("埋戻土単位重量  Ws"), Ws_, WsUnit_);
+
+    auto* sizes = new QGroupBox(QStringLiteral("寸法"), this);
+    auto* sizeGrid = new QGridLayout(sizes);
+    addRow(sizeGrid, QStringLiteral("ax"), ax_);
+    addRow(sizeGrid, QStringLiteral("ay"), ay_);
+    addRow(sizeGrid, QStringLiteral("基礎天端からの高さ h1"), h1_);
+    addRow(sizeGrid, QStringLiteral("GLからの深さ h2"), h2_);
+    addRow(sizeGrid, QStringLiteral("基端 D"), D1_);
+    addRow(sizeGrid, QStringLiteral("先端 D'"), D2_);
+    addRow(sizeGrid, QStringLiteral("かぶり d"), d_);
+
+    // Rebar arrangement: a row per direction, and the priority of the rules.
+    auto* arrangement = new QGroupBox(QStringLiteral("配筋条件"), this);
+    auto* arrangementGrid = new QGridLayout(arrangement);
+    arrangementGrid->addWidget(captionLabel(QStringLiteral("端空き(mm)"), this), 0, 1);
+    arrangementGrid->addWidget(captionLabel(QStringLiteral("@（ｍｍ）"), this), 0, 2);
+    arrangementGrid->addWidget(captionLabel(QStringLiteral("n(本)"), this), 0, 3);
+    arrangementGrid->addWidget(captionLabel(QStringLiteral("x"), this), 1, 0);
+    arrangementGrid->addWidget(edgx_, 1, 1);
+    arrangementGrid->addWidget(pitchx_, 1, 2);
+    arrangementGrid->addWidget(nx_, 1, 3);
+    arrangementGrid->addWidget(captionLabel(QStringLiteral("y"), this), 2, 0);
+    arrangementGrid->addWidget(edgy_, 2, 1);
+    arrangementGrid->addWidget(pitchy_, 2, 2);
+    arrangementGrid->addWidget(ny_, 2, 3);
+
+    auto* decision = new QGroupBox(QStringLiteral("配筋決定"), this);
+    decision->setObjectName(QStringLiteral("Frame配筋決定"));
+    auto* decisionLayout = new QVBoxLayout(decision);
+    priority_ = new QButtonGroup(this);
+    const QStringList options{QStringLiteral("計算結果優先"), QStringLiteral("鉄筋間隔@優先"),
+                              QStringLiteral("鉄筋本数優先")};
+    for (int i = 0; i < options.size(); ++i) {
+        auto* option = new QRadioButton(options[i], decision);
+        option->setObjectName(QStringLiteral("optYusen_%1").arg(i));
+        priority_->addButton(option, i);
+        decisionLayout->addWidget(option);
+    }
+
+    auto* registerButton = new QPushButton(QStringLiteral("登録"), this);
+    registerButton->setObjectName(QStringLiteral("登録"));
+    auto* cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cancelButton->setObjectName(QStringLiteral("キャンセル"));
+    for (QPushButton* b : {registerButton, cancelButton}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(96);
+    }
+    connect(registerButton, &QPushButton::clicked, this, [this] { registerValues(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { reject(); });
+
+    auto* note = new QLabel(QStringLiteral("注意：寸法の入力単位は mm です"), this);
+    note->setStyleSheet(QStringLiteral("color: #b00000;"));
+
+    auto* leftColumn = new QVBoxLayout;
+    leftColumn->addWidget(soil);
+    leftColumn->addWidget(bars);
+    leftColumn->addWidget(materials);
+    leftColumn->addStretch();
+    auto* middleColumn = new QVBoxLayout;
+    middleColumn->addWidget(sizes);
+    middleColumn->addWidget(note);
+    middleColumn->addStretch();
+    auto* upper = new QHBoxLayout;
+    upper->addLayout(leftColumn);
+    upper->addLayout(middleColumn);
+    upper->addWidget(new FootingPicture(this), 0, Qt::AlignTop);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(registerButton);
+    buttons->addWidget(cancelButton);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(arrangement);
+    lower->addWidget(decision);
+    lower->addStretch();
+    lower->addLayout(buttons);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(units);
+    outer->addLayout(upper);
+    outer->addLayout(lower);
+
+    navigator_ = new FieldNavigator(this);
+    navigator_->setFocusList({fe_, pe_, pfai_, grade_, size_, Fc_,     Wc_, Ws_,   ax_,     ay_, h1_,
+                              h2_, D1_, D2_,   d_,     edgx_, pitchx_, nx_, edgy_, pitchy_, ny_});
+    // After the 21 fields: the priority, the unit options, then the buttons.
+    QWidget* previous = ny_;
+    for (QWidget* next : {static_cast<QWidget*>(priority_->button(0)), static_cast<QWidget*>(si_),
+                          static_cast<QWidget*>(registerButton), static_cast<QWidget*>(cancelButton)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void CommonValuesWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    fe_->setFocus();
+    fe_->selectAll();
+}
+
+void CommonValuesWindow::showCommonValues(int unit) {
+    loading_ = true;
+    CommonValues& values = copies_[unit];
+    const CommonValuesUnitCaptions captions = commonValuesUnitCaptions(unit);
+    (unit == 1 ? si_ : cgs_)->setChecked(true);
+    unitLabel_->setText(captions.unitLabel);
+    feUnit_->setText(captions.fe);
+    FcUnit_->setText(captions.Fc);
+    WcUnit_->setText(captions.Wc);
+    WsUnit_->setText(captions.Ws);
+
+    const CommonValuesEntry shown = commonValuesEntry(values);
+    grade_->clear();
+    grade_->addItems(listBarGrades(ctx_));
+    grade_->setCurrentIndex(chooseListItem(listBarGrades(ctx_), values.barGrade));
+    barKind_ = barKindOfGrade(values.barGrade);
+    fillSizeList(barKind_);
+    size_->setCurrentIndex(chooseListItem(listBarSizes(ctx_, barKind_), values.barSize));
+
+    const std::pair<QLineEdit*, QString> texts[] = {
+        {fe_, shown.fe}, {pe_, shown.Pe},         {pfai_, shown.pfai},     {Fc_, shown.Fc},
+        {Wc_, shown.Wc}, {Ws_, shown.Ws},         {D1_, shown.D1},         {D2_, shown.D2},
+        {ax_, shown.ax}, {ay_, shown.ay},         {d_, shown.d},           {h1_, shown.h1},
+        {h2_, shown.h2}, {pitchx_, shown.pitchx}, {pitchy_, shown.pitchy}, {nx_, shown.nx},
+        {ny_, shown.ny}, {edgx_, shown.edgx},     {edgy_, shown.edgy}};
+    for (const auto& [edit, text] : texts)
+        edit->setText(text);
+
+    // A priority out of range shows no option chosen.
+    priority_->setExclusive(false);
+    for (QAbstractButton* option : priority_->buttons())
+        option->setChecked(false);
+    priority_->setExclusive(true);
+    if (shown.priorityIndex >= 0) priority_->button(shown.priorityIndex)->setChecked(true);
+
+    fe_->setFocus();
+    fe_->setSelection(0, 10);
+    loading_ = false;
+}
+
+void CommonValuesWindow::fillSizeList(const QString& kind) {
+    const bool wasLoading = loading_;
+    loading_ = true;
+    size_->clear();
+    size_->addItems(listBarSizes(ctx_, kind));
+    loading_ = wasLoading;
+}
+
+CommonValuesEntry CommonValuesWindow::entry() const {
+    CommonValuesEntry e;
+    e.fe = fe_->text();
+    e.Pe = pe_->text();
+    e.pfai = pfai_->text();
+    e.barGrade = grade_->currentText();
+    e.barSize = size_->currentText();
+    e.Fc = Fc_->text();
+    e.Wc = Wc_->text();
+    e.Ws = Ws_->text();
+    e.ax = ax_->text();
+    e.ay = ay_->text();
+    e.h1 = h1_->text();
+    e.h2 = h2_->text();
+    e.D1 = D1_->text();
+    e.D2 = D2_->text();
+    e.d = d_->text();
+    e.edgx = edgx_->text();
+    e.edgy = edgy_->text();
+    e.pitchx = pitchx_->text();
+    e.pitchy = pitchy_->text();
+    e.nx = nx_->text();
+    e.ny = ny_->text();
+    e.priorityIndex = priority_->checkedId();
+    return e;
+}
+
+void CommonValuesWindow::collectCommonValues(int unit) {
+    k5::collectCommonValues(entry(), copies_[unit], ctx_.ask());
+}
+
+void CommonValuesWindow::switchUnit(int unit) {
+    if (loading_) return;
+    if (unit == shownUnit_) return;
+    collectCommonValues(shownUnit_);
+    shownUnit_ = unit;
+    showCommonValues(unit);
+    fe_->setFocus();
+    fe_->selectAll();
+}
+
+void CommonValuesWindow::pickGrade() {
+    if (loading_) return;
+    CommonValues& values = copies_[shownUnit_];
+    values.barGrade = trimBlanks(grade_->currentText());
+    const QString kind = barKindOfGrade(values.barGrade);
+    if (kind == barKind_) return;
+    // Deformed and round bars have their own sizes: the new kind starts at
+    // its first size.
+    barKind_ = kind;
+    fillSizeList(kind);
+    size_->setCurrentIndex(size_->count() > 0 ? 0 : -1);
+    values.barSize = trimBlanks(size_->currentText());
+}
+
+void CommonValuesWindow::registerValues() {
+    collectCommonValues(shownUnit_);
+    for (int unit = 1; unit <= 2; ++unit) {
+        ctx_.common = copies_[unit];
+        saveCommonValues(ctx_, unit);
+    }
+    // New records take what was stored (zero arrangement values replaced
+    // by their defaults when saving).
+    loadCommonValues(ctx_, ctx_.job.unitSystem);
+    navigator_->release();
+    accept();
+}
+
+void CommonValuesWindow::reject() {
+    if (!confirmCancel(ctx_)) return;
+    navigator_->release();
+    QDialog::reject();
+}
+
+} // namespace k5

@@ -1,0 +1,120 @@
+#include "input/common_values_form.h"
+
+#include "platform/fixed_text.h"
+#include "platform/numbers.h"
+#include "platform/prompt.h"
+
+#include <cmath>
+
+namespace k5 {
+namespace {
+
+const QString kEnd = QStringLiteral("　　　");
+
+// A whole number of at least 1 for a rebar arrangement value; the message
+// for a refused text is shown and nothing is taken.
+bool takeCount(const QString& text, const QString& name, int& target, Prompt& prompt) {
+    const double raw = parseLeadingNumber(text);
+    if (fitsInt16(raw) && cInt(raw) >= 1) {
+        target = static_cast<int>(cInt(raw));
+        return true;
+    }
+    if (raw < 1)
+        prompt.error(QStringLiteral("<") + name + QStringLiteral(">の入力値が0または0以下になっている") +
+                     kEnd);
+    else
+        prompt.error(QStringLiteral("<") + name + QStringLiteral(">の入力値が大きすぎる") + kEnd);
+    return false;
+}
+
+// The pile values are kept as typed until they are saved as numbers: a text
+// that is no number at all cannot be stored and keeps the previous value.
+bool takeNumber(const QString& text, const QString& name, float& target, Prompt& prompt) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (ok && std::isfinite(value) && std::fabs(value) <= 3.4e38) {
+        target = static_cast<float>(value);
+        return true;
+    }
+    prompt.error(QStringLiteral("<") + name + QStringLiteral(">の入力値が数値になっていない") + kEnd);
+    return false;
+}
+
+float number(const QString& text) {
+    return static_cast<float>(parseLeadingNumber(text));
+}
+
+} // namespace
+
+CommonValuesUnitCaptions commonValuesUnitCaptions(int unit) {
+    if (unit == 1)
+        return {QStringLiteral("単位 ： SI単位"), QStringLiteral("kN/m2"), QStringLiteral("N/mm2"),
+                QStringLiteral("kN/m3"), QStringLiteral("kN/m3")};
+    return {QStringLiteral("単位 ： CGS単位"), QStringLiteral("t/m2"), QStringLiteral("kg/cm2"),
+            QStringLiteral("t/m3"), QStringLiteral("t/m3")};
+}
+
+CommonValuesEntry commonValuesEntry(const CommonValues& v) {
+    CommonValuesEntry e;
+    e.fe = formatGeneral(v.fe);
+    e.Pe = formatGeneral(v.Pe);
+    e.pfai = formatGeneral(v.pfai);
+    e.barGrade = v.barGrade;
+    e.barSize = v.barSize;
+    e.Fc = formatGeneral(v.Fc);
+    e.Wc = formatGeneral(v.Wc);
+    e.Ws = formatGeneral(v.Ws);
+    e.ax = formatGeneral(v.ax);
+    e.ay = formatGeneral(v.ay);
+    e.h1 = formatGeneral(v.h1);
+    e.h2 = formatGeneral(v.h2);
+    e.D1 = formatGeneral(v.D1);
+    e.D2 = formatGeneral(v.D2);
+    e.d = formatGeneral(v.d);
+    e.edgx = QString::number(v.edgx);
+    e.edgy = QString::number(v.edgy);
+    e.pitchx = QString::number(v.pitchx);
+    e.pitchy = QString::number(v.pitchy);
+    e.nx = QString::number(v.nx);
+    e.ny = QString::number(v.ny);
+    e.priorityIndex = v.priority >= 1 && v.priority <= 3 ? v.priority - 1 : -1;
+    return e;
+}
+
+bool collectCommonValues(const CommonValuesEntry& e, CommonValues& c, Prompt& prompt) {
+    bool allTaken = true;
+    c.fe = number(e.fe);
+    allTaken &= takeNumber(e.Pe, QStringLiteral("杭の支持力 Pe"), c.Pe, prompt);
+    allTaken &= takeNumber(e.pfai, QStringLiteral("杭径"), c.pfai, prompt);
+    c.barGrade = trimBlanks(e.barGrade);
+    c.barSize = trimBlanks(e.barSize);
+    c.Fc = number(e.Fc);
+    c.ax = number(e.ax);
+    c.ay = number(e.ay);
+    c.D1 = number(e.D1);
+    c.D2 = number(e.D2);
+    c.d = number(e.d);
+    c.h1 = number(e.h1);
+    c.h2 = number(e.h2);
+    c.Wc = number(e.Wc);
+    c.Ws = number(e.Ws);
+
+    // The first refused arrangement value ends the collection: it and the
+    // values after it stay as they were.
+    const struct {
+        const QString& text;
+        const char* name;
+        int& target;
+    } counts[] = {{e.edgx, "端空きx", c.edgx}, {e.edgy, "端空きy", c.edgy}, {e.pitchx, "@x", c.pitchx},
+                  {e.pitchy, "@y", c.pitchy},  {e.nx, "nx", c.nx},          {e.ny, "ny", c.ny}};
+    for (const auto& count : counts)
+        if (!takeCount(count.text, QString::fromUtf8(count.name), count.target, prompt)) return false;
+    if (e.priorityIndex < 0 || e.priorityIndex > 2) {
+        prompt.error(QStringLiteral("<配筋決定>で優先項目が選択されていない") + kEnd);
+        return false;
+    }
+    c.priority = e.priorityIndex + 1;
+    return allTaken;
+}
+
+} // namespace k5

@@ -1,0 +1,171 @@
+#include "input/CommonValuesWindow.h"
+#include "masters/bar_size_master.h"
+#include "masters/grade_master.h"
+#include "temp_tree.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace k5;
+
+class CommonValuesWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        k5test::TempTree tree;
+        AppContext& ctx = tree.ctx;
+        std::unique_ptr<CommonValuesWindow> window;
+
+        Fixture() {
+            ensureGradeFile(ctx);
+            ensureBarSizeFile(ctx, QStringLiteral("D"));
+            ensureBarSizeFile(ctx, QStringLiteral("R"));
+            ensureCommonValues(ctx);
+        }
+        void open() {
+            window = std::make_unique<CommonValuesWindow>(ctx);
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        }
+        template <typename T> T* find(const char* name) const {
+            T* widget = window->findChild<T*>(QString::fromUtf8(name));
+            if (!widget) qFatal("no control %s", name);
+            return widget;
+        }
+        QLineEdit* text(const char* name) const { return find<QLineEdit>(name); }
+        void type(const char* name, const QString& value) const {
+            QLineEdit* edit = text(name);
+            edit->selectAll();
+            QTest::keyClicks(edit, value);
+        }
+        void click(const char* name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
+        CommonValues stored(int unit) {
+            loadCommonValues(ctx, unit);
+            return ctx.common;
+        }
+    };
+
+  private slots:
+    void aCgsJobOpensOnSiAndRegistersItsOwnUnit() {
+        Fixture f;
+        f.ctx.job.unitSystem = 2;
+        f.open();
+        QCOMPARE(f.window->shownUnit(), 1);
+        QVERIFY(f.find<QRadioButton>("Option_SI")->isChecked());
+        QCOMPARE(f.find<QLabel>("Label単位")->text(), QStringLiteral("単位 ： SI単位"));
+        QCOMPARE(f.text("Text_fe")->text(), QStringLiteral("200"));
+        QCOMPARE(f.text("Text_fe")->selectedText(), QStringLiteral("200"));
+        QVERIFY(f.text("Text_fe")->hasFocus());
+
+        f.click("登録");
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(f.window->result(), int(QDialog::Accepted));
+        QCOMPARE(f.ctx.common.Fc, 240.0f); // the CGS values
+        QCOMPARE(f.ctx.common.Wc, 2.4f);
+    }
+
+    void aRefusedEdgeClearanceIsReportedOnceAndBothUnitsAreSaved() {
+        Fixture f;
+        f.open();
+        f.type("Text_fe", QStringLiteral("250"));
+        f.type("Text_edgx", QStringLiteral("0"));
+        f.type("Text_nx", QStringLiteral("7"));
+        f.click("optYusen_2");
+        f.click("登録");
+        QCOMPARE(f.tree.prompt.texts(), QStringList({"<端空きx>の入力値が0または0以下になっている　　　"}));
+        QVERIFY(!f.window->isVisible());
+        const CommonValues si = f.stored(1);
+        QCOMPARE(si.fe, 250.0f);
+        QCOMPARE(si.edgx, 80); // kept, as are the values after it
+        QCOMPARE(si.nx, 2);
+        QCOMPARE(si.priority, 2);
+        QCOMPARE(f.stored(2).fe, 20.0f);
+    }
+
+    void theGradeDrivesTheSizeList() {
+        Fixture f;
+        f.open();
+        auto* grade = f.find<QComboBox>("Cmb鉄筋種類");
+        auto* size = f.find<QComboBox>("Cmb鉄筋サイズ");
+        grade->setCurrentIndex(grade->findText(QStringLiteral("SD345"), Qt::MatchStartsWith));
+        size->setCurrentIndex(size->findText(QStringLiteral("D22"), Qt::MatchStartsWith));
+
+        grade->setCurrentIndex(grade->findText(QStringLiteral("SD390"), Qt::MatchStartsWith));
+        QVERIFY(size->currentText().startsWith(QStringLiteral("D22")));
+        QCOMPARE(size->count(), 12);
+
+        grade->setCurrentIndex(grade->findText(QStringLiteral("SR235"), Qt::MatchStartsWith));
+        QCOMPARE(size->count(), 9);
+        QVERIFY(size->currentText().startsWith(QStringLiteral("R9")));
+
+        f.click("登録");
+        QCOMPARE(f.stored(1).barGrade, QStringLiteral("SR235"));
+        QCOMPARE(f.stored(1).barSize, QStringLiteral("R9"));
+    }
+
+    void switchingUnitsKeepsWhatWasTyped() {
+        Fixture f;
+        f.open();
+        f.type("Text_fe", QStringLiteral("123"));
+        f.type("Text_Wc", QStringLiteral("23"));
+        f.click("Option_CGS");
+        QCOMPARE(f.window->shownUnit(), 2);
+        QCOMPARE(f.find<QLabel>("Label単位_fe")->text(), QStringLiteral("t/m2"));
+        QCOMPARE(f.text("Text_fe")->text(), QStringLiteral("20"));
+        f.type("Text_fe", QStringLiteral("12"));
+        f.click("Option_SI");
+        QCOMPARE(f.text("Text_fe")->text(), QStringLiteral("123"));
+        QCOMPARE(f.text("Text_Wc")->text(), QStringLiteral("23"));
+        QCOMPARE(f.find<QLabel>("Label単位_Fc")->text(), QStringLiteral("N/mm2"));
+        QCOMPARE(f.window->copy(2).fe, 12.0f);
+        // Clicking the unit already shown changes nothing.
+        f.type("Text_fe", QStringLiteral("124"));
+        f.click("Option_SI");
+        QCOMPARE(f.text("Text_fe")->text(), QStringLiteral("124"));
+    }
+
+    void cancelAsksWhenTheSettingSaysSo() {
+        Fixture f;
+        f.ctx.control.cancelConfirm = 1;
+        const QByteArray before = k5test::readBytes(f.ctx.folders.commonValuesFile);
+        f.open();
+        f.type("Text_fe", QStringLiteral("999"));
+        f.tree.prompt.script({Answer::No});
+        f.click("キャンセル");
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.tree.prompt.shown().back().title, QStringLiteral("警告"));
+        f.click("キャンセル");
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(k5test::readBytes(f.ctx.folders.commonValuesFile), before);
+
+        Fixture quiet;
+        quiet.open();
+        quiet.click("キャンセル");
+        QVERIFY(!quiet.window->isVisible());
+        QVERIFY(quiet.tree.prompt.texts().isEmpty());
+    }
+
+    void enterAndArrowsMoveThroughTheFields() {
+        Fixture f;
+        f.open();
+        QTest::keyClick(f.text("Text_fe"), Qt::Key_Return);
+        QVERIFY(f.text("Text_pe")->hasFocus());
+        QTest::keyClick(f.text("Text_pe"), Qt::Key_Down);
+        QVERIFY(f.text("Text_pfai")->hasFocus());
+        QTest::keyClick(f.text("Text_pfai"), Qt::Key_Return);
+        QVERIFY(f.find<QComboBox>("Cmb鉄筋種類")->hasFocus());
+        f.text("Text_fe")->setFocus();
+        QTest::keyClick(f.text("Text_fe"), Qt::Key_Up);
+        QVERIFY(f.text("Text_ny")->hasFocus()); // wraps to place 21
+        QTest::keyClick(f.text("Text_ny"), Qt::Key_Return);
+        QVERIFY(f.text("Text_fe")->hasFocus());
+        QVERIFY(f.window->isVisible()); // Enter never presses a button
+    }
+};
+
+QTEST_MAIN(CommonValuesWindowTest)
+#include "tst_common_values_window.moc"
