@@ -1,9 +1,11 @@
 #include "shell/MainWindow.h"
 
 #include "calc/calculation.h"
-#include "input/CommonValuesWindow.h"
 #include "jobdata/common_values.h"
 #include "jobdata/job_file.h"
+#include "shell/FoundationTypeWindow.h"
+#include "shell/JobWindow.h"
+#include "shell/WindowRegistry.h"
 #include "shell/app_context.h"
 #include "shell/job_list.h"
 #include "shell/main_commands.h"
@@ -113,6 +115,9 @@ int pixels(int twips) {
 }
 
 const QString kNotYet = QStringLiteral("準備中：この機能はまだ使用できません（");
+const QString kPreviewWindow = QStringLiteral("frmPreview");
+const QString kIsolatedWindow = QStringLiteral("frm01独立基礎");
+const QString kPileCapWindow = QStringLiteral("frm03杭基礎VUP02");
 
 QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
                     const std::function<void()>& run) {
@@ -143,6 +148,12 @@ QMenu* addMenu(QMenuBar* bar, const QString& name, const QString& caption) {
 
 MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("frmメインメニュー"));
+    children_.askFoundationType = [](AppContext& c, QWidget* p) { return askFoundationType(c, p) != 0; };
+    children_.editJob = [](AppContext& c, QWidget* p, bool) { return runJobWindow(c, p); };
+    if (isWindowRegistered(kIsolatedWindow) && isWindowRegistered(kPileCapWindow))
+        children_.inputWindow = [](AppContext& c, QWidget* p, int type) {
+            execWindowByName(c, type == kTypePileCap ? kPileCapWindow : kIsolatedWindow, p);
+        };
     buildMenus();
     buildStatusBar();
     setCentralWidget(buildCentral());
@@ -161,10 +172,10 @@ void MainWindow::buildMenus() {
     addNotYet(file, QStringLiteral("menu名前を付けて保存"), QStringLiteral("名前を付けてデータを保存..."),
               QStringLiteral("データを保存する機能"));
     file->addSeparator();
-    addNotYet(file, QStringLiteral("menu保存データの削除"), QStringLiteral("保存データの削除..."),
-              QStringLiteral("保存データの削除画面"));
-    addNotYet(file, QStringLiteral("menu保存データの移動"), QStringLiteral("保存データの移動..."),
-              QStringLiteral("保存データの移動画面"));
+    addWindowCommand(file, QStringLiteral("menu保存データの削除"), QStringLiteral("保存データの削除..."),
+                     QStringLiteral("frm保存データ削除"), QStringLiteral("保存データの削除画面"));
+    addWindowCommand(file, QStringLiteral("menu保存データの移動"), QStringLiteral("保存データの移動..."),
+                     QStringLiteral("frm保存データ移動"), QStringLiteral("保存データの移動画面"));
     linkSeparator_ = file->addSeparator();
     readAnalysis_ =
         addNotYet(file, QStringLiteral("menuRX読込"), QString(), QStringLiteral("出力データの読込機能"));
@@ -187,30 +198,47 @@ void MainWindow::buildMenus() {
                [this] { deleteChosenRows(); });
     addCommand(edit, QStringLiteral("menu全データ削除"), QStringLiteral("全データ削除..."),
                [this] { deleteAll(); });
-    reviewImported_ = addNotYet(edit, QStringLiteral("menuRX読込データ整理"), QString(),
-                                QStringLiteral("読込データの整理画面"));
+    reviewImported_ =
+        addWindowCommand(edit, QStringLiteral("menuRX読込データ整理"), QString(),
+                         QStringLiteral("frmRX2読込データ"), QStringLiteral("読込データの整理画面"));
 
     QMenu* run = addMenu(bar, QStringLiteral("menu実行"), QStringLiteral("実行(&E)"));
     addCommand(run, QStringLiteral("menu計算開始"), QStringLiteral("計算開始"),
                [this] { startCalculation(); });
-    addNotYet(run, QStringLiteral("menu計算結果表示"), QStringLiteral("計算結果の表示・印刷"),
-              QStringLiteral("計算書の表示・印刷画面"));
+    report_ = addCommand(run, QStringLiteral("menu計算結果表示"), QStringLiteral("計算結果の表示・印刷"),
+                         [this] { showReport(); });
 
     QMenu* settings = addMenu(bar, QStringLiteral("menu設定"), QStringLiteral("設定(&M)"));
-    addNotYet(settings, QStringLiteral("menu共通値"), QStringLiteral("共通値の登録"),
-              QStringLiteral("共通値の登録画面"));
-    addNotYet(settings, QStringLiteral("menuフォント"), QStringLiteral("出力用フォント設定"),
-              QStringLiteral("フォント設定画面"));
-    addNotYet(settings, QStringLiteral("menu鉄筋強度"), QStringLiteral("鉄筋強度マスター"),
-              QStringLiteral("鉄筋強度マスター画面"));
-    addNotYet(settings, QStringLiteral("menu鉄筋サイズ"), QStringLiteral("鉄筋サイズマスター"),
-              QStringLiteral("鉄筋サイズマスター画面"));
-    addNotYet(settings, QStringLiteral("menuキーアクション"), QStringLiteral("キーアクション"),
-              QStringLiteral("キーアクション設定画面"));
-    addNotYet(settings, QStringLiteral("menuキャンセル時"), QStringLiteral("キャンセル時のメッセージ"),
-              QStringLiteral("キャンセル時設定画面"));
-    addNotYet(settings, QStringLiteral("menuコンクリート"), QStringLiteral("コンクリート強度について"),
-              QStringLiteral("コンクリート強度画面"));
+    const struct {
+        const char* action;
+        const char* caption;
+        const char* window;
+        const char* what;
+    } settingsWindows[] = {
+        {"menu共通値", "共通値の登録", "frm00設計共通値", "共通値の登録画面"},
+        {"menuフォント", "出力用フォント設定", "frmフォントセット", "フォント設定画面"},
+        {"menu鉄筋強度", "鉄筋強度マスター", "frm鉄筋材種強度マスター", "鉄筋強度マスター画面"},
+        {"menu鉄筋サイズ", "鉄筋サイズマスター", "frm鉄筋サイズマスター", "鉄筋サイズマスター画面"},
+        {"menuキーアクション", "キーアクション", "frmキーアクション設定", "キーアクション設定画面"},
+        {"menuキャンセル時", "キャンセル時のメッセージ", "frmキャンセル時指定", "キャンセル時設定画面"},
+        {"menuコンクリート", "コンクリート強度について", "frmコンクリート強度", "コンクリート強度画面"},
+    };
+    for (const auto& w : settingsWindows)
+        addWindowCommand(settings, QString::fromUtf8(w.action), QString::fromUtf8(w.caption),
+                         QString::fromUtf8(w.window), QString::fromUtf8(w.what));
+}
+
+QAction* MainWindow::addWindowCommand(QMenu* menu, const QString& name, const QString& caption,
+                                      const QString& window, const QString& what) {
+    QAction* action = addCommand(menu, name, caption, [this, window] {
+        handOver([this, window] { execWindowByName(ctx_, window, this); });
+    });
+    if (!isWindowRegistered(window)) {
+        action->setEnabled(false);
+        action->setToolTip(kNotYet + what + QStringLiteral("）"));
+        action->setStatusTip(action->toolTip());
+    }
+    return action;
 }
 
 void MainWindow::buildStatusBar() {
@@ -467,6 +495,9 @@ void MainWindow::updateLinkCommands() {
 }
 
 void MainWindow::updateCommandStates() {
+    report_->setEnabled(isWindowRegistered(kPreviewWindow));
+    report_->setToolTip(report_->isEnabled() ? QString()
+                                             : kNotYet + QStringLiteral("計算書の表示・印刷画面）"));
     for (QAction* a : {newJob_, editJob_}) {
         a->setEnabled(static_cast<bool>(children_.editJob));
         a->setToolTip(a->isEnabled() ? QString() : kNotYet + QStringLiteral("工事名の入力画面）"));
@@ -598,11 +629,23 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::startCalculation() {
-    runCalculation(ctx_);
+    if (runCalculation(ctx_) && isWindowRegistered(kPreviewWindow)) {
+        showReport();
+        return;
+    }
     // The records hold their results now (or the run stopped part way): the
-    // list shows the file as it is. The report preview is to follow a
-    // complete run once the preview window exists.
+    // list shows the file as it is.
     activate();
+}
+
+void MainWindow::showReport() {
+    if (!isWindowRegistered(kPreviewWindow) || !allRecordsCalculated(ctx_)) return;
+    // The preview reads the job on its own; the main window starts afresh
+    // when it closes.
+    hide();
+    execWindowByName(ctx_, kPreviewWindow, this);
+    create();
+    showAgain();
 }
 
 void MainWindow::startAnalysisProgram() {

@@ -48,6 +48,7 @@ class MainWindow : public QMainWindow {
     void addFoundation(int type);
     void exitProgram();
     void startCalculation();
+    void showReport();
 
     // The rows chosen for deleting (1-based, 0 = none).
     int selFirst() const { return selFirst_; }
@@ -64,6 +65,10 @@ class MainWindow : public QMainWindow {
 
   private:
     void buildMenus();
+    // A command that opens the window registered under `window`; disabled,
+    // saying so, while no such window exists.
+    QAction* addWindowCommand(QMenu* menu, const QString& name, const QString& caption, const QString& window,
+                              const QString& what);
     void buildStatusBar();
     QWidget* buildCentral();
 
@@ -110,6 +115,7 @@ class MainWindow : public QMainWindow {
 
     QAction* newJob_ = nullptr;
     QAction* editJob_ = nullptr;
+    QAction* report_ = nullptr;
     QAction* readAnalysis_ = nullptr;
     QAction* startAnalysis_ = nullptr;
     QAction* reviewImported_ = nullptr;

@@ -5,13 +5,16 @@
 #include "shell/main_commands.h"
 #include "temp_tree.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace k5;
@@ -158,6 +161,34 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.opened.last(), QStringLiteral("type2 record4 mode1 hidden"));
     }
 
+    void theTypeWindowAnswersForAnUntypedRecord() {
+        Fixture f;
+        k5test::writeJob(f.ctx,
+                         {k5test::sampleRecord("A", kTypeUnknown), k5test::sampleRecord("B", kTypeUnknown)});
+        f.open();
+        // Answers the type window that opens modal: pile cap for the first
+        // row, ｷｬﾝｾﾙ for the second.
+        auto answer = [](const char* option, const char* button) {
+            QTimer::singleShot(0, [option, button] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog && dialog->objectName() == QStringLiteral("frm新規基礎タイプ指定"));
+                if (option) dialog->findChild<QAbstractButton*>(option)->click();
+                dialog->findChild<QAbstractButton*>(button)->click();
+            });
+        };
+        answer("Opt杭基礎", "Cmd作成");
+        f.doubleClickRow(1);
+        QCOMPARE(f.cell(1, 2), QStringLiteral("杭基礎"));
+        answer(nullptr, "Cmd中止");
+        f.doubleClickRow(2);
+        QCOMPARE(f.cell(2, 2), QStringLiteral("?"));
+        QVERIFY(f.opened.isEmpty());
+        readRecord(f.ctx, 1);
+        QCOMPARE(f.ctx.job.currentRecordBuffer.data1[0], 2.0f);
+        readRecord(f.ctx, 2);
+        QCOMPARE(f.ctx.job.currentRecordBuffer.data1[0], 0.0f);
+    }
+
     void withoutAnInputWindowTheUserIsToldAndTheMainWindowStays() {
         Fixture f;
         k5test::writeSampleJob(f.ctx, 2);
@@ -292,6 +323,30 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.label("Label工事名"), QStringLiteral("工事名：次の工事"));
         QCOMPARE(f.label("Label単位"), QStringLiteral("CGS"));
         QCOMPARE(f.ctx.job.pRX23DataChk, 0);
+    }
+
+    void aSettingsWindowOpensWhileTheMainWindowIsHidden() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 2);
+        f.open();
+        k5test::writeSampleJob(f.ctx, 4); // changed behind the window's back
+        bool mainHidden = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog && dialog->objectName() == QStringLiteral("frm00設計共通値"));
+            mainHidden = !f.window->isVisible();
+            dialog->findChild<QAbstractButton*>(QStringLiteral("キャンセル"))->click();
+        });
+        f.action("menu共通値")->trigger();
+        QVERIFY(mainHidden);
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.grid()->rowCount(), 10);
+        QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 4 ）"));
+
+        // A command whose window does not exist yet says so and cannot run.
+        QAction* open = f.action("menuデータを開く");
+        QVERIFY(!open->isEnabled());
+        QVERIFY(open->toolTip().contains(QStringLiteral("まだ使用できません")));
     }
 
     void linkCommandsFollowTheAnalysisLink() {
