@@ -400,6 +400,8 @@ void MainWindow::activate() {
     layoutGrid(importedLayout_, listRowCount(ctx_.job.recordCount));
     for (size_t i = 0; i < records.size(); ++i)
         fillRow(static_cast<int>(i) + 1, records[i]);
+    // The imported layout is wider: the window grows with its list.
+    if (isVisible()) resize(size().expandedTo(sizeHint()));
     loadCommonValues(ctx_, ctx_.job.unitSystem);
 
     jobName_->setText(QStringLiteral("工事名：") + ctx_.job.currentJobName);

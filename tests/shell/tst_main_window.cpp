@@ -369,6 +369,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(linked.label("Label読込データ"), QStringLiteral("（KAMO-RX3からの読込ﾃﾞｰﾀ）"));
         QVERIFY(!linked.action("menu独立基礎追加")->isEnabled());
         QVERIFY(!linked.action("menu杭基礎追加")->isEnabled());
+
+        // Without its launcher the analysis program cannot start: the user is
+        // told and this program goes on.
+        linked.action("menuRX起動")->trigger();
+        QVERIFY(linked.tree.prompt.lastText().startsWith(QStringLiteral("KAMO-RX3を起動できませんでした。")));
+        QVERIFY(linked.window->isVisible());
     }
 };
 
