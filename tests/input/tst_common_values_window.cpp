@@ -29,7 +29,8 @@ class CommonValuesWindowTest : public QObject {
         void open() {
             window = std::make_unique<CommonValuesWindow>(ctx);
             window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
         }
         template <typename T> T* find(const char* name) const {
             T* widget = window->findChild<T*>(QString::fromUtf8(name));
