@@ -1,0 +1,212 @@
+#include "masters/BarSizeMasterWindow.h"
+#include "masters/ConcreteStrengthWindow.h"
+#include "masters/FontSetWindow.h"
+#include "masters/GradeMasterWindow.h"
+#include "masters/bar_size_master.h"
+#include "masters/concrete_setting.h"
+#include "masters/font_set.h"
+#include "masters/grade_master.h"
+#include "temp_tree.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace k5;
+using namespace k5test;
+
+namespace {
+
+template <typename T> T* child(QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QString::fromUtf8(name));
+    if (!found) qFatal("no control %s", name);
+    return found;
+}
+
+void show(QDialog& window) {
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+}
+
+// Click on cell (col, row) of the grid, then type `text` over the cell's text.
+void typeInto(QDialog& window, int col, int row, const QString& text) {
+    auto* grid = child<QTableWidget>(window, "MSFlexGrid1");
+    QRect cell = grid->visualRect(grid->model()->index(row - 1, col - 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    auto* editor = child<QLineEdit>(window, "Text_dummy0");
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->selectedText(), editor->text());
+    editor->del();
+    QTest::keyClicks(editor, text);
+}
+
+void click(QDialog& window, const char* button) {
+    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+}
+
+} // namespace
+
+class MasterWindowsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void barSizeSaveStopsAtAnIncompleteRowAndKeepsTheRecordsAfterIt();
+    void barSizeKindsSwitchTables();
+    void gradeWindowRefusesNonNumbersAndSavesNothing();
+    void gradeInitialisationShowsTheDefaults();
+    void concreteWindowShowsAndStoresTheSetting();
+    void fontSetWindowMarksAndStoresTheSetInUse();
+};
+
+void MasterWindowsTest::barSizeSaveStopsAtAnIncompleteRowAndKeepsTheRecordsAfterIt() {
+    TempTree tree;
+    ensureBarSizeFile(tree.ctx, QStringLiteral("D"));
+    const QByteArray before = readBytes(barSizeFile(tree.ctx, QStringLiteral("D")));
+    BarSizeMasterWindow window(tree.ctx);
+    show(window);
+    QCOMPARE(child<QRadioButton>(window, "Opt異形鉄筋")->isChecked(), true);
+
+    typeInto(window, 2, 1, QStringLiteral("0.33"));
+    typeInto(window, 2, 4, QStringLiteral("9.99"));
+    typeInto(window, 1, 3, QString()); // row 3 loses its name: the table ends after row 2
+    click(window, "cmd登録");
+
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QList<BarSizeRecord> saved = readBarSizes(tree.ctx, QStringLiteral("D"));
+    QCOMPARE(saved.size(), 14);
+    QCOMPARE(saved[0].area, 0.33f);
+    QCOMPARE(readBytes(barSizeFile(tree.ctx, QStringLiteral("D"))).mid(24), before.mid(24));
+
+    // A cell that is not a number refuses the save and keeps the window open.
+    BarSizeMasterWindow again(tree.ctx);
+    show(again);
+    const QByteArray afterFirstSave = readBytes(barSizeFile(tree.ctx, QStringLiteral("D")));
+    typeInto(again, 3, 2, QStringLiteral("2.5cm"));
+    click(again, "cmd登録");
+    QVERIFY(again.isVisible());
+    QCOMPARE(tree.prompt.shown().size(), size_t(1));
+    QVERIFY(tree.prompt.lastText().startsWith(QStringLiteral("2行目の「ψ(cm)」が数値ではありません")));
+    QCOMPARE(readBytes(barSizeFile(tree.ctx, QStringLiteral("D"))), afterFirstSave);
+    QVERIFY(child<QLineEdit>(again, "Text_dummy0")->isVisible()); // editing goes on
+}
+
+void MasterWindowsTest::barSizeKindsSwitchTables() {
+    TempTree tree;
+    ensureBarSizeFile(tree.ctx, QStringLiteral("D"));
+    ensureBarSizeFile(tree.ctx, QStringLiteral("R"));
+    BarSizeMasterWindow window(tree.ctx);
+    show(window);
+    auto* grid = child<QTableWidget>(window, "MSFlexGrid1");
+    QCOMPARE(grid->rowCount(), 14);
+    QTest::mouseClick(child<QRadioButton>(window, "Opt丸鋼"), Qt::LeftButton);
+    QCOMPARE(window.kind(), QStringLiteral("R"));
+    QCOMPARE(grid->rowCount(), 12);
+    QCOMPARE(grid->item(3, 0)->text(), QStringLiteral("R9  "));
+    QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("0.64"));
+    auto* editor = child<QLineEdit>(window, "Text_dummy0");
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->text(), QStringLiteral("R4"));
+}
+
+void MasterWindowsTest::gradeWindowRefusesNonNumbersAndSavesNothing() {
+    TempTree tree;
+    ensureGradeFile(tree.ctx);
+    ensureYoungFile(tree.ctx);
+    const QByteArray grades = readBytes(tree.ctx.folders.rebarGradeFile);
+    const QByteArray young = readBytes(tree.ctx.folders.youngModulusFile);
+    GradeMasterWindow window(tree.ctx);
+    show(window);
+    QCOMPARE(child<QLineEdit>(window, "Text_Ye_SI")->text(), QStringLiteral("205000"));
+    QCOMPARE(child<QTableWidget>(window, "MSFlexGrid1")->item(7, 2)->text(), QStringLiteral("D29以上"));
+
+    typeInto(window, 4, 1, QStringLiteral("1700"));
+    child<QLineEdit>(window, "Text_Ye_CGS")->setText(QStringLiteral("2千1百"));
+    click(window, "cmd登録");
+    QVERIFY(window.isVisible());
+    QVERIFY(
+        tree.prompt.lastText().startsWith(QStringLiteral("「ヤング係数（CGS単位）」が数値ではありません")));
+    QCOMPARE(readBytes(tree.ctx.folders.rebarGradeFile), grades);
+    QCOMPARE(readBytes(tree.ctx.folders.youngModulusFile), young);
+
+    child<QLineEdit>(window, "Text_Ye_CGS")->setText(QStringLiteral("2100"));
+    click(window, "cmd登録");
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QCOMPARE(readGradeRecords(tree.ctx)[0].cgsLong, 1700.0f);
+}
+
+void MasterWindowsTest::gradeInitialisationShowsTheDefaults() {
+    TempTree tree;
+    ensureGradeFile(tree.ctx);
+    ensureYoungFile(tree.ctx);
+    GradeMasterWindow window(tree.ctx);
+    show(window);
+    typeInto(window, 2, 1, QStringLiteral("SR999"));
+    click(window, "cmd登録");
+    QCOMPARE(readGradeRecords(tree.ctx)[0].gradeName, QStringLiteral("SR999   "));
+
+    GradeMasterWindow second(tree.ctx);
+    show(second);
+    tree.prompt.script({Answer::Yes});
+    click(second, "cmd初期化");
+    QCOMPARE(tree.prompt.texts(),
+             (QStringList{QStringLiteral("鉄筋材種強度マスターファイルの内容を初期化します。　　\n"
+                                         "初期化した場合、元に戻すことはできません。\n"
+                                         "初期化を実行しても良いですか？"),
+                          QStringLiteral("初期化しました。　　")}));
+    QCOMPARE(child<QTableWidget>(second, "MSFlexGrid1")->item(0, 1)->text(), QStringLiteral("SR235   "));
+    click(second, "cmd登録"); // writes the defaults the user now sees
+    QCOMPARE(readGradeRecords(tree.ctx)[0].gradeName, QStringLiteral("SR235   "));
+}
+
+void MasterWindowsTest::concreteWindowShowsAndStoresTheSetting() {
+    TempTree tree;
+    ensureConcreteFile(tree.ctx);
+    ConcreteStrengthWindow window(tree.ctx);
+    show(window);
+    QVERIFY(child<QRadioButton>(window, "Opt2001")->isChecked());
+    QCOMPARE(child<QLineEdit>(window, "Txt_cgsTanki_bai1")->text(), QStringLiteral("2"));
+    QCOMPARE(child<QLineEdit>(window, "Txt_cgsTanki_bai2")->text(), QStringLiteral("1.5"));
+
+    child<QRadioButton>(window, "Opt1999")->click();
+    child<QLineEdit>(window, "Txt_cgsTanki_bai1")->setText(QStringLiteral("三"));
+    click(window, "Cmd登録");
+    QVERIFY(window.isVisible());
+    QCOMPARE(readBytes(concreteFile(tree.ctx)), QByteArray("2 2 1.5\r\n"));
+
+    child<QLineEdit>(window, "Txt_cgsTanki_bai1")->setText(QStringLiteral("3"));
+    click(window, "Cmd登録");
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QCOMPARE(readBytes(concreteFile(tree.ctx)), QByteArray("1 3 1.5\r\n"));
+}
+
+void MasterWindowsTest::fontSetWindowMarksAndStoresTheSetInUse() {
+    TempTree tree;
+    FontSetWindow window(tree.ctx);
+    show(window);
+    auto* grid = child<QTableWidget>(window, "MSFlexGrid1");
+    auto* use = child<QPushButton>(window, "cmdFixTheFont");
+    QCOMPARE(window.fontSetInUse(), 1);
+    QCOMPARE(grid->item(0, 2)->background().color(), QColor(250, 250, 160));
+    QVERIFY(!use->isEnabled()); // editing starts on the set in use
+    QVERIFY(child<QWidget>(window, "Frame1")->isVisible());
+
+    typeInto(window, 3, 5, QStringLiteral("11"));
+    QVERIFY(use->isEnabled());
+    QVERIFY(!child<QWidget>(window, "Frame1")->isVisible());
+    click(window, "cmdFixTheFont");
+    QCOMPARE(window.fontSetInUse(), 5);
+    QCOMPARE(grid->item(0, 2)->background().color(), QColor(250, 250, 250));
+    QCOMPARE(grid->item(4, 0)->background().color(), QColor(250, 250, 160));
+    QVERIFY(!use->isEnabled());
+    QCOMPARE(child<QLineEdit>(window, "Text_dummy0")->palette().color(QPalette::Base), QColor(255, 255, 160));
+
+    click(window, "cmd登録");
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    loadFontSet(tree.ctx);
+    QCOMPARE(tree.ctx.reportFont.fontSetInUse, 5);
+    QCOMPARE(tree.ctx.reportFont.bodySize, 11);
+}
+
+QTEST_MAIN(MasterWindowsTest)
+#include "tst_master_windows.moc"
