@@ -2,6 +2,10 @@
 
 #include "gridedit/KeyActionWindow.h"
 #include "input/CommonValuesWindow.h"
+#include "masters/BarSizeMasterWindow.h"
+#include "masters/ConcreteStrengthWindow.h"
+#include "masters/FontSetWindow.h"
+#include "masters/GradeMasterWindow.h"
 #include "shell/CancelSettingWindow.h"
 #include "shell/FoundationTypeWindow.h"
 #include "shell/JobWindow.h"
@@ -24,9 +28,13 @@ const std::map<QString, Factory>& factories() {
         {QStringLiteral("frm00設計共通値"), [](AppContext& ctx) -> QWidget* { return new CommonValuesWindow(ctx); }},
         {QStringLiteral("frmキャンセル時指定"), [](AppContext& ctx) -> QWidget* { return new CancelSettingWindow(ctx); }},
         {QStringLiteral("frmキーアクション設定"), [](AppContext& ctx) -> QWidget* { return new KeyActionWindow(ctx); }},
+        {QStringLiteral("frmコンクリート強度"), [](AppContext& ctx) -> QWidget* { return new ConcreteStrengthWindow(ctx); }},
+        {QStringLiteral("frmフォントセット"), [](AppContext& ctx) -> QWidget* { return new FontSetWindow(ctx); }},
         {QStringLiteral("frmメインメニュー"), [](AppContext& ctx) -> QWidget* { return new MainWindow(ctx); }},
         {QStringLiteral("frm新規作成"), [](AppContext& ctx) -> QWidget* { return new JobWindow(ctx); }},
         {QStringLiteral("frm新規基礎タイプ指定"), [](AppContext& ctx) -> QWidget* { return new FoundationTypeWindow(ctx); }},
+        {QStringLiteral("frm鉄筋サイズマスター"), [](AppContext& ctx) -> QWidget* { return new BarSizeMasterWindow(ctx); }},
+        {QStringLiteral("frm鉄筋材種強度マスター"), [](AppContext& ctx) -> QWidget* { return new GradeMasterWindow(ctx); }},
     };
     return table;
 }

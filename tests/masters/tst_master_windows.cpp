@@ -53,6 +53,7 @@ class MasterWindowsTest : public QObject {
   private slots:
     void barSizeSaveStopsAtAnIncompleteRowAndKeepsTheRecordsAfterIt();
     void barSizeKindsSwitchTables();
+    void keyActionButtonOpensTheKeyActionWindowAndEditingGoesOn();
     void gradeWindowRefusesNonNumbersAndSavesNothing();
     void gradeInitialisationShowsTheDefaults();
     void concreteWindowShowsAndStoresTheSetting();
@@ -107,6 +108,26 @@ void MasterWindowsTest::barSizeKindsSwitchTables() {
     auto* editor = child<QLineEdit>(window, "Text_dummy0");
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->text(), QStringLiteral("R4"));
+}
+
+void MasterWindowsTest::keyActionButtonOpensTheKeyActionWindowAndEditingGoesOn() {
+    TempTree tree;
+    ensureBarSizeFile(tree.ctx, QStringLiteral("D"));
+    BarSizeMasterWindow window(tree.ctx);
+    show(window);
+    typeInto(window, 2, 3, QStringLiteral("0.8"));
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        opened = modal->objectName();
+        modal->close();
+    });
+    click(window, "cmdキーアクション");
+    QCOMPARE(opened, QStringLiteral("frmキーアクション設定"));
+    auto* editor = child<QLineEdit>(window, "Text_dummy0");
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->text(), QStringLiteral("0.8")); // what was typed is not lost
 }
 
 void MasterWindowsTest::gradeWindowRefusesNonNumbersAndSavesNothing() {
