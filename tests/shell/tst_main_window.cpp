@@ -349,6 +349,32 @@ class MainWindowTest : public QObject {
         QVERIFY(open->toolTip().contains(QStringLiteral("まだ使用できません")));
     }
 
+    void everySettingsCommandOpensItsWindow() {
+        Fixture f;
+        f.open();
+        const QList<std::pair<const char*, QString>> commands{
+            {"menu共通値", "frm00設計共通値"},
+            {"menuフォント", "frmフォントセット"},
+            {"menu鉄筋強度", "frm鉄筋材種強度マスター"},
+            {"menu鉄筋サイズ", "frm鉄筋サイズマスター"},
+            {"menuキーアクション", "frmキーアクション設定"},
+            {"menuキャンセル時", "frmキャンセル時指定"},
+            {"menuコンクリート", "frmコンクリート強度"},
+        };
+        for (const auto& [action, window] : commands) {
+            QString opened;
+            QTimer::singleShot(0, [&opened, &f] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                if (!dialog) return;
+                opened = dialog->objectName() + (f.window->isVisible() ? " over" : " alone");
+                dialog->close();
+            });
+            f.action(action)->trigger();
+            QCOMPARE(opened, window + " alone");
+            QVERIFY(f.window->isVisible());
+        }
+    }
+
     void linkCommandsFollowTheAnalysisLink() {
         Fixture f;
         f.open();
