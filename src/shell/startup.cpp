@@ -96,9 +96,13 @@ bool checkFolders(AppContext& ctx, const QString& currentDirectory) {
     ctx.trace(QStringLiteral("_010 Start"));
     f.programFolder = currentDirectory;
     ctx.trace(QStringLiteral("_010A 現在のｶﾚﾝﾄﾎﾙﾀﾞ=") + currentDirectory.toUpper());
-    qsizetype r = findNoCase(currentDirectory, QStringLiteral("KMD"));
-    f.masterFolder =
-        r < 0 ? QStringLiteral("KMD/MAS") : currentDirectory.left(r + 3) + QStringLiteral("/MAS");
+    // A folder named KMD wins over "kmd" inside another folder's name (a user
+    // folder such as /home/kmdesign must not hide the real tree below it).
+    qsizetype r = findNoCase(currentDirectory + u'/', QStringLiteral("/KMD/"));
+    r = r >= 0 ? r + 1 : findNoCase(currentDirectory, QStringLiteral("KMD"));
+    // Without a KMD in the path the name stays relative to the current directory.
+    f.masterFolder = r < 0 ? currentDirectory + QStringLiteral("/KMD/MAS")
+                           : currentDirectory.left(r + 3) + QStringLiteral("/MAS");
     if (QFileInfo(f.masterFolder).isDir()) return true;
     ctx.trace(QStringLiteral("_010B ") + f.masterFolder + QStringLiteral("は無し"));
     ctx.trace(QStringLiteral("_010C End--------------->"));

@@ -2,7 +2,9 @@
 # The command line: usage errors, the list of a job, and a tree without masters.
 set -u
 program="$1"
+# Start-up finds its folders by the first "PRG" and "KMD" in a path: keep both out of the random name.
 tmp=$(mktemp -d)
+while echo "$tmp" | grep -qi -e prg -e kmd; do rmdir "$tmp"; tmp=$(mktemp -d); done
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 

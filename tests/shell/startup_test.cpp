@@ -74,7 +74,8 @@ TEST(StartUp, FirstPrgDecidesTheBaseAndTheCurrentDirectoryTheMasters) {
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.reason.contains(QStringLiteral("マスターフォルダ")));
     QString trace = fromCp932(k5test::readBytes(other.ctx.folders.traceFile));
-    EXPECT_TRUE(trace.contains(QStringLiteral("_000N 各ﾎﾙﾀﾞの確認(False)End------------->")));
+    EXPECT_TRUE(trace.contains(QStringLiteral("_000N 各ﾎﾙﾀﾞの確認(False)End------------->")))
+        << trace.toStdString();
 }
 
 TEST(JobList, RowsFollowTheLayoutOfTheJob) {
@@ -97,4 +98,14 @@ TEST(JobList, RowsFollowTheLayoutOfTheJob) {
         EXPECT_EQ(layout.headers[layout.typeColumn],
                   imported ? QStringLiteral("ﾀｲﾌﾟ") : QStringLiteral("TYP"));
     }
+}
+
+TEST(StartUp, AFolderNamedKmdWinsOverKmdInsideAnotherName) {
+    k5test::TempTree tree;
+    const QString inner = tree.kmd() + QStringLiteral("/../kmdesign/KMD");
+    QDir().mkpath(inner + QStringLiteral("/MAS"));
+    QDir().mkpath(inner + QStringLiteral("/K5/PRG"));
+    const QString prg = QDir::cleanPath(inner + QStringLiteral("/K5/PRG"));
+    ASSERT_TRUE(startUp(tree.ctx, prg + QStringLiteral("/kamo-k5"), prg).ok);
+    EXPECT_EQ(tree.ctx.folders.masterFolder, QDir::cleanPath(inner + QStringLiteral("/MAS")));
 }

@@ -7,6 +7,12 @@
 namespace k5test {
 
 TempTree::TempTree() {
+    // Start-up finds its folders by the first "PRG" and "KMD" in a path; a
+    // random temporary name holding either would move the tree.
+    do {
+        root_ = std::make_unique<QTemporaryDir>();
+    } while (root_->path().contains(QStringLiteral("prg"), Qt::CaseInsensitive) ||
+             root_->path().contains(QStringLiteral("kmd"), Qt::CaseInsensitive));
     QDir().mkpath(kmd() + QStringLiteral("/MAS"));
     for (const char* sub : {"PRG", "DAT", "保存データ"})
         QDir().mkpath(kmd() + QStringLiteral("/K5/") + QString::fromUtf8(sub));

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace k5test {
 
@@ -17,12 +18,12 @@ class TempTree {
     k5::AppContext ctx;
     k5::ScriptedPrompt prompt;
 
-    QString kmd() const { return root_.path() + QStringLiteral("/KMD"); }
+    QString kmd() const { return root_->path() + QStringLiteral("/KMD"); }
     QString masterFile(const QString& name) const { return ctx.folders.masterFile(name); }
     QString dataFile(const QString& name) const { return ctx.folders.dataFolder + u'/' + name; }
 
   private:
-    QTemporaryDir root_;
+    std::unique_ptr<QTemporaryDir> root_;
 };
 
 QByteArray readBytes(const QString& path);
