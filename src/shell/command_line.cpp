@@ -45,11 +45,8 @@ QString usageText() {
         "使い方 / usage:\n"
         "  kamo-k5                                  画面を開く (the main window)\n"
         "  kamo-k5 calc                             計算開始 (calculate every foundation)\n"
-        "  kamo-k5 report --pdf FILE [--pages A-B]  計算書をPDFに出力 (calculation report as PDF)\n"
-        "  kamo-k5 import                           解析プログラムの出力を読み込む (import support reactions)\n"
-        "  kamo-k5 open ARCHIVE.lzh                 保存データを開く (open an archive)\n"
-        "  kamo-k5 save ARCHIVE.lzh                 データを保存 (save the job as an archive)\n"
         "  kamo-k5 list                             基礎データリスト (the foundation list, tab-separated)\n"
+        "  kamo-k5 --window NAME                    指定したウィンドウだけを開く (open one window)\n"
         "  kamo-k5 --help | --version\n");
 }
 
