@@ -122,7 +122,6 @@ void BarSizeMasterWindow::reject() {
 
 void BarSizeMasterWindow::openKeyActions() {
     openKeyActionWindow(ctx_, this);
-    editor_->activate();
 }
 
 } // namespace k5

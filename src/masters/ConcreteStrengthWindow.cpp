@@ -9,6 +9,7 @@
 #include "shell/cancel_confirmation.h"
 
 #include <QButtonGroup>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
@@ -298,6 +299,8 @@ ConcreteStrengthWindow::ConcreteStrengthWindow(AppContext& ctx, QWidget* parent)
 
     factorC_ = factorField(cgsPicture, QStringLiteral("Txt_cgsTanki_bai1"), cgsPicture->boxRect(0));
     factorS_ = factorField(cgsPicture, QStringLiteral("Txt_cgsTanki_bai2"), cgsPicture->boxRect(1));
+    factorC_->installEventFilter(this);
+    factorS_->installEventFilter(this);
 
     focusHolder_ = new QLineEdit(this);
     focusHolder_->setObjectName(QStringLiteral("Text1"));
@@ -328,6 +331,18 @@ void ConcreteStrengthWindow::showEvent(QShowEvent* event) {
     loadSetting();
     tabs_->setCurrentIndex(0);
     focusHolder_->setFocus();
+}
+
+// Leaving a multiplier box with Tab parks the focus on the focus holder, as a
+// click on a tab does. A click elsewhere keeps the focus where it was clicked.
+bool ConcreteStrengthWindow::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == factorC_ || watched == factorS_) && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            QMetaObject::invokeMethod(
+                focusHolder_, [this] { focusHolder_->setFocus(); }, Qt::QueuedConnection);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void ConcreteStrengthWindow::loadSetting() {

@@ -20,6 +20,7 @@ class ConcreteStrengthWindow : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void loadSetting();

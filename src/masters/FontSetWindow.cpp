@@ -149,7 +149,6 @@ void FontSetWindow::reject() {
 
 void FontSetWindow::openKeyActions() {
     openKeyActionWindow(ctx_, this);
-    editor_->activate();
 }
 
 } // namespace k5

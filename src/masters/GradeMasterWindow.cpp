@@ -98,9 +98,20 @@ GradeMasterWindow::GradeMasterWindow(AppContext& ctx, QWidget* parent) : QDialog
     connect(keyActions, &QPushButton::clicked, this, &GradeMasterWindow::openKeyActions);
 }
 
+// Every activation shows the files as they are now: returning from the
+// key-action window drops edits that were not registered.
 void GradeMasterWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    loadGrid();
+    loadYoungFields();
+    const bool later = activated_;
+    activated_ = true;
     editor_->activate();
+    if (later && editor_->editor()->isVisible()) {
+        // The editor takes the reloaded text of the cell it stands over.
+        GridCell cell = editor_->editCell();
+        editor_->beginEditAt(cell.col, cell.row);
+    }
 }
 
 void GradeMasterWindow::loadGrid() {
@@ -164,7 +175,6 @@ void GradeMasterWindow::reject() {
 
 void GradeMasterWindow::openKeyActions() {
     openKeyActionWindow(ctx_, this);
-    editor_->activate();
 }
 
 } // namespace k5

@@ -32,6 +32,7 @@ class GradeMasterWindow : public QDialog {
     GridEditor* editor_;
     QLineEdit* youngSi_;
     QLineEdit* youngCgs_;
+    bool activated_ = false;
 };
 
 } // namespace k5

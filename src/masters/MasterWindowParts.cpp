@@ -53,7 +53,12 @@ QList<QStringList> gridRows(const GridEditor& editor) {
 }
 
 void openKeyActionWindow(AppContext& ctx, QWidget* parent) {
+    // The master window steps aside while the key actions are set, as every
+    // window does for the window it opens. QDialog::hide() would also end the
+    // master window's own modal loop, so only the widget is hidden here.
+    parent->QWidget::setVisible(false);
     execWindowByName(ctx, QStringLiteral("frmキーアクション設定"), parent);
+    parent->show(); // its show event activates it again
 }
 
 } // namespace k5

@@ -25,8 +25,9 @@ void fitGridToContent(QTableWidget* grid);
 // The cells of rows 1..lastRow as typed, each row a list of its columns' texts.
 QList<QStringList> gridRows(const GridEditor& editor);
 
-// The key-action window, modal over `parent`; the caller reactivates its grid
-// afterwards so the new settings take effect.
+// The key-action window, modal while `parent` is hidden; `parent` is shown
+// again afterwards, and its show event activates it (the new settings then
+// take effect).
 void openKeyActionWindow(AppContext& ctx, QWidget* parent);
 
 } // namespace k5

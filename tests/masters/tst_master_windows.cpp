@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -110,24 +111,44 @@ void MasterWindowsTest::barSizeKindsSwitchTables() {
     QCOMPARE(editor->text(), QStringLiteral("R4"));
 }
 
+// ｷｰｱｸｼｮﾝ設定 hides the window while the key-action window is open. The size
+// window then goes on where it was; the grade window shows its files again,
+// so what was typed but not registered is gone.
 void MasterWindowsTest::keyActionButtonOpensTheKeyActionWindowAndEditingGoesOn() {
     TempTree tree;
     ensureBarSizeFile(tree.ctx, QStringLiteral("D"));
-    BarSizeMasterWindow window(tree.ctx);
-    show(window);
-    typeInto(window, 2, 3, QStringLiteral("0.8"));
-    QString opened;
-    QTimer::singleShot(0, [&opened] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) return;
-        opened = modal->objectName();
-        modal->close();
-    });
-    click(window, "cmdキーアクション");
-    QCOMPARE(opened, QStringLiteral("frmキーアクション設定"));
-    auto* editor = child<QLineEdit>(window, "Text_dummy0");
-    QVERIFY(editor->isVisible());
-    QCOMPARE(editor->text(), QStringLiteral("0.8")); // what was typed is not lost
+    ensureGradeFile(tree.ctx);
+    ensureYoungFile(tree.ctx);
+    BarSizeMasterWindow sizes(tree.ctx);
+    GradeMasterWindow grades(tree.ctx);
+    struct Case {
+        QDialog* window;
+        const char* typed;
+        const char* afterReturn;
+    };
+    for (Case c : {Case{&sizes, "0.8", "0.8"}, Case{&grades, "1700", "1600"}}) {
+        show(*c.window);
+        typeInto(*c.window, 4, 3, QString::fromLatin1(c.typed));
+        if (c.window == &grades) child<QLineEdit>(grades, "Text_Ye_SI")->setText(QStringLiteral("1"));
+        QString opened;
+        bool ownerHidden = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            opened = modal->objectName();
+            ownerHidden = !c.window->isVisible();
+            modal->close();
+        });
+        click(*c.window, "cmdキーアクション");
+        QCOMPARE(opened, QStringLiteral("frmキーアクション設定"));
+        QVERIFY(ownerHidden);
+        QVERIFY(c.window->isVisible());
+        auto* editor = child<QLineEdit>(*c.window, "Text_dummy0");
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->text(), QString::fromLatin1(c.afterReturn));
+    }
+    QCOMPARE(child<QTableWidget>(grades, "MSFlexGrid1")->item(2, 3)->text(), QStringLiteral("1600"));
+    QCOMPARE(child<QLineEdit>(grades, "Text_Ye_SI")->text(), QStringLiteral("205000"));
 }
 
 void MasterWindowsTest::gradeWindowRefusesNonNumbersAndSavesNothing() {
@@ -188,6 +209,13 @@ void MasterWindowsTest::concreteWindowShowsAndStoresTheSetting() {
     QVERIFY(child<QRadioButton>(window, "Opt2001")->isChecked());
     QCOMPARE(child<QLineEdit>(window, "Txt_cgsTanki_bai1")->text(), QStringLiteral("2"));
     QCOMPARE(child<QLineEdit>(window, "Txt_cgsTanki_bai2")->text(), QStringLiteral("1.5"));
+
+    // Leaving a multiplier box with Tab parks the focus on the holder.
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    child<QTabWidget>(window, "SSTab1")->setCurrentIndex(1);
+    child<QLineEdit>(window, "Txt_cgsTanki_bai1")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), child<QWidget>(window, "Text1"));
 
     child<QRadioButton>(window, "Opt1999")->click();
     child<QLineEdit>(window, "Txt_cgsTanki_bai1")->setText(QStringLiteral("三"));
