@@ -36,6 +36,7 @@ FontSetWindow::FontSetWindow(AppContext& ctx, QWidget* parent) : QDialog(parent)
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     editor_ = new GridEditor(ctx_, grid_);
+    editorStyle_ = editor_->editor()->styleSheet();
 
     auto* listFrame = new QFrame(this);
     listFrame->setObjectName(QStringLiteral("Frame1"));
@@ -119,9 +120,10 @@ void FontSetWindow::paintRow(int row, const QColor& colour) {
 // cannot be chosen again.
 void FontSetWindow::markInUse() {
     bool onInUseRow = editor_->editCell().row == inUse_;
-    QPalette palette = editor_->editor()->palette();
-    palette.setColor(QPalette::Base, onInUseRow ? kInUseEditor : kOtherEditor);
-    editor_->editor()->setPalette(palette);
+    // The editor is drawn by its style sheet, which a palette cannot colour.
+    const QColor background = onInUseRow ? kInUseEditor : kOtherEditor;
+    editor_->editor()->setStyleSheet(
+        editorStyle_ + QStringLiteral("QLineEdit { background-color: %1; }").arg(background.name()));
     useButton_->setEnabled(!onInUseRow);
 }
 

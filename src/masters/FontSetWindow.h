@@ -36,6 +36,7 @@ class FontSetWindow : public QDialog {
     QTableWidget* grid_;
     GridEditor* editor_;
     QPushButton* useButton_;
+    QString editorStyle_; // the cell editor's own style, to which the row colour is added
     int inUse_ = 0;
 };
 

@@ -43,6 +43,12 @@ void typeInto(QDialog& window, int col, int row, const QString& text) {
     QTest::keyClicks(editor, text);
 }
 
+// The colour the cell editor is drawn with, at its right end (past the text).
+QColor editorBackground(QDialog& window) {
+    auto* editor = child<QLineEdit>(window, "Text_dummy0");
+    return editor->grab().toImage().pixelColor(editor->width() - 6, editor->height() / 2);
+}
+
 void click(QDialog& window, const char* button) {
     QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
 }
@@ -248,7 +254,9 @@ void MasterWindowsTest::fontSetWindowMarksAndStoresTheSetInUse() {
     QCOMPARE(grid->item(0, 2)->background().color(), QColor(250, 250, 250));
     QCOMPARE(grid->item(4, 0)->background().color(), QColor(250, 250, 160));
     QVERIFY(!use->isEnabled());
-    QCOMPARE(child<QLineEdit>(window, "Text_dummy0")->palette().color(QPalette::Base), QColor(255, 255, 160));
+    QCOMPARE(editorBackground(window), QColor(255, 255, 160));
+    typeInto(window, 2, 2, QStringLiteral("12"));
+    QCOMPARE(editorBackground(window), QColor(255, 255, 255));
 
     click(window, "cmd登録");
     QCOMPARE(window.result(), int(QDialog::Accepted));
