@@ -173,6 +173,28 @@ QLabel* captionLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
+// The print choice and the load-case captions belong to the window but are
+// never shown and take no part in the values.
+void addHiddenFrames(QWidget* window) {
+    auto* print = new QGroupBox(QStringLiteral("印刷出力指定"), window);
+    print->setObjectName(QStringLiteral("Frame印刷出力指定"));
+    auto* printLayout = new QVBoxLayout(print);
+    for (const QString& text :
+         {QStringLiteral("全ケースを出力"), QStringLiteral("X，Y方向毎に不利なケースを出力"),
+          QStringLiteral("全ケースで最も不利なケースを出力")})
+        printLayout->addWidget(new QRadioButton(text, print));
+    static_cast<QRadioButton*>(printLayout->itemAt(0)->widget())->setChecked(true);
+    print->hide();
+
+    auto* cases = new QGroupBox(QStringLiteral("入力・計算ケース"), window);
+    cases->setObjectName(QStringLiteral("Frame入力計算ケース"));
+    auto* caseLayout = new QHBoxLayout(cases);
+    for (const QString& text : {QStringLiteral("X-長期"), QStringLiteral("Y-長期"), QStringLiteral("X-短期"),
+                                QStringLiteral("Y-短期")})
+        caseLayout->addWidget(new QLabel(text, cases));
+    cases->hide();
+}
+
 } // namespace
 
 CommonValuesWindow::CommonValuesWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
@@ -364,6 +386,13 @@ void CommonValuesWindow::buildFields() {
     outer->addLayout(upper);
     outer->addLayout(lower);
 
+    // Holds the focus while the controls are refilled; never reached by keys.
+    focusHolder_ = new QLineEdit(this);
+    focusHolder_->setObjectName(QStringLiteral("Text1"));
+    focusHolder_->setFocusPolicy(Qt::NoFocus);
+    focusHolder_->setFixedSize(0, 0);
+    addHiddenFrames(this);
+
     navigator_ = new FieldNavigator(this);
     navigator_->setFocusList({fe_, pe_, pfai_, grade_, size_, Fc_,     Wc_, Ws_,   ax_,     ay_, h1_,
                               h2_, D1_, D2_,   d_,     edgx_, pitchx_, nx_, edgy_, pitchy_, ny_});
@@ -385,6 +414,7 @@ void CommonValuesWindow::showEvent(QShowEvent* event) {
 
 void CommonValuesWindow::showCommonValues(int unit) {
     loading_ = true;
+    focusHolder_->setFocus();
     CommonValues& values = copies_[unit];
     const CommonValuesUnitCaptions captions = commonValuesUnitCaptions(unit);
     (unit == 1 ? si_ : cgs_)->setChecked(true);

@@ -67,6 +67,7 @@ class CommonValuesWindow : public QDialog {
     QButtonGroup* priority_ = nullptr;
     QLineEdit *fe_, *pe_, *pfai_, *Fc_, *Wc_, *Ws_, *ax_, *ay_, *h1_, *h2_, *D1_, *D2_, *d_;
     QLineEdit *edgx_, *edgy_, *pitchx_, *pitchy_, *nx_, *ny_;
+    QLineEdit* focusHolder_ = nullptr;
     FieldNavigator* navigator_ = nullptr;
 };
 

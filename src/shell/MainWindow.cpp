@@ -437,12 +437,17 @@ void MainWindow::layoutGrid(bool imported, int rows) {
     }
     const int scrollBar = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
     grid_->setFixedSize(pixels(widthTwips + 100) + scrollBar, pixels(kRowTwips * (kVisibleRows + 1) + 90));
+    // Every cell exists, empty rows included, with its column's alignment,
+    // so a row reads the same whether it holds a record or not.
     const QBrush fixedColumn = grid_->palette().button();
     for (int r = 0; r < rows; ++r) {
-        auto* item = new QTableWidgetItem(QString::number(r + 1));
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        item->setBackground(fixedColumn);
-        grid_->setItem(r, 0, item);
+        for (int c = 0; c < grid_->columnCount(); ++c) {
+            auto* item = new QTableWidgetItem(c == 0 ? QString::number(r + 1) : QString());
+            item->setTextAlignment(Qt::AlignVCenter |
+                                   (layout.leftAligned[c] ? Qt::AlignLeft : Qt::AlignRight));
+            if (c == 0) item->setBackground(fixedColumn);
+            grid_->setItem(r, c, item);
+        }
     }
 }
 
@@ -575,8 +580,7 @@ void MainWindow::openRow(int row) {
     };
     const int typeColumn = listLayout(importedLayout_).typeColumn;
     const QTableWidgetItem* typeItem = row >= 1 ? grid_->item(row - 1, typeColumn) : nullptr;
-    k5::openRow(ctx_, row, typeItem ? typeItem->text() : QString(), steps);
-    updateSpinner();
+    if (k5::openRow(ctx_, row, typeItem ? typeItem->text() : QString(), steps)) updateSpinner();
 }
 
 void MainWindow::newJob() {

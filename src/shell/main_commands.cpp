@@ -199,7 +199,7 @@ bool allRecordsCalculated(AppContext& ctx) {
     return true;
 }
 
-void openRow(AppContext& ctx, int row, const QString& typeCell, const OpenRowSteps& steps) {
+bool openRow(AppContext& ctx, int row, const QString& typeCell, const OpenRowSteps& steps) {
     JobState& job = ctx.job;
     ctx.trace(QStringLiteral("_201 (MSFlexGrid1_DblClick) Start"));
     ctx.trace(QStringLiteral("_201A p現レコード数= ") + QString::number(job.recordCount));
@@ -207,8 +207,9 @@ void openRow(AppContext& ctx, int row, const QString& typeCell, const OpenRowSte
     if (row < 1 || row > job.recordCount)
         openNewRecord(ctx, row, steps);
     else if (!openExistingRecord(ctx, row, typeCell, steps))
-        return;
+        return false;
     ctx.trace(QStringLiteral("_201X End------------------->"));
+    return true;
 }
 
 bool storeFoundationType(AppContext& ctx, int n, int type) {

@@ -67,8 +67,9 @@ struct OpenRowSteps {
 
 // Opens list row `row` (1-based) whose type cell reads `typeCell`: a new
 // record for an empty row, the input window of the record's type, or the
-// type question for a record without a known type.
-void openRow(AppContext& ctx, int row, const QString& typeCell, const OpenRowSteps& steps);
+// type question for a record without a known type. False when the command
+// ended early (the type question of such a record was cancelled).
+bool openRow(AppContext& ctx, int row, const QString& typeCell, const OpenRowSteps& steps);
 
 // Writes the foundation type into record n.
 bool storeFoundationType(AppContext& ctx, int n, int type);

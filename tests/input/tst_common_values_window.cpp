@@ -3,6 +3,7 @@
 #include "masters/grade_master.h"
 #include "temp_tree.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +62,12 @@ class CommonValuesWindowTest : public QObject {
         QCOMPARE(f.text("Text_fe")->text(), QStringLiteral("200"));
         QCOMPARE(f.text("Text_fe")->selectedText(), QStringLiteral("200"));
         QVERIFY(f.text("Text_fe")->hasFocus());
+        // The print choice and the case captions exist but never show.
+        auto* print = f.find<QWidget>("Frame印刷出力指定");
+        QVERIFY(!print->isVisible() && !f.find<QWidget>("Frame入力計算ケース")->isVisible());
+        QCOMPARE(print->findChildren<QRadioButton*>().first()->text(), QStringLiteral("全ケースを出力"));
+        QVERIFY(print->findChildren<QRadioButton*>().first()->isChecked());
+        QCOMPARE(f.text("Text1")->focusPolicy(), Qt::NoFocus);
 
         f.click("登録");
         QVERIFY(!f.window->isVisible());
@@ -148,6 +155,31 @@ class CommonValuesWindowTest : public QObject {
         quiet.click("キャンセル");
         QVERIFY(!quiet.window->isVisible());
         QVERIFY(quiet.tree.prompt.texts().isEmpty());
+    }
+
+    // Tab runs through the 21 places of the focus list in order, then the
+    // priority, the unit option and the two buttons, and back to the first field.
+    void tabFollowsTheFocusListThenTheOptionsAndButtons() {
+        Fixture f;
+        f.open();
+        QStringList chain;
+        QWidget* w = f.text("Text_fe");
+        for (int i = 0; i < 30 && w; ++i) {
+            chain << w->objectName();
+            QTest::keyClick(w, Qt::Key_Tab);
+            w = QApplication::focusWidget();
+            if (w == f.text("Text_fe")) break;
+        }
+        QCOMPARE(chain, QStringList({"Text_fe",     "Text_pe",       "Text_pfai",
+                                     "Cmb鉄筋種類", "Cmb鉄筋サイズ", "Text_コンクリート設計強度",
+                                     "Text_Wc",     "Text_Ws",       "Text_ax",
+                                     "Text_ay",     "Text_h1",       "Text_h2",
+                                     "Text_D1",     "Text_D2",       "Text_D3",
+                                     "Text_edgx",   "Text_pitchx",   "Text_nx",
+                                     "Text_edgy",   "Text_pitchy",   "Text_ny",
+                                     "optYusen_0",  "Option_SI",     "登録",
+                                     "キャンセル"}));
+        QCOMPARE(w, f.text("Text_fe"));
     }
 
     void enterAndArrowsMoveThroughTheFields() {

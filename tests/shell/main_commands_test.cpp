@@ -98,7 +98,7 @@ TEST_F(MainCommands, CancellingTheTypeOfAnEmptyRowOpensNothing) {
     loadSampleJob(2);
     WindowLog window;
     window.typeChosen = false;
-    openRow(ctx, 3, QString(), window.steps(ctx));
+    EXPECT_TRUE(openRow(ctx, 3, QString(), window.steps(ctx)));
     EXPECT_EQ(window.calls, QStringList({"askType"}));
     EXPECT_EQ(recordCountOf(ctx), 2);
     EXPECT_EQ(openRowTrace(ctx).last(), "_201X End------------------->");
@@ -127,7 +127,7 @@ TEST_F(MainCommands, CancellingTheTypeOfAnUntypedRecordEndsTheCommand) {
     const QByteArray before = k5test::readBytes(ctx.folders.jobFile());
     WindowLog window;
     window.typeChosen = false;
-    openRow(ctx, 1, QStringLiteral("?"), window.steps(ctx));
+    EXPECT_FALSE(openRow(ctx, 1, QStringLiteral("?"), window.steps(ctx)));
     EXPECT_EQ(window.calls, QStringList({"askType"}));
     EXPECT_EQ(k5test::readBytes(ctx.folders.jobFile()), before);
     EXPECT_EQ(openRowTrace(ctx).last(), "_201G 新規基礎ﾀｲﾌﾟの指定がｷｬﾝｾﾙされた　End-------------->");

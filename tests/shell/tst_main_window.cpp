@@ -84,8 +84,15 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.cell(12, 5), QStringLiteral("2500"));
         QCOMPARE(f.cell(15, 0), QStringLiteral("15"));
         QCOMPARE(f.cell(13, 1), QString());
-        QVERIFY(g->item(0, 1)->textAlignment() & Qt::AlignLeft);
-        QVERIFY(g->item(0, 5)->textAlignment() & Qt::AlignRight);
+        // Alignment by column, the empty rows' cells included.
+        for (int row : {0, 14}) {
+            for (int col = 0; col < 12; ++col) {
+                const bool left = col == 1 || col == 2 || col == 11;
+                QVERIFY2(g->item(row, col), qPrintable(QStringLiteral("cell %1,%2").arg(row).arg(col)));
+                QCOMPARE(bool(g->item(row, col)->textAlignment() & Qt::AlignLeft), left);
+                QCOMPARE(bool(g->item(row, col)->textAlignment() & Qt::AlignRight), !left);
+            }
+        }
         // Ten rows in view below the header.
         QCOMPARE(g->height(), 226);
         QVERIFY(g->visualItemRect(g->item(9, 0)).bottom() < g->viewport()->height());
@@ -176,12 +183,16 @@ class MainWindowTest : public QObject {
                 dialog->findChild<QAbstractButton*>(button)->click();
             });
         };
-        answer("Opt杭基礎", "Cmd作成");
-        f.doubleClickRow(1);
-        QCOMPARE(f.cell(1, 2), QStringLiteral("杭基礎"));
+        auto* spinner = f.window->findChild<QWidget*>("UpDown1");
+        // ｷｬﾝｾﾙ ends the command: nothing changes, the spinner included.
         answer(nullptr, "Cmd中止");
         f.doubleClickRow(2);
         QCOMPARE(f.cell(2, 2), QStringLiteral("?"));
+        QVERIFY(!spinner->isEnabled());
+        answer("Opt杭基礎", "Cmd作成");
+        f.doubleClickRow(1);
+        QCOMPARE(f.cell(1, 2), QStringLiteral("杭基礎"));
+        QVERIFY(spinner->isEnabled());
         QVERIFY(f.opened.isEmpty());
         readRecord(f.ctx, 1);
         QCOMPARE(f.ctx.job.currentRecordBuffer.data1[0], 2.0f);
