@@ -94,6 +94,37 @@ class CommonValuesWindowTest : public QObject {
         QCOMPARE(f.stored(2).fe, 20.0f);
     }
 
+    // Both units go back into their own records; the bytes the window does
+    // not edit stay as they were.
+    void registerSavesBothUnitsIntoTheirRecords() {
+        Fixture f;
+        CommonValues si = defaultCommonValues(1);
+        si.barGrade = QStringLiteral("SD345"), si.barSize = QStringLiteral("D22"), si.priority = 3;
+        CommonValues cgs = defaultCommonValues(2);
+        cgs.barGrade = QStringLiteral("SR235"), cgs.barSize = QStringLiteral("R13"), cgs.pfai = 450.5f;
+        cgs.edgx = 70, cgs.nx = 4, cgs.priority = 1;
+        const QByteArray spare(kCommonValuesRecordLength, '\x11');
+        const QByteArray siBytes = encodeCommonValues(si, spare);
+        const QByteArray cgsBytes = encodeCommonValues(cgs, spare);
+        k5test::writeBytes(f.ctx.folders.commonValuesFile, siBytes + cgsBytes);
+
+        f.open();
+        f.type("Text_fe", QStringLiteral("250"));
+        f.click("Option_CGS");
+        QCOMPARE(f.find<QComboBox>("Cmb鉄筋サイズ")->currentText().trimmed(), QStringLiteral("R13"));
+        f.type("Text_コンクリート設計強度", QStringLiteral("210"));
+        f.type("Text_ny", QStringLiteral("3"));
+        f.click("登録");
+        QVERIFY(f.tree.prompt.texts().isEmpty());
+
+        si.fe = 250;
+        cgs.Fc = 210, cgs.ny = 3;
+        QCOMPARE(k5test::readBytes(f.ctx.folders.commonValuesFile),
+                 encodeCommonValues(si, spare) + encodeCommonValues(cgs, spare));
+        QCOMPARE(f.ctx.common.Fc, 24.0f); // an SI job takes the SI values
+        QCOMPARE(f.ctx.common.fe, 250.0f);
+    }
+
     void theGradeDrivesTheSizeList() {
         Fixture f;
         f.open();
