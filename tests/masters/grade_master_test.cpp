@@ -64,6 +64,7 @@ TEST_F(GradeTest, SavedRowsReadBackWithTheirSizeClassAndRemark) {
     EXPECT_EQ(grades[1].sizeClass, kSizeClassFromD29);
     EXPECT_EQ(grades[1].siShort, 490.0f);
     EXPECT_EQ(grades[2].sizeClass, kSizeClassUnrecognised);
+    EXPECT_FALSE(listBarGrades(ctx).contains(QStringLiteral("SD490   "))); // classes 2 and −1 only
     EXPECT_EQ(sizeClassText(kSizeClassUnrecognised), QStringLiteral("-"));
 }
 

@@ -202,6 +202,9 @@ void MasterWindowsTest::gradeInitialisationShowsTheDefaults() {
                                          "初期化した場合、元に戻すことはできません。\n"
                                          "初期化を実行しても良いですか？"),
                           QStringLiteral("初期化しました。　　")}));
+    QCOMPARE(tree.prompt.shown()[0].icon, Icon::Information);
+    QCOMPARE(tree.prompt.shown()[0].buttons, Buttons::YesNo);
+    QCOMPARE(tree.prompt.shown()[1].icon, Icon::Information);
     QCOMPARE(child<QTableWidget>(second, "MSFlexGrid1")->item(0, 1)->text(), QStringLiteral("SR235   "));
     click(second, "cmd登録"); // writes the defaults the user now sees
     QCOMPARE(readGradeRecords(tree.ctx)[0].gradeName, QStringLiteral("SR235   "));
