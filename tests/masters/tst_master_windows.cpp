@@ -155,6 +155,24 @@ void MasterWindowsTest::keyActionButtonOpensTheKeyActionWindowAndEditingGoesOn()
     }
     QCOMPARE(child<QTableWidget>(grades, "MSFlexGrid1")->item(2, 3)->text(), QStringLiteral("1600"));
     QCOMPARE(child<QLineEdit>(grades, "Text_Ye_SI")->text(), QStringLiteral("205000"));
+
+    // Opened modally, as the main window opens it, the window stays open
+    // after the key actions until the user closes it.
+    FontSetWindow fonts(tree.ctx);
+    bool execReturned = false;
+    bool openAfterKeyActions = false;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        click(fonts, "cmdキーアクション");
+        QTimer::singleShot(0, [&] {
+            openAfterKeyActions = !execReturned && fonts.isVisible();
+            fonts.reject();
+        });
+    });
+    fonts.exec();
+    execReturned = true;
+    QTest::qWait(20);
+    QVERIFY(openAfterKeyActions);
 }
 
 void MasterWindowsTest::gradeWindowRefusesNonNumbersAndSavesNothing() {
