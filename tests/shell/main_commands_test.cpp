@@ -240,8 +240,57 @@ TEST_F(MainCommands, AJobNamedButStillEmptyKeepsItsNamesWhenLoaded) {
     EXPECT_EQ(ctx.job.recordCount, 0);
 }
 
+// Every message of the main window's commands, in the order asked, with its
+// icon and buttons: the answers cancel everything until delete-all is confirmed.
+TEST_F(MainCommands, EachMessageHasItsIconAndButtons) {
+    loadSampleJob(3);
+    int first = 2, last = 0;
+    tree.prompt.script({Answer::Cancel, Answer::No, Answer::Ok, Answer::Cancel, Answer::Cancel, Answer::Ok});
+    EXPECT_FALSE(confirmNewJob(ctx));
+    EXPECT_FALSE(confirmExit(ctx));
+    EXPECT_FALSE(deleteChosenRows(ctx, first, last));
+    EXPECT_FALSE(deleteAllFoundations(ctx));
+    EXPECT_TRUE(deleteAllFoundations(ctx));
+    EXPECT_FALSE(deleteAllFoundations(ctx));
+    const struct {
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    } expected[] = {
+        {newJobQuestion(), Icon::Information, Buttons::OkCancel},
+        {exitQuestion(), Icon::Information, Buttons::YesNo},
+        {"2行目のデータをデータを削除します　　　\nいいですか？　　　", Icon::Information, Buttons::OkCancel},
+        {deleteChosenQuestion(), Icon::Information, Buttons::OkCancel},
+        {deleteAllQuestion(), Icon::Information, Buttons::OkCancel},
+        {deleteAllQuestion(), Icon::Information, Buttons::OkCancel},
+        {kAllDeleted, Icon::Information, Buttons::Ok},
+        {kNothingToDelete, Icon::Information, Buttons::Ok},
+    };
+    const std::vector<Message>& shown = tree.prompt.shown();
+    ASSERT_EQ(shown.size(), std::size(expected));
+    for (size_t i = 0; i < shown.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(shown[i].text, expected[i].text);
+        EXPECT_EQ(shown[i].icon, expected[i].icon);
+        EXPECT_EQ(shown[i].buttons, expected[i].buttons);
+        EXPECT_EQ(shown[i].title, kProgramTitle);
+    }
+}
+
 TEST(MainCommandTexts, QuestionsKeepTheirExactWording) {
     EXPECT_EQ(exitQuestion(), "KAMO-K5を終了します。\nいいですか？");
+    EXPECT_EQ(newJobQuestion(),
+              "「新規データを作成」を実行すると、現在のデータは削除されます。\n\n"
+              "現在のデータを保管しておく必要がある場合は、ここで「新規データを作成」を中止し"
+              "データを保管してください。　　　　\n\n"
+              "「新規データを作成」を続けていいですか？\n（中止する場合は[ｷｬﾝｾﾙ]）");
+    EXPECT_EQ(deleteAllQuestion(), "入力されているデータを全て削除します。\n"
+                                   "削除したデータは元に戻すことはできません。\n"
+                                   "データ削除を続けてもいいですか？");
+    EXPECT_EQ(analysisImportQuestion("KAMO-RXⅡ"),
+              "KAMO-RXⅡのデータは、現在のデータを削除後に読み込まれます。\n\n"
+              "現在のデータを保管しておく必要がある場合は、ここで読み込みを中止しデータを保管してください。"
+              "　　　　\n\n「KAMO-RXⅡのデータ読込」を続けていいですか？\n（中止する場合は[ｷｬﾝｾﾙ]）");
     EXPECT_EQ(deleteChosenQuestion(), "指定されている削除しましす。　　　\n\n"
                                       "削除したデータはもとにもどすことはできません。　　　\n\n"
                                       "データ削除を続けてもいいですか。\n");

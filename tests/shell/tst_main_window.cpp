@@ -314,10 +314,14 @@ class MainWindowTest : public QObject {
         records[0].importFlag = -1;
         k5test::writeJob(f.ctx, records);
         bool hiddenDuringJobWindow = false;
+        int nameEdits = 0;
         f.open([&](MainWindow& w) {
             w.children().editJob = [&](AppContext& c, QWidget*, bool newJob) {
                 hiddenDuringJobWindow = !w.isVisible();
-                if (!newJob) return false;
+                if (!newJob) {
+                    ++nameEdits;
+                    return false;
+                }
                 c.job.currentJobName = QStringLiteral("次の工事");
                 c.job.currentFileName = QStringLiteral("次");
                 c.job.unitSystem = 2;
@@ -325,6 +329,11 @@ class MainWindowTest : public QObject {
             };
         });
         QCOMPARE(f.grid()->columnCount(), 15);
+        // A double-click on the job name edits the name, like its menu command.
+        QTest::mouseDClick(f.window->findChild<QLabel*>("Label工事名"), Qt::LeftButton);
+        QCOMPARE(nameEdits, 1);
+        QVERIFY(hiddenDuringJobWindow);
+        hiddenDuringJobWindow = false;
         f.action("menu新規作成")->trigger();
         QVERIFY(hiddenDuringJobWindow);
         QVERIFY(f.window->isVisible());
