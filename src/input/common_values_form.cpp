@@ -5,11 +5,20 @@
 #include "platform/prompt.h"
 
 #include <cmath>
+#include <limits>
 
 namespace k5 {
 namespace {
 
 const QString kEnd = QStringLiteral("　　　");
+
+bool fitsSingle(double value) {
+    return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
+}
+
+QString tooLarge(const QString& name) {
+    return QStringLiteral("<") + name + QStringLiteral(">の入力値が大きすぎる") + kEnd;
+}
 
 // A whole number of at least 1 for a rebar arrangement value; the message
 // for a refused text is shown and nothing is taken.
@@ -23,7 +32,19 @@ bool takeCount(const QString& text, const QString& name, int& target, Prompt& pr
         prompt.error(QStringLiteral("<") + name + QStringLiteral(">の入力値が0または0以下になっている") +
                      kEnd);
     else
-        prompt.error(QStringLiteral("<") + name + QStringLiteral(">の入力値が大きすぎる") + kEnd);
+        prompt.error(tooLarge(name));
+    return false;
+}
+
+// A stored Single takes the leading number of its field; a number beyond
+// the range of a Single cannot be stored and keeps the previous value.
+bool takeSingle(const QString& text, const QString& name, float& target, Prompt& prompt) {
+    const double value = parseLeadingNumber(text);
+    if (fitsSingle(value)) {
+        target = static_cast<float>(value);
+        return true;
+    }
+    prompt.error(tooLarge(name));
     return false;
 }
 
@@ -32,16 +53,13 @@ bool takeCount(const QString& text, const QString& name, int& target, Prompt& pr
 bool takeNumber(const QString& text, const QString& name, float& target, Prompt& prompt) {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
-    if (ok && std::isfinite(value) && std::fabs(value) <= 3.4e38) {
+    if (ok && fitsSingle(value)) {
         target = static_cast<float>(value);
         return true;
     }
-    prompt.error(QStringLiteral("<") + name + QStringLiteral(">の入力値が数値になっていない") + kEnd);
+    prompt.error(ok ? tooLarge(name)
+                    : QStringLiteral("<") + name + QStringLiteral(">の入力値が数値になっていない") + kEnd);
     return false;
-}
-
-float number(const QString& text) {
-    return static_cast<float>(parseLeadingNumber(text));
 }
 
 } // namespace
@@ -82,22 +100,27 @@ CommonValuesEntry commonValuesEntry(const CommonValues& v) {
 }
 
 bool collectCommonValues(const CommonValuesEntry& e, CommonValues& c, Prompt& prompt) {
-    bool allTaken = true;
-    c.fe = number(e.fe);
+    bool allTaken = takeSingle(e.fe, QStringLiteral("地耐力 Fe"), c.fe, prompt);
     allTaken &= takeNumber(e.Pe, QStringLiteral("杭の支持力 Pe"), c.Pe, prompt);
     allTaken &= takeNumber(e.pfai, QStringLiteral("杭径"), c.pfai, prompt);
     c.barGrade = trimBlanks(e.barGrade);
     c.barSize = trimBlanks(e.barSize);
-    c.Fc = number(e.Fc);
-    c.ax = number(e.ax);
-    c.ay = number(e.ay);
-    c.D1 = number(e.D1);
-    c.D2 = number(e.D2);
-    c.d = number(e.d);
-    c.h1 = number(e.h1);
-    c.h2 = number(e.h2);
-    c.Wc = number(e.Wc);
-    c.Ws = number(e.Ws);
+    const struct {
+        const QString& text;
+        const char* name;
+        float& target;
+    } singles[] = {{e.Fc, "コンクリート設計強度 Fｃ", c.Fc},
+                   {e.ax, "ax", c.ax},
+                   {e.ay, "ay", c.ay},
+                   {e.D1, "基端 D", c.D1},
+                   {e.D2, "先端 D'", c.D2},
+                   {e.d, "かぶり d", c.d},
+                   {e.h1, "基礎天端からの高さ h1", c.h1},
+                   {e.h2, "GLからの深さ h2", c.h2},
+                   {e.Wc, "コンクリート単位重量 Wc", c.Wc},
+                   {e.Ws, "埋戻土単位重量 Ws", c.Ws}};
+    for (const auto& single : singles)
+        allTaken &= takeSingle(single.text, QString::fromUtf8(single.name), single.target, prompt);
 
     // The first refused arrangement value ends the collection: it and the
     // values after it stay as they were.

@@ -37,9 +37,9 @@ CommonValuesEntry commonValuesEntry(const CommonValues& values);
 // numbers (halves to even) of at least 1, checked in the order edgx, edgy,
 // pitchx, pitchy, nx, ny, then the priority: the first that fails is
 // reported and it and the values after it keep their previous values. A
-// pile capacity or diameter that is not a number is reported and keeps its
-// previous value. False when anything was refused; the caller goes on
-// either way.
+// pile capacity or diameter that is not a number, and any number beyond the
+// range of a stored Single, is reported and keeps its previous value. False when anything was refused; the
+// caller goes on either way.
 bool collectCommonValues(const CommonValuesEntry& entry, CommonValues& copy, Prompt& prompt);
 
 } // namespace k5

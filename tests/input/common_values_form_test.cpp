@@ -112,6 +112,24 @@ TEST(CommonValuesForm, APileValueThatIsNoNumberKeepsItsPreviousValue) {
     EXPECT_EQ(v.nx, 5); // the rest is still collected
 }
 
+// A number beyond the range of a Single cannot be stored: it is reported
+// and the field keeps its previous value; the others are taken.
+TEST(CommonValuesForm, ANumberBeyondASingleKeepsItsPreviousValue) {
+    ScriptedPrompt prompt;
+    CommonValuesEntry e = typed();
+    e.fe = "1e39", e.Pe = "1E39", e.Wc = "-1D40", e.Fc = "3.4e38";
+    CommonValues v = previous();
+    EXPECT_FALSE(collectCommonValues(e, v, prompt));
+    EXPECT_EQ(prompt.texts(), QStringList({"<地耐力 Fe>の入力値が大きすぎる　　　",
+                                           "<杭の支持力 Pe>の入力値が大きすぎる　　　",
+                                           "<コンクリート単位重量 Wc>の入力値が大きすぎる　　　"}));
+    EXPECT_EQ(v.fe, 200.0f);
+    EXPECT_EQ(v.Pe, 800.0f);
+    EXPECT_EQ(v.Wc, 24.0f);
+    EXPECT_EQ(v.Fc, 3.4e38f);
+    EXPECT_EQ(v.edgx, 70); // the arrangement is still collected
+}
+
 TEST(CommonValuesForm, ShowsNumbersInTheirShortestFormAndCaptionsByUnit) {
     const CommonValuesEntry cgs = commonValuesEntry(defaultCommonValues(2));
     EXPECT_EQ(cgs.Wc, "2.4");
