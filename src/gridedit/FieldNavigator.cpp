@@ -115,7 +115,9 @@ bool FieldNavigator::eventFilter(QObject* watched, QEvent* event) {
 
     bool moves = false;
     if (kind == FieldKind::Text) moves = code == kKeyEnter || arrow;
-    if (kind == FieldKind::List) moves = code == kKeyEnter || (arrow && !shift);
+    // With Shift held a list keeps its own key handling: Shift+↑/↓ choose an
+    // item, Shift+Enter is only swallowed.
+    if (kind == FieldKind::List) moves = !shift && (code == kKeyEnter || arrow);
     if (moves) {
         if (auto* combo = qobject_cast<QComboBox*>(field); combo && arrow)
             combo->setCurrentIndex(listIndexAfterArrow(code, combo->currentIndex(), combo->count()));

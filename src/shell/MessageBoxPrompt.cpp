@@ -1,7 +1,10 @@
 #include "shell/MessageBoxPrompt.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+
+#include <utility>
 
 namespace k5 {
 
@@ -43,6 +46,15 @@ Answer MessageBoxPrompt::show(const Message& message) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    // The button captions a Japanese desktop shows; the toolkit's own are English.
+    const std::pair<QMessageBox::StandardButton, QString> captions[] = {
+        {QMessageBox::Ok, QStringLiteral("OK")},
+        {QMessageBox::Cancel, QStringLiteral("キャンセル")},
+        {QMessageBox::Yes, QStringLiteral("はい(&Y)")},
+        {QMessageBox::No, QStringLiteral("いいえ(&N)")},
+    };
+    for (const auto& [standard, caption] : captions)
+        if (QAbstractButton* b = box.button(standard)) b->setText(caption);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return Answer::Ok;

@@ -187,6 +187,10 @@ class TestFieldNavigator : public QObject {
         QTest::keyClick(f.grade, Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(f.focus(), f.grade);
         QCOMPARE(f.grade->currentIndex(), 1);
+        QTest::keyClick(f.grade, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(f.focus(), f.grade);
+        QCOMPARE(f.grade->currentIndex(), 1);
+        QVERIFY2(f.dialog.isVisible(), "Shift+Enter is swallowed, not given to the default button");
     }
 
     void enterAndEscapeAddNothingAndCloseNothing() {

@@ -2,10 +2,12 @@
 #include "shell/CancelSettingWindow.h"
 #include "shell/FoundationTypeWindow.h"
 #include "shell/JobWindow.h"
+#include "shell/MessageBoxPrompt.h"
 #include "shell/app_context.h"
 #include "temp_tree.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -206,6 +208,36 @@ class TestJobWindows : public QObject {
         QVERIFY(!w.isVisible());
         loadControlFile(t.ctx);
         QCOMPARE(t.ctx.control.cancelConfirm, 1);
+    }
+
+    void cancelConfirmationIsAJapaneseYesNoBox() {
+        k5test::TempTree t;
+        MessageBoxPrompt boxes;
+        t.ctx.prompt = &boxes;
+        t.ctx.control.cancelConfirm = 1;
+        saveControlFile(t.ctx);
+        CancelSettingWindow w(t.ctx);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (const char* answer : {"いいえ(&N)", "はい(&Y)"}) {
+            whenModal([answer](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                if (!box) qFatal("no message box");
+                QCOMPARE(box->windowTitle(), QStringLiteral("警告"));
+                QCOMPARE(box->icon(), QMessageBox::Warning);
+                QCOMPARE(box->text(), QStringLiteral("ここでの修正内容は記録されないで終了します。\n\n"
+                                                     "このままキャンセルを実行してもいいですか？\n"));
+                QStringList captions;
+                for (QAbstractButton* b : box->buttons())
+                    captions << b->text();
+                captions.sort();
+                QCOMPARE(captions, (QStringList{QStringLiteral("いいえ(&N)"), QStringLiteral("はい(&Y)")}));
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text() == QString::fromUtf8(answer)) b->click();
+            });
+            click(&w, "キャンセル");
+            QCOMPARE(w.isVisible(), QString::fromUtf8(answer) == QStringLiteral("いいえ(&N)"));
+        }
     }
 };
 
