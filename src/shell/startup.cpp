@@ -3,6 +3,7 @@
 #include "gridedit/key_actions.h"
 #include "jobdata/common_values.h"
 #include "jobdata/control_file.h"
+#include "jobdata/format_conversion.h"
 #include "masters/bar_size_master.h"
 #include "masters/concrete_setting.h"
 #include "masters/grade_master.h"
@@ -155,6 +156,7 @@ StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QStr
     ctx.trace(QStringLiteral("_000P 各ﾎﾙﾀﾞの確認=OK"));
     ctx.trace(QStringLiteral("_000Q 1626 2334"));
     f.setMasterPaths();
+    installFormatConversion(ctx);
     ensureMasterFiles(ctx);
     return {true, {}};
 }

@@ -1,0 +1,160 @@
+#include "jobdata/format_conversion.h"
+
+#include "jobdata/foundation_record.h"
+#include "jobdata/job_file.h"
+#include "platform/fixed_text.h"
+#include "platform/record_file.h"
+#include "shell/app_context.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace k5 {
+namespace {
+
+constexpr int kNewLength = FoundationRecord::kLength;
+
+// Offsets of the current layout that the older layouts fill.
+namespace at {
+constexpr int identity = 4; // job name: the start of the block every format shares
+constexpr int name = 108;
+constexpr int rebars = 122; // four rebar texts of 8 bytes, then the memo
+constexpr int data1 = 274;
+constexpr int data2 = 478;
+constexpr int storeyNo = 2100;   // storey, frame and axis numbers
+constexpr int storeyName = 2106; // storey, frame and axis names
+constexpr int reactFlag = 2146;  // flags, then axial, horizontal and moment reactions
+} // namespace at
+
+constexpr int kData2Rows = 81;
+constexpr int kData2RowsOld = 61; // 00 format
+constexpr int kData1Old = 36;     // 00 format
+
+// An empty record of the current format: version 204 at both ends, every
+// number 0 and every text blank. The conversions copy the old bytes over it.
+QByteArray emptyCurrentRecord() {
+    return encodeRecord(FoundationRecord{});
+}
+
+void copyBytes(QByteArray& to, int toOffset, const QByteArray& from, int fromOffset, int size) {
+    to.replace(toOffset, size, from.mid(fromOffset, size));
+}
+
+// Format 201 is the current block from the job name to the last data2 value,
+// without anything around it: the texts, data1 and data2 move as one piece.
+QByteArray upgradeRecord201(const QByteArray& old) {
+    QByteArray r = emptyCurrentRecord();
+    copyBytes(r, at::identity, old, 0, old_format::kLength201);
+    return r;
+}
+
+// Format 203 has the version in front of the same block and the imported
+// support's numbers, names and reactions behind it (no group number and no
+// provisional name yet; its last Integer is not carried over).
+QByteArray upgradeRecord203(const QByteArray& old) {
+    QByteArray r = emptyCurrentRecord();
+    copyBytes(r, at::identity, old, 2, old_format::kLength201);
+    copyBytes(r, at::storeyNo, old, 2096, 3 * 2);
+    copyBytes(r, at::storeyName, old, 2102, 3 * 10);
+    copyBytes(r, at::reactFlag, old, 2132, 10 * 2 + 3 * 10 * 4);
+    return r;
+}
+
+// The stored file name of the converted job: "v02_" + the old file name, as
+// it fits the 52-byte field.
+QByteArray convertedFileNameField(const QByteArray& oldRecord) {
+    QString oldName = decodeField(oldRecord.mid(52, 52));
+    return encodeField(QStringLiteral("v02_") + oldName, 52, Terminator::Tilde);
+}
+
+QByteArray convertRecord00(const QByteArray& old, const QByteArray& fileNameField) {
+    QByteArray r = emptyCurrentRecord();
+    copyBytes(r, at::identity, old, 0, 52);
+    r.replace(at::identity + 52, 52, fileNameField);
+    r.replace(at::name, 14, old.mid(104, 6).leftJustified(14, ' '));
+    copyBytes(r, at::rebars, old, 110, 4 * 8 + 120);
+    copyBytes(r, at::data1, old, 262, 4 * kData1Old);
+    for (int j = 0; j < 5; ++j)
+        copyBytes(r, at::data2 + 4 * kData2Rows * j, old, 406 + 4 * kData2RowsOld * j, 4 * kData2RowsOld);
+    return r;
+}
+
+QList<QByteArray> readRecords(const QString& path, int length) {
+    QList<QByteArray> records;
+    RecordFile file(path, length);
+    if (!file.openReadOnly()) return records;
+    int count = file.count();
+    for (int n = 1; n <= count; ++n)
+        records.append(file.read(n));
+    return records;
+}
+
+bool upgradeJobFile(AppContext& ctx, int oldLength, QByteArray (*upgrade)(const QByteArray&)) {
+    const QString path = ctx.folders.jobFile();
+    QList<QByteArray> records = readRecords(path, oldLength);
+    for (QByteArray& record : records)
+        record = upgrade(record);
+    return replaceFileWithRecords(path, records);
+}
+
+QString versionText(int version) {
+    return QStringLiteral(" ") + QString::number(version);
+}
+
+} // namespace
+
+void checkFormat(AppContext& ctx) {
+    const QString path = ctx.folders.jobFile();
+    ctx.trace(QStringLiteral("_102 Start"));
+    RecordFile file(path, kNewLength);
+    int version = file.openReadOnly() ? RecordReader(file.read(1)).int16(0) : 0;
+    file.close();
+    ctx.trace(QStringLiteral("_102A FileName=") + path + QStringLiteral("NowVersion=") +
+              versionText(version));
+    if (version == FoundationRecord::kCurrentFormat) return;
+    bool upgraded = false;
+    if (version == 203) {
+        ctx.trace(QStringLiteral("_102B upgrade203To204"));
+        ctx.trace(QStringLiteral("_103 Start"));
+        upgraded = upgradeJobFile(ctx, old_format::kLength203, upgradeRecord203);
+        if (!upgraded) ctx.trace(QStringLiteral("_103E ") + path + QStringLiteral("を書き換えられない"));
+        ctx.trace(QStringLiteral("_103 End----------------->"));
+    } else {
+        ctx.trace(QStringLiteral("_102C upgrade201To204"));
+        ctx.trace(QStringLiteral("_104 Start"));
+        upgraded = upgradeJobFile(ctx, old_format::kLength201, upgradeRecord201);
+        if (!upgraded) ctx.trace(QStringLiteral("_104E ") + path + QStringLiteral("を書き換えられない"));
+        ctx.trace(QStringLiteral("_104 End---------------------->"));
+    }
+    // The identity may have been read before the upgrade, when the place of
+    // the import flag held text; no older format marks an imported job.
+    if (upgraded) ctx.job.pRX23DataChk = 0;
+    ctx.trace(QStringLiteral("_102D End----------------->"));
+}
+
+bool convertOldJob(AppContext& ctx, const ConvertedJobArchiver& saveArchive) {
+    const QString oldPath = ctx.folders.oldJobFile();
+    QList<QByteArray> old = readRecords(oldPath, old_format::kLength00);
+    if (old.isEmpty()) return false;
+    // Every record gets the file name computed from record 1.
+    const QByteArray fileNameField = convertedFileNameField(old.first());
+    QList<QByteArray> converted;
+    converted.reserve(old.size());
+    for (const QByteArray& record : old)
+        converted.append(convertRecord00(record, fileNameField));
+    // The new job file is written whole, then the old one removed: a failed
+    // write keeps the old job as it was.
+    if (!replaceFileWithRecords(ctx.folders.jobFile(), converted)) return false;
+    QFile::remove(oldPath);
+    ctx.job.currentFileName = decodeField(fileNameField);
+    ctx.job.pRX23DataChk = 0;
+    if (saveArchive) saveArchive(ctx, ctx.job.currentFileName + QStringLiteral(".lzh"));
+    return true;
+}
+
+void installFormatConversion(AppContext& ctx, ConvertedJobArchiver saveArchive) {
+    ctx.jobHooks.convertOldJobFile = [saveArchive](AppContext& c) { return convertOldJob(c, saveArchive); };
+    ctx.jobHooks.upgradeJobFormat = [](AppContext& c) { checkFormat(c); };
+}
+
+} // namespace k5

@@ -1,0 +1,36 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+namespace k5 {
+
+struct AppContext;
+
+// Record lengths of the job files written by earlier versions of the program.
+// "K5dat.k5d" (the 00 format) keeps shorter records under its own name; the
+// formats 201 and 203 share the current job file name "K5dat02.k5d".
+namespace old_format {
+constexpr int kLength00 = 1626;
+constexpr int kLength201 = 2094;
+constexpr int kLength203 = 2274;
+} // namespace old_format
+
+// Makes the job file hold the current record format: record 1's version tells
+// 204 (left alone), 203, or anything else (the 201 format, which has no
+// version field). An upgrade replaces the job file only once the whole new
+// file is written.
+void checkFormat(AppContext& ctx);
+
+// Saves the converted job as an archive named `archiveName` (file name only).
+using ConvertedJobArchiver = std::function<void(AppContext& ctx, const QString& archiveName)>;
+
+// Converts the oldest job file "K5dat.k5d" into the current job file, deletes
+// the old file and hands the job to `saveArchive` as "v02_" + its file name +
+// ".lzh". False (nothing changed) when the old file is missing, holds no
+// record or the new file cannot be written.
+bool convertOldJob(AppContext& ctx, const ConvertedJobArchiver& saveArchive = {});
+
+// Lets loading a job convert and upgrade older job files.
+void installFormatConversion(AppContext& ctx, ConvertedJobArchiver saveArchive = {});
+
+} // namespace k5
