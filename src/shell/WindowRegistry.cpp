@@ -2,6 +2,7 @@
 
 #include "gridedit/KeyActionWindow.h"
 #include "input/CommonValuesWindow.h"
+#include "input/IsolatedFootingWindow.h"
 #include "masters/BarSizeMasterWindow.h"
 #include "masters/ConcreteStrengthWindow.h"
 #include "masters/FontSetWindow.h"
@@ -25,16 +26,27 @@ using Factory = std::function<QWidget*(AppContext&)>;
 // One line per window; keep the list sorted by name.
 const std::map<QString, Factory>& factories() {
     static const std::map<QString, Factory> table{
-        {QStringLiteral("frm00設計共通値"), [](AppContext& ctx) -> QWidget* { return new CommonValuesWindow(ctx); }},
-        {QStringLiteral("frmキャンセル時指定"), [](AppContext& ctx) -> QWidget* { return new CancelSettingWindow(ctx); }},
-        {QStringLiteral("frmキーアクション設定"), [](AppContext& ctx) -> QWidget* { return new KeyActionWindow(ctx); }},
-        {QStringLiteral("frmコンクリート強度"), [](AppContext& ctx) -> QWidget* { return new ConcreteStrengthWindow(ctx); }},
-        {QStringLiteral("frmフォントセット"), [](AppContext& ctx) -> QWidget* { return new FontSetWindow(ctx); }},
-        {QStringLiteral("frmメインメニュー"), [](AppContext& ctx) -> QWidget* { return new MainWindow(ctx); }},
+        {QStringLiteral("frm00設計共通値"),
+         [](AppContext& ctx) -> QWidget* { return new CommonValuesWindow(ctx); }},
+        {QStringLiteral("frm01独立基礎"),
+         [](AppContext& ctx) -> QWidget* { return new IsolatedFootingWindow(ctx); }},
+        {QStringLiteral("frmキャンセル時指定"),
+         [](AppContext& ctx) -> QWidget* { return new CancelSettingWindow(ctx); }},
+        {QStringLiteral("frmキーアクション設定"),
+         [](AppContext& ctx) -> QWidget* { return new KeyActionWindow(ctx); }},
+        {QStringLiteral("frmコンクリート強度"),
+         [](AppContext& ctx) -> QWidget* { return new ConcreteStrengthWindow(ctx); }},
+        {QStringLiteral("frmフォントセット"),
+         [](AppContext& ctx) -> QWidget* { return new FontSetWindow(ctx); }},
+        {QStringLiteral("frmメインメニュー"),
+         [](AppContext& ctx) -> QWidget* { return new MainWindow(ctx); }},
         {QStringLiteral("frm新規作成"), [](AppContext& ctx) -> QWidget* { return new JobWindow(ctx); }},
-        {QStringLiteral("frm新規基礎タイプ指定"), [](AppContext& ctx) -> QWidget* { return new FoundationTypeWindow(ctx); }},
-        {QStringLiteral("frm鉄筋サイズマスター"), [](AppContext& ctx) -> QWidget* { return new BarSizeMasterWindow(ctx); }},
-        {QStringLiteral("frm鉄筋材種強度マスター"), [](AppContext& ctx) -> QWidget* { return new GradeMasterWindow(ctx); }},
+        {QStringLiteral("frm新規基礎タイプ指定"),
+         [](AppContext& ctx) -> QWidget* { return new FoundationTypeWindow(ctx); }},
+        {QStringLiteral("frm鉄筋サイズマスター"),
+         [](AppContext& ctx) -> QWidget* { return new BarSizeMasterWindow(ctx); }},
+        {QStringLiteral("frm鉄筋材種強度マスター"),
+         [](AppContext& ctx) -> QWidget* { return new GradeMasterWindow(ctx); }},
     };
     return table;
 }
@@ -50,7 +62,9 @@ QWidget* openWindowByName(AppContext& ctx, const QString& name) {
     return window;
 }
 
-bool isWindowRegistered(const QString& name) { return factories().count(name) > 0; }
+bool isWindowRegistered(const QString& name) {
+    return factories().count(name) > 0;
+}
 
 bool execWindowByName(AppContext& ctx, const QString& name, QWidget* parent) {
     auto it = factories().find(name);
@@ -73,7 +87,8 @@ bool execWindowByName(AppContext& ctx, const QString& name, QWidget* parent) {
 
 QStringList registeredWindowNames() {
     QStringList names;
-    for (const auto& [name, factory] : factories()) names << name;
+    for (const auto& [name, factory] : factories())
+        names << name;
     return names;
 }
 

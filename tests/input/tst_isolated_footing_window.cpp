@@ -1,0 +1,199 @@
+#include "input/IsolatedFootingWindow.h"
+#include "jobdata/common_values.h"
+#include "jobdata/job_file.h"
+#include "masters/bar_size_master.h"
+#include "masters/grade_master.h"
+#include "sample_job.h"
+#include "temp_tree.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace k5;
+
+class IsolatedFootingWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        k5test::TempTree tree;
+        AppContext& ctx = tree.ctx;
+        std::unique_ptr<IsolatedFootingWindow> window;
+
+        Fixture() {
+            ensureGradeFile(ctx);
+            ensureBarSizeFile(ctx, QStringLiteral("D"));
+            ensureBarSizeFile(ctx, QStringLiteral("R"));
+            ensureCommonValues(ctx);
+            ctx.job.unitSystem = 1;
+            ctx.job.currentJobName = QStringLiteral("試験工事");
+            ctx.job.currentFileName = QStringLiteral("試験");
+        }
+        void open(int editMode, int record = 0) {
+            ctx.job.editMode = editMode;
+            ctx.job.currentRecord = record;
+            window = std::make_unique<IsolatedFootingWindow>(ctx);
+            window->show();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        }
+        template <typename T> T* find(const char* name) const {
+            T* widget = window->findChild<T*>(QString::fromUtf8(name));
+            if (!widget) qFatal("no control %s", name);
+            return widget;
+        }
+        QLineEdit* text(const char* name) const { return find<QLineEdit>(name); }
+        void type(const char* name, const QString& value) const {
+            QLineEdit* edit = text(name);
+            edit->setText(value);
+        }
+        void click(const char* name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
+        FoundationRecord stored(int n) {
+            readRecord(ctx, n);
+            return ctx.job.currentRecordBuffer;
+        }
+        // The fields a footing needs besides the common values.
+        void typeFooting(const QString& name) const {
+            type("Text名称", name);
+            type("Text長軸力", QStringLiteral("500"));
+            type("TextLx", QStringLiteral("2000"));
+            type("TextLy", QStringLiteral("2200"));
+        }
+    };
+
+  private slots:
+    void newModeOpensWithTheCommonValuesAndAppends() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 2);
+        f.open(1, 3);
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("独立基礎(新規)"));
+        QCOMPARE(f.window->objectName(), QStringLiteral("frm01独立基礎"));
+        QVERIFY(f.find<QCheckBox>("CheckX中心")->isChecked());
+        QVERIFY(!f.text("Text_Lx1")->isEnabled());
+        QCOMPARE(f.text("Text_Lx1")->text(), QStringLiteral("0"));
+        QVERIFY(!f.find<QPushButton>("cmd複製")->isEnabled());
+        QCOMPARE(f.find<QTabWidget>("SSTab1")->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), f.text("Text名称"));
+        QCOMPARE(f.find<QLabel>("UnitLabel_0")->text(), QStringLiteral("（SI単位）"));
+        QCOMPARE(f.find<QLabel>("UnitLabel_4")->text(), QStringLiteral("kN/m2"));
+        QCOMPARE(f.text("Text_ax")->text(), formatGeneralOf(defaultCommonValues(1).ax));
+        QCOMPARE(f.find<QPushButton>("Cmd登録")->text(), QStringLiteral("ﾁｪｯｸ記録終了"));
+
+        f.typeFooting(QStringLiteral("新基礎"));
+        f.click("Cmd登録");
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(recordCountOf(f.ctx), 3);
+        QCOMPARE(f.stored(3).name, QStringLiteral("新基礎"));
+        QCOMPARE(f.stored(3).data2[4][2], 2200.0f);
+    }
+
+    void aFailedCheckKeepsTheWindowOpenAndTheFileUnchanged() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 1);
+        f.open(1, 2);
+        f.type("Text名称", QStringLiteral("X"));
+        f.click("Cmd登録");
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.tree.prompt.lastText(), QStringLiteral("長期軸力=0 となっています。　　　"));
+        QCOMPARE(recordCountOf(f.ctx), 1);
+
+        f.type("Text長軸力", QStringLiteral("100"));
+        f.click("Cmd登録");
+        QCOMPARE(f.tree.prompt.lastText(), QStringLiteral("Lx<=0 となっています｡　　　"));
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(recordCountOf(f.ctx), 1);
+    }
+
+    void correctionShowsTheRecordAndSavesAsIs() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 3);
+        f.open(2, 2);
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("(訂正)独立基礎"));
+        QCOMPARE(f.text("Text名称")->text(), QStringLiteral("F2"));
+        QCOMPARE(f.text("TextLx")->text(), QStringLiteral("2500"));
+        QVERIFY(f.find<QPushButton>("cmd複製")->isEnabled());
+        f.type("TextLx", QStringLiteral("3000"));
+        f.click("cmd現状記録");
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(recordCountOf(f.ctx), 3);
+        QCOMPARE(f.stored(2).data2[4][1], 3000.0f);
+        QCOMPARE(f.stored(2).name, QStringLiteral("F2"));
+    }
+
+    void aMissingRecordIsReportedAndTheWindowCloses() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 1);
+        f.ctx.job.editMode = 2;
+        f.ctx.job.currentRecord = 5;
+        IsolatedFootingWindow window(f.ctx);
+        QVERIFY(!window.loaded());
+        QCOMPARE(
+            f.tree.prompt.lastText(),
+            QStringLiteral("指定されたデータを読み込めませんでした。　　　　\r\n\r\n処理を中止します。"));
+        QCOMPARE(window.exec(), int(QDialog::Rejected));
+    }
+
+    void duplicateAppendsAndStaysOpenOnTheCopy() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 3);
+        f.open(2, 1);
+        f.click("cmd複製");
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(recordCountOf(f.ctx), 4);
+        QCOMPARE(f.text("Text名称")->text(), QStringLiteral("F1の複製"));
+        QCOMPARE(f.ctx.job.currentRecord, 4);
+        QCOMPARE(f.stored(4).name, QStringLiteral("F1の複製"));
+        f.type("TextMemo", QStringLiteral("後で"));
+        f.click("cmd現状記録");
+        QCOMPARE(recordCountOf(f.ctx), 4);
+        QCOMPARE(f.stored(4).memo, QStringLiteral("後で"));
+    }
+
+    void cancelAsksWhenSwitchedOnAndSavesNothing() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 1);
+        f.ctx.control.cancelConfirm = 1;
+        f.open(2, 1);
+        f.type("TextLx", QStringLiteral("9999"));
+        f.tree.prompt.script({Answer::No});
+        f.click("Cmdキャンセル");
+        QVERIFY(f.window->isVisible());
+        f.click("Cmdキャンセル");
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(f.stored(1).data2[4][1], 2500.0f);
+    }
+
+    void centreBoxAndGradeListsFollowTheUser() {
+        Fixture f;
+        f.open(1, 1);
+        f.text("Text_ay")->setFocus();
+        f.click("CheckX中心");
+        QVERIFY(f.text("Text_Lx1")->isEnabled());
+
+        f.find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_fe"));
+        QComboBox* grade = f.find<QComboBox>("Combo鉄筋種類X");
+        QComboBox* sizeY = f.find<QComboBox>("Combo鉄筋サイズY");
+        const QString ySize = sizeY->currentText();
+        int round = -1;
+        for (int i = 0; i < grade->count(); ++i)
+            if (grade->itemText(i).trimmed() == QStringLiteral("SR235")) round = i;
+        QVERIFY(round >= 0);
+        grade->setCurrentIndex(round);
+        QComboBox* sizeX = f.find<QComboBox>("Combo鉄筋サイズX");
+        QVERIFY(sizeX->currentText().trimmed().startsWith(u'R'));
+        QCOMPARE(sizeX->currentIndex(), 0);
+        QCOMPARE(sizeY->currentText(), ySize);
+    }
+
+  private:
+    static QString formatGeneralOf(float value) { return QString::number(value); }
+};
+
+QTEST_MAIN(IsolatedFootingWindowTest)
+#include "tst_isolated_footing_window.moc"
