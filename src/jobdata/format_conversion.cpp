@@ -111,6 +111,9 @@ void checkFormat(AppContext& ctx) {
     file.close();
     ctx.trace(QStringLiteral("_102A FileName=") + path + QStringLiteral("NowVersion=") +
               versionText(version));
+    // A 201 record starts with the job name, whose first two bytes stand in
+    // for the version. They never read as 203 or 204: the high byte of both
+    // is 0, which a blank-padded Shift-JIS text does not hold.
     if (version == FoundationRecord::kCurrentFormat) return;
     bool upgraded = false;
     if (version == 203) {
