@@ -2,6 +2,7 @@
 
 #include "gridedit/FieldNavigator.h"
 #include "input/CommonValuesWindow.h"
+#include "input/FootingPicture.h"
 #include "input/rebar_lists.h"
 #include "masters/bar_size_master.h"
 #include "masters/grade_master.h"
@@ -9,6 +10,7 @@
 #include "shell/app_context.h"
 #include "shell/cancel_confirmation.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -351,6 +353,7 @@ QWidget* IsolatedFootingWindow::buildDetailTab() {
         QStringLiteral(
             "d：かぶりでの入力値は、底面から鉄筋の中心までの距離とし、X，Y方向での共通値として使用されます"),
         page));
+    layout->addWidget(new FootingPicture(page), 0, Qt::AlignHCenter);
     layout->addStretch();
     return page;
 }
@@ -456,7 +459,14 @@ void IsolatedFootingWindow::applyCentre(QCheckBox* box, QLineEdit* offset, QLabe
 
 void IsolatedFootingWindow::centreClicked(QCheckBox* box, QLineEdit* offset, QLabel* label) {
     applyCentre(box, offset, label);
-    if (!loading_) navigator_->moveFieldFocus(13);
+    if (loading_) return;
+    // The box never takes the focus: the field that has it is the place the
+    // focus moves on from, as if Enter had been pressed there.
+    QWidget* focused = QApplication::focusWidget();
+    if (navigator_->placeOf(focused) > 0)
+        navigator_->advanceFrom(focused);
+    else
+        navigator_->moveFieldFocus(13);
 }
 
 void IsolatedFootingWindow::fillGradeAndSize(QComboBox* grade, QComboBox* size, const QString& gradeText,

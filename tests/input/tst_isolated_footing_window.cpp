@@ -171,9 +171,14 @@ class IsolatedFootingWindowTest : public QObject {
     void centreBoxAndGradeListsFollowTheUser() {
         Fixture f;
         f.open(1, 1);
-        f.text("Text_ay")->setFocus();
+        f.text("Text_ax")->setFocus();
         f.click("CheckX中心");
         QVERIFY(f.text("Text_Lx1")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_Lx1"));
+        f.text("Text_ay")->setFocus();
+        f.click("CheckX中心"); // checked again: Text_Ly1 stays greyed
+        QVERIFY(!f.text("Text_Lx1")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), f.text("TextLx"));
 
         f.find<QTabWidget>("SSTab1")->setCurrentIndex(1);
         QCOMPARE(QApplication::focusWidget(), f.text("Text_fe"));
