@@ -1,3 +1,4 @@
+#include "gridedit/FieldNavigator.h"
 #include "input/IsolatedFootingWindow.h"
 #include "jobdata/common_values.h"
 #include "jobdata/job_file.h"
@@ -194,6 +195,28 @@ class IsolatedFootingWindowTest : public QObject {
         QVERIFY(sizeX->currentText().trimmed().startsWith(u'R'));
         QCOMPARE(sizeX->currentIndex(), 0);
         QCOMPARE(sizeY->currentText(), ySize);
+    }
+
+    void arrowKeysStayWithinTheTabsPlaces() {
+        Fixture f;
+        f.open(1, 1);
+        QLineEdit* memo = f.text("TextMemo");
+        FieldNavigator::focusAndSelect(memo);
+        QTest::keyClick(memo, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), f.text("Text名称"));
+        QTest::keyClick(f.text("Text名称"), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), memo);
+        QTest::keyClick(f.text("Text_ax"), Qt::Key_Return); // Lx1 greyed: on to ay
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_ay"));
+
+        f.find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+        QLineEdit* pitchy = f.text("Text_pitchy");
+        FieldNavigator::focusAndSelect(pitchy);
+        QTest::keyClick(pitchy, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_fe"));
+        QVERIFY(f.window->isVisible()); // Enter and Esc never close the window
+        QTest::keyClick(f.text("Text_fe"), Qt::Key_Escape);
+        QVERIFY(f.window->isVisible());
     }
 
   private:
