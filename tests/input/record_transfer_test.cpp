@@ -229,6 +229,22 @@ TEST_F(RecordTransfer, ACorrectionInAnImportedJobIsHandedOnToItsGroup) {
     EXPECT_EQ(storedBytes(1), before[0]);
 }
 
+TEST_F(RecordTransfer, ARecordAppendedToAnImportedJobKeepsItsOwnNameAndLoads) {
+    FoundationRecord imported = calculatedRecord(QStringLiteral("S1"));
+    imported.importFlag = -1;
+    imported.groupNo = 2;
+    k5test::writeJob(ctx, {imported});
+    ctx.job.pRX23DataChk = -1;
+    ctx.job.editMode = 1;
+    ASSERT_TRUE(recordAsIs(ctx, isolatedForm(QStringLiteral("追加"))));
+    FoundationRecord r = stored(2);
+    EXPECT_EQ(r.name, QStringLiteral("追加"));
+    EXPECT_EQ(r.data2[1][1], 500.0f);
+    EXPECT_EQ(r.importFlag, 0);
+    EXPECT_EQ(r.groupNo, 0);
+    EXPECT_EQ(encodeRecord(stored(1)), encodeRecord(imported));
+}
+
 TEST_F(RecordTransfer, FieldTextsBecomeNumbersByTheLeadingNumberRule) {
     struct Case {
         const char* text;
