@@ -150,10 +150,12 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     setObjectName(QStringLiteral("frmメインメニュー"));
     children_.askFoundationType = [](AppContext& c, QWidget* p) { return askFoundationType(c, p) != 0; };
     children_.editJob = [](AppContext& c, QWidget* p, bool) { return runJobWindow(c, p); };
-    if (isWindowRegistered(kIsolatedWindow) && isWindowRegistered(kPileCapWindow))
-        children_.inputWindow = [](AppContext& c, QWidget* p, int type) {
-            execWindowByName(c, type == kTypePileCap ? kPileCapWindow : kIsolatedWindow, p);
-        };
+    children_.inputWindow = [](AppContext& c, QWidget* p, int type) {
+        execWindowByName(c, type == kTypePileCap ? kPileCapWindow : kIsolatedWindow, p);
+    };
+    children_.hasInputWindow = [](int type) {
+        return isWindowRegistered(type == kTypePileCap ? kPileCapWindow : kIsolatedWindow);
+    };
     buildMenus();
     buildStatusBar();
     setCentralWidget(buildCentral());
@@ -494,10 +496,11 @@ void MainWindow::updateLinkCommands() {
                                   : QString());
     // Foundations come from the analysis program while a link is set, so
     // adding them by hand stays off.
-    const bool canAdd = !linked && inputWindowAvailable();
-    for (QAction* add : {addIsolated_, addPileCap_}) {
-        add->setEnabled(canAdd);
-        add->setToolTip(inputWindowAvailable() ? QString() : kNotYet + QStringLiteral("基礎の入力画面）"));
+    for (auto [add, type] :
+         {std::pair{addIsolated_, int(kTypeIsolated)}, std::pair{addPileCap_, int(kTypePileCap)}}) {
+        add->setEnabled(!linked && inputWindowAvailable(type));
+        add->setToolTip(inputWindowAvailable(type) ? QString()
+                                                   : kNotYet + QStringLiteral("基礎の入力画面）"));
     }
 }
 
@@ -549,8 +552,8 @@ void MainWindow::showAgain() {
         show(); // the show event re-reads the job
 }
 
-bool MainWindow::inputWindowAvailable() const {
-    return static_cast<bool>(children_.inputWindow);
+bool MainWindow::inputWindowAvailable(int type) const {
+    return children_.inputWindow && children_.hasInputWindow && children_.hasInputWindow(type);
 }
 
 void MainWindow::openRow(int row) {
@@ -563,10 +566,10 @@ void MainWindow::openRow(int row) {
         return children_.askFoundationType(ctx_, this);
     };
     steps.hideMain = [this] {
-        if (inputWindowAvailable()) hide();
+        if (inputWindowAvailable(ctx_.job.currentFoundationType)) hide();
     };
     steps.showInputWindow = [this](int type) {
-        if (inputWindowAvailable())
+        if (inputWindowAvailable(type))
             children_.inputWindow(ctx_, this, type);
         else
             ctx_.ask().inform(kNotYet + QStringLiteral("基礎の入力画面）"));
@@ -622,7 +625,7 @@ void MainWindow::moveRecord(int step) {
 }
 
 void MainWindow::addFoundation(int type) {
-    if (!inputWindowAvailable()) return;
+    if (!inputWindowAvailable(type)) return;
     handOver([this, type] {
         ctx_.job.editMode = 1;
         ctx_.job.currentFoundationType = type;

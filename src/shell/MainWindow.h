@@ -30,6 +30,9 @@ class MainWindow : public QMainWindow {
         std::function<bool(AppContext&, QWidget* parent, bool newJob)> editJob;
         // The input window of a foundation type (1 isolated footing, 2 pile cap).
         std::function<void(AppContext&, QWidget* parent, int type)> inputWindow;
+        // Whether inputWindow can show a type: each foundation type's window is
+        // available on its own.
+        std::function<bool(int type)> hasInputWindow = [](int) { return true; };
     };
 
     explicit MainWindow(AppContext& ctx, QWidget* parent = nullptr);
@@ -94,7 +97,7 @@ class MainWindow : public QMainWindow {
     void updateCommandStates();
     void moveRecord(int step);
     void startAnalysisProgram();
-    bool inputWindowAvailable() const;
+    bool inputWindowAvailable(int type) const;
 
     AppContext& ctx_;
     Children children_;

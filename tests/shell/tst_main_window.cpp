@@ -2,6 +2,7 @@
 #include "jobdata/job_file.h"
 #include "sample_job.h"
 #include "shell/MainWindow.h"
+#include "shell/WindowRegistry.h"
 #include "shell/main_commands.h"
 #include "temp_tree.h"
 
@@ -31,6 +32,7 @@ class MainWindowTest : public QObject {
         // Builds the window; `prepare` may replace its child windows before it is shown.
         void open(const std::function<void(MainWindow&)>& prepare = {}) {
             window = std::make_unique<MainWindow>(ctx);
+            window->children().hasInputWindow = [](int) { return true; };
             window->children().inputWindow = [this](AppContext& c, QWidget*, int type) {
                 opened << QStringLiteral("type%1 record%2 mode%3 %4")
                               .arg(type)
@@ -393,6 +395,18 @@ class MainWindowTest : public QObject {
             QCOMPARE(opened, window + " alone");
             QVERIFY(f.window->isVisible());
         }
+    }
+
+    void eachFoundationTypeIsAddedAsSoonAsItsOwnWindowExists() {
+        k5test::TempTree tree;
+        MainWindow window(tree.ctx); // the real child windows, as registered
+        window.show();
+        auto* isolated = window.findChild<QAction*>(QStringLiteral("menu独立基礎追加"));
+        auto* pileCap = window.findChild<QAction*>(QStringLiteral("menu杭基礎追加"));
+        QCOMPARE(isolated->isEnabled(), isWindowRegistered(QStringLiteral("frm01独立基礎")));
+        QCOMPARE(pileCap->isEnabled(), isWindowRegistered(QStringLiteral("frm03杭基礎VUP02")));
+        QVERIFY(isolated->isEnabled());
+        QCOMPARE(pileCap->toolTip().isEmpty(), pileCap->isEnabled());
     }
 
     void linkCommandsFollowTheAnalysisLink() {
