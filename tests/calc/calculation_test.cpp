@@ -56,9 +56,7 @@ FoundationRecord savedPileCap(PileCapInput in, const QString& name) {
 class Calculation : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureGradeFile(ctx);
-        ensureBarSizeFile(ctx, QStringLiteral("D"));
-        ensureBarSizeFile(ctx, QStringLiteral("R"));
+        k5test::ensureRebarMasters(ctx);
         ensureConcreteFile(ctx);
     }
 

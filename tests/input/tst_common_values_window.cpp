@@ -22,9 +22,7 @@ class CommonValuesWindowTest : public QObject {
         std::unique_ptr<CommonValuesWindow> window;
 
         Fixture() {
-            ensureGradeFile(ctx);
-            ensureBarSizeFile(ctx, QStringLiteral("D"));
-            ensureBarSizeFile(ctx, QStringLiteral("R"));
+            k5test::ensureRebarMasters(ctx);
             ensureCommonValues(ctx);
         }
         void open() {

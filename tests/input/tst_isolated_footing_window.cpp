@@ -27,9 +27,7 @@ class IsolatedFootingWindowTest : public QObject {
         std::unique_ptr<IsolatedFootingWindow> window;
 
         Fixture() {
-            ensureGradeFile(ctx);
-            ensureBarSizeFile(ctx, QStringLiteral("D"));
-            ensureBarSizeFile(ctx, QStringLiteral("R"));
+            k5test::ensureRebarMasters(ctx);
             ensureCommonValues(ctx);
             ctx.job.unitSystem = 1;
             ctx.job.currentJobName = QStringLiteral("試験工事");

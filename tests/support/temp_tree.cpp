@@ -1,5 +1,8 @@
 #include "temp_tree.h"
 
+#include "masters/bar_size_master.h"
+#include "masters/grade_master.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +21,12 @@ TempTree::TempTree() {
         QDir().mkpath(kmd() + QStringLiteral("/K5/") + QString::fromUtf8(sub));
     ctx.folders = k5::Folders::forTree(kmd());
     ctx.prompt = &prompt;
+}
+
+void ensureRebarMasters(k5::AppContext& ctx) {
+    k5::ensureGradeFile(ctx);
+    k5::ensureBarSizeFile(ctx, QStringLiteral("D"));
+    k5::ensureBarSizeFile(ctx, QStringLiteral("R"));
 }
 
 QByteArray readBytes(const QString& path) {

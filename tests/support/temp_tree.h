@@ -26,6 +26,10 @@ class TempTree {
     std::unique_ptr<QTemporaryDir> root_;
 };
 
+// The rebar grade file and both bar size files with their defaults, which
+// forms with rebar lists and the calculation read.
+void ensureRebarMasters(k5::AppContext& ctx);
+
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
 qint64 fileSize(const QString& path);
