@@ -113,10 +113,10 @@ class Job {
             QDir().mkpath(kmd + u'/' + QString::fromUtf8(sub));
         ctx.folders = k5::Folders::forTree(kmd);
         ctx.prompt = &prompt;
-        k5::ensureGradeFile(ctx);
-        k5::ensureBarSizeFile(ctx, QStringLiteral("D"));
-        k5::ensureBarSizeFile(ctx, QStringLiteral("R"));
-        k5::ensureConcreteFile(ctx);
+        k5::ensureGradeFile(ctx.folders);
+        k5::ensureBarSizeFile(ctx.folders, QStringLiteral("D"));
+        k5::ensureBarSizeFile(ctx.folders, QStringLiteral("R"));
+        k5::ensureConcreteFile(ctx.folders);
         QFile file(ctx.folders.jobFile());
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
         for (int n = 1; n <= records; ++n)

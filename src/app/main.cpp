@@ -1,5 +1,5 @@
-#include "shell/GuiMain.h"
-#include "shell/command_line.h"
+#include "app/command_line.h"
+#include "ui/shell/GuiMain.h"
 
 #include <QDir>
 #include <QFileInfo>

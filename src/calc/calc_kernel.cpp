@@ -1,6 +1,7 @@
 #include "calc/calc_kernel.h"
 
 #include "calc/calc_messages.h"
+#include "jobdata/pile_arrangement.h"
 #include "platform/numbers.h"
 
 #include <algorithm>
@@ -191,10 +192,9 @@ void clearSkippedCase(DesignRecord& r, int j) {
 }
 
 PileArrangement pileArrangement(int code) {
-    static constexpr PileArrangement kTable[] = {{1, 0}, {2, 0}, {3, 1}, {3, 2}, {4, 0}, {5, 0},
-                                                 {6, 0}, {7, 0}, {8, 1}, {8, 2}, {9, 0}};
-    if (code < 1 || code > 11) return {};
-    return kTable[code - 1];
+    const PileArrangementRule* rule = pileArrangementRule(code);
+    if (!rule) return {};
+    return {rule->count, rule->variant};
 }
 
 } // namespace k5

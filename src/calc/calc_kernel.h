@@ -1,6 +1,6 @@
 #pragma once
-#include "calc/record_fields.h"
 #include "jobdata/foundation_record.h"
+#include "jobdata/record_layout.h"
 
 #include <QString>
 

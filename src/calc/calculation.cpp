@@ -6,15 +6,17 @@
 #include "calc/isolated_design.h"
 #include "calc/pile_cap_design.h"
 #include "calc/prepare_common.h"
-#include "input/record_checks.h"
+#include "calc/record_checks.h"
+#include "jobdata/job_file.h"
+#include "jobdata/pile_arrangement.h"
+#include "jobdata/record_layout.h"
 #include "masters/bar_size_master.h"
 #include "masters/concrete_setting.h"
 #include "platform/fixed_text.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
-#include "platform/record_file.h"
-#include "shell/app_context.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QHash>
 
 #include <cmath>
@@ -40,24 +42,27 @@ int storedInteger(float value, bool& inRange) {
 // the run goes on.
 class RunMasters {
   public:
-    explicit RunMasters(AppContext& ctx) : ctx_(ctx) {
-        loadConcreteSetting(ctx);
-        concrete_.edition = ctx.concrete.concreteEdition;
-        concrete_.factorC = ctx.concrete.cgsShortFactorC;
-        concrete_.factorS = ctx.concrete.cgsShortFactorS;
+    explicit RunMasters(const Folders& folders) : folders_(folders) {
+        const ConcreteSetting setting = loadConcreteSetting(folders);
+        concrete_.edition = setting.concreteEdition;
+        concrete_.factorC = setting.cgsShortFactorC;
+        concrete_.factorS = setting.cgsShortFactorS;
     }
 
     const ConcreteRule& concrete() const { return concrete_; }
 
-    // Allowable stresses of the grade (with the grade's message when it is
-    // not found) and the size's bar data.
-    std::optional<SteelData> steel(const QString& grade, const QString& size, bool si) {
+    // Allowable stresses of the grade and the size's bar data; the grade
+    // lookup's own message when the grade is not found.
+    std::optional<SteelData> steel(const QString& grade, const QString& size, bool si, Outcome& fault) {
         if (!gradesRead_) {
-            grades_ = readGradeRecords(ctx_);
+            grades_ = readGradeRecords(folders_);
             gradesRead_ = true;
         }
-        const std::optional<GradeStress> stress = findGradeStress(ctx_, grades_, grade, size, si);
-        if (!stress) return std::nullopt;
+        const std::optional<GradeStress> stress = lookupGradeStress(grades_, grade, size, si);
+        if (!stress) {
+            fault = Outcome::error(calc_message::gradeNotFound(grade));
+            return std::nullopt;
+        }
         SteelData s;
         s.size = size;
         s.ftLong = stress->longTerm;
@@ -71,15 +76,63 @@ class RunMasters {
   private:
     BarSizeData barSize(const QString& size) {
         auto it = sizes_.constFind(size);
-        if (it == sizes_.constEnd()) it = sizes_.insert(size, findBarSize(ctx_, size));
+        if (it == sizes_.constEnd()) it = sizes_.insert(size, findBarSize(folders_, size));
         return *it;
     }
 
-    AppContext& ctx_;
+    const Folders& folders_;
     ConcreteRule concrete_;
     QList<GradeRecord> grades_;
     bool gradesRead_ = false;
     QHash<QString, BarSizeData> sizes_;
+};
+
+// The job file as the run sees it: read once, changed in memory record by
+// record, and written back whole (scratch file, then rename) when the run
+// ends or stops. A trailing part of a record of at least half its length
+// counts as a record, read with zeros past the end, as it always has.
+class JobImage {
+  public:
+    bool read(const QString& path) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        bytes_ = file.readAll();
+        records_ = static_cast<int>(cInt(static_cast<double>(bytes_.size()) / kLength));
+        return file.error() == QFileDevice::NoError;
+    }
+
+    int records() const { return records_; }
+
+    QByteArray record(int n) const {
+        QByteArray r = bytes_.mid(static_cast<qsizetype>(n - 1) * kLength, kLength);
+        if (r.size() < kLength) r.append(QByteArray(kLength - r.size(), '\0'));
+        return r;
+    }
+
+    // What the design wrote last of record n: kept as a record (cheap to
+    // copy) and encoded once, when the record is done.
+    void keep(const FoundationRecord& record) { kept_ = record; }
+    void storeKept(int n) {
+        if (!kept_) return;
+        const QByteArray encoded = encodeRecord(*kept_);
+        const qsizetype at = static_cast<qsizetype>(n - 1) * kLength;
+        if (bytes_.size() < at + kLength) bytes_.resize(at + kLength, '\0');
+        bytes_.replace(at, kLength, encoded);
+        kept_.reset();
+        changed_ = true;
+    }
+
+    // Writes the job back when the run changed it; the old job file stays
+    // whole until the new one is complete.
+    bool writeBack(const QString& path) const { return !changed_ || replaceFileWithRecords(path, {bytes_}); }
+
+    const QByteArray& bytes() const { return bytes_; }
+
+  private:
+    QByteArray bytes_;
+    int records_ = 0;
+    std::optional<FoundationRecord> kept_;
+    bool changed_ = false;
 };
 
 BarRules barRulesOf(const WorkingRecord& w, const FoundationRecord& rec) {
@@ -91,50 +144,45 @@ BarRules barRulesOf(const WorkingRecord& w, const FoundationRecord& rec) {
     return b;
 }
 
-// One record: load, check, prepare, design, write back.
-bool calculateRecord(AppContext& ctx, RunMasters& masters, RecordFile& file, int n) {
-    ctx.work = WorkingRecord{};
-    ctx.job.currentRecordBuffer = decodeRecord(file.read(n));
-    const LoadedRecord loaded = loadRecordForCalculation(ctx);
-    if (!checkRecordForRegister(ctx, n)) return false;
-    if (!checkRecordForCalculation(ctx, n, file)) return false;
+// One record: load, check, prepare, design. What the record's steps wrote
+// is kept in the job image, also when a later step refuses the record.
+Outcome calculateRecord(RunMasters& masters, JobImage& job, int n) {
+    FoundationRecord rec = decodeRecord(job.record(n));
+    WorkingRecord w;
+    const LoadedRecord loaded = loadRecordForCalculation(rec, w);
+    if (Outcome registered = checkRecordForRegister(w, n); !registered) return registered;
+    if (Outcome checked = checkRecordForCalculation(w, rec, n); !checked) return checked;
+    job.keep(rec);
 
-    const WorkingRecord& w = ctx.work;
-    FoundationRecord& rec = ctx.job.currentRecordBuffer;
-    const auto refuse = [&](const QString& what) {
-        ctx.ask().warn(checkMessagePrefix(n) + what);
-        return false;
-    };
+    const auto refuse = [&](const QString& what) { return Outcome::warning(checkMessagePrefix(n) + what); };
     if (!loaded.barRulesInRange) return refuse(calc_message::barRuleOutOfRange());
 
     const bool si = cInt(rec.data1[field::unitSystem]) == 1;
-    const std::optional<SteelData> x = masters.steel(w.barGradeX, w.barSizeX, si);
-    if (!x) return false;
-    const std::optional<SteelData> y = masters.steel(w.barGradeY, w.barSizeY, si);
-    if (!y) return false;
+    Outcome fault;
+    const std::optional<SteelData> x = masters.steel(w.barGradeX, w.barSizeX, si, fault);
+    if (!x) return fault;
+    const std::optional<SteelData> y = masters.steel(w.barGradeY, w.barSizeY, si, fault);
+    if (!y) return fault;
 
-    DesignRecord design(rec, barRulesOf(w, rec),
-                        [&](const FoundationRecord& r) { return file.write(n, encodeRecord(r)); });
+    DesignRecord design(rec, barRulesOf(w, rec), [&](const FoundationRecord& r) {
+        job.keep(r);
+        return true;
+    });
     bool ok = prepareCommon(design, w, *x, *y, masters.concrete());
     if (ok && w.foundationType == kTypeIsolated) ok = designIsolated(design);
     if (ok && w.foundationType == kTypePileCap) ok = designPileCap(design);
     if (!ok) return refuse(design.fault());
-    if (loaded.changed && !file.write(n, encodeRecord(rec))) return refuse(calc_message::writeFailed());
-    return true;
+    if (loaded.changed) job.keep(rec);
+    return Outcome::success();
 }
 
-void count(AppContext& ctx, bool withNg) {
-    CalcCounters& c = ctx.counts;
-    c = CalcCounters{};
-    const QString path = ctx.folders.jobFile();
-    if (!QFileInfo::exists(path) || QFileInfo(path).size() == 0) return;
-    RecordFile file(path, kLength);
-    if (!file.openReadOnly()) return;
-    const int records = file.count();
-    for (int n = 1; n <= records; ++n) {
-        const QByteArray bytes = file.read(n);
-        const long long type = cInt(data1Of(bytes, field::foundationType));
-        const bool ng = withNg && data1Of(bytes, field::ngFlag) == -1;
+CalcCounters count(const QByteArray& bytes, bool withNg) {
+    CalcCounters c;
+    const qsizetype records = bytes.size() / kLength;
+    for (qsizetype n = 0; n < records; ++n) {
+        const QByteArray record = QByteArray::fromRawData(bytes.constData() + n * kLength, kLength);
+        const long long type = cInt(data1Of(record, field::foundationType));
+        const bool ng = withNg && data1Of(record, field::ngFlag) == -1;
         if (type == kTypeIsolated) {
             ++c.isolated;
             if (ng) ++c.isolatedNg;
@@ -143,21 +191,27 @@ void count(AppContext& ctx, bool withNg) {
             if (ng) ++c.pileCapsNg;
         }
     }
+    return c;
+}
+
+CalcCounters countFile(const Folders& folders, bool withNg) {
+    QFile file(folders.jobFile());
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return count(file.readAll(), withNg);
 }
 
 } // namespace
 
-void countFoundations(AppContext& ctx) {
-    count(ctx, false);
+CalcCounters countFoundations(const Folders& folders) {
+    return countFile(folders, false);
 }
 
-void countNgFoundations(AppContext& ctx) {
-    count(ctx, true);
+CalcCounters countNgFoundations(const Folders& folders) {
+    return countFile(folders, true);
 }
 
-LoadedRecord loadRecordForCalculation(AppContext& ctx) {
-    FoundationRecord& rec = ctx.job.currentRecordBuffer;
-    WorkingRecord& w = ctx.work;
+LoadedRecord loadRecordForCalculation(FoundationRecord& rec, WorkingRecord& w) {
+    w = WorkingRecord{};
     LoadedRecord loaded;
     const auto d1 = [&](int i) { return rec.data1[static_cast<size_t>(i)]; };
     const auto d2 = [&](int i, int j) { return rec.data2[static_cast<size_t>(i)][static_cast<size_t>(j)]; };
@@ -202,35 +256,24 @@ LoadedRecord loadRecordForCalculation(AppContext& ctx) {
         w.Py1 = d2(row::P, 2);
         rec.data1[field::auxSpacing] = 0;
         const float Px2 = d2(row::P, 3);
-        switch (w.pileLayout) {
-        case 1:
-            break;
-        case 2:
-        case 4:
-            w.Px2 = Px2;
-            break;
-        case 3:
-        case 8: // equilateral triangles: the row spacing follows the pile spacing
-            w.Px2 = Px2;
-            w.Py2 = static_cast<float>(intFloor(Px2 * std::sqrt(3.0) / 2));
-            loaded.changed = true;
-            break;
-        case 6:
-        case 9: // piles on the diagonals of a square: F is its side
-            w.Px2 = Px2;
-            w.auxSpacing = static_cast<float>(intFloor(Px2 * std::sqrt(2.0)));
-            rec.data1[field::auxSpacing] = w.auxSpacing;
-            loaded.changed = true;
-            break;
-        case 5:
-        case 7:
-        case 10:
-        case 11:
-            w.Px2 = Px2;
-            w.Py2 = d2(row::P, 4);
-            break;
-        default:
-            break;
+        if (const PileArrangementRule* arrangement = pileArrangementRule(w.pileLayout)) {
+            if (arrangement->hasPx2) w.Px2 = Px2;
+            switch (arrangement->rowSpacing) {
+            case RowSpacing::None:
+                break;
+            case RowSpacing::Entered:
+                w.Py2 = d2(row::P, 4);
+                break;
+            case RowSpacing::EquilateralFromPx2:
+                w.Py2 = static_cast<float>(intFloor(Px2 * std::sqrt(3.0) / 2));
+                loaded.changed = true;
+                break;
+            case RowSpacing::DiagonalFromPx2: // F is the side of the square the piles stand on
+                w.auxSpacing = static_cast<float>(intFloor(Px2 * std::sqrt(2.0)));
+                rec.data1[field::auxSpacing] = w.auxSpacing;
+                loaded.changed = true;
+                break;
+            }
         }
         // The column stands on the centre of a pile cap.
         w.centreX = w.centreY = 1;
@@ -249,34 +292,29 @@ LoadedRecord loadRecordForCalculation(AppContext& ctx) {
     return loaded;
 }
 
-bool runCalculation(AppContext& ctx) {
-    ctx.trace(QStringLiteral("_400 計算開始 Start"));
-    countFoundations(ctx);
-    if (ctx.counts.isolated == 0 && ctx.counts.pileCaps == 0) {
-        ctx.ask().warn(calc_message::noFoundations());
-        return false;
-    }
-    ctx.counts.isolatedNg = ctx.counts.pileCapsNg = 0;
+Outcome calculateJob(const Folders& folders, CalcCounters& counts) {
+    folders.trace(QStringLiteral("_400 計算開始 Start"));
+    const QString path = folders.jobFile();
+    JobImage job;
+    const bool read = job.read(path);
+    counts = count(job.bytes(), false);
+    if (counts.isolated == 0 && counts.pileCaps == 0) return Outcome::warning(calc_message::noFoundations());
+    if (!read) return Outcome::error(calc_message::jobFileNotOpened(path));
 
-    const QString path = ctx.folders.jobFile();
-    RecordFile file(path, kLength);
-    if (!file.open()) {
-        ctx.ask().error(calc_message::jobFileNotOpened(path));
-        return false;
+    RunMasters masters(folders);
+    Outcome outcome = Outcome::success();
+    int n = 1;
+    for (; n <= job.records() && outcome; ++n) {
+        outcome = calculateRecord(masters, job, n);
+        job.storeKept(n);
     }
-    // A trailing part of a record of at least half its length counts as one
-    // (read with zeros past the end).
-    const long long records = cInt(static_cast<double>(QFileInfo(path).size()) / kLength);
-    RunMasters masters(ctx);
-    bool ok = true;
-    for (int n = 1; n <= records && ok; ++n)
-        ok = calculateRecord(ctx, masters, file, n);
-    file.close();
-    ctx.trace(QStringLiteral("_400 計算結果=") + (ok ? QStringLiteral("True") : QStringLiteral("False")) +
-              QStringLiteral(" End---------->"));
-    if (!ok) return false;
-    ctx.ask().inform(calc_message::finished());
-    return true;
+    if (!job.writeBack(path))
+        outcome = Outcome::error(calc_message::writeFailed() + QStringLiteral("\n\n") + path);
+    folders.trace(QStringLiteral("_400 計算結果=") +
+                  (outcome ? QStringLiteral("True") : QStringLiteral("False")) +
+                  QStringLiteral(" End---------->"));
+    if (!outcome) return outcome;
+    return Outcome::success(calc_message::finished());
 }
 
 } // namespace k5

@@ -1,28 +1,38 @@
 #pragma once
+#include "calc/calc_counters.h"
+#include "platform/prompt.h"
 
 namespace k5 {
 
-struct AppContext;
+struct FoundationRecord;
+struct Folders;
+struct WorkingRecord;
 
 // The calculation run ("計算開始") over every record of the job file, in file
 // order: load, register-time and calculation-time checks, common
 // preparation, the design of the record's type, results written into the
-// record. The first failing step shows its message and ends the run (false);
-// a complete run shows "計算を終了しました。　　　" and answers true.
-bool runCalculation(AppContext& ctx);
+// record. The job file is read once; the results reach it as a whole job,
+// written to a scratch file and renamed over it when the run ends or stops,
+// so a full disk or a crash leaves the old job whole. A stop keeps the
+// records before the failing one complete and the failing one as its last
+// step left it. The first failing step's message ends the run; a complete
+// run answers "計算を終了しました。　　　". `counts` receives the number of
+// foundations of each type.
+Outcome calculateJob(const Folders& folders, CalcCounters& counts);
 
-// ctx.counts: isolated footings and pile caps of the job file.
-void countFoundations(AppContext& ctx);
-// ctx.counts: the same and, per type, the records whose NG flag is set.
-void countNgFoundations(AppContext& ctx);
+// Isolated footings and pile caps of the job file.
+CalcCounters countFoundations(const Folders& folders);
+// The same and, per type, the records whose NG flag is set.
+CalcCounters countNgFoundations(const Folders& folders);
 
 struct LoadedRecord {
     bool changed = false;        // the stored record was changed and must be written back
     bool barRulesInRange = true; // end clearances, spacings and counts fit an Integer
 };
-// Loads ctx.job.currentRecordBuffer into the cleared working record the way
-// the calculation does: the spacings the triangular and diagonal pile
-// arrangements derive from Px2, pile caps always centred.
-LoadedRecord loadRecordForCalculation(AppContext& ctx);
+// Loads `record` into a cleared working record the way the calculation
+// does: the spacings the triangular and diagonal pile arrangements derive
+// from Px2 (stored back into `record` where the calculation keeps them),
+// pile caps always centred.
+LoadedRecord loadRecordForCalculation(FoundationRecord& record, WorkingRecord& work);
 
 } // namespace k5

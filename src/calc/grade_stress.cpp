@@ -1,8 +1,9 @@
 #include "calc/grade_stress.h"
 
 #include "calc/calc_messages.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
-#include "shell/app_context.h"
+#include "platform/prompt.h"
 
 namespace k5 {
 
@@ -28,16 +29,16 @@ std::optional<GradeStress> lookupGradeStress(const QList<GradeRecord>& grades, c
     return std::nullopt;
 }
 
-std::optional<GradeStress> findGradeStress(const AppContext& ctx, const QList<GradeRecord>& grades,
+std::optional<GradeStress> findGradeStress(Prompt& prompt, const QList<GradeRecord>& grades,
                                            const QString& grade, const QString& size, bool si) {
     std::optional<GradeStress> found = lookupGradeStress(grades, grade, size, si);
-    if (!found) ctx.ask().error(calc_message::gradeNotFound(grade));
+    if (!found) prompt.error(calc_message::gradeNotFound(grade));
     return found;
 }
 
-std::optional<GradeStress> findGradeStress(const AppContext& ctx, const QString& grade, const QString& size,
-                                           bool si) {
-    return findGradeStress(ctx, readGradeRecords(ctx), grade, size, si);
+std::optional<GradeStress> findGradeStress(const Folders& folders, Prompt& prompt, const QString& grade,
+                                           const QString& size, bool si) {
+    return findGradeStress(prompt, readGradeRecords(folders), grade, size, si);
 }
 
 } // namespace k5

@@ -1,6 +1,6 @@
 #include "calc/pile_table.h"
 
-#include "calc/record_fields.h"
+#include "jobdata/record_layout.h"
 #include "platform/numbers.h"
 
 namespace k5 {

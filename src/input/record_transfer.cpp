@@ -1,14 +1,13 @@
 #include "input/record_transfer.h"
 
-#include "calc/calc_kernel.h"
-#include "calc/record_fields.h"
-#include "input/record_checks.h"
+#include "calc/record_checks.h"
 #include "jobdata/common_values.h"
 #include "jobdata/job_file.h"
-#include "jobdata/working_record.h"
+#include "jobdata/pile_arrangement.h"
+#include "jobdata/record_layout.h"
 #include "platform/fixed_text.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
-#include "shell/app_context.h"
 
 #include <QFileInfo>
 #include <cmath>
@@ -50,8 +49,18 @@ QString singleRangeMessage() {
 // in an imported job keeps the imported name and loads; a record appended to
 // an imported job (a new one or a duplicate) has no imported data of its own
 // and is stored like a typed-in record.
-bool ownsNameAndLoads(const JobState& job) {
-    return job.pRX23DataChk == 0 || job.editMode == 1;
+bool ownsNameAndLoads(const RecordEdit& edit) {
+    return !edit.job.imported || !edit.request.isCorrection();
+}
+
+CommonValues commonValuesOf(const RecordEdit& edit) {
+    CommonValues common;
+    loadCommonValues(edit.folders, edit.job.unitSystem, common);
+    return common;
+}
+
+Outcome writeFailed(const QString& path) {
+    return Outcome::error(QStringLiteral("基礎データをファイルに書き込めませんでした。　　　\n\n") + path);
 }
 
 } // namespace
@@ -73,9 +82,9 @@ QStringList unitCaptions(int unitSystem, int foundationType) {
             weight};
 }
 
-RecordForm newRecordForm(AppContext& ctx, int foundationType) {
-    loadCommonValues(ctx, ctx.job.unitSystem);
-    const CommonValues& c = ctx.common;
+RecordForm newRecordForm(const RecordEdit& edit) {
+    const int foundationType = edit.request.foundationType;
+    const CommonValues c = commonValuesOf(edit);
     RecordForm f;
     for (int j = 1; j <= 4; ++j) {
         f.N[j] = j == 2 ? QString() : QStringLiteral("0");
@@ -114,18 +123,20 @@ RecordForm newRecordForm(AppContext& ctx, int foundationType) {
     return f;
 }
 
-bool loadRecordForm(AppContext& ctx, RecordForm& form) {
-    JobState& job = ctx.job;
-    if (!QFileInfo::exists(ctx.folders.jobFile())) return false;
-    int count = recordCountOf(ctx);
-    if (count < 1 || job.currentRecord < 1 || count < job.currentRecord) return false;
-    if (!readRecord(ctx, job.currentRecord)) return false;
+bool loadRecordForm(RecordEdit& edit, RecordForm& form) {
+    JobState& job = edit.job;
+    const int n = edit.request.record;
+    if (!QFileInfo::exists(edit.folders.jobFile())) return false;
+    int count = recordCountOf(edit.folders);
+    if (count < 1 || n < 1 || count < n) return false;
+    const std::optional<FoundationRecord> stored = readRecord(edit.folders, n);
+    if (!stored) return false;
 
-    const FoundationRecord& r = job.currentRecordBuffer;
+    const FoundationRecord& r = *stored;
     const WorkingRecord w = workingRecordFrom(r);
     job.currentJobName = trimBlanks(r.jobName);
     job.currentFileName = trimBlanks(r.fileName);
-    job.currentFoundationType = w.foundationType;
+    edit.request.foundationType = w.foundationType;
     job.unitSystem = static_cast<int>(cInt(r.data1[field::unitSystem]));
 
     RecordForm f;
@@ -165,8 +176,8 @@ bool loadRecordForm(AppContext& ctx, RecordForm& form) {
         f.Pe = shown(w.Pe);
         f.pfai = shown(w.pfai);
         f.pileLayoutIndex = std::max(w.pileLayout, 1) - 1;
-        ctx.work.minEdge = w.minEdge;
-        ctx.work.minSpacing = w.minSpacing;
+        edit.work.minEdge = w.minEdge;
+        edit.work.minSpacing = w.minSpacing;
     } else {
         f.centreX = w.centreX != 0;
         f.centreY = w.centreY != 0;
@@ -180,11 +191,11 @@ bool loadRecordForm(AppContext& ctx, RecordForm& form) {
     return true;
 }
 
-QString readRecordForm(AppContext& ctx, const RecordForm& f) {
-    WorkingRecord w = ctx.work;
+QString readRecordForm(RecordEdit& edit, const RecordForm& f) {
+    WorkingRecord w = edit.work;
     bool singles = true;
     auto single = [&](const QString& text, float& into) { singles = readSingle(text, into) && singles; };
-    w.foundationType = ctx.job.currentFoundationType;
+    w.foundationType = edit.request.foundationType;
     w.name = trimBlanks(f.name);
     w.memo = trimBlanks(f.memo);
     single(f.ax, w.ax);
@@ -213,9 +224,9 @@ QString readRecordForm(AppContext& ctx, const RecordForm& f) {
         w.Px1 = w.Px2 = w.Py1 = w.Py2 = 0;
         single(f.Px1, w.Px1);
         single(f.Py1, w.Py1);
-        if (w.pileLayout != 1) single(f.Px2, w.Px2);
-        if (w.pileLayout == 5 || w.pileLayout == 7 || w.pileLayout == 10 || w.pileLayout == 11)
-            single(f.Py2, w.Py2);
+        const PileArrangementRule* arrangement = pileArrangementRule(w.pileLayout);
+        if (!arrangement || arrangement->hasPx2) single(f.Px2, w.Px2);
+        if (arrangement && arrangement->hasPy2()) single(f.Py2, w.Py2);
     } else {
         single(f.Lx, w.Lx);
         single(f.Ly, w.Ly);
@@ -236,20 +247,20 @@ QString readRecordForm(AppContext& ctx, const RecordForm& f) {
                     readInteger(f.nx, w.nx) && readInteger(f.ny, w.ny);
     if (!integers) return integerRangeMessage();
     if (f.priorityIndex >= 0 && f.priorityIndex <= 2) w.priority = f.priorityIndex + 1;
-    ctx.work = w;
+    edit.work = w;
     return {};
 }
 
-void buildRecord(AppContext& ctx) {
-    JobState& job = ctx.job;
-    FoundationRecord& r = job.currentRecordBuffer;
-    bool own = ownsNameAndLoads(job);
-    if (job.editMode == 1) r = FoundationRecord{};
+FoundationRecord buildRecord(const RecordEdit& edit, FoundationRecord r) {
+    const JobState& job = edit.job;
+    const bool own = ownsNameAndLoads(edit);
+    if (!edit.request.isCorrection()) r = FoundationRecord{};
     r.formatVersion = r.formatVersion2 = FoundationRecord::kCurrentFormat;
-    for (int i = 0; i <= 35; ++i)
+    for (int i = 0; i <= field::lastInput; ++i)
         r.data1[i] = 0;
-    for (int i = 0; i <= 60; ++i) {
-        if (!own && i >= 1 && i <= 3) continue;
+    for (int i = 0; i <= row::lastInput; ++i) {
+        // An imported record keeps the loads of its support.
+        if (!own && (i == row::N || i == row::M || i == row::H)) continue;
         for (int j = 1; j <= 4; ++j)
             r.data2[i][j] = 0;
     }
@@ -257,16 +268,16 @@ void buildRecord(AppContext& ctx) {
     // Only what the window edits is taken from the working record: the values
     // the calculation derives (the far-side offsets, the auxiliary spacing)
     // and the fields of the other foundation type are stored as 0.
-    WorkingRecord w = ctx.work;
-    w.foundationType = job.currentFoundationType;
+    WorkingRecord w = edit.work;
+    w.foundationType = edit.request.foundationType;
     w.Lx2 = w.Ly2 = 0;
     w.auxSpacing = 0;
     if (!own) {
         w.name = trimBlanks(r.name);
         for (int j = 1; j <= 4; ++j) {
-            w.N[j] = r.data2[1][j];
-            w.M[j] = r.data2[2][j];
-            w.H[j] = r.data2[3][j];
+            w.N[j] = r.data2[row::N][j];
+            w.M[j] = r.data2[row::M][j];
+            w.H[j] = r.data2[row::H][j];
         }
     }
     if (w.isIsolated()) {
@@ -286,65 +297,71 @@ void buildRecord(AppContext& ctx) {
     r.fileName = job.currentFileName;
     r.data1[field::unitSystem] = static_cast<float>(job.unitSystem);
     if (w.isPileCap()) {
-        PileArrangement a = pileArrangement(w.pileLayout);
-        r.data1[field::pileCount] = static_cast<float>(a.count);
-        r.data1[field::pileVariant] = static_cast<float>(a.variant);
+        const PileArrangementRule* arrangement = pileArrangementRule(w.pileLayout);
+        r.data1[field::pileCount] = static_cast<float>(arrangement ? arrangement->count : 0);
+        r.data1[field::pileVariant] = static_cast<float>(arrangement ? arrangement->variant : 0);
     }
+    return r;
 }
 
-bool saveWorkingRecord(AppContext& ctx) {
-    JobState& job = ctx.job;
-    // The correction is built on the stored record itself, whatever another
-    // job-file operation left in the shared buffer since the window opened.
-    if (job.editMode == 2 && !readRecord(ctx, job.currentRecord)) return false;
-    buildRecord(ctx);
-    int count = recordCountOf(ctx);
-    int target = job.editMode == 1 ? count + 1 : job.currentRecord;
-    if (!writeRecord(ctx, target)) return false;
-    if (job.editMode == 1) {
-        job.recordCount = target;
-        return true;
+Outcome saveWorkingRecord(RecordEdit& edit) {
+    JobState& job = edit.job;
+    const Folders& folders = edit.folders;
+    const bool correction = edit.request.isCorrection();
+    // A correction is built on the stored record itself.
+    FoundationRecord stored;
+    if (correction) {
+        const std::optional<FoundationRecord> r = readRecord(folders, edit.request.record);
+        if (!r) return writeFailed(folders.jobFile());
+        stored = *r;
     }
-    if (job.pRX23DataChk == 0) return true;
+    const FoundationRecord built = buildRecord(edit, stored);
+    const int count = recordCountOf(folders);
+    const int target = correction ? edit.request.record : count + 1;
+    if (!writeRecord(folders, target, built)) return writeFailed(folders.jobFile());
+    if (!correction) {
+        job.recordCount = target;
+        return Outcome::success();
+    }
+    if (!job.imported) return Outcome::success();
 
     // A design group shares one design: the other records of the group take
     // it, each keeping its own name, loads and import data. Group 0 holds the
     // supports that belong to no group, so they are never handed a design.
-    int group = job.currentRecordBuffer.groupNo;
-    if (group == 0) return true;
+    const int group = stored.groupNo;
+    if (group == 0) return Outcome::success();
     bool ok = true;
     for (int i = 1; i <= count; ++i) {
-        if (i == job.currentRecord) continue;
-        if (!readRecord(ctx, i)) return false;
-        if (job.currentRecordBuffer.groupNo != group) continue;
-        buildRecord(ctx);
-        ok = writeRecord(ctx, i) && ok;
+        if (i == target) continue;
+        const std::optional<FoundationRecord> other = readRecord(folders, i);
+        if (!other) return writeFailed(folders.jobFile());
+        if (other->groupNo != group) continue;
+        ok = writeRecord(folders, i, buildRecord(edit, *other)) && ok;
     }
-    return ok;
+    return ok ? Outcome::success() : writeFailed(folders.jobFile());
 }
 
 namespace {
 
-bool readFormOrWarn(AppContext& ctx, const RecordForm& form) {
-    QString problem = readRecordForm(ctx, form);
-    if (problem.isEmpty()) return true;
-    ctx.ask().warn(problem);
-    return false;
+Outcome readForm(RecordEdit& edit, const RecordForm& form) {
+    const QString problem = readRecordForm(edit, form);
+    return problem.isEmpty() ? Outcome::success() : Outcome::warning(problem);
 }
 
 } // namespace
 
-bool recordAsIs(AppContext& ctx, const RecordForm& form) {
-    if (!readFormOrWarn(ctx, form)) return false;
-    return saveWorkingRecord(ctx);
+Outcome recordAsIs(RecordEdit& edit, const RecordForm& form) {
+    if (Outcome read = readForm(edit, form); !read) return read;
+    return saveWorkingRecord(edit);
 }
 
-bool registerRecord(AppContext& ctx, const RecordForm& form) {
-    if (!readFormOrWarn(ctx, form)) return false;
+Outcome registerRecord(RecordEdit& edit, const RecordForm& form) {
+    if (Outcome read = readForm(edit, form); !read) return read;
     // Empty fields take the defaults of the record's own unit system.
-    loadCommonValues(ctx, ctx.job.unitSystem);
-    if (!checkRecordForRegister(ctx, 0)) return false;
-    return saveWorkingRecord(ctx);
+    edit.work.foundationType = edit.request.foundationType;
+    fillDefaults(edit.work, commonValuesOf(edit));
+    if (Outcome checked = checkRecordForRegister(edit.work, 0); !checked) return checked;
+    return saveWorkingRecord(edit);
 }
 
 QString duplicateName(const QString& shownName) {
@@ -355,27 +372,26 @@ QString duplicateName(const QString& shownName) {
     return base + QStringLiteral("の複製");
 }
 
-bool duplicateRecord(AppContext& ctx, RecordForm& form) {
-    JobState& job = ctx.job;
-    if (job.editMode != 2) return false;
-    if (!readFormOrWarn(ctx, form) || !saveWorkingRecord(ctx)) return false;
+Outcome duplicateRecord(RecordEdit& edit, RecordForm& form) {
+    if (!edit.request.isCorrection()) return Outcome{false, {}};
+    if (Outcome saved = recordAsIs(edit, form); !saved) return saved;
     QString name = duplicateName(form.name);
     form.name = name;
-    ctx.work.name = name;
-    job.editMode = 1;
-    bool appended = saveWorkingRecord(ctx);
-    job.editMode = 2;
-    if (!appended) return false;
-    job.currentRecord = job.recordCount;
+    edit.work.name = name;
+    edit.request.mode = EditMode::NewRecord;
+    const Outcome appended = saveWorkingRecord(edit);
+    edit.request.mode = EditMode::Correction;
+    if (!appended) return appended;
+    edit.request.record = edit.job.recordCount;
+    edit.job.currentRecord = edit.request.record;
     QString crlf = QStringLiteral("\r\n");
-    ctx.ask().inform(
+    return Outcome::success(
         name + QStringLiteral("を作成しました。") + crlf + crlf +
         QStringLiteral("複製されたデータの名称は、仮に「") + name + QStringLiteral("」としています。　　　") +
         crlf + crlf +
         QStringLiteral("複製されたデータは、新しい基礎データとして現内容で記録済みとなっています。　　　") +
         crlf + crlf +
         QStringLiteral("なお、現入力画面に表示されているデータは、複製されたデータとなっています。"));
-    return true;
 }
 
 } // namespace k5

@@ -1,4 +1,8 @@
 #pragma once
+#include "jobdata/job_state.h"
+#include "jobdata/working_record.h"
+#include "platform/prompt.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,9 +13,16 @@
 // The windows only read and show texts; every rule of the transfer lives here.
 namespace k5 {
 
-struct AppContext;
-struct CommonValues;
-struct WorkingRecord;
+struct Folders;
+
+// One input window's work on one record: the job it belongs to, what the
+// window was opened for, and the working record it fills.
+struct RecordEdit {
+    const Folders& folders;
+    JobState& job;
+    EditRequest request;
+    WorkingRecord work; // the foundation in hand
+};
 
 // The fields of an input window as texts. Loads use the columns of the
 // working record: N[1] long, N[3] short X, N[4] short Y; M and H [1] long X,
@@ -38,40 +49,41 @@ struct RecordForm {
 QStringList unitCaptions(int unitSystem, int foundationType);
 
 // The fields of a new record from the common design values of the job's unit
-// system (loaded into ctx.common first). The working record is not touched.
-RecordForm newRecordForm(AppContext& ctx, int foundationType);
+// system. The working record is not touched.
+RecordForm newRecordForm(const RecordEdit& edit);
 
-// The fields of record ctx.job.currentRecord. False, with nothing changed,
-// when the job file does not hold that record. On success the record stays in
-// ctx.job.currentRecordBuffer and the job state takes its job name, file name,
-// foundation type and unit system; a pile cap also gives the working record
-// its pile minima.
-bool loadRecordForm(AppContext& ctx, RecordForm& form);
+// The fields of the record edit.request.record. False, with nothing changed,
+// when the job file does not hold that record. On success the job state
+// takes the record's job name, file name and unit system, the request its
+// foundation type; a pile cap also gives the working record its pile minima.
+bool loadRecordForm(RecordEdit& edit, RecordForm& form);
 
-// The fields into ctx.work for ctx.job.currentFoundationType. Integer fields
-// are rounded halves to even. Returns the message for a value that cannot be
-// stored (empty when all can); ctx.work is then left as it was.
-QString readRecordForm(AppContext& ctx, const RecordForm& form);
+// The fields into edit.work for the request's foundation type. Integer
+// fields are rounded halves to even. Returns the message for a value that
+// cannot be stored (empty when all can); edit.work is then left as it was.
+QString readRecordForm(RecordEdit& edit, const RecordForm& form);
 
-// ctx.job.currentRecordBuffer rebuilt from ctx.work: every result cleared, so a
-// saved record counts as not calculated.
-void buildRecord(AppContext& ctx);
+// `stored` rebuilt from edit.work: every result cleared, so a saved record
+// counts as not calculated. A new record is built from nothing.
+FoundationRecord buildRecord(const RecordEdit& edit, FoundationRecord stored);
 
-// Builds and writes the working record: appended in new mode (editMode 1),
-// over ctx.job.currentRecord in correction mode; in an imported job a
-// correction is handed on to the other records of the same group.
-bool saveWorkingRecord(AppContext& ctx);
+// Builds and writes the working record: appended for a new record, over the
+// requested record for a correction; in an imported job a correction is
+// handed on to the other records of the same group. A failed write is
+// reported with the job file's name.
+Outcome saveWorkingRecord(RecordEdit& edit);
 
-// "現状記録終了": the fields saved without checks. False when nothing was saved
-// (a value that cannot be stored was reported).
-bool recordAsIs(AppContext& ctx, const RecordForm& form);
-// "登録": default filling and the register-time check, then the save. False
-// when the check (or a value that cannot be stored) refused the record.
-bool registerRecord(AppContext& ctx, const RecordForm& form);
+// "現状記録終了": the fields saved without checks. Fails when nothing was
+// saved (a value that cannot be stored, or the write).
+Outcome recordAsIs(RecordEdit& edit, const RecordForm& form);
+// "登録": default filling and the register-time check, then the save. Fails
+// when the check (or a value that cannot be stored, or the write) refused it.
+Outcome registerRecord(RecordEdit& edit, const RecordForm& form);
 // "複製" in correction mode: the shown record is saved, then appended once
-// more under the name "<name>の複製", which becomes the current record in
-// correction mode; form.name shows the new name. False when nothing happened.
-bool duplicateRecord(AppContext& ctx, RecordForm& form);
+// more under the name "<name>の複製", which becomes the requested record in
+// correction mode; form.name shows the new name. Succeeds with the message
+// that tells what was made.
+Outcome duplicateRecord(RecordEdit& edit, RecordForm& form);
 
 // The name a duplicate of a record named `shownName` gets.
 QString duplicateName(const QString& shownName);

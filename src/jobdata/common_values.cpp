@@ -1,9 +1,9 @@
 #include "jobdata/common_values.h"
 
 #include "platform/fixed_text.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/record_file.h"
-#include "shell/app_context.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -111,25 +111,24 @@ CommonValues decodeCommonValues(const QByteArray& record) {
     return v;
 }
 
-void ensureCommonValues(AppContext& ctx) {
-    const QString& path = ctx.folders.commonValuesFile;
-    if (hasBothRecords(path)) return;
+bool ensureCommonValues(const Folders& folders) {
+    const QString& path = folders.commonValuesFile;
+    if (hasBothRecords(path)) return false;
     QFile::remove(path);
-    ctx.control.lastSaveFolder = ctx.folders.saveFolder;
     RecordFile file(path, kCommonValuesRecordLength);
-    if (!file.open()) return;
+    if (!file.open()) return true;
     for (int unit = 1; unit <= 2; ++unit) {
         RecordWriter w(kCommonValuesRecordLength);
         putUnusedDefaults(w);
         file.write(unit, encodeCommonValues(defaultCommonValues(unit), w.bytes()));
     }
+    return true;
 }
 
-void loadCommonValues(AppContext& ctx, int unit) {
-    ensureCommonValues(ctx);
-    RecordFile file(ctx.folders.commonValuesFile, kCommonValuesRecordLength);
+void loadCommonValues(const Folders& folders, int unit, CommonValues& v) {
+    ensureCommonValues(folders);
+    RecordFile file(folders.commonValuesFile, kCommonValuesRecordLength);
     if (!file.open()) return;
-    CommonValues& v = ctx.common;
     v = decodeCommonValues(file.read(unit));
     if (v.priority < 0 || v.priority > 3) v.priority = 3;
     bool repaired = false;
@@ -159,10 +158,10 @@ void loadCommonValues(AppContext& ctx, int unit) {
     }
 }
 
-void saveCommonValues(AppContext& ctx, int unit) {
-    RecordFile file(ctx.folders.commonValuesFile, kCommonValuesRecordLength);
+void saveCommonValues(const Folders& folders, int unit, const CommonValues& values) {
+    RecordFile file(folders.commonValuesFile, kCommonValuesRecordLength);
     if (!file.open()) return;
-    CommonValues v = ctx.common;
+    CommonValues v = values;
     if (v.edgx == 0) v.edgx = 80;
     if (v.edgy == 0) v.edgy = 80;
     if (v.pitchx == 0) v.pitchx = 200;

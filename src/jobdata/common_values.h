@@ -4,7 +4,7 @@
 
 namespace k5 {
 
-struct AppContext;
+struct Folders;
 
 // Default design data of one unit system, used for new records and to fill
 // fields the user left empty. The file keeps one record per unit system
@@ -40,11 +40,13 @@ CommonValues defaultCommonValues(int unit);
 QByteArray encodeCommonValues(const CommonValues& values, QByteArray record);
 CommonValues decodeCommonValues(const QByteArray& record);
 
-// Recreates the file with both unit systems' defaults unless it holds two records.
-void ensureCommonValues(AppContext& ctx);
-// Loads record `unit` into ctx.common, repairing zero layout values.
-void loadCommonValues(AppContext& ctx, int unit);
-// Writes ctx.common into record `unit`, keeping the record's unused fields.
-void saveCommonValues(AppContext& ctx, int unit);
+// Recreates the file with both unit systems' defaults unless it holds two
+// records; true when it was recreated.
+bool ensureCommonValues(const Folders& folders);
+// Loads record `unit` into `values`, repairing zero layout values; `values`
+// stays as it was when the file cannot be opened.
+void loadCommonValues(const Folders& folders, int unit, CommonValues& values);
+// Writes `values` into record `unit`, keeping the record's unused fields.
+void saveCommonValues(const Folders& folders, int unit, const CommonValues& values);
 
 } // namespace k5

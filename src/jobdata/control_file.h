@@ -5,7 +5,7 @@
 
 namespace k5 {
 
-struct AppContext;
+struct Folders;
 
 // Program settings kept in the control file of the master folder.
 struct ControlSettings {
@@ -18,8 +18,8 @@ constexpr int kControlRecordLength = 110;
 
 // Recreates the control file (settings 0, the current last folder) unless it
 // holds at least one record.
-void ensureControlFile(AppContext& ctx);
-void loadControlFile(AppContext& ctx);
-void saveControlFile(AppContext& ctx);
+void ensureControlFile(const Folders& folders, ControlSettings& control);
+void loadControlFile(const Folders& folders, ControlSettings& control);
+void saveControlFile(const Folders& folders, const ControlSettings& control);
 
 } // namespace k5

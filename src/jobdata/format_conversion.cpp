@@ -2,9 +2,10 @@
 
 #include "jobdata/foundation_record.h"
 #include "jobdata/job_file.h"
+#include "jobdata/job_state.h"
 #include "platform/fixed_text.h"
+#include "platform/folders.h"
 #include "platform/record_file.h"
-#include "shell/app_context.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -89,8 +90,8 @@ QList<QByteArray> readRecords(const QString& path, int length) {
     return records;
 }
 
-bool upgradeJobFile(AppContext& ctx, int oldLength, QByteArray (*upgrade)(const QByteArray&)) {
-    const QString path = ctx.folders.jobFile();
+bool upgradeJobFile(const Folders& folders, int oldLength, QByteArray (*upgrade)(const QByteArray&)) {
+    const QString path = folders.jobFile();
     QList<QByteArray> records = readRecords(path, oldLength);
     for (QByteArray& record : records)
         record = upgrade(record);
@@ -103,40 +104,40 @@ QString versionText(int version) {
 
 } // namespace
 
-void checkFormat(AppContext& ctx) {
-    const QString path = ctx.folders.jobFile();
-    ctx.trace(QStringLiteral("_102 Start"));
+void checkFormat(const Folders& folders, JobState& job) {
+    const QString path = folders.jobFile();
+    folders.trace(QStringLiteral("_102 Start"));
     RecordFile file(path, kNewLength);
     int version = file.openReadOnly() ? RecordReader(file.read(1)).int16(0) : 0;
     file.close();
-    ctx.trace(QStringLiteral("_102A FileName=") + path + QStringLiteral("NowVersion=") +
-              versionText(version));
+    folders.trace(QStringLiteral("_102A FileName=") + path + QStringLiteral("NowVersion=") +
+                  versionText(version));
     // A 201 record starts with the job name, whose first two bytes stand in
     // for the version. They never read as 203 or 204: the high byte of both
     // is 0, which a blank-padded Shift-JIS text does not hold.
     if (version == FoundationRecord::kCurrentFormat) return;
     bool upgraded = false;
     if (version == 203) {
-        ctx.trace(QStringLiteral("_102B upgrade203To204"));
-        ctx.trace(QStringLiteral("_103 Start"));
-        upgraded = upgradeJobFile(ctx, old_format::kLength203, upgradeRecord203);
-        if (!upgraded) ctx.trace(QStringLiteral("_103E ") + path + QStringLiteral("を書き換えられない"));
-        ctx.trace(QStringLiteral("_103 End----------------->"));
+        folders.trace(QStringLiteral("_102B upgrade203To204"));
+        folders.trace(QStringLiteral("_103 Start"));
+        upgraded = upgradeJobFile(folders, old_format::kLength203, upgradeRecord203);
+        if (!upgraded) folders.trace(QStringLiteral("_103E ") + path + QStringLiteral("を書き換えられない"));
+        folders.trace(QStringLiteral("_103 End----------------->"));
     } else {
-        ctx.trace(QStringLiteral("_102C upgrade201To204"));
-        ctx.trace(QStringLiteral("_104 Start"));
-        upgraded = upgradeJobFile(ctx, old_format::kLength201, upgradeRecord201);
-        if (!upgraded) ctx.trace(QStringLiteral("_104E ") + path + QStringLiteral("を書き換えられない"));
-        ctx.trace(QStringLiteral("_104 End---------------------->"));
+        folders.trace(QStringLiteral("_102C upgrade201To204"));
+        folders.trace(QStringLiteral("_104 Start"));
+        upgraded = upgradeJobFile(folders, old_format::kLength201, upgradeRecord201);
+        if (!upgraded) folders.trace(QStringLiteral("_104E ") + path + QStringLiteral("を書き換えられない"));
+        folders.trace(QStringLiteral("_104 End---------------------->"));
     }
     // The identity may have been read before the upgrade, when the place of
     // the import flag held text; no older format marks an imported job.
-    if (upgraded) ctx.job.pRX23DataChk = 0;
-    ctx.trace(QStringLiteral("_102D End----------------->"));
+    if (upgraded) job.imported = false;
+    folders.trace(QStringLiteral("_102D End----------------->"));
 }
 
-bool convertOldJob(AppContext& ctx, const ConvertedJobArchiver& saveArchive) {
-    const QString oldPath = ctx.folders.oldJobFile();
+bool convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArchiver& saveArchive) {
+    const QString oldPath = folders.oldJobFile();
     QList<QByteArray> old = readRecords(oldPath, old_format::kLength00);
     if (old.isEmpty()) return false;
     // Every record gets the file name computed from record 1.
@@ -147,17 +148,19 @@ bool convertOldJob(AppContext& ctx, const ConvertedJobArchiver& saveArchive) {
         converted.append(convertRecord00(record, fileNameField));
     // The new job file is written whole, then the old one removed: a failed
     // write keeps the old job as it was.
-    if (!replaceFileWithRecords(ctx.folders.jobFile(), converted)) return false;
+    if (!replaceFileWithRecords(folders.jobFile(), converted)) return false;
     QFile::remove(oldPath);
-    ctx.job.currentFileName = decodeField(fileNameField);
-    ctx.job.pRX23DataChk = 0;
-    if (saveArchive) saveArchive(ctx, ctx.job.currentFileName + QStringLiteral(".lzh"));
+    job.currentFileName = decodeField(fileNameField);
+    job.imported = false;
+    if (saveArchive) saveArchive(job.currentFileName + QStringLiteral(".lzh"));
     return true;
 }
 
-void installFormatConversion(AppContext& ctx, ConvertedJobArchiver saveArchive) {
-    ctx.jobHooks.convertOldJobFile = [saveArchive](AppContext& c) { return convertOldJob(c, saveArchive); };
-    ctx.jobHooks.upgradeJobFormat = [](AppContext& c) { checkFormat(c); };
+void installFormatConversion(JobLoadHooks& hooks, ConvertedJobArchiver saveArchive) {
+    hooks.convertOldJobFile = [saveArchive](const Folders& folders, JobState& job) {
+        return convertOldJob(folders, job, saveArchive);
+    };
+    hooks.upgradeJobFormat = [](const Folders& folders, JobState& job) { checkFormat(folders, job); };
 }
 
 } // namespace k5

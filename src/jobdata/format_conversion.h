@@ -4,7 +4,9 @@
 
 namespace k5 {
 
-struct AppContext;
+struct Folders;
+struct JobState;
+struct JobLoadHooks;
 
 // Record lengths of the job files written by earlier versions of the program.
 // "K5dat.k5d" (the 00 format) keeps shorter records under its own name; the
@@ -19,18 +21,18 @@ constexpr int kLength203 = 2274;
 // 204 (left alone), 203, or anything else (the 201 format, which has no
 // version field). An upgrade replaces the job file only once the whole new
 // file is written.
-void checkFormat(AppContext& ctx);
+void checkFormat(const Folders& folders, JobState& job);
 
 // Saves the converted job as an archive named `archiveName` (file name only).
-using ConvertedJobArchiver = std::function<void(AppContext& ctx, const QString& archiveName)>;
+using ConvertedJobArchiver = std::function<void(const QString& archiveName)>;
 
 // Converts the oldest job file "K5dat.k5d" into the current job file, deletes
 // the old file and hands the job to `saveArchive` as "v02_" + its file name +
 // ".lzh". False (nothing changed) when the old file is missing, holds no
 // record or the new file cannot be written.
-bool convertOldJob(AppContext& ctx, const ConvertedJobArchiver& saveArchive = {});
+bool convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArchiver& saveArchive = {});
 
 // Lets loading a job convert and upgrade older job files.
-void installFormatConversion(AppContext& ctx, ConvertedJobArchiver saveArchive = {});
+void installFormatConversion(JobLoadHooks& hooks, ConvertedJobArchiver saveArchive = {});
 
 } // namespace k5

@@ -1,9 +1,11 @@
 #include "jobdata/job_file.h"
 
+#include "jobdata/job_state.h"
+#include "jobdata/record_layout.h"
 #include "platform/fixed_text.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/record_file.h"
-#include "shell/app_context.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -49,42 +51,36 @@ bool replaceFileWithRecords(const QString& path, const QList<QByteArray>& record
     return std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData()) == 0;
 }
 
-int recordCountOf(const AppContext& ctx) {
-    return RecordFile::countOf(ctx.folders.jobFile(), kLength);
+int recordCountOf(const Folders& folders) {
+    return RecordFile::countOf(folders.jobFile(), kLength);
 }
 
-bool readRecord(AppContext& ctx, int n) {
-    RecordFile file(ctx.folders.jobFile(), kLength);
-    if (!file.openReadOnly()) {
-        ctx.job.currentRecordBuffer = decodeRecord(QByteArray(kLength, '\0'));
-        return false;
-    }
-    ctx.job.currentRecordBuffer = decodeRecord(file.read(n));
-    return true;
+std::optional<FoundationRecord> readRecord(const Folders& folders, int n) {
+    RecordFile file(folders.jobFile(), kLength);
+    if (!file.openReadOnly()) return std::nullopt;
+    return decodeRecord(file.read(n));
 }
 
-bool writeRecord(AppContext& ctx, int n) {
-    RecordFile file(ctx.folders.jobFile(), kLength);
-    return file.open() && file.write(n, encodeRecord(ctx.job.currentRecordBuffer));
+bool writeRecord(const Folders& folders, int n, const FoundationRecord& record) {
+    RecordFile file(folders.jobFile(), kLength);
+    return file.open() && file.write(n, encodeRecord(record));
 }
 
-void loadJobIdentity(AppContext& ctx) {
-    JobState& job = ctx.job;
-    int count = recordCountOf(ctx);
+void loadJobIdentity(const Folders& folders, JobState& job) {
+    int count = recordCountOf(folders);
     if (count < 1) {
         job.currentJobName = kUndecided;
         job.currentFileName = kUndecided;
         job.unitSystem = 1;
         job.recordCount = 0;
-        job.pRX23DataChk = 0;
+        job.imported = false;
         return;
     }
-    readRecord(ctx, 1);
-    const FoundationRecord& r = job.currentRecordBuffer;
+    const FoundationRecord r = readRecord(folders, 1).value_or(decodeRecord(QByteArray(kLength, '\0')));
     job.currentJobName = r.jobName;
     job.currentFileName = r.fileName;
-    job.unitSystem = unitSystemOf(r.data1[1]);
-    job.pRX23DataChk = r.importFlag;
+    job.unitSystem = unitSystemOf(r.data1[field::unitSystem]);
+    job.imported = r.importFlag == -1;
     job.recordCount = count;
 }
 
@@ -95,34 +91,33 @@ bool repairRecordDefaults(QByteArray& record) {
         patchData1(record, index, replacement);
         changed = true;
     };
-    for (int i : {23, 24})
+    for (int i : {field::edgx, field::edgy})
         fix(i, data1Of(record, i) <= 0, 60);
-    for (int i : {30, 31})
+    for (int i : {field::pitchx, field::pitchy})
         fix(i, data1Of(record, i) <= 0, 200);
-    for (int i : {32, 33})
+    for (int i : {field::nx, field::ny})
         fix(i, data1Of(record, i) < 1, 2);
-    float priority = data1Of(record, 34);
-    fix(34, priority < 1 || priority > 3, 2);
+    float priority = data1Of(record, field::priority);
+    fix(field::priority, priority < 1 || priority > 3, 2);
     return changed;
 }
 
-void loadJob(AppContext& ctx, const RecordVisitor& visit) {
-    JobState& job = ctx.job;
-    const QString path = ctx.folders.jobFile();
-    ctx.trace(QStringLiteral("_101 実行データを読み込む Start"));
-    ctx.trace(path);
+void loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks, const RecordVisitor& visit) {
+    const QString path = folders.jobFile();
+    folders.trace(QStringLiteral("_101 実行データを読み込む Start"));
+    folders.trace(path);
     bool haveJob = QFileInfo::exists(path);
     if (!haveJob) {
-        ctx.trace(QStringLiteral("_101E 00形式のデータを読み込んで02形式に変換することを試みる"));
-        haveJob = ctx.jobHooks.convertOldJobFile && ctx.jobHooks.convertOldJobFile(ctx);
-        ctx.trace(QStringLiteral("_101F 変換結果は") +
-                  (haveJob ? QStringLiteral("True") : QStringLiteral("False")));
+        folders.trace(QStringLiteral("_101E 00形式のデータを読み込んで02形式に変換することを試みる"));
+        haveJob = hooks.convertOldJobFile && hooks.convertOldJobFile(folders, job);
+        folders.trace(QStringLiteral("_101F 変換結果は") +
+                      (haveJob ? QStringLiteral("True") : QStringLiteral("False")));
     }
     int count = 0;
     if (haveJob) {
-        ctx.trace(QStringLiteral("_101F 02形式のﾃﾞｰﾀのﾊﾞｰｼﾞｮﾝを確認"));
-        if (ctx.jobHooks.upgradeJobFormat) ctx.jobHooks.upgradeJobFormat(ctx);
-        ctx.trace(QStringLiteral("_101G FileName=") + path + QStringLiteral("からﾃﾞｰﾀを読み込む"));
+        folders.trace(QStringLiteral("_101F 02形式のﾃﾞｰﾀのﾊﾞｰｼﾞｮﾝを確認"));
+        if (hooks.upgradeJobFormat) hooks.upgradeJobFormat(folders, job);
+        folders.trace(QStringLiteral("_101G FileName=") + path + QStringLiteral("からﾃﾞｰﾀを読み込む"));
         RecordFile file(path, kLength);
         if (file.open()) {
             count = file.count();
@@ -134,10 +129,9 @@ void loadJob(AppContext& ctx, const RecordVisitor& visit) {
                     job.currentJobName = trimBlanks(record.jobName);
                     job.currentFileName = trimBlanks(record.fileName);
                     // The unit system belongs to the job: record 1 says which.
-                    job.unitSystem = unitSystemOf(record.data1[1]);
+                    job.unitSystem = unitSystemOf(record.data1[field::unitSystem]);
                 }
                 if (visit) visit(n, record);
-                job.currentRecordBuffer = std::move(record);
             }
         }
     }
@@ -148,47 +142,45 @@ void loadJob(AppContext& ctx, const RecordVisitor& visit) {
         job.currentFileName = kUndecided;
     }
     job.recordCount = count;
-    ctx.trace(QStringLiteral("_101H End------------------>"));
+    folders.trace(QStringLiteral("_101H End------------------>"));
 }
 
-bool rewriteJobIdentity(AppContext& ctx) {
-    const QString path = ctx.folders.jobFile();
+bool rewriteJobIdentity(const Folders& folders, const JobState& job) {
+    const QString path = folders.jobFile();
     QList<QByteArray> records = readAll(path);
     const QByteArray jobName =
-        encodeField(ctx.job.currentJobName, record_offset::textWidthJob, Terminator::Tilde);
+        encodeField(job.currentJobName, record_offset::textWidthJob, Terminator::Tilde);
     const QByteArray fileName =
-        encodeField(ctx.job.currentFileName, record_offset::textWidthJob, Terminator::Tilde);
+        encodeField(job.currentFileName, record_offset::textWidthJob, Terminator::Tilde);
     for (QByteArray& r : records) {
         r.replace(record_offset::jobName, jobName.size(), jobName);
         r.replace(record_offset::fileName, fileName.size(), fileName);
-        patchData1(r, 1, static_cast<float>(ctx.job.unitSystem));
+        patchData1(r, field::unitSystem, static_cast<float>(job.unitSystem));
     }
-    if (!replaceFileWithRecords(path, records)) return false;
-    ctx.job.jobDialogOk = -1;
-    return true;
+    return replaceFileWithRecords(path, records);
 }
 
-bool deleteRecords(AppContext& ctx, int first, int last) {
-    const QString path = ctx.folders.jobFile();
+bool deleteRecords(const Folders& folders, JobState& job, int first, int last) {
+    const QString path = folders.jobFile();
     QList<QByteArray> all = readAll(path);
     QList<QByteArray> kept;
     for (int n = 1; n <= all.size(); ++n)
         if (n < first || n > last) kept.append(all[n - 1]);
     if (!replaceFileWithRecords(path, kept)) return false;
-    ctx.job.recordCount = static_cast<int>(kept.size());
-    if (kept.isEmpty() && ctx.job.pRX23DataChk == -1) ctx.job.pRX23DataChk = 0;
+    job.recordCount = static_cast<int>(kept.size());
+    if (kept.isEmpty()) job.imported = false;
     return true;
 }
 
-bool deleteAllRecords(AppContext& ctx) {
-    if (!replaceFileWithRecords(ctx.folders.jobFile(), {})) return false;
-    ctx.job.recordCount = 0;
-    if (ctx.job.pRX23DataChk == -1) ctx.job.pRX23DataChk = 0;
+bool deleteAllRecords(const Folders& folders, JobState& job) {
+    if (!replaceFileWithRecords(folders.jobFile(), {})) return false;
+    job.recordCount = 0;
+    job.imported = false;
     return true;
 }
 
-bool swapRecords(AppContext& ctx, int p, int q, const RecordVisitor& visit) {
-    const QString path = ctx.folders.jobFile();
+bool swapRecords(const Folders& folders, int p, int q, const RecordVisitor& visit) {
+    const QString path = folders.jobFile();
     QList<QByteArray> all = readAll(path);
     if (p < 1 || q < 1 || p > all.size() || q > all.size()) return false;
     all.swapItemsAt(p - 1, q - 1);

@@ -4,33 +4,38 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace k5 {
 
-struct AppContext;
+struct Folders;
+struct JobLoadHooks;
+struct JobState;
 
 // Called for each record as the job is loaded (list row n shows record n).
 using RecordVisitor = std::function<void(int n, const FoundationRecord& record)>;
 
-int recordCountOf(const AppContext& ctx);
-// Reads record n into ctx.job.currentRecordBuffer (zeros and blanks past the end).
-bool readRecord(AppContext& ctx, int n);
-// Writes ctx.job.currentRecordBuffer as record n, extending the file as needed.
-bool writeRecord(AppContext& ctx, int n);
+int recordCountOf(const Folders& folders);
+// Record n of the job file (zeros and blanks past its end); none when the job
+// file cannot be opened.
+std::optional<FoundationRecord> readRecord(const Folders& folders, int n);
+// Writes `record` as record n, extending the file as needed.
+bool writeRecord(const Folders& folders, int n, const FoundationRecord& record);
 
 // Job identity from record 1 (names, unit system, import flag, count).
-void loadJobIdentity(AppContext& ctx);
+void loadJobIdentity(const Folders& folders, JobState& job);
 // Loads the whole job: format hooks, defaults repaired and written back, one
 // visit per record.
-void loadJob(AppContext& ctx, const RecordVisitor& visit = {});
-// Writes the current job name, file name and unit system into every record.
-bool rewriteJobIdentity(AppContext& ctx);
+void loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks,
+             const RecordVisitor& visit = {});
+// Writes the job's name, file name and unit system into every record.
+bool rewriteJobIdentity(const Folders& folders, const JobState& job);
 // Removes records first..last; the job file is replaced only once the
 // remaining records are completely written.
-bool deleteRecords(AppContext& ctx, int first, int last);
-bool deleteAllRecords(AppContext& ctx);
+bool deleteRecords(const Folders& folders, JobState& job, int first, int last);
+bool deleteAllRecords(const Folders& folders, JobState& job);
 // Exchanges neighbouring records p and q; the visitor refills both rows.
-bool swapRecords(AppContext& ctx, int p, int q, const RecordVisitor& visit = {});
+bool swapRecords(const Folders& folders, int p, int q, const RecordVisitor& visit = {});
 
 // The rebar layout defaults a record must have; true when something changed.
 bool repairRecordDefaults(QByteArray& record);

@@ -6,7 +6,7 @@
 
 namespace k5 {
 
-struct AppContext;
+struct Folders;
 
 inline const QString kUndecided = QStringLiteral("(未定)");
 
@@ -16,22 +16,30 @@ struct JobState {
     QString currentFileName = kUndecided;
     int unitSystem = 1; // 1 SI, 2 CGS: unit of new records and of the unit label
     int recordCount = 0;
-    int currentRecord = 0; // record opened for input, recordCount + 1 for a new one
-    int editMode = 0;      // 1 new record, 2 correction of currentRecord
-    int currentFoundationType = 0;
-    int pRX23DataChk = 0; // -1 when the job was imported from the analysis program
-    int jobDialogOk = 0;  // -1 after the job-name window registered
-    FoundationRecord currentRecordBuffer;
+    int currentRecord = 0; // the record opened last from the list, which the spinner moves
+    bool imported = false; // the job was imported from the analysis program
 
     bool isSi() const { return unitSystem == 1; }
+};
+
+// How an input window is opened: for a new record appended to the job, or
+// for the correction of a stored one.
+enum class EditMode { NewRecord, Correction };
+
+struct EditRequest {
+    EditMode mode = EditMode::NewRecord;
+    int record = 0;         // the record corrected; recordCount + 1 for a new one
+    int foundationType = 0; // kTypeIsolated or kTypePileCap
+
+    bool isCorrection() const { return mode == EditMode::Correction; }
 };
 
 // Where the older job formats plug into loading a job: the conversion of the
 // oldest job file when no current one exists, and the upgrade of older
 // records of the current file. Unset hooks do nothing.
 struct JobLoadHooks {
-    std::function<bool(AppContext&)> convertOldJobFile;
-    std::function<void(AppContext&)> upgradeJobFormat;
+    std::function<bool(const Folders&, JobState&)> convertOldJobFile;
+    std::function<void(const Folders&, JobState&)> upgradeJobFormat;
 };
 
 } // namespace k5

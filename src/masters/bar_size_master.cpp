@@ -3,9 +3,10 @@
 #include "masters/master_file.h"
 #include "platform/cp932.h"
 #include "platform/fixed_text.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/prompt.h"
 #include "platform/record_file.h"
-#include "shell/app_context.h"
 
 #include <QFile>
 #include <array>
@@ -80,22 +81,22 @@ QString cell(const QStringList& row, int column) {
 
 } // namespace
 
-QString barSizeFile(const AppContext& ctx, const QString& kind) {
-    return ctx.folders.masterFile(isDeformed(kind) ? QStringLiteral("m_sDBar.k5d")
-                                                   : QStringLiteral("m_sRBar.k5d"));
+QString barSizeFile(const Folders& folders, const QString& kind) {
+    return folders.masterFile(isDeformed(kind) ? QStringLiteral("m_sDBar.k5d")
+                                               : QStringLiteral("m_sRBar.k5d"));
 }
 
 int barSizeRowCount(const QString& kind) {
     return isDeformed(kind) ? 14 : 12;
 }
 
-void ensureBarSizeFile(const AppContext& ctx, const QString& kind) {
-    if (recordCount(barSizeFile(ctx, kind)) > 0) return;
-    QFile::remove(barSizeFile(ctx, kind));
-    writeDefaultBarSizes(ctx, kind);
+void ensureBarSizeFile(const Folders& folders, const QString& kind) {
+    if (recordCount(barSizeFile(folders, kind)) > 0) return;
+    QFile::remove(barSizeFile(folders, kind));
+    writeDefaultBarSizes(folders, kind);
 }
 
-void writeDefaultBarSizes(const AppContext& ctx, const QString& kind) {
+void writeDefaultBarSizes(const Folders& folders, const QString& kind) {
     QList<QByteArray> records;
     auto add = [&records](const auto& table) {
         for (const DefaultBarSize& d : table)
@@ -105,30 +106,30 @@ void writeDefaultBarSizes(const AppContext& ctx, const QString& kind) {
         add(kDeformedDefaults);
     else
         add(kRoundDefaults);
-    QFile::remove(barSizeFile(ctx, kind));
-    replaceLeadingRecords(barSizeFile(ctx, kind), kBarSizeRecordLength, records);
+    QFile::remove(barSizeFile(folders, kind));
+    replaceLeadingRecords(barSizeFile(folders, kind), kBarSizeRecordLength, records);
 }
 
-QList<BarSizeRecord> readBarSizes(const AppContext& ctx, const QString& kind) {
-    const QString path = barSizeFile(ctx, kind);
+QList<BarSizeRecord> readBarSizes(const Folders& folders, const QString& kind) {
+    const QString path = barSizeFile(folders, kind);
     QList<BarSizeRecord> records;
     for (const QByteArray& bytes : readRecords(path, kBarSizeRecordLength, recordCount(path)))
         records.append(decodeBarSize(bytes));
     return records;
 }
 
-BarSizeData findBarSize(const AppContext& ctx, const QString& sizeText) {
+BarSizeData findBarSize(const Folders& folders, const QString& sizeText) {
     // An empty text is contained in every name; it names no size.
     if (sizeText.isEmpty()) return {kBarSizeNotFound, kBarSizeNotFound};
     const QString kind = sizeText.startsWith(u'D') ? QStringLiteral("D") : QStringLiteral("R");
-    for (const BarSizeRecord& record : readBarSizes(ctx, kind))
+    for (const BarSizeRecord& record : readBarSizes(folders, kind))
         if (trimBlanks(record.sizeName).contains(sizeText)) return {record.area, record.perimeter};
     return {kBarSizeNotFound, kBarSizeNotFound};
 }
 
-QStringList listBarSizes(const AppContext& ctx, const QString& kind) {
+QStringList listBarSizes(const Folders& folders, const QString& kind) {
     QStringList items;
-    for (const BarSizeRecord& record : readBarSizes(ctx, kind)) {
+    for (const BarSizeRecord& record : readBarSizes(folders, kind)) {
         // Bars thinner than 9 mm are not used as main reinforcement of a footing.
         if (parseLeadingNumber(trimBlanks(record.sizeName).mid(1)) < 9) continue;
         items.append(record.sizeName);
@@ -144,12 +145,12 @@ int findListIndex(const QStringList& items, const QString& text) {
     return 0;
 }
 
-bool saveBarSizeRows(const AppContext& ctx, const QString& kind, const BarSizeRows& rows) {
+bool saveBarSizeRows(const Folders& folders, Prompt& prompt, const QString& kind, const BarSizeRows& rows) {
     for (qsizetype i = 0; i < rows.size(); ++i)
         for (int column : {1, 2}) {
             QString text = cell(rows[i], column);
             if (!trimBlanks(text).isEmpty() && !strictNumber(text)) {
-                ctx.ask().warn(notNumberInRowMessage(static_cast<int>(i + 1), kColumnTitles[column], text));
+                prompt.warn(notNumberInRowMessage(static_cast<int>(i + 1), kColumnTitles[column], text));
                 return false;
             }
         }
@@ -162,7 +163,7 @@ bool saveBarSizeRows(const AppContext& ctx, const QString& kind, const BarSizeRo
         records.append(encodeBarSize(cell(row, 0), static_cast<float>(area), static_cast<float>(perimeter)));
     }
     if (records.isEmpty()) return true;
-    return replaceLeadingRecordsOrWarn(ctx, barSizeFile(ctx, kind), kBarSizeRecordLength, records);
+    return replaceLeadingRecordsOrWarn(prompt, barSizeFile(folders, kind), kBarSizeRecordLength, records);
 }
 
 } // namespace k5

@@ -7,7 +7,8 @@
 // one file for deformed bars (kind "D") and one for round bars (kind "R").
 namespace k5 {
 
-struct AppContext;
+struct Folders;
+class Prompt;
 
 // Area (cm²) and perimeter (cm) of one bar; both −9999 when the size is unknown.
 struct BarSizeData {
@@ -26,26 +27,26 @@ constexpr int kBarSizeRecordLength = 12;
 constexpr float kBarSizeNotFound = -9999.0f;
 
 // "D" selects the deformed-bar file m_sDBar.k5d, any other kind the round-bar file m_sRBar.k5d.
-QString barSizeFile(const AppContext& ctx, const QString& kind);
+QString barSizeFile(const Folders& folders, const QString& kind);
 // Grid rows of the size window: 14 for deformed bars, 12 for round bars.
 int barSizeRowCount(const QString& kind);
 
 // Recreates the kind's file with its defaults unless it holds a record.
-void ensureBarSizeFile(const AppContext& ctx, const QString& kind);
+void ensureBarSizeFile(const Folders& folders, const QString& kind);
 // Replaces the kind's file by its default table.
-void writeDefaultBarSizes(const AppContext& ctx, const QString& kind);
+void writeDefaultBarSizes(const Folders& folders, const QString& kind);
 
 // The first record, in file order, whose trimmed name contains `sizeText`
 // ("D19"); the file is chosen by the text's first letter ("D" deformed, any
 // other round). {−9999, −9999} when none does.
-BarSizeData findBarSize(const AppContext& ctx, const QString& sizeText);
+BarSizeData findBarSize(const Folders& folders, const QString& sizeText);
 
 // Every record of the kind's file, in file order.
-QList<BarSizeRecord> readBarSizes(const AppContext& ctx, const QString& kind);
+QList<BarSizeRecord> readBarSizes(const Folders& folders, const QString& kind);
 
 // The size names (as stored, 4 characters) of the kind from 9 mm up, for the
 // bar size lists of the input windows.
-QStringList listBarSizes(const AppContext& ctx, const QString& kind);
+QStringList listBarSizes(const Folders& folders, const QString& kind);
 
 // Index of the first item equal to `text`, blanks at both ends ignored; 0
 // when none is equal (the list then shows its first item); −1 for no items.
@@ -59,6 +60,6 @@ using BarSizeRows = QList<QStringList>;
 // records after the last one written keep their content. A numeric cell
 // that holds something other than a number refuses the whole save with a
 // warning; false then, and the file is unchanged.
-bool saveBarSizeRows(const AppContext& ctx, const QString& kind, const BarSizeRows& rows);
+bool saveBarSizeRows(const Folders& folders, Prompt& prompt, const QString& kind, const BarSizeRows& rows);
 
 } // namespace k5

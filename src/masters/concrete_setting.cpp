@@ -1,8 +1,9 @@
 #include "masters/concrete_setting.h"
 
 #include "masters/master_file.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
-#include "shell/app_context.h"
+#include "platform/prompt.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,52 +16,50 @@ bool hasContent(const QString& path) {
     return info.isFile() && info.size() > 0;
 }
 
-void writeDefaults(AppContext& ctx) {
-    QFile::remove(concreteFile(ctx));
-    ctx.concrete = ConcreteSetting{};
-    saveConcreteSetting(ctx);
+ConcreteSetting writeDefaults(const Folders& folders) {
+    QFile::remove(concreteFile(folders));
+    saveConcreteSetting(folders, ConcreteSetting{});
+    return ConcreteSetting{};
 }
 
 } // namespace
 
-QString concreteFile(const AppContext& ctx) {
-    return ctx.folders.masterFile(QStringLiteral("m_crmat.k5d"));
+QString concreteFile(const Folders& folders) {
+    return folders.masterFile(QStringLiteral("m_crmat.k5d"));
 }
 
-void ensureConcreteFile(AppContext& ctx) {
-    if (!hasContent(concreteFile(ctx))) writeDefaults(ctx);
+void ensureConcreteFile(const Folders& folders) {
+    if (!hasContent(concreteFile(folders))) writeDefaults(folders);
 }
 
-void loadConcreteSetting(AppContext& ctx) {
+ConcreteSetting loadConcreteSetting(const Folders& folders) {
     QList<double> numbers =
-        hasContent(concreteFile(ctx)) ? readNumberItems(concreteFile(ctx)) : QList<double>{};
-    if (numbers.size() < 3) {
-        // Missing, empty or cut short: the defaults take the file's place.
-        writeDefaults(ctx);
-        return;
-    }
-    ctx.concrete.concreteEdition = static_cast<int>(cInt(numbers[0]));
-    ctx.concrete.cgsShortFactorC = static_cast<float>(numbers[1]);
-    ctx.concrete.cgsShortFactorS = static_cast<float>(numbers[2]);
+        hasContent(concreteFile(folders)) ? readNumberItems(concreteFile(folders)) : QList<double>{};
+    // Missing, empty or cut short: the defaults take the file's place.
+    if (numbers.size() < 3) return writeDefaults(folders);
+    ConcreteSetting setting;
+    setting.concreteEdition = static_cast<int>(cInt(numbers[0]));
+    setting.cgsShortFactorC = static_cast<float>(numbers[1]);
+    setting.cgsShortFactorS = static_cast<float>(numbers[2]);
+    return setting;
 }
 
-bool saveConcreteSetting(AppContext& ctx) {
-    const ConcreteSetting& c = ctx.concrete;
-    return replaceFileBytes(concreteFile(ctx),
+bool saveConcreteSetting(const Folders& folders, const ConcreteSetting& c) {
+    return replaceFileBytes(concreteFile(folders),
                             numberLine({QString::number(c.concreteEdition), formatGeneral(c.cgsShortFactorC),
                                         formatGeneral(c.cgsShortFactorS)}));
 }
 
-std::optional<ConcreteSetting> readConcreteFields(const AppContext& ctx, int edition,
-                                                  const QString& factorCText, const QString& factorSText) {
+std::optional<ConcreteSetting> readConcreteFields(Prompt& prompt, int edition, const QString& factorCText,
+                                                  const QString& factorSText) {
     std::optional<double> factorC = strictNumber(factorCText);
     if (!factorC) {
-        ctx.ask().warn(notNumberInFieldMessage(QStringLiteral("短期fcの倍率"), factorCText));
+        prompt.warn(notNumberInFieldMessage(QStringLiteral("短期fcの倍率"), factorCText));
         return std::nullopt;
     }
     std::optional<double> factorS = strictNumber(factorSText);
     if (!factorS) {
-        ctx.ask().warn(notNumberInFieldMessage(QStringLiteral("短期fs・faの倍率"), factorSText));
+        prompt.warn(notNumberInFieldMessage(QStringLiteral("短期fs・faの倍率"), factorSText));
         return std::nullopt;
     }
     return ConcreteSetting{edition, static_cast<float>(*factorC), static_cast<float>(*factorS)};

@@ -8,7 +8,8 @@
 // multipliers of CGS jobs. One setting for every job (m_crmat.k5d).
 namespace k5 {
 
-struct AppContext;
+struct Folders;
+class Prompt;
 
 struct ConcreteSetting {
     int concreteEdition = 2;      // SI jobs: 1, 2 or 3
@@ -16,19 +17,19 @@ struct ConcreteSetting {
     float cgsShortFactorS = 1.5f; // CGS: short-term fs and fa = this × long-term value
 };
 
-QString concreteFile(const AppContext& ctx);
+QString concreteFile(const Folders& folders);
 
-// Writes the defaults (into ctx.concrete and the file) when the file is missing or empty.
-void ensureConcreteFile(AppContext& ctx);
-// ctx.concrete from the file; a missing, empty or unreadable file is first
-// rewritten with the defaults. Called by every calculation run.
-void loadConcreteSetting(AppContext& ctx);
-// Writes ctx.concrete to the file (the file is replaced whole).
-bool saveConcreteSetting(AppContext& ctx);
+// Writes the defaults into the file when it is missing or empty.
+void ensureConcreteFile(const Folders& folders);
+// The setting in the file; a missing, empty or unreadable file is first
+// rewritten with the defaults. Read by every calculation run.
+ConcreteSetting loadConcreteSetting(const Folders& folders);
+// Writes the setting to the file (the file is replaced whole).
+bool saveConcreteSetting(const Folders& folders, const ConcreteSetting& setting);
 
 // The two multiplier fields of the concrete window as a setting with the
 // given edition; a field that is not a number is refused with a warning.
-std::optional<ConcreteSetting> readConcreteFields(const AppContext& ctx, int edition,
-                                                  const QString& factorCText, const QString& factorSText);
+std::optional<ConcreteSetting> readConcreteFields(Prompt& prompt, int edition, const QString& factorCText,
+                                                  const QString& factorSText);
 
 } // namespace k5

@@ -3,9 +3,10 @@
 #include "masters/master_file.h"
 #include "platform/cp932.h"
 #include "platform/fixed_text.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/prompt.h"
 #include "platform/record_file.h"
-#include "shell/app_context.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -42,9 +43,9 @@ FontSetRecord decodeFontSet(const QByteArray& bytes) {
 }
 
 // One pass of the load: the records and the set flagged in use, if any.
-QList<FontSetRecord> readFontSets(const AppContext& ctx, ReportFont& font) {
-    const QString& path = ctx.folders.fontFile;
-    if (roundedRecordCount(path, kFontSetRecordLength) <= 0) writeDefaultFontSets(ctx);
+QList<FontSetRecord> readFontSets(const Folders& folders, ReportFont& font) {
+    const QString& path = folders.fontFile;
+    if (roundedRecordCount(path, kFontSetRecordLength) <= 0) writeDefaultFontSets(folders);
     QList<FontSetRecord> records;
     for (const QByteArray& bytes :
          readRecords(path, kFontSetRecordLength, roundedRecordCount(path, kFontSetRecordLength))) {
@@ -58,7 +59,7 @@ QList<FontSetRecord> readFontSets(const AppContext& ctx, ReportFont& font) {
 }
 
 // Every size cell must be empty or a number that fits the file's Integer.
-bool checkSizeCells(const AppContext& ctx, const FontSetRows& rows) {
+bool checkSizeCells(Prompt& prompt, const FontSetRows& rows) {
     for (qsizetype i = 0; i < rows.size(); ++i)
         for (int column = 1; column <= 3; ++column) {
             QString text = cell(rows[i], column);
@@ -66,11 +67,11 @@ bool checkSizeCells(const AppContext& ctx, const FontSetRows& rows) {
             std::optional<double> value = strictNumber(text);
             int row = static_cast<int>(i + 1);
             if (!value) {
-                ctx.ask().warn(notNumberInRowMessage(row, kSizeTitles[column - 1], text));
+                prompt.warn(notNumberInRowMessage(row, kSizeTitles[column - 1], text));
                 return false;
             }
             if (!fitsInt16(*value)) {
-                ctx.ask().warn(outOfRangeInRowMessage(row, kSizeTitles[column - 1], text));
+                prompt.warn(outOfRangeInRowMessage(row, kSizeTitles[column - 1], text));
                 return false;
             }
         }
@@ -84,36 +85,36 @@ QStringList fontFaceChoices() {
             QStringLiteral("ＭＳＰゴシック")};
 }
 
-QList<FontSetRecord> loadFontSet(AppContext& ctx) {
+QList<FontSetRecord> loadFontSet(const Folders& folders, ReportFont& reportFont) {
     ReportFont font;
-    QList<FontSetRecord> records = readFontSets(ctx, font);
+    QList<FontSetRecord> records = readFontSets(folders, font);
     if (font.fontSetInUse == 0) {
         // No set is in use: the whole file gives way to the defaults, whose
         // first set is flagged.
-        QFile::remove(ctx.folders.fontFile);
-        records = readFontSets(ctx, font);
+        QFile::remove(folders.fontFile);
+        records = readFontSets(folders, font);
     }
     if (font.fontSetInUse == 0) {
         // The master folder cannot be written: report with the first default set.
         QStringList first = QString::fromUtf8(kDefaultFontSets[0]).split(u',');
         font = {1, first[0], first[1].toInt(), first[2].toInt(), first[3].toInt()};
     }
-    ctx.reportFont = font;
+    reportFont = font;
     return records;
 }
 
-void writeDefaultFontSets(const AppContext& ctx) {
+void writeDefaultFontSets(const Folders& folders) {
     QList<QByteArray> records;
     for (const char* line : kDefaultFontSets) {
         QStringList f = QString::fromUtf8(line).split(u',');
         records.append(encodeFontSet(f[0], f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt()));
     }
-    QFile::remove(ctx.folders.fontFile);
-    replaceLeadingRecords(ctx.folders.fontFile, kFontSetRecordLength, records);
+    QFile::remove(folders.fontFile);
+    replaceLeadingRecords(folders.fontFile, kFontSetRecordLength, records);
 }
 
-bool saveFontSets(const AppContext& ctx, const FontSetRows& rows, int inUseRow) {
-    if (!checkSizeCells(ctx, rows)) return false;
+bool saveFontSets(const Folders& folders, Prompt& prompt, const FontSetRows& rows, int inUseRow) {
+    if (!checkSizeCells(prompt, rows)) return false;
     QList<QByteArray> records;
     for (const QStringList& row : rows) {
         int sizes[3];
@@ -128,7 +129,7 @@ bool saveFontSets(const AppContext& ctx, const FontSetRows& rows, int inUseRow) 
         records.append(encodeFontSet(cell(row, 0), sizes[0], sizes[1], sizes[2], n == inUseRow ? 1 : 0));
     }
     if (records.isEmpty()) return true;
-    return replaceLeadingRecordsOrWarn(ctx, ctx.folders.fontFile, kFontSetRecordLength, records);
+    return replaceLeadingRecordsOrWarn(prompt, folders.fontFile, kFontSetRecordLength, records);
 }
 
 } // namespace k5

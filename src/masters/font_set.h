@@ -7,7 +7,8 @@
 // use, from which the calculation report takes its face and three sizes.
 namespace k5 {
 
-struct AppContext;
+struct Folders;
+class Prompt;
 
 // The report font: the set in use, as last loaded.
 struct ReportFont {
@@ -33,13 +34,13 @@ constexpr int kFontSetGridRows = 10;
 // The faces offered in the face column's side list, in this order.
 QStringList fontFaceChoices();
 
-// Sets ctx.reportFont from the file's flagged record (a later flagged record
+// Sets reportFont from the file's flagged record (a later flagged record
 // overrides an earlier one) and returns the records read. A missing or
 // too short file, or one without a flagged record, is replaced by the
 // default sets first.
-QList<FontSetRecord> loadFontSet(AppContext& ctx);
+QList<FontSetRecord> loadFontSet(const Folders& folders, ReportFont& reportFont);
 // Replaces the file by the eight default sets (record 1 in use).
-void writeDefaultFontSets(const AppContext& ctx);
+void writeDefaultFontSets(const Folders& folders);
 
 // Grid rows as typed: face, ﾀｲﾄﾙ文字, 一般文字, 添字.
 using FontSetRows = QList<QStringList>;
@@ -48,6 +49,6 @@ using FontSetRows = QList<QStringList>;
 // flag on row `inUseRow`. Records after the last one written keep their
 // content. A size that is not a number, or does not fit an Integer, refuses
 // the save with a warning; the file is then unchanged.
-bool saveFontSets(const AppContext& ctx, const FontSetRows& rows, int inUseRow);
+bool saveFontSets(const Folders& folders, Prompt& prompt, const FontSetRows& rows, int inUseRow);
 
 } // namespace k5

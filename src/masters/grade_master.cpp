@@ -3,9 +3,10 @@
 #include "masters/master_file.h"
 #include "platform/cp932.h"
 #include "platform/fixed_text.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/prompt.h"
 #include "platform/record_file.h"
-#include "shell/app_context.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -64,12 +65,12 @@ GradeRecord decodeGrade(const QByteArray& bytes) {
     return g;
 }
 
-bool checkStressCells(const AppContext& ctx, const GradeRows& rows) {
+bool checkStressCells(Prompt& prompt, const GradeRows& rows) {
     for (qsizetype i = 0; i < rows.size(); ++i)
         for (int column = kFirstStressColumn; column <= kLastStressColumn; ++column) {
             QString text = cell(rows[i], column);
             if (!trimBlanks(text).isEmpty() && !strictNumber(text)) {
-                ctx.ask().warn(notNumberInRowMessage(static_cast<int>(i + 1), kColumnTitles[column], text));
+                prompt.warn(notNumberInRowMessage(static_cast<int>(i + 1), kColumnTitles[column], text));
                 return false;
             }
         }
@@ -83,18 +84,18 @@ bool isCompleteRow(const QStringList& row) {
     return true;
 }
 
-bool writeGradeRows(const AppContext& ctx, const GradeRows& rows) {
+bool writeGradeRows(const Folders& folders, Prompt& prompt, const GradeRows& rows) {
     QList<QByteArray> records;
     for (const QStringList& row : rows) {
         if (!isCompleteRow(row)) break;
         records.append(encodeGrade(row));
     }
     if (records.isEmpty()) return true;
-    return replaceLeadingRecordsOrWarn(ctx, ctx.folders.rebarGradeFile, kGradeRecordLength, records);
+    return replaceLeadingRecordsOrWarn(prompt, folders.rebarGradeFile, kGradeRecordLength, records);
 }
 
-QString youngFile(const AppContext& ctx) {
-    return ctx.folders.youngModulusFile;
+QString youngFile(const Folders& folders) {
+    return folders.youngModulusFile;
 }
 
 bool hasContent(const QString& path) {
@@ -117,22 +118,22 @@ QString sizeClassText(int sizeClass) {
     return QStringLiteral("-");
 }
 
-void ensureGradeFile(const AppContext& ctx) {
-    QFileInfo info(ctx.folders.rebarGradeFile);
+void ensureGradeFile(const Folders& folders) {
+    QFileInfo info(folders.rebarGradeFile);
     if (!info.isFile() || info.size() % kGradeRecordLength != 0 || info.size() < kGradeRecordLength)
-        writeDefaultGrades(ctx);
+        writeDefaultGrades(folders);
 }
 
-void writeDefaultGrades(const AppContext& ctx) {
+void writeDefaultGrades(const Folders& folders) {
     QList<QByteArray> records;
     for (const char* line : kDefaultGrades)
         records.append(encodeGrade(QString::fromUtf8(line).split(u',')));
-    QFile::remove(ctx.folders.rebarGradeFile);
-    replaceLeadingRecords(ctx.folders.rebarGradeFile, kGradeRecordLength, records);
+    QFile::remove(folders.rebarGradeFile);
+    replaceLeadingRecords(folders.rebarGradeFile, kGradeRecordLength, records);
 }
 
-QList<GradeRecord> readGradeRecords(const AppContext& ctx) {
-    const QString& path = ctx.folders.rebarGradeFile;
+QList<GradeRecord> readGradeRecords(const Folders& folders) {
+    const QString& path = folders.rebarGradeFile;
     QList<GradeRecord> grades;
     for (const QByteArray& bytes :
          readRecords(path, kGradeRecordLength, roundedRecordCount(path, kGradeRecordLength)))
@@ -140,63 +141,64 @@ QList<GradeRecord> readGradeRecords(const AppContext& ctx) {
     return grades;
 }
 
-QStringList listBarGrades(const AppContext& ctx) {
-    if (!QFileInfo::exists(ctx.folders.rebarGradeFile)) ensureGradeFile(ctx);
+QStringList listBarGrades(const Folders& folders) {
+    if (!QFileInfo::exists(folders.rebarGradeFile)) ensureGradeFile(folders);
     QStringList items;
     // Each grade has one record of class 0 (round bars) or class 1 (thin
     // deformed bars); its class 2 record repeats the name.
-    for (const GradeRecord& g : readGradeRecords(ctx))
+    for (const GradeRecord& g : readGradeRecords(folders))
         if (g.sizeClass == kSizeClassAny || g.sizeClass == kSizeClassUpToD25) items.append(g.gradeName);
     return items;
 }
 
-bool saveGradeRows(const AppContext& ctx, const GradeRows& rows) {
-    return checkStressCells(ctx, rows) && writeGradeRows(ctx, rows);
+bool saveGradeRows(const Folders& folders, Prompt& prompt, const GradeRows& rows) {
+    return checkStressCells(prompt, rows) && writeGradeRows(folders, prompt, rows);
 }
 
-void ensureYoungFile(const AppContext& ctx) {
-    if (!hasContent(youngFile(ctx))) saveYoung(ctx, YoungModulus{});
+void ensureYoungFile(const Folders& folders) {
+    if (!hasContent(youngFile(folders))) saveYoung(folders, YoungModulus{});
 }
 
-YoungModulus loadYoung(const AppContext& ctx) {
-    QList<double> numbers = hasContent(youngFile(ctx)) ? readNumberItems(youngFile(ctx)) : QList<double>{};
+YoungModulus loadYoung(const Folders& folders) {
+    QList<double> numbers =
+        hasContent(youngFile(folders)) ? readNumberItems(youngFile(folders)) : QList<double>{};
     if (numbers.size() < 2) {
         // Missing, empty or cut short: the defaults take the file's place.
-        QFile::remove(youngFile(ctx));
+        QFile::remove(youngFile(folders));
         YoungModulus defaults;
-        saveYoung(ctx, defaults);
+        saveYoung(folders, defaults);
         return defaults;
     }
     return {static_cast<float>(numbers[0]), static_cast<float>(numbers[1])};
 }
 
-bool saveYoung(const AppContext& ctx, const YoungModulus& young) {
-    return replaceFileBytes(youngFile(ctx), numberLine({formatGeneral(young.si), formatGeneral(young.cgs)}));
+bool saveYoung(const Folders& folders, const YoungModulus& young) {
+    return replaceFileBytes(youngFile(folders),
+                            numberLine({formatGeneral(young.si), formatGeneral(young.cgs)}));
 }
 
-std::optional<YoungModulus> readYoungFields(const AppContext& ctx, const QString& siText,
-                                            const QString& cgsText) {
+std::optional<YoungModulus> readYoungFields(Prompt& prompt, const QString& siText, const QString& cgsText) {
     std::optional<double> si = strictNumber(siText);
     if (!si) {
-        ctx.ask().warn(notNumberInFieldMessage(QStringLiteral("ヤング係数（SI単位）"), siText));
+        prompt.warn(notNumberInFieldMessage(QStringLiteral("ヤング係数（SI単位）"), siText));
         return std::nullopt;
     }
     std::optional<double> cgs = strictNumber(cgsText);
     if (!cgs) {
-        ctx.ask().warn(notNumberInFieldMessage(QStringLiteral("ヤング係数（CGS単位）"), cgsText));
+        prompt.warn(notNumberInFieldMessage(QStringLiteral("ヤング係数（CGS単位）"), cgsText));
         return std::nullopt;
     }
     return YoungModulus{static_cast<float>(*si), static_cast<float>(*cgs)};
 }
 
-bool saveGradeMaster(const AppContext& ctx, const GradeRows& rows, const QString& youngSiText,
-                     const QString& youngCgsText) {
-    if (!checkStressCells(ctx, rows)) return false;
-    std::optional<YoungModulus> young = readYoungFields(ctx, youngSiText, youngCgsText);
+bool saveGradeMaster(const Folders& folders, Prompt& prompt, const GradeRows& rows,
+                     const QString& youngSiText, const QString& youngCgsText) {
+    if (!checkStressCells(prompt, rows)) return false;
+    std::optional<YoungModulus> young = readYoungFields(prompt, youngSiText, youngCgsText);
     if (!young) return false;
-    if (!writeGradeRows(ctx, rows)) return false;
-    if (saveYoung(ctx, *young)) return true;
-    ctx.ask().error(writeFailedMessage(youngFile(ctx)));
+    if (!writeGradeRows(folders, prompt, rows)) return false;
+    if (saveYoung(folders, *young)) return true;
+    prompt.error(writeFailedMessage(youngFile(folders)));
     return false;
 }
 

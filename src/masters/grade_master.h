@@ -9,7 +9,8 @@
 // in both unit systems) and the Young's modulus of steel kept beside it.
 namespace k5 {
 
-struct AppContext;
+struct Folders;
+class Prompt;
 
 // Size classes of a grade record: the allowable stress of a deformed bar
 // depends on whether it is D25 or thinner, or D29 or thicker.
@@ -41,21 +42,21 @@ QString sizeClassText(int sizeClass);
 
 // Recreates the grade file with its defaults when it is missing, empty or
 // not a whole number of records long.
-void ensureGradeFile(const AppContext& ctx);
+void ensureGradeFile(const Folders& folders);
 // Replaces the grade file by the ten default grades.
-void writeDefaultGrades(const AppContext& ctx);
+void writeDefaultGrades(const Folders& folders);
 // Every record of the grade file in file order (empty when there is no file).
-QList<GradeRecord> readGradeRecords(const AppContext& ctx);
+QList<GradeRecord> readGradeRecords(const Folders& folders);
 // The grade names (8 characters as stored) for the grade lists of the input
 // windows: one item per grade, taken from its class 0 or class 1 record.
-QStringList listBarGrades(const AppContext& ctx);
+QStringList listBarGrades(const Folders& folders);
 
 // Grid rows as typed: 材料, 呼称, 径, 長期(CGS), 短期(CGS), 長期(SI), 短期(SI), 備考.
 using GradeRows = QList<QStringList>;
 // Writes the rows as records 1, 2, ... up to the first incomplete row (an
 // empty material or grade name, or a stress of 0); later records keep their
 // content. A stress cell that is not a number refuses the save with a warning.
-bool saveGradeRows(const AppContext& ctx, const GradeRows& rows);
+bool saveGradeRows(const Folders& folders, Prompt& prompt, const GradeRows& rows);
 
 // Young's modulus of steel, shown and stored for the user's reference.
 struct YoungModulus {
@@ -64,19 +65,18 @@ struct YoungModulus {
 };
 
 // Writes the defaults when the file is missing or empty.
-void ensureYoungFile(const AppContext& ctx);
+void ensureYoungFile(const Folders& folders);
 // The file's two values; a missing, empty or unreadable file is first
 // rewritten with the defaults.
-YoungModulus loadYoung(const AppContext& ctx);
-bool saveYoung(const AppContext& ctx, const YoungModulus& young);
+YoungModulus loadYoung(const Folders& folders);
+bool saveYoung(const Folders& folders, const YoungModulus& young);
 // The two fields of the grade window as values; a text that is not a number
 // is refused with a warning.
-std::optional<YoungModulus> readYoungFields(const AppContext& ctx, const QString& siText,
-                                            const QString& cgsText);
+std::optional<YoungModulus> readYoungFields(Prompt& prompt, const QString& siText, const QString& cgsText);
 
 // The grade window's 登録: the grid rows and both Young's modulus fields are
 // checked first, and only when all are numbers are both files written.
-bool saveGradeMaster(const AppContext& ctx, const GradeRows& rows, const QString& youngSiText,
-                     const QString& youngCgsText);
+bool saveGradeMaster(const Folders& folders, Prompt& prompt, const GradeRows& rows,
+                     const QString& youngSiText, const QString& youngCgsText);
 
 } // namespace k5

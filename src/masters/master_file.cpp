@@ -2,9 +2,10 @@
 
 #include "jobdata/job_file.h"
 #include "platform/cp932.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/prompt.h"
 #include "platform/record_file.h"
-#include "shell/app_context.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -43,10 +44,10 @@ bool replaceLeadingRecords(const QString& path, int recordLength, const QList<QB
     return replaceFileBytes(path, content);
 }
 
-bool replaceLeadingRecordsOrWarn(const AppContext& ctx, const QString& path, int recordLength,
+bool replaceLeadingRecordsOrWarn(Prompt& prompt, const QString& path, int recordLength,
                                  const QList<QByteArray>& records) {
     if (replaceLeadingRecords(path, recordLength, records)) return true;
-    ctx.ask().error(writeFailedMessage(path));
+    prompt.error(writeFailedMessage(path));
     return false;
 }
 

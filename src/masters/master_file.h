@@ -10,7 +10,8 @@
 // Young's modulus, concrete setting, font sets).
 namespace k5 {
 
-struct AppContext;
+struct Folders;
+class Prompt;
 
 // Record count of a master file as the masters have always counted it: the
 // length divided by the record length, rounded to the nearest whole number
@@ -27,7 +28,7 @@ QList<QByteArray> readRecords(const QString& path, int recordLength, int count);
 bool replaceLeadingRecords(const QString& path, int recordLength, const QList<QByteArray>& records);
 
 // replaceLeadingRecords, with a warning naming the file when it cannot be written.
-bool replaceLeadingRecordsOrWarn(const AppContext& ctx, const QString& path, int recordLength,
+bool replaceLeadingRecordsOrWarn(Prompt& prompt, const QString& path, int recordLength,
                                  const QList<QByteArray>& records);
 
 // Replaces the whole file by `bytes` through a scratch file.

@@ -4,6 +4,11 @@
 
 namespace k5 {
 
+bool Prompt::report(const Outcome& outcome) {
+    if (!outcome.message.text.isEmpty()) show(outcome.message);
+    return outcome.ok;
+}
+
 void Prompt::inform(const QString& text, const QString& title) {
     show({text, title, Icon::Information, Buttons::Ok});
 }

@@ -23,10 +23,26 @@ struct Message {
     Buttons buttons = Buttons::Ok;
 };
 
+// What a domain operation answers: success, or failure, each with the
+// message (if any) the caller shows. Domain code decides what to say; the
+// window or command line that called it shows it.
+struct Outcome {
+    bool ok = true;
+    Message message; // empty text: nothing to show
+
+    static Outcome success(const QString& info = {}) { return {true, {info}}; }
+    static Outcome warning(const QString& text) { return {false, {text, kProgramTitle, Icon::Warning}}; }
+    static Outcome error(const QString& text) { return {false, {text, kProgramTitle, Icon::Error}}; }
+    explicit operator bool() const { return ok; }
+};
+
 class Prompt {
   public:
     virtual ~Prompt() = default;
     virtual Answer show(const Message& message) = 0;
+
+    // Shows the outcome's message, if it has one; answers whether it succeeded.
+    bool report(const Outcome& outcome);
 
     void inform(const QString& text, const QString& title = kProgramTitle);
     void warn(const QString& text, const QString& title = kProgramTitle);

@@ -3,12 +3,11 @@
 #include "jobdata/common_values.h"
 #include "jobdata/control_file.h"
 #include "jobdata/job_state.h"
-#include "jobdata/working_record.h"
 #include "masters/concrete_setting.h"
 #include "masters/font_set.h"
+#include "platform/folders.h"
 #include "platform/prompt.h"
 #include "platform/trace.h"
-#include "shell/folders.h"
 
 namespace k5 {
 
@@ -20,14 +19,13 @@ struct AppContext {
     JobState job;
     CalcCounters counts; // records by type and NG, as last counted
     CommonValues common;
-    WorkingRecord work; // the foundation in hand
     ControlSettings control;
     JobLoadHooks jobHooks;
     ConcreteSetting concrete;
     ReportFont reportFont;
     Prompt* prompt = nullptr;
 
-    void trace(const QString& message) const { writeTrace(folders.traceFile, message); }
+    void trace(const QString& message) const { folders.trace(message); }
     Prompt& ask() const { return *prompt; }
 };
 

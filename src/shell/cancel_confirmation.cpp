@@ -1,7 +1,7 @@
 #include "shell/cancel_confirmation.h"
 
-#include "gridedit/key_actions.h"
 #include "jobdata/control_file.h"
+#include "masters/key_actions.h"
 #include "shell/app_context.h"
 
 namespace k5 {
@@ -14,16 +14,16 @@ bool confirmCancel(AppContext& ctx) {
 }
 
 int loadCancelConfirm(AppContext& ctx) {
-    loadControlFile(ctx);
-    loadKeyActions(ctx);
+    loadControlFile(ctx.folders, ctx.control);
+    loadKeyActions(ctx.folders, ctx.control);
     return ctx.control.cancelConfirm;
 }
 
 void saveCancelConfirm(AppContext& ctx, int value) {
-    loadControlFile(ctx);
+    loadControlFile(ctx.folders, ctx.control);
     ctx.control.cancelConfirm = value;
-    saveControlFile(ctx);
-    loadKeyActions(ctx);
+    saveControlFile(ctx.folders, ctx.control);
+    loadKeyActions(ctx.folders, ctx.control);
 }
 
 QString fileNameProblem(const QString& fileName) {

@@ -1,5 +1,6 @@
 #include "shell/job_list.h"
 
+#include "jobdata/record_layout.h"
 #include "platform/fixed_text.h"
 #include "platform/numbers.h"
 
@@ -30,10 +31,11 @@ QStringList listRow(const FoundationRecord& r, int rowNumber, bool imported) {
     if (imported)
         cells << trimBlanks(r.provisionalName) << trimBlanks(r.storeyName) << trimBlanks(r.frameName)
               << trimBlanks(r.axisName);
-    cells << foundationTypeCaption(r.data1[0]);
-    if (!imported) cells << number(r.data2[5][1]) << number(r.data2[5][2]);
-    cells << number(r.data2[4][1]) << number(r.data2[4][2]) << number(r.data1[32]) << number(r.data1[33])
-          << number(r.data1[30]) << number(r.data1[31]) << trimBlanks(r.memo) << QString();
+    cells << foundationTypeCaption(r.data1[field::foundationType]);
+    if (!imported) cells << number(r.data2[row::a][1]) << number(r.data2[row::a][2]);
+    cells << number(r.data2[row::L][1]) << number(r.data2[row::L][2]) << number(r.data1[field::nx])
+          << number(r.data1[field::ny]) << number(r.data1[field::pitchx]) << number(r.data1[field::pitchy])
+          << trimBlanks(r.memo) << QString();
     return cells;
 }
 

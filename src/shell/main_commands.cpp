@@ -1,8 +1,9 @@
 #include "shell/main_commands.h"
 
-#include "gridedit/row_range.h"
+#include "jobdata/record_layout.h"
 #include "platform/prompt.h"
 #include "shell/app_context.h"
+#include "shell/row_range.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,22 +16,23 @@ QString typeWindowTrace(int type, const QString& step) {
                                 : QStringLiteral("_201") + step + QStringLiteral(" (frm01独立基礎.Show 1)");
 }
 
-void openInputWindow(AppContext& ctx, int type, const QString& traceEntry, const OpenRowSteps& steps) {
-    steps.hideMain();
+void openInputWindow(AppContext& ctx, const EditRequest& request, const QString& traceEntry,
+                     const OpenRowSteps& steps) {
+    steps.hideMain(request.foundationType);
     ctx.trace(traceEntry);
-    steps.showInputWindow(type);
+    steps.showInputWindow(request);
 }
 
 void openNewRecord(AppContext& ctx, int row, const OpenRowSteps& steps) {
     JobState& job = ctx.job;
-    job.editMode = 1;
     ctx.trace(QStringLiteral("_201R pEditRecp=") + QString::number(row) +
               QStringLiteral("→新規作成モード(New)"));
     job.currentRecord = job.recordCount + 1;
     ctx.trace(QStringLiteral("_201S (frm新規基礎タイプ指定.Show 1)"));
-    if (!steps.askFoundationType()) return;
-    const int type = job.currentFoundationType;
-    openInputWindow(ctx, type,
+    const int type = steps.askFoundationType();
+    if (type == 0) return;
+    const EditRequest request{EditMode::NewRecord, job.currentRecord, type};
+    openInputWindow(ctx, request,
                     typeWindowTrace(type, type == kTypePileCap ? QStringLiteral("V") : QStringLiteral("T")),
                     steps);
     ctx.trace(QStringLiteral("_201W"));
@@ -40,16 +42,15 @@ void openNewRecord(AppContext& ctx, int row, const OpenRowSteps& steps) {
 // False when the command ends early (the type question was cancelled).
 bool openExistingRecord(AppContext& ctx, int row, const QString& typeCell, const OpenRowSteps& steps) {
     JobState& job = ctx.job;
-    job.editMode = 2;
     ctx.trace(QStringLiteral("_201A pEditRecp=") + QString::number(row) +
               QStringLiteral("→修正モード(Edit)"));
     ctx.trace(QStringLiteral("_201E 基礎タイプ呼称=") + foundationTypeCaption(kTypeIsolated));
     const QString caption = typeCell.trimmed();
     if (caption == foundationTypeCaption(kTypeIsolated) || caption == foundationTypeCaption(kTypePileCap)) {
         const int type = caption == foundationTypeCaption(kTypeIsolated) ? kTypeIsolated : kTypePileCap;
-        job.currentFoundationType = type;
+        const EditRequest request{EditMode::Correction, row, type};
         openInputWindow(
-            ctx, type,
+            ctx, request,
             typeWindowTrace(type, type == kTypePileCap ? QStringLiteral("P") : QStringLiteral("L")), steps);
         ctx.trace(QStringLiteral("_201Q"));
         steps.showMainAgain();
@@ -59,13 +60,14 @@ bool openExistingRecord(AppContext& ctx, int row, const QString& typeCell, const
     // opens it again to edit it in the window of that type.
     ctx.trace(QStringLiteral("_201F 基礎ﾀｲﾌﾟがどちらでもない→独立基礎に仮設定") +
               foundationTypeCaption(kTypeIsolated));
-    if (!steps.askFoundationType()) {
+    const int type = steps.askFoundationType();
+    if (type == 0) {
         ctx.trace(QStringLiteral("_201G 新規基礎ﾀｲﾌﾟの指定がｷｬﾝｾﾙされた　End-------------->"));
         return false;
     }
     ctx.trace(QStringLiteral("_201H"));
-    steps.setTypeCell(row, foundationTypeCaption(job.currentFoundationType));
-    if (!storeFoundationType(ctx, job.currentRecord, job.currentFoundationType))
+    steps.setTypeCell(row, foundationTypeCaption(type));
+    if (!storeFoundationType(ctx, job.currentRecord, type))
         ctx.ask().error(QStringLiteral("基礎タイプを記録できませんでした。　　　\n\n") +
                         ctx.folders.jobFile());
     return true;
@@ -134,7 +136,7 @@ void clearJobForNewJob(AppContext& ctx) {
     job.currentJobName = kUndecided;
     job.currentFileName = kUndecided;
     job.unitSystem = 1;
-    job.pRX23DataChk = 0;
+    job.imported = false;
     job.recordCount = 0;
     job.currentRecord = 0;
 }
@@ -151,7 +153,7 @@ bool deleteChosenRows(AppContext& ctx, int& selFirst, int& selLast) {
     bool deleted = false;
     if (confirmRowRange(ctx.ask(), selFirst, selLast, ctx.job.recordCount, kDeleteAction) &&
         ctx.ask().askOkCancel(deleteChosenQuestion(), Icon::Information)) {
-        deleted = deleteRecords(ctx, selFirst, selLast);
+        deleted = deleteRecords(ctx.folders, ctx.job, selFirst, selLast);
         if (!deleted)
             ctx.ask().error(QStringLiteral("データを削除できませんでした。　　　\n\n") +
                             ctx.folders.jobFile());
@@ -161,12 +163,12 @@ bool deleteChosenRows(AppContext& ctx, int& selFirst, int& selLast) {
 }
 
 bool deleteAllFoundations(AppContext& ctx) {
-    if (recordCountOf(ctx) < 1) {
+    if (recordCountOf(ctx.folders) < 1) {
         ctx.ask().inform(kNothingToDelete);
         return false;
     }
     if (!ctx.ask().askOkCancel(deleteAllQuestion(), Icon::Information)) return false;
-    if (!deleteAllRecords(ctx)) {
+    if (!deleteAllRecords(ctx.folders, ctx.job)) {
         ctx.ask().error(QStringLiteral("データを削除できませんでした。　　　\n\n") + ctx.folders.jobFile());
         return false;
     }
@@ -182,16 +184,17 @@ bool moveRecord(AppContext& ctx, int step, const RecordVisitor& refillRow) {
     JobState& job = ctx.job;
     const int target = job.currentRecord + step;
     if (!canMoveRecord(ctx) || target < 1 || target > job.recordCount) return false;
-    if (!swapRecords(ctx, job.currentRecord, target, refillRow)) return false;
+    if (!swapRecords(ctx.folders, job.currentRecord, target, refillRow)) return false;
     job.currentRecord = target;
     return true;
 }
 
 bool allRecordsCalculated(AppContext& ctx) {
-    const int count = recordCountOf(ctx);
+    const int count = recordCountOf(ctx.folders);
     for (int n = 1; n <= count; ++n) {
-        readRecord(ctx, n);
-        if (ctx.job.currentRecordBuffer.data2[22][1] == 0) {
+        // A calculated record has its long-term design axial force ΣN.
+        const std::optional<FoundationRecord> record = readRecord(ctx.folders, n);
+        if (!record || record->data2[row::sumN][1] == 0) {
             ctx.ask().error(notCalculatedMessage());
             return false;
         }
@@ -214,10 +217,11 @@ bool openRow(AppContext& ctx, int row, const QString& typeCell, const OpenRowSte
 
 bool storeFoundationType(AppContext& ctx, int n, int type) {
     ctx.trace(QStringLiteral("_201J dum_FileName=") + ctx.folders.jobFile());
-    if (!readRecord(ctx, n)) return false;
-    ctx.job.currentRecordBuffer.data1[0] = static_cast<float>(type);
+    std::optional<FoundationRecord> record = readRecord(ctx.folders, n);
+    if (!record) return false;
+    record->data1[field::foundationType] = static_cast<float>(type);
     ctx.trace(QStringLiteral("_201K 入力データ02.data1(0)=p基礎ﾀｲﾌﾟ=") + QString::number(type));
-    return writeRecord(ctx, n);
+    return writeRecord(ctx.folders, n, *record);
 }
 
 } // namespace k5

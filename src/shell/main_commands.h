@@ -1,5 +1,6 @@
 #pragma once
 #include "jobdata/job_file.h"
+#include "jobdata/job_state.h"
 
 #include <QString>
 #include <functional>
@@ -55,11 +56,11 @@ bool allRecordsCalculated(AppContext& ctx);
 
 // What opening a list row needs from the window.
 struct OpenRowSteps {
-    // The type window; true when a type was chosen (ctx.job.currentFoundationType).
-    std::function<bool()> askFoundationType;
-    std::function<void()> hideMain;
-    // The input window of the type, modal.
-    std::function<void(int type)> showInputWindow;
+    // The type window: the type chosen, 0 when cancelled.
+    std::function<int()> askFoundationType;
+    std::function<void(int type)> hideMain;
+    // The input window of the request's type, modal.
+    std::function<void(const EditRequest& request)> showInputWindow;
     std::function<void()> showMainAgain;
     // The list's type cell of the row takes the caption.
     std::function<void(int row, const QString& caption)> setTypeCell;

@@ -1,12 +1,12 @@
 #include "shell/startup.h"
 
-#include "gridedit/key_actions.h"
 #include "jobdata/common_values.h"
 #include "jobdata/control_file.h"
 #include "jobdata/format_conversion.h"
 #include "masters/bar_size_master.h"
 #include "masters/concrete_setting.h"
 #include "masters/grade_master.h"
+#include "masters/key_actions.h"
 #include "platform/cp932.h"
 #include "shell/app_context.h"
 
@@ -111,16 +111,18 @@ bool checkFolders(AppContext& ctx, const QString& currentDirectory) {
 }
 
 void ensureMasterFiles(AppContext& ctx) {
-    ensureControlFile(ctx);
-    loadControlFile(ctx);
-    ensureKeyActionFile(ctx);
-    loadKeyActions(ctx);
-    ensureGradeFile(ctx);
-    ensureYoungFile(ctx);
-    ensureBarSizeFile(ctx, QStringLiteral("D"));
-    ensureBarSizeFile(ctx, QStringLiteral("R"));
-    ensureConcreteFile(ctx);
-    ensureCommonValues(ctx);
+    const Folders& f = ctx.folders;
+    ensureControlFile(f, ctx.control);
+    loadControlFile(f, ctx.control);
+    ensureKeyActionFile(f, ctx.control);
+    loadKeyActions(f, ctx.control);
+    ensureGradeFile(f);
+    ensureYoungFile(f);
+    ensureBarSizeFile(f, QStringLiteral("D"));
+    ensureBarSizeFile(f, QStringLiteral("R"));
+    ensureConcreteFile(f);
+    // Fresh common values mean a fresh installation: archives start from the save folder.
+    if (ensureCommonValues(f)) ctx.control.lastSaveFolder = f.saveFolder;
 }
 
 } // namespace
@@ -156,7 +158,7 @@ StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QStr
     ctx.trace(QStringLiteral("_000P 各ﾎﾙﾀﾞの確認=OK"));
     ctx.trace(QStringLiteral("_000Q 1626 2334"));
     f.setMasterPaths();
-    installFormatConversion(ctx);
+    installFormatConversion(ctx.jobHooks);
     ensureMasterFiles(ctx);
     return {true, {}};
 }

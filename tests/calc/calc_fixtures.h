@@ -1,7 +1,7 @@
 #pragma once
 #include "calc/calc_kernel.h"
 #include "calc/prepare_common.h"
-#include "calc/record_fields.h"
+#include "jobdata/record_layout.h"
 #include "jobdata/working_record.h"
 #include "platform/numbers.h"
 

@@ -8,6 +8,7 @@
 #include "masters/grade_master.h"
 #include "platform/record_file.h"
 #include "qt_printers.h"
+#include "shell/run_calculation.h"
 #include "temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,7 @@ class Calculation : public ::testing::Test {
   protected:
     void SetUp() override {
         k5test::ensureRebarMasters(ctx);
-        ensureConcreteFile(ctx);
+        ensureConcreteFile(ctx.folders);
     }
 
     void writeJob(const QList<FoundationRecord>& records) {
@@ -135,11 +136,10 @@ TEST_F(Calculation, SiJobOfBothTypes) {
     EXPECT_EQ(q.data1[field::auxSpacing], 1414); // F = Int(1000·√2)
     EXPECT_EQ(q.data2[row::L][1], 800 + 1414);
 
-    countNgFoundations(ctx);
+    ctx.counts = countNgFoundations(ctx.folders);
     EXPECT_EQ(ctx.counts.isolated, 1);
     EXPECT_EQ(ctx.counts.pileCaps, 2);
     EXPECT_EQ(ctx.counts.isolatedNg, 0);
-    EXPECT_EQ(ctx.work.name, QStringLiteral("P5")); // the last record loaded
 }
 
 TEST_F(Calculation, CgsJob) {
@@ -171,7 +171,7 @@ TEST_F(Calculation, CgsJob) {
     const FoundationRecord p = stored(2);
     EXPECT_SINGLE(p.data2[row::QPA][1], (730 + 300) * 3.14159 * 1.5 * 638.75 * 7 / 100000);
 
-    countNgFoundations(ctx);
+    ctx.counts = countNgFoundations(ctx.folders);
     EXPECT_EQ(ctx.counts.isolatedNg, 1);
 }
 
@@ -230,7 +230,7 @@ TEST_F(Calculation, MasterProblemsStopTheRun) {
         r.barSizeX = c.size;
         writeJob({r});
         ctx.concrete.concreteEdition = c.edition;
-        ASSERT_TRUE(saveConcreteSetting(ctx));
+        ASSERT_TRUE(saveConcreteSetting(ctx.folders, ctx.concrete));
         tree.prompt.clear();
         EXPECT_FALSE(runCalculation(ctx)) << c.message.toStdString();
         EXPECT_EQ(tree.prompt.lastText(), c.message);
@@ -257,8 +257,8 @@ TEST(GradeStress, SizeClassesAndLookup) {
     EXPECT_FALSE(gradeSizeClass(QString()));
 
     TempTree tree;
-    ensureGradeFile(tree.ctx);
-    const QList<GradeRecord> grades = readGradeRecords(tree.ctx);
+    ensureGradeFile(tree.ctx.folders);
+    const QList<GradeRecord> grades = readGradeRecords(tree.ctx.folders);
     const auto si = lookupGradeStress(grades, QStringLiteral("SD345"), QStringLiteral("D29"), true);
     ASSERT_TRUE(si);
     EXPECT_EQ(si->longTerm, 195);

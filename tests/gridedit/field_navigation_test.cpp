@@ -1,5 +1,5 @@
-#include "gridedit/field_navigation.h"
-#include "gridedit/key_codes.h"
+#include "ui/gridedit/field_navigation.h"
+#include "ui/gridedit/key_codes.h"
 
 #include <gtest/gtest.h>
 #include <set>

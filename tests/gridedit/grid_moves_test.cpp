@@ -1,6 +1,6 @@
-#include "gridedit/grid_moves.h"
-#include "gridedit/key_codes.h"
 #include "jobdata/control_file.h"
+#include "ui/gridedit/grid_moves.h"
+#include "ui/gridedit/key_codes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "gridedit/key_actions.h"
+#include "masters/key_actions.h"
 #include "shell/app_context.h"
 #include "shell/startup.h"
 #include "temp_tree.h"
@@ -26,7 +26,7 @@ TEST(KeyActionFile, MissingOrEmptyFileIsRecreatedWithZeros) {
         TempTree t;
         if (empty) k5test::writeBytes(keyFile(t), {});
         t.ctx.control.keyAction = {0, 1, 1, 1, 1};
-        ensureKeyActionFile(t.ctx);
+        ensureKeyActionFile(t.ctx.folders, t.ctx.control);
         EXPECT_EQ(k5test::readBytes(keyFile(t)), QByteArray(" 0\r\n 0\r\n 0\r\n"));
         EXPECT_EQ(t.ctx.control.keyAction[kSaikoubi], 0);
         EXPECT_EQ(t.ctx.control.keyAction[kSusumiloop], 0);
@@ -39,7 +39,7 @@ TEST(KeyActionFile, MissingOrEmptyFileIsRecreatedWithZeros) {
 TEST(KeyActionFile, ExistingFileIsLeftAlone) {
     TempTree t;
     k5test::writeBytes(keyFile(t), " 1\r\n 0\r\n 1\r\n");
-    ensureKeyActionFile(t.ctx);
+    ensureKeyActionFile(t.ctx.folders, t.ctx.control);
     EXPECT_EQ(k5test::readBytes(keyFile(t)), QByteArray(" 1\r\n 0\r\n 1\r\n"));
 }
 
@@ -58,7 +58,7 @@ TEST(KeyActionFile, LoadReadsThreeNumbersInOrder) {
         SCOPED_TRACE(c.bytes);
         TempTree t;
         k5test::writeBytes(keyFile(t), c.bytes);
-        loadKeyActions(t.ctx);
+        loadKeyActions(t.ctx.folders, t.ctx.control);
         EXPECT_EQ(t.ctx.control.keyAction[kSaikoubi], c.expected[0]);
         EXPECT_EQ(t.ctx.control.keyAction[kModoriroop], c.expected[1]);
         EXPECT_EQ(t.ctx.control.keyAction[kSusumiloop], c.expected[2]);
@@ -69,7 +69,7 @@ TEST(KeyActionFile, LoadRecreatesAnEmptyFileAndReadsNothing) {
     TempTree t;
     k5test::writeBytes(keyFile(t), {});
     t.ctx.control.keyAction = {0, 1, 1, 1, 0};
-    loadKeyActions(t.ctx);
+    loadKeyActions(t.ctx.folders, t.ctx.control);
     EXPECT_EQ(k5test::readBytes(keyFile(t)), QByteArray(" 0\r\n 0\r\n 0\r\n"));
     EXPECT_EQ(t.ctx.control.keyAction[kModoriroop], 0);
 }
@@ -77,10 +77,10 @@ TEST(KeyActionFile, LoadRecreatesAnEmptyFileAndReadsNothing) {
 TEST(KeyActionFile, SaveWritesTheSettingsAndLoadReadsThemBack) {
     TempTree t;
     t.ctx.control.keyAction = {0, 1, 0, 1, 1};
-    ASSERT_TRUE(saveKeyActions(t.ctx));
+    ASSERT_TRUE(saveKeyActions(t.ctx.folders, t.ctx.control));
     EXPECT_EQ(k5test::readBytes(keyFile(t)), QByteArray(" 1\r\n 0\r\n 1\r\n"));
     t.ctx.control.keyAction = {};
-    loadKeyActions(t.ctx);
+    loadKeyActions(t.ctx.folders, t.ctx.control);
     EXPECT_EQ(t.ctx.control.keyAction, (std::array<int, 5>{0, 1, 0, 1, 0}));
 }
 
@@ -92,7 +92,7 @@ TEST(KeyActionFile, StartUpEnsuresItAndItWinsOverTheControlFile) {
     TempTree t;
     const QString prg = t.kmd() + QStringLiteral("/K5/PRG");
     t.ctx.control.keyAction = {0, 1, 1, 1, 1};
-    saveControlFile(t.ctx);
+    saveControlFile(t.ctx.folders, t.ctx.control);
     t.ctx.control = {};
     ASSERT_TRUE(startUp(t.ctx, prg + QStringLiteral("/kamo-k5"), prg).ok);
     EXPECT_EQ(k5test::readBytes(keyFile(t)), QByteArray(" 0\r\n 0\r\n 0\r\n"));

@@ -1,5 +1,5 @@
-#include "gridedit/row_range.h"
 #include "platform/prompt.h"
+#include "shell/row_range.h"
 
 #include <gtest/gtest.h>
 

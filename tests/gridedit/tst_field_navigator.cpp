@@ -1,4 +1,4 @@
-#include "gridedit/FieldNavigator.h"
+#include "ui/gridedit/FieldNavigator.h"
 
 #include <QCheckBox>
 #include <QComboBox>

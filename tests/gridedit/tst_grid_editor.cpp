@@ -1,6 +1,6 @@
-#include "gridedit/GridEditor.h"
-#include "gridedit/key_actions.h"
+#include "masters/key_actions.h"
 #include "temp_tree.h"
+#include "ui/gridedit/GridEditor.h"
 
 #include <QDialog>
 #include <QFrame>

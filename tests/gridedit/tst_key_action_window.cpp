@@ -1,8 +1,8 @@
-#include "gridedit/GridEditor.h"
-#include "gridedit/KeyActionWindow.h"
-#include "gridedit/key_actions.h"
+#include "masters/key_actions.h"
 #include "shell/app_context.h"
 #include "temp_tree.h"
+#include "ui/gridedit/GridEditor.h"
+#include "ui/gridedit/KeyActionWindow.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -5,6 +5,7 @@
 #include "jobdata/job_file.h"
 #include "platform/numbers.h"
 #include "sample_job.h"
+#include "shell/app_context.h"
 #include "temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -59,20 +60,24 @@ FoundationRecord calculatedRecord(const QString& name) {
 class RecordTransfer : public ::testing::Test {
   protected:
     RecordTransfer() : ctx(tree.ctx) {
-        ensureCommonValues(ctx);
+        ensureCommonValues(ctx.folders);
         ctx.job.unitSystem = 1;
         ctx.job.currentJobName = QStringLiteral("試験工事");
         ctx.job.currentFileName = QStringLiteral("試験");
-        ctx.job.currentFoundationType = kTypeIsolated;
     }
-    FoundationRecord stored(int n) {
-        readRecord(ctx, n);
-        return ctx.job.currentRecordBuffer;
-    }
+    FoundationRecord stored(int n) { return readRecord(ctx.folders, n).value_or(FoundationRecord{}); }
+    // The transfer operations on this test's edit, their messages shown as a window shows them.
+    RecordForm newRecordForm() { return k5::newRecordForm(edit); }
+    bool loadRecordForm(RecordForm& f) { return k5::loadRecordForm(edit, f); }
+    QString readRecordForm(const RecordForm& f) { return k5::readRecordForm(edit, f); }
+    bool recordAsIs(const RecordForm& f) { return tree.prompt.report(k5::recordAsIs(edit, f)); }
+    bool registerRecord(const RecordForm& f) { return tree.prompt.report(k5::registerRecord(edit, f)); }
+    bool duplicateRecord(RecordForm& f) { return tree.prompt.report(k5::duplicateRecord(edit, f)); }
     QByteArray storedBytes(int n) { return encodeRecord(stored(n)); }
 
     TempTree tree;
     AppContext& ctx;
+    RecordEdit edit{ctx.folders, ctx.job, {EditMode::NewRecord, 1, kTypeIsolated}, {}};
 };
 
 TEST_F(RecordTransfer, UnitCaptionsFollowTheUnitSystemAndType) {
@@ -86,8 +91,8 @@ TEST_F(RecordTransfer, UnitCaptionsFollowTheUnitSystemAndType) {
 }
 
 TEST_F(RecordTransfer, NewFormTakesTheCommonValuesAndLeavesTheWorkingRecord) {
-    ctx.work.name = QStringLiteral("前回");
-    RecordForm f = newRecordForm(ctx, kTypeIsolated);
+    edit.work.name = QStringLiteral("前回");
+    RecordForm f = newRecordForm();
     const CommonValues c = defaultCommonValues(1);
     EXPECT_EQ(f.ax, formatGeneral(c.ax));
     EXPECT_EQ(f.h2, formatGeneral(c.h2));
@@ -99,13 +104,13 @@ TEST_F(RecordTransfer, NewFormTakesTheCommonValuesAndLeavesTheWorkingRecord) {
     EXPECT_EQ(f.barGradeX, c.barGrade);
     EXPECT_EQ(f.barSizeY, c.barSize);
     EXPECT_EQ(f.priorityIndex, c.priority - 1);
-    EXPECT_EQ(ctx.work.name, QStringLiteral("前回"));
+    EXPECT_EQ(edit.work.name, QStringLiteral("前回"));
 }
 
 TEST_F(RecordTransfer, LoadingShowsTheStoredRecordOrFailsWithoutIt) {
-    ctx.job.currentRecord = 1;
+    edit.request.record = 1;
     RecordForm f;
-    EXPECT_FALSE(loadRecordForm(ctx, f)); // no job file
+    EXPECT_FALSE(loadRecordForm(f)); // no job file
 
     FoundationRecord r = calculatedRecord(QStringLiteral("基礎A"));
     r.data1[1] = 2;
@@ -115,11 +120,11 @@ TEST_F(RecordTransfer, LoadingShowsTheStoredRecordOrFailsWithoutIt) {
     r.data2[6][1] = 150;
     r.data1[32] = 3;
     k5test::writeJob(ctx, {r});
-    ctx.job.currentRecord = 2;
-    EXPECT_FALSE(loadRecordForm(ctx, f));
+    edit.request.record = 2;
+    EXPECT_FALSE(loadRecordForm(f));
 
-    ctx.job.currentRecord = 1;
-    ASSERT_TRUE(loadRecordForm(ctx, f));
+    edit.request.record = 1;
+    ASSERT_TRUE(loadRecordForm(f));
     EXPECT_EQ(f.name, QStringLiteral("基礎A"));
     EXPECT_EQ(f.barGradeX, QStringLiteral("SR235"));
     EXPECT_EQ(f.Lx, QStringLiteral("2500"));
@@ -130,7 +135,7 @@ TEST_F(RecordTransfer, LoadingShowsTheStoredRecordOrFailsWithoutIt) {
     EXPECT_EQ(f.nx, QStringLiteral("3"));
     EXPECT_EQ(f.priorityIndex, 1);
     EXPECT_EQ(ctx.job.unitSystem, 2);
-    EXPECT_EQ(ctx.job.currentFoundationType, kTypeIsolated);
+    EXPECT_EQ(edit.request.foundationType, kTypeIsolated);
     EXPECT_EQ(ctx.job.currentJobName, QStringLiteral("試験工事"));
 }
 
@@ -141,11 +146,10 @@ TEST_F(RecordTransfer, ANewRecordIsAppendedCleanWhateverWasReadBefore) {
     imported.formatVersion = 203;
     imported.storeyName = QStringLiteral("2F");
     k5test::writeJob(ctx, {imported});
-    readRecord(ctx, 1); // a stale buffer
 
-    ctx.job.editMode = 1;
-    ASSERT_TRUE(recordAsIs(ctx, isolatedForm(QStringLiteral("新規"))));
-    ASSERT_EQ(recordCountOf(ctx), 2);
+    edit.request.mode = EditMode::NewRecord;
+    ASSERT_TRUE(recordAsIs(isolatedForm(QStringLiteral("新規"))));
+    ASSERT_EQ(recordCountOf(ctx.folders), 2);
     FoundationRecord r = stored(2);
     EXPECT_EQ(r.name, QStringLiteral("新規"));
     EXPECT_EQ(r.formatVersion, 204);
@@ -170,10 +174,9 @@ TEST_F(RecordTransfer, ANewRecordIsAppendedCleanWhateverWasReadBefore) {
 TEST_F(RecordTransfer, SavingACorrectionClearsTheResultsAndKeepsTheRest) {
     k5test::writeJob(ctx, {calculatedRecord(QStringLiteral("F1")), calculatedRecord(QStringLiteral("F2"))});
     QByteArray untouched = storedBytes(1);
-    ctx.job.editMode = 2;
-    ctx.job.currentRecord = 2;
-    readRecord(ctx, 1); // another operation used the shared buffer meanwhile
-    ASSERT_TRUE(recordAsIs(ctx, isolatedForm(QStringLiteral("F2改"))));
+    edit.request.mode = EditMode::Correction;
+    edit.request.record = 2;
+    ASSERT_TRUE(recordAsIs(isolatedForm(QStringLiteral("F2改"))));
     FoundationRecord r = stored(2);
     EXPECT_EQ(r.name, QStringLiteral("F2改"));
     EXPECT_EQ(r.data1[20], 0.0f);
@@ -183,7 +186,7 @@ TEST_F(RecordTransfer, SavingACorrectionClearsTheResultsAndKeepsTheRest) {
     EXPECT_EQ(r.data1[40], 7.0f);
     EXPECT_EQ(r.data2[70][2], 5.0f);
     EXPECT_EQ(storedBytes(1), untouched);
-    EXPECT_EQ(recordCountOf(ctx), 2);
+    EXPECT_EQ(recordCountOf(ctx.folders), 2);
 }
 
 TEST_F(RecordTransfer, ACorrectionInAnImportedJobIsHandedOnToItsGroup) {
@@ -202,12 +205,12 @@ TEST_F(RecordTransfer, ACorrectionInAnImportedJobIsHandedOnToItsGroup) {
     for (int n = 1; n <= 8; ++n)
         before << storedBytes(n);
 
-    ctx.job.pRX23DataChk = -1;
-    ctx.job.editMode = 2;
-    ctx.job.currentRecord = 5;
+    ctx.job.imported = true;
+    edit.request.mode = EditMode::Correction;
+    edit.request.record = 5;
     RecordForm f = isolatedForm(QStringLiteral("新しい名前"));
     f.Lx = QStringLiteral("3100");
-    ASSERT_TRUE(recordAsIs(ctx, f));
+    ASSERT_TRUE(recordAsIs(f));
 
     for (int n : {2, 5, 7}) {
         FoundationRecord r = stored(n);
@@ -224,8 +227,8 @@ TEST_F(RecordTransfer, ACorrectionInAnImportedJobIsHandedOnToItsGroup) {
         EXPECT_EQ(storedBytes(n), before[n - 1]) << n;
 
     // A support in no group is corrected alone.
-    ctx.job.currentRecord = 8;
-    ASSERT_TRUE(recordAsIs(ctx, f));
+    edit.request.record = 8;
+    ASSERT_TRUE(recordAsIs(f));
     EXPECT_EQ(storedBytes(1), before[0]);
 }
 
@@ -234,9 +237,9 @@ TEST_F(RecordTransfer, ARecordAppendedToAnImportedJobKeepsItsOwnNameAndLoads) {
     imported.importFlag = -1;
     imported.groupNo = 2;
     k5test::writeJob(ctx, {imported});
-    ctx.job.pRX23DataChk = -1;
-    ctx.job.editMode = 1;
-    ASSERT_TRUE(recordAsIs(ctx, isolatedForm(QStringLiteral("追加"))));
+    ctx.job.imported = true;
+    edit.request.mode = EditMode::NewRecord;
+    ASSERT_TRUE(recordAsIs(isolatedForm(QStringLiteral("追加"))));
     FoundationRecord r = stored(2);
     EXPECT_EQ(r.name, QStringLiteral("追加"));
     EXPECT_EQ(r.data2[1][1], 500.0f);
@@ -255,29 +258,29 @@ TEST_F(RecordTransfer, FieldTextsBecomeNumbersByTheLeadingNumberRule) {
         RecordForm f = isolatedForm(QStringLiteral("F"));
         f.nx = QString::fromUtf8(c.text);
         f.Lx = QString::fromUtf8(c.text);
-        ASSERT_TRUE(readRecordForm(ctx, f).isEmpty()) << c.text;
-        EXPECT_EQ(ctx.work.nx, c.integer) << c.text;
-        EXPECT_EQ(ctx.work.Lx, static_cast<float>(parseLeadingNumber(f.Lx))) << c.text;
+        ASSERT_TRUE(readRecordForm(f).isEmpty()) << c.text;
+        EXPECT_EQ(edit.work.nx, c.integer) << c.text;
+        EXPECT_EQ(edit.work.Lx, static_cast<float>(parseLeadingNumber(f.Lx))) << c.text;
     }
 }
 
 TEST_F(RecordTransfer, ValuesARecordCannotHoldAreRefusedAndNothingIsSaved) {
     k5test::writeSampleJob(ctx, 1);
     QByteArray before = storedBytes(1);
-    ctx.job.editMode = 2;
-    ctx.job.currentRecord = 1;
+    edit.request.mode = EditMode::Correction;
+    edit.request.record = 1;
     for (const char* text : {"40000", "-32769"}) {
         RecordForm f = isolatedForm(QStringLiteral("F"));
         f.pitchy = QString::fromUtf8(text);
         tree.prompt.clear();
-        EXPECT_FALSE(recordAsIs(ctx, f)) << text;
+        EXPECT_FALSE(recordAsIs(f)) << text;
         EXPECT_EQ(
             tree.prompt.texts(),
             QStringList{"端空き・＠・本数には、-32768 から 32767 までの整数を入力してください。　　　"});
     }
     RecordForm big = isolatedForm(QStringLiteral("F"));
     big.Lx = QStringLiteral("1E+39");
-    EXPECT_FALSE(registerRecord(ctx, big));
+    EXPECT_FALSE(registerRecord(big));
     EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("入力された数値が大きすぎます。　　　"));
     EXPECT_EQ(storedBytes(1), before);
 }
@@ -285,46 +288,46 @@ TEST_F(RecordTransfer, ValuesARecordCannotHoldAreRefusedAndNothingIsSaved) {
 TEST_F(RecordTransfer, RegisteringChecksFirstAndSavesOnlyWhatPasses) {
     k5test::writeSampleJob(ctx, 1);
     QByteArray before = storedBytes(1);
-    ctx.job.editMode = 2;
-    ctx.job.currentRecord = 1;
+    edit.request.mode = EditMode::Correction;
+    edit.request.record = 1;
     RecordForm f = isolatedForm(QStringLiteral("F1"));
     f.Lx = QStringLiteral("0");
-    EXPECT_FALSE(registerRecord(ctx, f));
+    EXPECT_FALSE(registerRecord(f));
     EXPECT_EQ(tree.prompt.texts(), QStringList{"Lx<=0 となっています｡　　　"});
     EXPECT_EQ(storedBytes(1), before);
 
     // Empty fields are filled from the common values before the check.
     f = isolatedForm(QStringLiteral("F1"));
     f.Fc.clear();
-    EXPECT_TRUE(registerRecord(ctx, f)) << tree.prompt.lastText().toStdString();
+    EXPECT_TRUE(registerRecord(f)) << tree.prompt.lastText().toStdString();
     EXPECT_EQ(stored(1).data1[3], defaultCommonValues(1).Fc);
 }
 
 TEST_F(RecordTransfer, PileCapReadsOnlyTheDistancesOfItsArrangement) {
-    ctx.job.currentFoundationType = kTypePileCap;
+    edit.request.foundationType = kTypePileCap;
     RecordForm f = isolatedForm(QStringLiteral("P"));
     f.Px1 = QStringLiteral("400");
     f.Py1 = QStringLiteral("450");
     f.Px2 = QStringLiteral("1200");
     f.Py2 = QStringLiteral("999");
     f.pileLayoutIndex = 2; // " 3(3角)"
-    ASSERT_TRUE(readRecordForm(ctx, f).isEmpty());
-    EXPECT_EQ(ctx.work.pileLayout, 3);
-    EXPECT_EQ(ctx.work.Px2, 1200.0f);
-    EXPECT_EQ(ctx.work.Py2, 0.0f);
+    ASSERT_TRUE(readRecordForm(f).isEmpty());
+    EXPECT_EQ(edit.work.pileLayout, 3);
+    EXPECT_EQ(edit.work.Px2, 1200.0f);
+    EXPECT_EQ(edit.work.Py2, 0.0f);
     f.pileLayoutIndex = 0;
-    ASSERT_TRUE(readRecordForm(ctx, f).isEmpty());
-    EXPECT_EQ(ctx.work.Px2, 0.0f);
+    ASSERT_TRUE(readRecordForm(f).isEmpty());
+    EXPECT_EQ(edit.work.Px2, 0.0f);
     f.pileLayoutIndex = 4;
-    ASSERT_TRUE(readRecordForm(ctx, f).isEmpty());
-    EXPECT_EQ(ctx.work.Py2, 999.0f);
+    ASSERT_TRUE(readRecordForm(f).isEmpty());
+    EXPECT_EQ(edit.work.Py2, 999.0f);
 
     // A stored layout of 0 shows the first arrangement.
     FoundationRecord r = k5test::sampleRecord(QStringLiteral("P"), kTypePileCap);
     r.data1[9] = 0;
     k5test::writeJob(ctx, {r});
-    ctx.job.currentRecord = 1;
-    ASSERT_TRUE(loadRecordForm(ctx, f));
+    edit.request.record = 1;
+    ASSERT_TRUE(loadRecordForm(f));
     EXPECT_EQ(f.pileLayoutIndex, 0);
 }
 
@@ -337,19 +340,20 @@ TEST_F(RecordTransfer, DuplicateNameFollowsTheTextRule) {
 
 TEST_F(RecordTransfer, DuplicatingAppendsACopyThatLaterSavesOverwrite) {
     k5test::writeSampleJob(ctx, 10);
-    ctx.job.editMode = 1;
+    edit.request.mode = EditMode::NewRecord;
     RecordForm f = isolatedForm(QStringLiteral("F3"));
-    EXPECT_FALSE(duplicateRecord(ctx, f)); // only a correction can be duplicated
-    EXPECT_EQ(recordCountOf(ctx), 10);
+    EXPECT_FALSE(duplicateRecord(f)); // only a correction can be duplicated
+    EXPECT_EQ(recordCountOf(ctx.folders), 10);
 
-    ctx.job.editMode = 2;
-    ctx.job.currentRecord = 3;
+    edit.request.mode = EditMode::Correction;
+    edit.request.record = 3;
     f.Lx = QStringLiteral("2800");
-    ASSERT_TRUE(duplicateRecord(ctx, f));
-    EXPECT_EQ(recordCountOf(ctx), 11);
+    ASSERT_TRUE(duplicateRecord(f));
+    EXPECT_EQ(recordCountOf(ctx.folders), 11);
     EXPECT_EQ(f.name, QStringLiteral("F3の複製"));
-    EXPECT_EQ(ctx.work.name, QStringLiteral("F3の複製"));
-    EXPECT_EQ(ctx.job.editMode, 2);
+    EXPECT_EQ(edit.work.name, QStringLiteral("F3の複製"));
+    EXPECT_TRUE(edit.request.isCorrection());
+    EXPECT_EQ(edit.request.record, 11);
     EXPECT_EQ(ctx.job.currentRecord, 11);
     EXPECT_EQ(stored(3).name, QStringLiteral("F3"));
     EXPECT_EQ(stored(3).data2[4][1], 2800.0f);
@@ -364,8 +368,8 @@ TEST_F(RecordTransfer, DuplicatingAppendsACopyThatLaterSavesOverwrite) {
     EXPECT_EQ(tree.prompt.shown().back().icon, Icon::Information);
 
     f.memo = QStringLiteral("複製後");
-    ASSERT_TRUE(registerRecord(ctx, f));
-    EXPECT_EQ(recordCountOf(ctx), 11);
+    ASSERT_TRUE(registerRecord(f));
+    EXPECT_EQ(recordCountOf(ctx.folders), 11);
     EXPECT_EQ(stored(11).memo, QStringLiteral("複製後"));
     EXPECT_EQ(stored(3).memo, QStringLiteral("メモ"));
 }

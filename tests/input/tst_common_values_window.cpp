@@ -1,7 +1,7 @@
-#include "input/CommonValuesWindow.h"
 #include "masters/bar_size_master.h"
 #include "masters/grade_master.h"
 #include "temp_tree.h"
+#include "ui/input/CommonValuesWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,7 +23,7 @@ class CommonValuesWindowTest : public QObject {
 
         Fixture() {
             k5test::ensureRebarMasters(ctx);
-            ensureCommonValues(ctx);
+            ensureCommonValues(ctx.folders);
         }
         void open() {
             window = std::make_unique<CommonValuesWindow>(ctx);
@@ -44,7 +44,7 @@ class CommonValuesWindowTest : public QObject {
         }
         void click(const char* name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
         CommonValues stored(int unit) {
-            loadCommonValues(ctx, unit);
+            loadCommonValues(ctx.folders, unit, ctx.common);
             return ctx.common;
         }
     };

@@ -1,11 +1,11 @@
-#include "gridedit/FieldNavigator.h"
-#include "input/IsolatedFootingWindow.h"
 #include "jobdata/common_values.h"
 #include "jobdata/job_file.h"
 #include "masters/bar_size_master.h"
 #include "masters/grade_master.h"
 #include "sample_job.h"
 #include "temp_tree.h"
+#include "ui/gridedit/FieldNavigator.h"
+#include "ui/input/IsolatedFootingWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,15 +28,15 @@ class IsolatedFootingWindowTest : public QObject {
 
         Fixture() {
             k5test::ensureRebarMasters(ctx);
-            ensureCommonValues(ctx);
+            ensureCommonValues(ctx.folders);
             ctx.job.unitSystem = 1;
             ctx.job.currentJobName = QStringLiteral("試験工事");
             ctx.job.currentFileName = QStringLiteral("試験");
         }
         void open(int editMode, int record = 0) {
-            ctx.job.editMode = editMode;
-            ctx.job.currentRecord = record;
-            window = std::make_unique<IsolatedFootingWindow>(ctx);
+            const EditRequest request{editMode == 2 ? EditMode::Correction : EditMode::NewRecord,
+                                      editMode == 2 ? record : ctx.job.recordCount + 1, kTypeIsolated};
+            window = std::make_unique<IsolatedFootingWindow>(ctx, request);
             window->show();
             window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -52,10 +52,7 @@ class IsolatedFootingWindowTest : public QObject {
             edit->setText(value);
         }
         void click(const char* name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
-        FoundationRecord stored(int n) {
-            readRecord(ctx, n);
-            return ctx.job.currentRecordBuffer;
-        }
+        FoundationRecord stored(int n) { return readRecord(ctx.folders, n).value_or(FoundationRecord{}); }
         // The fields a footing needs besides the common values.
         void typeFooting(const QString& name) const {
             type("Text名称", name);
@@ -86,7 +83,7 @@ class IsolatedFootingWindowTest : public QObject {
         f.typeFooting(QStringLiteral("新基礎"));
         f.click("Cmd登録");
         QVERIFY(!f.window->isVisible());
-        QCOMPARE(recordCountOf(f.ctx), 3);
+        QCOMPARE(recordCountOf(f.ctx.folders), 3);
         QCOMPARE(f.stored(3).name, QStringLiteral("新基礎"));
         QCOMPARE(f.stored(3).data2[4][2], 2200.0f);
     }
@@ -99,13 +96,13 @@ class IsolatedFootingWindowTest : public QObject {
         f.click("Cmd登録");
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.tree.prompt.lastText(), QStringLiteral("長期軸力=0 となっています。　　　"));
-        QCOMPARE(recordCountOf(f.ctx), 1);
+        QCOMPARE(recordCountOf(f.ctx.folders), 1);
 
         f.type("Text長軸力", QStringLiteral("100"));
         f.click("Cmd登録");
         QCOMPARE(f.tree.prompt.lastText(), QStringLiteral("Lx<=0 となっています｡　　　"));
         QVERIFY(f.window->isVisible());
-        QCOMPARE(recordCountOf(f.ctx), 1);
+        QCOMPARE(recordCountOf(f.ctx.folders), 1);
     }
 
     void correctionShowsTheRecordAndSavesAsIs() {
@@ -119,7 +116,7 @@ class IsolatedFootingWindowTest : public QObject {
         f.type("TextLx", QStringLiteral("3000"));
         f.click("cmd現状記録");
         QVERIFY(!f.window->isVisible());
-        QCOMPARE(recordCountOf(f.ctx), 3);
+        QCOMPARE(recordCountOf(f.ctx.folders), 3);
         QCOMPARE(f.stored(2).data2[4][1], 3000.0f);
         QCOMPARE(f.stored(2).name, QStringLiteral("F2"));
     }
@@ -127,9 +124,7 @@ class IsolatedFootingWindowTest : public QObject {
     void aMissingRecordIsReportedAndTheWindowCloses() {
         Fixture f;
         k5test::writeSampleJob(f.ctx, 1);
-        f.ctx.job.editMode = 2;
-        f.ctx.job.currentRecord = 5;
-        IsolatedFootingWindow window(f.ctx);
+        IsolatedFootingWindow window(f.ctx, {EditMode::Correction, 5, kTypeIsolated});
         QVERIFY(!window.loaded());
         QCOMPARE(
             f.tree.prompt.lastText(),
@@ -143,13 +138,13 @@ class IsolatedFootingWindowTest : public QObject {
         f.open(2, 1);
         f.click("cmd複製");
         QVERIFY(f.window->isVisible());
-        QCOMPARE(recordCountOf(f.ctx), 4);
+        QCOMPARE(recordCountOf(f.ctx.folders), 4);
         QCOMPARE(f.text("Text名称")->text(), QStringLiteral("F1の複製"));
         QCOMPARE(f.ctx.job.currentRecord, 4);
         QCOMPARE(f.stored(4).name, QStringLiteral("F1の複製"));
         f.type("TextMemo", QStringLiteral("後で"));
         f.click("cmd現状記録");
-        QCOMPARE(recordCountOf(f.ctx), 4);
+        QCOMPARE(recordCountOf(f.ctx.folders), 4);
         QCOMPARE(f.stored(4).memo, QStringLiteral("後で"));
     }
 

@@ -135,16 +135,17 @@ QString traceOf(const k5test::TempTree& tree) {
 
 TEST(FormatUpgrade, Format201BecomesCurrentWithEmptyImportFields) {
     k5test::TempTree tree;
-    installFormatConversion(tree.ctx);
+    installFormatConversion(tree.ctx.jobHooks);
     writeBytes(tree.ctx.folders.jobFile(), record201(1) + record201(2) + record201(3));
 
     // As the main window does: the identity is read before the job is loaded,
     // while text still stands where the import flag will be.
-    loadJobIdentity(tree.ctx);
+    loadJobIdentity(tree.ctx.folders, tree.ctx.job);
     QStringList names;
-    loadJob(tree.ctx, [&](int, const FoundationRecord& r) { names << r.name; });
+    loadJob(tree.ctx.folders, tree.ctx.job, tree.ctx.jobHooks,
+            [&](int, const FoundationRecord& r) { names << r.name; });
     EXPECT_EQ(names, QStringList({"基礎F1", "基礎F2", "基礎F3"}));
-    EXPECT_EQ(tree.ctx.job.pRX23DataChk, 0) << qPrintable(traceOf(tree));
+    EXPECT_FALSE(tree.ctx.job.imported) << qPrintable(traceOf(tree));
 
     QByteArray after = readBytes(tree.ctx.folders.jobFile());
     ASSERT_EQ(after.size(), 3 * FoundationRecord::kLength);
@@ -173,7 +174,7 @@ TEST(FormatUpgrade, Format201BecomesCurrentWithEmptyImportFields) {
 TEST(FormatUpgrade, Format203KeepsTheImportedSupportAndItsReactions) {
     k5test::TempTree tree;
     writeBytes(tree.ctx.folders.jobFile(), record203(1) + record203(2));
-    checkFormat(tree.ctx);
+    checkFormat(tree.ctx.folders, tree.ctx.job);
 
     QByteArray after = readBytes(tree.ctx.folders.jobFile());
     ASSERT_EQ(after.size(), 2 * FoundationRecord::kLength);
@@ -211,8 +212,8 @@ TEST(FormatUpgrade, CurrentJobFileIsLeftByteForByte) {
     QByteArray file = r.b + r.b;
     file.append("xy"); // a partial record stays too
     writeBytes(tree.ctx.folders.jobFile(), file);
-    checkFormat(tree.ctx);
-    checkFormat(tree.ctx);
+    checkFormat(tree.ctx.folders, tree.ctx.job);
+    checkFormat(tree.ctx.folders, tree.ctx.job);
     EXPECT_EQ(readBytes(tree.ctx.folders.jobFile()), file);
     const QString trace = traceOf(tree);
     EXPECT_TRUE(trace.contains(QStringLiteral("NowVersion= 204\"")));
@@ -222,11 +223,12 @@ TEST(FormatUpgrade, CurrentJobFileIsLeftByteForByte) {
 TEST(OldJobConversion, ConvertsEveryRecordAndSavesTheJobAsACurrentArchive) {
     k5test::TempTree tree;
     QStringList archives;
-    installFormatConversion(tree.ctx, [&](AppContext&, const QString& name) { archives << name; });
+    installFormatConversion(tree.ctx.jobHooks, [&](const QString& name) { archives << name; });
     writeBytes(tree.ctx.folders.oldJobFile(), record00(1) + record00(2));
 
     QStringList names;
-    loadJob(tree.ctx, [&](int, const FoundationRecord& rec) { names << rec.name; });
+    loadJob(tree.ctx.folders, tree.ctx.job, tree.ctx.jobHooks,
+            [&](int, const FoundationRecord& rec) { names << rec.name; });
     EXPECT_EQ(names, QStringList({"P1", "P2"}));
     EXPECT_EQ(tree.ctx.job.currentFileName, QStringLiteral("v02_A"));
     EXPECT_EQ(tree.ctx.job.currentJobName, QStringLiteral("OldJob"));
@@ -259,16 +261,16 @@ TEST(OldJobConversion, ConvertsEveryRecordAndSavesTheJobAsACurrentArchive) {
 TEST(OldJobConversion, MissingOrEmptyOldFileIsAFailureThatChangesNothing) {
     k5test::TempTree tree;
     int archived = 0;
-    auto archiver = [&](AppContext&, const QString&) { ++archived; };
-    EXPECT_FALSE(convertOldJob(tree.ctx, archiver));
+    auto archiver = [&](const QString&) { ++archived; };
+    EXPECT_FALSE(convertOldJob(tree.ctx.folders, tree.ctx.job, archiver));
     writeBytes(tree.ctx.folders.oldJobFile(), QByteArray(100, 'x')); // shorter than one record
-    EXPECT_FALSE(convertOldJob(tree.ctx, archiver));
+    EXPECT_FALSE(convertOldJob(tree.ctx.folders, tree.ctx.job, archiver));
     EXPECT_TRUE(QFileInfo::exists(tree.ctx.folders.oldJobFile()));
     EXPECT_FALSE(QFileInfo::exists(tree.ctx.folders.jobFile()));
     EXPECT_EQ(archived, 0);
 
-    installFormatConversion(tree.ctx, archiver);
-    loadJob(tree.ctx);
+    installFormatConversion(tree.ctx.jobHooks, archiver);
+    loadJob(tree.ctx.folders, tree.ctx.job, tree.ctx.jobHooks);
     EXPECT_EQ(tree.ctx.job.currentJobName, kUndecided);
     EXPECT_EQ(tree.ctx.job.recordCount, 0);
 }
@@ -282,7 +284,7 @@ TEST(OldJobConversion, ReplacesAStaleJobFileWholeAndKeepsTheNameItStores) {
     const QByteArray longName = QByteArray(50, 'N');
     writeBytes(tree.ctx.folders.oldJobFile(), record00(1, longName));
     QString archive;
-    ASSERT_TRUE(convertOldJob(tree.ctx, [&](AppContext&, const QString& name) { archive = name; }));
+    ASSERT_TRUE(convertOldJob(tree.ctx.folders, tree.ctx.job, [&](const QString& name) { archive = name; }));
 
     QByteArray after = readBytes(tree.ctx.folders.jobFile());
     ASSERT_EQ(after.size(), FoundationRecord::kLength);

@@ -122,7 +122,8 @@ TEST(JobFile, LoadRepairsDefaultsAndWritesBackOnlyChangedRecords) {
     writeBytes(tree.ctx.folders.jobFile(), job({good, badEdges}));
 
     QStringList names;
-    loadJob(tree.ctx, [&](int n, const FoundationRecord& r) { names << QString::number(n) + r.name; });
+    loadJob(tree.ctx.folders, tree.ctx.job, tree.ctx.jobHooks,
+            [&](int n, const FoundationRecord& r) { names << QString::number(n) + r.name; });
     EXPECT_EQ(names, QStringList({"1A1", "2A2"}));
     EXPECT_EQ(tree.ctx.job.recordCount, 2);
     EXPECT_EQ(tree.ctx.job.currentJobName, QStringLiteral("Job"));
@@ -145,16 +146,16 @@ TEST(JobFile, EmptyOrMissingJobLoadsAsUndecided) {
     k5test::TempTree tree;
     tree.ctx.job.unitSystem = 2;
     int converted = 0;
-    tree.ctx.jobHooks.convertOldJobFile = [&](AppContext&) { return ++converted, false; };
-    loadJob(tree.ctx);
+    tree.ctx.jobHooks.convertOldJobFile = [&](const Folders&, JobState&) { return ++converted, false; };
+    loadJob(tree.ctx.folders, tree.ctx.job, tree.ctx.jobHooks);
     EXPECT_EQ(converted, 1); // no job file: the old format is tried
     writeBytes(tree.ctx.folders.jobFile(), {});
-    loadJob(tree.ctx);
+    loadJob(tree.ctx.folders, tree.ctx.job, tree.ctx.jobHooks);
     EXPECT_EQ(converted, 1); // an empty job file is a job of 0 records
     EXPECT_EQ(tree.ctx.job.recordCount, 0);
     EXPECT_EQ(tree.ctx.job.currentJobName, kUndecided);
     EXPECT_EQ(tree.ctx.job.unitSystem, 2);
-    loadJobIdentity(tree.ctx);
+    loadJobIdentity(tree.ctx.folders, tree.ctx.job);
     EXPECT_EQ(tree.ctx.job.unitSystem, 1);
     EXPECT_EQ(tree.ctx.job.currentFileName, kUndecided);
 }
@@ -168,12 +169,12 @@ TEST(JobFile, DeleteSwapAndRewriteKeepRecordsByteExact) {
     const QString path = tree.ctx.folders.jobFile();
     writeBytes(path, job({r[0], r[1], r[2], r[3], r[4]}));
 
-    ASSERT_TRUE(deleteRecords(tree.ctx, 2, 3));
+    ASSERT_TRUE(deleteRecords(tree.ctx.folders, tree.ctx.job, 2, 3));
     EXPECT_EQ(readBytes(path), job({r[0], r[3], r[4]}));
     EXPECT_FALSE(QFile::exists(path + "_dum"));
 
     QStringList refilled;
-    ASSERT_TRUE(swapRecords(tree.ctx, 2, 3, [&](int n, const FoundationRecord& rec) {
+    ASSERT_TRUE(swapRecords(tree.ctx.folders, 2, 3, [&](int n, const FoundationRecord& rec) {
         refilled << QString::number(n) + rec.name;
     }));
     EXPECT_EQ(readBytes(path), job({r[0], r[4], r[3]}));
@@ -182,8 +183,7 @@ TEST(JobFile, DeleteSwapAndRewriteKeepRecordsByteExact) {
     tree.ctx.job.currentJobName = QStringLiteral("新工事");
     tree.ctx.job.currentFileName = QStringLiteral("  "); // blanks: stored as blanks, never "~"
     tree.ctx.job.unitSystem = 2;
-    ASSERT_TRUE(rewriteJobIdentity(tree.ctx));
-    EXPECT_EQ(tree.ctx.job.jobDialogOk, -1);
+    ASSERT_TRUE(rewriteJobIdentity(tree.ctx.folders, tree.ctx.job));
     QByteArray after = readBytes(path);
     for (int n = 1; n <= 3; ++n) {
         QByteArray expected = std::vector<QByteArray>{r[0], r[4], r[3]}[n - 1];
@@ -192,24 +192,24 @@ TEST(JobFile, DeleteSwapAndRewriteKeepRecordsByteExact) {
         qToLittleEndian<float>(2.0f, expected.data() + 274 + 4);
         EXPECT_EQ(recordAt(after, n), expected) << n;
     }
-    loadJobIdentity(tree.ctx);
+    loadJobIdentity(tree.ctx.folders, tree.ctx.job);
     EXPECT_EQ(tree.ctx.job.currentFileName, QString());
 }
 
 TEST(JobFile, DeletingEveryRecordOfAnImportedJobClearsTheImportFlag) {
     k5test::TempTree tree;
     writeBytes(tree.ctx.folders.jobFile(), storedRecord(QStringLiteral("A"), 1));
-    tree.ctx.job.pRX23DataChk = -1;
-    ASSERT_TRUE(deleteRecords(tree.ctx, 1, 1));
-    EXPECT_EQ(tree.ctx.job.pRX23DataChk, 0);
+    tree.ctx.job.imported = true;
+    ASSERT_TRUE(deleteRecords(tree.ctx.folders, tree.ctx.job, 1, 1));
+    EXPECT_FALSE(tree.ctx.job.imported);
     EXPECT_EQ(k5test::fileSize(tree.ctx.folders.jobFile()), 0);
 
     writeBytes(tree.ctx.folders.jobFile(), job({storedRecord("A", 1), storedRecord("B", 1)}));
-    tree.ctx.job.pRX23DataChk = -1;
-    ASSERT_TRUE(deleteAllRecords(tree.ctx));
-    EXPECT_EQ(tree.ctx.job.pRX23DataChk, 0);
+    tree.ctx.job.imported = true;
+    ASSERT_TRUE(deleteAllRecords(tree.ctx.folders, tree.ctx.job));
+    EXPECT_FALSE(tree.ctx.job.imported);
     EXPECT_TRUE(QFile::exists(tree.ctx.folders.jobFile()));
-    EXPECT_EQ(recordCountOf(tree.ctx), 0);
+    EXPECT_EQ(recordCountOf(tree.ctx.folders), 0);
 }
 
 TEST(ControlFile, RecreatedWhenShorterThanHalfARecord) {
@@ -223,8 +223,8 @@ TEST(ControlFile, RecreatedWhenShorterThanHalfARecord) {
         QByteArray original =
             QByteArray("/saved/jobs~").leftJustified(100, ' ') + QByteArray("\1\0\0\0\0\0\0\0\1\0", 10);
         writeBytes(path, original.left(c.length));
-        ensureControlFile(tree.ctx);
-        loadControlFile(tree.ctx);
+        ensureControlFile(tree.ctx.folders, tree.ctx.control);
+        loadControlFile(tree.ctx.folders, tree.ctx.control);
         if (c.kept) {
             EXPECT_EQ(readBytes(path), original.left(c.length)) << c.length;
             EXPECT_EQ(tree.ctx.control.lastSaveFolder, QStringLiteral("/saved/jobs"));
@@ -238,7 +238,9 @@ TEST(ControlFile, RecreatedWhenShorterThanHalfARecord) {
 
 TEST(CommonValues, FreshFileHoldsBothUnitSystemsDefaults) {
     k5test::TempTree tree;
-    ensureCommonValues(tree.ctx);
+    EXPECT_TRUE(
+        ensureCommonValues(tree.ctx.folders)); // recreated: start-up then points archives at the save folder
+    EXPECT_FALSE(ensureCommonValues(tree.ctx.folders));
     auto defaults = [](float fe, float fc, float ws, float wc, float pe) {
         Bytes r(116);
         r.f32(0, fe).text(4, "SD235   ").text(12, "D19     ").f32(20, fc).f32(24, ws).f32(28, wc);
@@ -249,7 +251,6 @@ TEST(CommonValues, FreshFileHoldsBothUnitSystemsDefaults) {
     };
     EXPECT_EQ(readBytes(tree.ctx.folders.commonValuesFile),
               defaults(200, 24, 20, 24, 800) + defaults(20, 240, 2, 2.4f, 80));
-    EXPECT_EQ(tree.ctx.control.lastSaveFolder, tree.ctx.folders.saveFolder);
 }
 
 TEST(CommonValues, RecreatedBelowTwoRecordsAndRepairedOnLoad) {
@@ -257,17 +258,17 @@ TEST(CommonValues, RecreatedBelowTwoRecordsAndRepairedOnLoad) {
         k5test::TempTree tree;
         QByteArray bytes(length, '\x01');
         writeBytes(tree.ctx.folders.commonValuesFile, bytes);
-        ensureCommonValues(tree.ctx);
+        ensureCommonValues(tree.ctx.folders);
         EXPECT_EQ(readBytes(tree.ctx.folders.commonValuesFile) == bytes, kept) << length;
     }
     k5test::TempTree tree;
-    ensureCommonValues(tree.ctx);
+    ensureCommonValues(tree.ctx.folders);
     tree.ctx.common = defaultCommonValues(2);
     tree.ctx.common.nx = 0;
     tree.ctx.common.edgx = 0;
     tree.ctx.common.priority = 0;
-    saveCommonValues(tree.ctx, 2); // zeros are saved as their defaults
-    loadCommonValues(tree.ctx, 2);
+    saveCommonValues(tree.ctx.folders, 2, tree.ctx.common); // zeros are saved as their defaults
+    loadCommonValues(tree.ctx.folders, 2, tree.ctx.common);
     EXPECT_EQ(tree.ctx.common.nx, 2);
     EXPECT_EQ(tree.ctx.common.edgx, 80);
     EXPECT_EQ(tree.ctx.common.Wc, 2.4f);
@@ -277,8 +278,8 @@ TEST(CommonValues, RecreatedBelowTwoRecordsAndRepairedOnLoad) {
     file[106] = 0;       // SI nx
     file[116 + 110] = 7; // CGS priority outside 0..3
     writeBytes(tree.ctx.folders.commonValuesFile, file);
-    loadCommonValues(tree.ctx, 1);
+    loadCommonValues(tree.ctx.folders, 1, tree.ctx.common);
     EXPECT_EQ(tree.ctx.common.nx, 2);
-    loadCommonValues(tree.ctx, 2);
+    loadCommonValues(tree.ctx.folders, 2, tree.ctx.common);
     EXPECT_EQ(tree.ctx.common.priority, 2); // rewritten with the SI value when SI was repaired
 }

@@ -20,10 +20,10 @@ QByteArray barRecord(const char* name, float area, float perimeter) {
 class BarSizeTest : public MastersTest {
   protected:
     void SetUp() override {
-        ensureBarSizeFile(ctx, D);
-        ensureBarSizeFile(ctx, R);
+        ensureBarSizeFile(ctx.folders, D);
+        ensureBarSizeFile(ctx.folders, R);
     }
-    QString deformedFile() const { return barSizeFile(ctx, D); }
+    QString deformedFile() const { return barSizeFile(ctx.folders, D); }
 };
 
 } // namespace
@@ -35,10 +35,10 @@ TEST_F(MastersTest, EnsureBarSizeFileKeepsAFileOfOneRecordAndReplacesLess) {
     };
     // The count is the length over 12 rounded: 5 bytes hold no record, 12 one.
     for (Case c : {Case{-1, 168}, Case{0, 168}, Case{5, 168}, Case{12, 12}, Case{30, 30}}) {
-        const QString file = barSizeFile(ctx, D);
+        const QString file = barSizeFile(ctx.folders, D);
         QFile::remove(file);
         if (c.bytes >= 0) writeBytes(file, barRecord("D99", 1, 1).repeated(3).left(c.bytes));
-        ensureBarSizeFile(ctx, D);
+        ensureBarSizeFile(ctx.folders, D);
         EXPECT_EQ(fileSize(file), c.sizeAfter) << c.bytes;
     }
 }
@@ -55,7 +55,7 @@ TEST_F(BarSizeTest, FindBarSizeLooksUpTheKindsFileByItsFirstLetter) {
           // Any letter but "D" means the round-bar file: "9" is found in R9 first.
           Case{"9", 0.64f, 2.83f}, Case{"X9", -9999, -9999}, Case{"d25", -9999, -9999},
           Case{"", -9999, -9999}}) {
-        BarSizeData found = findBarSize(ctx, QString::fromLatin1(c.size));
+        BarSizeData found = findBarSize(ctx.folders, QString::fromLatin1(c.size));
         EXPECT_EQ(found.area, c.area) << c.size;
         EXPECT_EQ(found.perimeter, c.perimeter) << c.size;
     }
@@ -63,19 +63,19 @@ TEST_F(BarSizeTest, FindBarSizeLooksUpTheKindsFileByItsFirstLetter) {
 
 TEST_F(BarSizeTest, FindBarSizeTakesTheFirstNameThatContainsTheRequest) {
     writeBytes(deformedFile(), barRecord("D1", 1, 1) + barRecord(" D13", 2, 2) + barRecord("D13", 3, 3));
-    EXPECT_EQ(findBarSize(ctx, QStringLiteral("D13")).area, 2.0f); // "D1" does not contain "D13"
-    EXPECT_EQ(findBarSize(ctx, QStringLiteral("D1")).area, 1.0f);
+    EXPECT_EQ(findBarSize(ctx.folders, QStringLiteral("D13")).area, 2.0f); // "D1" does not contain "D13"
+    EXPECT_EQ(findBarSize(ctx.folders, QStringLiteral("D1")).area, 1.0f);
 
     writeBytes(deformedFile(), barRecord("D13", 2, 2) + barRecord("D1", 1, 1));
-    EXPECT_EQ(findBarSize(ctx, QStringLiteral("D1")).area, 2.0f); // "D13" contains "D1"
+    EXPECT_EQ(findBarSize(ctx.folders, QStringLiteral("D1")).area, 2.0f); // "D13" contains "D1"
 }
 
 TEST_F(BarSizeTest, ListsHoldSizesFrom9mmAsStored) {
-    QStringList deformed = listBarSizes(ctx, D);
+    QStringList deformed = listBarSizes(ctx.folders, D);
     ASSERT_EQ(deformed.size(), 12);
     EXPECT_EQ(deformed.first(), QStringLiteral("D10 "));
     EXPECT_EQ(deformed.last(), QStringLiteral("D51 "));
-    QStringList round = listBarSizes(ctx, R);
+    QStringList round = listBarSizes(ctx.folders, R);
     ASSERT_EQ(round.size(), 9);
     EXPECT_EQ(round.first(), QStringLiteral("R9  "));
     EXPECT_EQ(round.last(), QStringLiteral("R32 "));
@@ -96,7 +96,7 @@ TEST_F(BarSizeTest, SavingStopsAtTheFirstIncompleteRowAndKeepsLaterRecords) {
                         {QStringLiteral("D8"), QStringLiteral("0.6 "), QStringLiteral("2.5")},
                         {QString(), QStringLiteral("1"), QStringLiteral("1")},
                         {QStringLiteral("D99"), QStringLiteral("9"), QStringLiteral("9")}};
-    ASSERT_TRUE(saveBarSizeRows(ctx, D, rows));
+    ASSERT_TRUE(saveBarSizeRows(ctx.folders, ctx.ask(), D, rows));
 
     QByteArray after = readBytes(deformedFile());
     ASSERT_EQ(after.size(), 168);
@@ -105,7 +105,7 @@ TEST_F(BarSizeTest, SavingStopsAtTheFirstIncompleteRowAndKeepsLaterRecords) {
 
     for (const char* zeroCell : {"0", ""}) {
         BarSizeRows stop = {{QStringLiteral("D6"), QString::fromLatin1(zeroCell), QStringLiteral("2")}};
-        ASSERT_TRUE(saveBarSizeRows(ctx, D, stop));
+        ASSERT_TRUE(saveBarSizeRows(ctx.folders, ctx.ask(), D, stop));
         EXPECT_EQ(readBytes(deformedFile()), after) << zeroCell;
     }
 }
@@ -114,11 +114,11 @@ TEST_F(BarSizeTest, SavingKeepsRecordsBeyondTheGrid) {
     QByteArray longFile = readBytes(deformedFile()) + barRecord("D57", 25.5f, 18);
     writeBytes(deformedFile(), longFile);
     BarSizeRows rows;
-    for (const BarSizeRecord& r : readBarSizes(ctx, D).mid(0, barSizeRowCount(D)))
+    for (const BarSizeRecord& r : readBarSizes(ctx.folders, D).mid(0, barSizeRowCount(D)))
         rows.append({r.sizeName, QString::number(r.area * 2), QString::number(r.perimeter)});
-    ASSERT_TRUE(saveBarSizeRows(ctx, D, rows));
+    ASSERT_TRUE(saveBarSizeRows(ctx.folders, ctx.ask(), D, rows));
 
-    QList<BarSizeRecord> saved = readBarSizes(ctx, D);
+    QList<BarSizeRecord> saved = readBarSizes(ctx.folders, D);
     ASSERT_EQ(saved.size(), 15);
     EXPECT_FLOAT_EQ(saved[13].area, 40.6f);
     EXPECT_EQ(saved[14].sizeName, QStringLiteral("D57 "));
@@ -129,7 +129,7 @@ TEST_F(BarSizeTest, ANumericCellThatIsNotANumberRefusesTheWholeSave) {
     const QByteArray before = readBytes(deformedFile());
     BarSizeRows rows = {{QStringLiteral("D6"), QStringLiteral("0.5"), QStringLiteral("2")},
                         {QStringLiteral("D8"), QStringLiteral("0.5"), QStringLiteral("2,5")}};
-    EXPECT_FALSE(saveBarSizeRows(ctx, D, rows));
+    EXPECT_FALSE(saveBarSizeRows(ctx.folders, ctx.ask(), D, rows));
     EXPECT_EQ(readBytes(deformedFile()), before);
     ASSERT_EQ(tree.prompt.shown().size(), 1u);
     EXPECT_EQ(tree.prompt.shown()[0].icon, Icon::Warning);

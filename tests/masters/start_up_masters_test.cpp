@@ -20,13 +20,13 @@ TEST_F(MastersTest, StartUpLaysDownTheDefaultMastersByteForByte) {
     EXPECT_EQ(fileSize(tree.masterFile(QStringLiteral("m_sRBar.k5d"))), 144);
     EXPECT_EQ(fileSize(tree.masterFile(QStringLiteral("m_sbar1.k5d"))), 660);
 
-    YoungModulus young = loadYoung(ctx);
+    YoungModulus young = loadYoung(ctx.folders);
     EXPECT_EQ(young.si, 205000.0f);
     EXPECT_EQ(young.cgs, 2100.0f);
     EXPECT_EQ(readBytes(tree.masterFile(QStringLiteral("m_Yce.k5d"))), QByteArray("205000 2100\r\n"));
 
     ctx.concrete = {9, 9, 9};
-    loadConcreteSetting(ctx);
+    ctx.concrete = loadConcreteSetting(ctx.folders);
     EXPECT_EQ(ctx.concrete.concreteEdition, 2);
     EXPECT_EQ(ctx.concrete.cgsShortFactorC, 2.0f);
     EXPECT_EQ(ctx.concrete.cgsShortFactorS, 1.5f);
@@ -42,7 +42,7 @@ TEST_F(MastersTest, StartUpKeepsMastersTheUserEdited) {
     ASSERT_TRUE(startUp(ctx, prg + QStringLiteral("/kamo-k5"), prg).ok);
 
     EXPECT_EQ(fileSize(tree.masterFile(QStringLiteral("m_sDBar.k5d"))), 24);
-    EXPECT_EQ(loadYoung(ctx).si, 200000.0f);
-    loadConcreteSetting(ctx);
+    EXPECT_EQ(loadYoung(ctx.folders).si, 200000.0f);
+    ctx.concrete = loadConcreteSetting(ctx.folders);
     EXPECT_EQ(ctx.concrete.concreteEdition, 1);
 }

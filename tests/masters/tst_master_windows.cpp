@@ -1,12 +1,12 @@
-#include "masters/BarSizeMasterWindow.h"
-#include "masters/ConcreteStrengthWindow.h"
-#include "masters/FontSetWindow.h"
-#include "masters/GradeMasterWindow.h"
 #include "masters/bar_size_master.h"
 #include "masters/concrete_setting.h"
 #include "masters/font_set.h"
 #include "masters/grade_master.h"
 #include "temp_tree.h"
+#include "ui/masters/BarSizeMasterWindow.h"
+#include "ui/masters/ConcreteStrengthWindow.h"
+#include "ui/masters/FontSetWindow.h"
+#include "ui/masters/GradeMasterWindow.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -69,8 +69,8 @@ class MasterWindowsTest : public QObject {
 
 void MasterWindowsTest::barSizeSaveStopsAtAnIncompleteRowAndKeepsTheRecordsAfterIt() {
     TempTree tree;
-    ensureBarSizeFile(tree.ctx, QStringLiteral("D"));
-    const QByteArray before = readBytes(barSizeFile(tree.ctx, QStringLiteral("D")));
+    ensureBarSizeFile(tree.ctx.folders, QStringLiteral("D"));
+    const QByteArray before = readBytes(barSizeFile(tree.ctx.folders, QStringLiteral("D")));
     BarSizeMasterWindow window(tree.ctx);
     show(window);
     QCOMPARE(child<QRadioButton>(window, "Opt異形鉄筋")->isChecked(), true);
@@ -81,28 +81,28 @@ void MasterWindowsTest::barSizeSaveStopsAtAnIncompleteRowAndKeepsTheRecordsAfter
     click(window, "cmd登録");
 
     QCOMPARE(window.result(), int(QDialog::Accepted));
-    QList<BarSizeRecord> saved = readBarSizes(tree.ctx, QStringLiteral("D"));
+    QList<BarSizeRecord> saved = readBarSizes(tree.ctx.folders, QStringLiteral("D"));
     QCOMPARE(saved.size(), 14);
     QCOMPARE(saved[0].area, 0.33f);
-    QCOMPARE(readBytes(barSizeFile(tree.ctx, QStringLiteral("D"))).mid(24), before.mid(24));
+    QCOMPARE(readBytes(barSizeFile(tree.ctx.folders, QStringLiteral("D"))).mid(24), before.mid(24));
 
     // A cell that is not a number refuses the save and keeps the window open.
     BarSizeMasterWindow again(tree.ctx);
     show(again);
-    const QByteArray afterFirstSave = readBytes(barSizeFile(tree.ctx, QStringLiteral("D")));
+    const QByteArray afterFirstSave = readBytes(barSizeFile(tree.ctx.folders, QStringLiteral("D")));
     typeInto(again, 3, 2, QStringLiteral("2.5cm"));
     click(again, "cmd登録");
     QVERIFY(again.isVisible());
     QCOMPARE(tree.prompt.shown().size(), size_t(1));
     QVERIFY(tree.prompt.lastText().startsWith(QStringLiteral("2行目の「ψ(cm)」が数値ではありません")));
-    QCOMPARE(readBytes(barSizeFile(tree.ctx, QStringLiteral("D"))), afterFirstSave);
+    QCOMPARE(readBytes(barSizeFile(tree.ctx.folders, QStringLiteral("D"))), afterFirstSave);
     QVERIFY(child<QLineEdit>(again, "Text_dummy0")->isVisible()); // editing goes on
 }
 
 void MasterWindowsTest::barSizeKindsSwitchTables() {
     TempTree tree;
-    ensureBarSizeFile(tree.ctx, QStringLiteral("D"));
-    ensureBarSizeFile(tree.ctx, QStringLiteral("R"));
+    ensureBarSizeFile(tree.ctx.folders, QStringLiteral("D"));
+    ensureBarSizeFile(tree.ctx.folders, QStringLiteral("R"));
     BarSizeMasterWindow window(tree.ctx);
     show(window);
     auto* grid = child<QTableWidget>(window, "MSFlexGrid1");
@@ -122,9 +122,9 @@ void MasterWindowsTest::barSizeKindsSwitchTables() {
 // so what was typed but not registered is gone.
 void MasterWindowsTest::keyActionButtonOpensTheKeyActionWindowAndEditingGoesOn() {
     TempTree tree;
-    ensureBarSizeFile(tree.ctx, QStringLiteral("D"));
-    ensureGradeFile(tree.ctx);
-    ensureYoungFile(tree.ctx);
+    ensureBarSizeFile(tree.ctx.folders, QStringLiteral("D"));
+    ensureGradeFile(tree.ctx.folders);
+    ensureYoungFile(tree.ctx.folders);
     BarSizeMasterWindow sizes(tree.ctx);
     GradeMasterWindow grades(tree.ctx);
     struct Case {
@@ -177,8 +177,8 @@ void MasterWindowsTest::keyActionButtonOpensTheKeyActionWindowAndEditingGoesOn()
 
 void MasterWindowsTest::gradeWindowRefusesNonNumbersAndSavesNothing() {
     TempTree tree;
-    ensureGradeFile(tree.ctx);
-    ensureYoungFile(tree.ctx);
+    ensureGradeFile(tree.ctx.folders);
+    ensureYoungFile(tree.ctx.folders);
     const QByteArray grades = readBytes(tree.ctx.folders.rebarGradeFile);
     const QByteArray young = readBytes(tree.ctx.folders.youngModulusFile);
     GradeMasterWindow window(tree.ctx);
@@ -198,18 +198,18 @@ void MasterWindowsTest::gradeWindowRefusesNonNumbersAndSavesNothing() {
     child<QLineEdit>(window, "Text_Ye_CGS")->setText(QStringLiteral("2100"));
     click(window, "cmd登録");
     QCOMPARE(window.result(), int(QDialog::Accepted));
-    QCOMPARE(readGradeRecords(tree.ctx)[0].cgsLong, 1700.0f);
+    QCOMPARE(readGradeRecords(tree.ctx.folders)[0].cgsLong, 1700.0f);
 }
 
 void MasterWindowsTest::gradeInitialisationShowsTheDefaults() {
     TempTree tree;
-    ensureGradeFile(tree.ctx);
-    ensureYoungFile(tree.ctx);
+    ensureGradeFile(tree.ctx.folders);
+    ensureYoungFile(tree.ctx.folders);
     GradeMasterWindow window(tree.ctx);
     show(window);
     typeInto(window, 2, 1, QStringLiteral("SR999"));
     click(window, "cmd登録");
-    QCOMPARE(readGradeRecords(tree.ctx)[0].gradeName, QStringLiteral("SR999   "));
+    QCOMPARE(readGradeRecords(tree.ctx.folders)[0].gradeName, QStringLiteral("SR999   "));
 
     GradeMasterWindow second(tree.ctx);
     show(second);
@@ -225,12 +225,12 @@ void MasterWindowsTest::gradeInitialisationShowsTheDefaults() {
     QCOMPARE(tree.prompt.shown()[1].icon, Icon::Information);
     QCOMPARE(child<QTableWidget>(second, "MSFlexGrid1")->item(0, 1)->text(), QStringLiteral("SR235   "));
     click(second, "cmd登録"); // writes the defaults the user now sees
-    QCOMPARE(readGradeRecords(tree.ctx)[0].gradeName, QStringLiteral("SR235   "));
+    QCOMPARE(readGradeRecords(tree.ctx.folders)[0].gradeName, QStringLiteral("SR235   "));
 }
 
 void MasterWindowsTest::concreteWindowShowsAndStoresTheSetting() {
     TempTree tree;
-    ensureConcreteFile(tree.ctx);
+    ensureConcreteFile(tree.ctx.folders);
     ConcreteStrengthWindow window(tree.ctx);
     show(window);
     QVERIFY(child<QRadioButton>(window, "Opt2001")->isChecked());
@@ -248,12 +248,12 @@ void MasterWindowsTest::concreteWindowShowsAndStoresTheSetting() {
     child<QLineEdit>(window, "Txt_cgsTanki_bai1")->setText(QStringLiteral("三"));
     click(window, "Cmd登録");
     QVERIFY(window.isVisible());
-    QCOMPARE(readBytes(concreteFile(tree.ctx)), QByteArray("2 2 1.5\r\n"));
+    QCOMPARE(readBytes(concreteFile(tree.ctx.folders)), QByteArray("2 2 1.5\r\n"));
 
     child<QLineEdit>(window, "Txt_cgsTanki_bai1")->setText(QStringLiteral("3"));
     click(window, "Cmd登録");
     QCOMPARE(window.result(), int(QDialog::Accepted));
-    QCOMPARE(readBytes(concreteFile(tree.ctx)), QByteArray("1 3 1.5\r\n"));
+    QCOMPARE(readBytes(concreteFile(tree.ctx.folders)), QByteArray("1 3 1.5\r\n"));
 }
 
 void MasterWindowsTest::fontSetWindowMarksAndStoresTheSetInUse() {
@@ -281,7 +281,7 @@ void MasterWindowsTest::fontSetWindowMarksAndStoresTheSetInUse() {
 
     click(window, "cmd登録");
     QCOMPARE(window.result(), int(QDialog::Accepted));
-    loadFontSet(tree.ctx);
+    loadFontSet(tree.ctx.folders, tree.ctx.reportFont);
     QCOMPARE(tree.ctx.reportFont.fontSetInUse, 5);
     QCOMPARE(tree.ctx.reportFont.bodySize, 11);
 }

@@ -1,5 +1,5 @@
-#include "gridedit/key_actions.h"
 #include "jobdata/control_file.h"
+#include "masters/key_actions.h"
 #include "shell/app_context.h"
 #include "shell/cancel_confirmation.h"
 #include "temp_tree.h"
@@ -36,9 +36,9 @@ TEST(CancelSetting, SavingChangesOnlyTheSettingAndKeepsTheKeyActionsOfTheRun) {
     TempTree t;
     t.ctx.control.lastSaveFolder = QStringLiteral("/home/user/保存");
     t.ctx.control.keyAction = {0, 0, 1, 0, 1};
-    saveControlFile(t.ctx);
+    saveControlFile(t.ctx.folders, t.ctx.control);
     t.ctx.control.keyAction = {0, 1, 1, 1, 0};
-    ASSERT_TRUE(saveKeyActions(t.ctx));
+    ASSERT_TRUE(saveKeyActions(t.ctx.folders, t.ctx.control));
     const QByteArray before = k5test::readBytes(t.ctx.folders.controlFile());
 
     saveCancelConfirm(t.ctx, 1);

@@ -27,16 +27,19 @@ struct WindowLog {
     QStringList calls;
     bool typeChosen = true;
     int chosenType = kTypePileCap;
+    EditRequest request; // what the input window was opened for
 
-    OpenRowSteps steps(AppContext& ctx) {
+    OpenRowSteps steps(AppContext&) {
         OpenRowSteps s;
-        s.askFoundationType = [this, &ctx] {
+        s.askFoundationType = [this] {
             calls << QStringLiteral("askType");
-            if (typeChosen) ctx.job.currentFoundationType = chosenType;
-            return typeChosen;
+            return typeChosen ? chosenType : 0;
         };
-        s.hideMain = [this] { calls << QStringLiteral("hide"); };
-        s.showInputWindow = [this](int type) { calls << QStringLiteral("input%1").arg(type); };
+        s.hideMain = [this](int) { calls << QStringLiteral("hide"); };
+        s.showInputWindow = [this](const EditRequest& r) {
+            request = r;
+            calls << QStringLiteral("input%1").arg(r.foundationType);
+        };
         s.showMainAgain = [this] { calls << QStringLiteral("show"); };
         s.setTypeCell = [this](int row, const QString& caption) {
             calls << QStringLiteral("cell%1=").arg(row) + caption;
@@ -52,7 +55,7 @@ class MainCommands : public ::testing::Test {
 
     void loadSampleJob(int count) {
         k5test::writeSampleJob(ctx, count);
-        loadJob(ctx);
+        loadJob(ctx.folders, ctx.job, ctx.jobHooks);
     }
 };
 
@@ -67,13 +70,14 @@ TEST_F(MainCommands, OpeningATypedRowShowsTheInputWindowOfItsType) {
           Case{QStringLiteral(" 杭基礎 "), 2, QStringLiteral("_201P (frm03杭基礎VUP02.Show 1)")}}) {
         k5test::TempTree fresh;
         k5test::writeSampleJob(fresh.ctx, 3);
-        loadJob(fresh.ctx);
+        loadJob(fresh.ctx.folders, fresh.ctx.job, fresh.ctx.jobHooks);
         WindowLog window;
         openRow(fresh.ctx, 2, c.cell, window.steps(fresh.ctx));
         EXPECT_EQ(window.calls, QStringList({"hide", QStringLiteral("input%1").arg(c.type), "show"}));
-        EXPECT_EQ(fresh.ctx.job.editMode, 2);
+        EXPECT_TRUE(window.request.isCorrection());
+        EXPECT_EQ(window.request.record, 2);
         EXPECT_EQ(fresh.ctx.job.currentRecord, 2);
-        EXPECT_EQ(fresh.ctx.job.currentFoundationType, c.type);
+        EXPECT_EQ(window.request.foundationType, c.type);
         EXPECT_EQ(openRowTrace(fresh.ctx),
                   QStringList({"_201 (MSFlexGrid1_DblClick) Start", "_201A p現レコード数= 3",
                                "_201A pEditRecp=2→修正モード(Edit)", "_201E 基礎タイプ呼称=直接基礎",
@@ -86,7 +90,9 @@ TEST_F(MainCommands, OpeningAnEmptyRowStartsTheNextRecordOfTheChosenType) {
     WindowLog window;
     openRow(ctx, 15, QString(), window.steps(ctx));
     EXPECT_EQ(window.calls, QStringList({"askType", "hide", "input2", "show"}));
-    EXPECT_EQ(ctx.job.editMode, 1);
+    EXPECT_EQ(window.request.mode, EditMode::NewRecord);
+    EXPECT_EQ(window.request.record, 13);
+    EXPECT_EQ(window.request.foundationType, kTypePileCap);
     EXPECT_EQ(ctx.job.currentRecord, 13);
     EXPECT_EQ(openRowTrace(ctx),
               QStringList({"_201 (MSFlexGrid1_DblClick) Start", "_201A p現レコード数= 12",
@@ -100,20 +106,20 @@ TEST_F(MainCommands, CancellingTheTypeOfAnEmptyRowOpensNothing) {
     window.typeChosen = false;
     EXPECT_TRUE(openRow(ctx, 3, QString(), window.steps(ctx)));
     EXPECT_EQ(window.calls, QStringList({"askType"}));
-    EXPECT_EQ(recordCountOf(ctx), 2);
+    EXPECT_EQ(recordCountOf(ctx.folders), 2);
     EXPECT_EQ(openRowTrace(ctx).last(), "_201X End------------------->");
 }
 
 TEST_F(MainCommands, AnUntypedRecordOnlyGetsItsTypeStored) {
     k5test::writeJob(ctx,
                      {k5test::sampleRecord("A", kTypeIsolated), k5test::sampleRecord("B", kTypeUnknown)});
-    loadJob(ctx);
+    loadJob(ctx.folders, ctx.job, ctx.jobHooks);
     WindowLog window;
     openRow(ctx, 2, QStringLiteral("?"), window.steps(ctx));
     EXPECT_EQ(window.calls, QStringList({"askType", "cell2=杭基礎"}));
-    readRecord(ctx, 2);
-    EXPECT_EQ(ctx.job.currentRecordBuffer.data1[0], 2.0f);
-    EXPECT_EQ(ctx.job.currentRecordBuffer.name, "B");
+    const FoundationRecord stored = readRecord(ctx.folders, 2).value();
+    EXPECT_EQ(stored.data1[0], 2.0f);
+    EXPECT_EQ(stored.name, "B");
     const QStringList trace = openRowTrace(ctx);
     EXPECT_EQ(trace.mid(4),
               QStringList({"_201F 基礎ﾀｲﾌﾟがどちらでもない→独立基礎に仮設定直接基礎", "_201H",
@@ -123,7 +129,7 @@ TEST_F(MainCommands, AnUntypedRecordOnlyGetsItsTypeStored) {
 
 TEST_F(MainCommands, CancellingTheTypeOfAnUntypedRecordEndsTheCommand) {
     k5test::writeJob(ctx, {k5test::sampleRecord("A", kTypeUnknown)});
-    loadJob(ctx);
+    loadJob(ctx.folders, ctx.job, ctx.jobHooks);
     const QByteArray before = k5test::readBytes(ctx.folders.jobFile());
     WindowLog window;
     window.typeChosen = false;
@@ -162,7 +168,7 @@ TEST_F(MainCommands, DeletingChosenRowsConfirmsTheOrderedRangeTwice) {
     EXPECT_FALSE(deleteChosenRows(ctx, first, last));
     EXPECT_EQ(first, 0);
     EXPECT_EQ(last, 0);
-    EXPECT_EQ(recordCountOf(ctx), 6);
+    EXPECT_EQ(recordCountOf(ctx.folders), 6);
     ASSERT_EQ(tree.prompt.texts().size(), 2);
     EXPECT_TRUE(tree.prompt.texts()[0].startsWith("3行目から5行目のデータをデータを削除します　　　"));
     EXPECT_EQ(tree.prompt.texts()[1], deleteChosenQuestion());
@@ -186,11 +192,11 @@ TEST_F(MainCommands, DeleteAllAsksAndReports) {
     tree.prompt.clear();
     tree.prompt.script({Answer::Cancel});
     EXPECT_FALSE(deleteAllFoundations(ctx));
-    EXPECT_EQ(recordCountOf(ctx), 4);
+    EXPECT_EQ(recordCountOf(ctx.folders), 4);
 
     tree.prompt.clear();
     EXPECT_TRUE(deleteAllFoundations(ctx));
-    EXPECT_EQ(recordCountOf(ctx), 0);
+    EXPECT_EQ(recordCountOf(ctx.folders), 0);
     EXPECT_TRUE(QFileInfo::exists(ctx.folders.jobFile()));
     EXPECT_EQ(tree.prompt.texts(), QStringList({deleteAllQuestion(), kAllDeleted}));
     EXPECT_EQ(tree.prompt.shown().front().buttons, Buttons::OkCancel);
@@ -216,8 +222,8 @@ TEST_F(MainCommands, ANewJobIsATypedInSiJobWithoutFile) {
     QList<FoundationRecord> records{k5test::sampleRecord("A", 1, 2)};
     records[0].importFlag = -1;
     k5test::writeJob(ctx, records);
-    loadJobIdentity(ctx);
-    ASSERT_EQ(ctx.job.pRX23DataChk, -1);
+    loadJobIdentity(ctx.folders, ctx.job);
+    ASSERT_TRUE(ctx.job.imported);
 
     tree.prompt.script({Answer::Cancel});
     EXPECT_FALSE(confirmNewJob(ctx));
@@ -225,7 +231,7 @@ TEST_F(MainCommands, ANewJobIsATypedInSiJobWithoutFile) {
     EXPECT_TRUE(confirmNewJob(ctx));
     clearJobForNewJob(ctx);
     EXPECT_FALSE(QFileInfo::exists(ctx.folders.jobFile()));
-    EXPECT_EQ(ctx.job.pRX23DataChk, 0);
+    EXPECT_FALSE(ctx.job.imported);
     EXPECT_EQ(ctx.job.unitSystem, 1);
     EXPECT_EQ(ctx.job.currentJobName, kUndecided);
 }
@@ -233,8 +239,8 @@ TEST_F(MainCommands, ANewJobIsATypedInSiJobWithoutFile) {
 TEST_F(MainCommands, AJobNamedButStillEmptyKeepsItsNamesWhenLoaded) {
     ctx.job.currentJobName = QStringLiteral("新しい工事");
     ctx.job.currentFileName = QStringLiteral("新しい");
-    ASSERT_TRUE(rewriteJobIdentity(ctx)); // creates the empty job file
-    loadJob(ctx);
+    ASSERT_TRUE(rewriteJobIdentity(ctx.folders, ctx.job)); // creates the empty job file
+    loadJob(ctx.folders, ctx.job, ctx.jobHooks);
     EXPECT_EQ(ctx.job.currentJobName, "新しい工事");
     EXPECT_EQ(ctx.job.currentFileName, "新しい");
     EXPECT_EQ(ctx.job.recordCount, 0);

@@ -1,10 +1,10 @@
 #include "jobdata/control_file.h"
-#include "shell/CancelSettingWindow.h"
-#include "shell/FoundationTypeWindow.h"
-#include "shell/JobWindow.h"
-#include "shell/MessageBoxPrompt.h"
 #include "shell/app_context.h"
 #include "temp_tree.h"
+#include "ui/shell/CancelSettingWindow.h"
+#include "ui/shell/FoundationTypeWindow.h"
+#include "ui/shell/JobWindow.h"
+#include "ui/shell/MessageBoxPrompt.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -63,7 +63,7 @@ class TestJobWindows : public QObject {
         QVERIFY(child<QRadioButton>(&w, "Opt_si")->isChecked());
         click(&w, "登録");
         QCOMPARE(t.ctx.job.unitSystem, 2); // the SI option shown does not count until clicked
-        QCOMPARE(t.ctx.job.jobDialogOk, -1);
+        QCOMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(t.ctx.job.currentFileName, QStringLiteral("honsha"));
     }
 
@@ -110,12 +110,12 @@ class TestJobWindows : public QObject {
                 QVERIFY2(t.prompt.lastText().startsWith(QString::fromUtf8(c.message)), c.file);
                 QCOMPARE(t.prompt.shown().back().icon, Icon::Warning);
                 QVERIFY(w.isVisible());
-                QCOMPARE(t.ctx.job.jobDialogOk, 0);
+                QCOMPARE(w.result(), int(QDialog::Rejected));
                 QCOMPARE(t.ctx.job.currentFileName, QStringLiteral("(未定)"));
             } else {
                 QVERIFY(t.prompt.shown().empty());
                 QVERIFY(!w.isVisible());
-                QCOMPARE(t.ctx.job.jobDialogOk, -1);
+                QCOMPARE(w.result(), int(QDialog::Accepted));
                 QCOMPARE(t.ctx.job.currentJobName, QString());
                 QCOMPARE(t.ctx.job.currentFileName, QStringLiteral("kouji"));
             }
@@ -133,7 +133,7 @@ class TestJobWindows : public QObject {
                  child<QLineEdit>(&w, "Text_工事名")); // moved on from the last place
         click(&w, "キャンセル");
         QVERIFY(!w.isVisible());
-        QCOMPARE(t.ctx.job.jobDialogOk, 0);
+        QCOMPARE(w.result(), int(QDialog::Rejected));
         QCOMPARE(t.ctx.job.unitSystem, 2);
         QCOMPARE(t.ctx.job.currentJobName, QStringLiteral("(未定)"));
     }
@@ -153,34 +153,29 @@ class TestJobWindows : public QObject {
 
     void typeWindowReturnsTheChosenType() {
         k5test::TempTree t;
-        t.ctx.job.currentFoundationType = 0;
         whenModal([](QWidget* w) {
             QCOMPARE(w->windowTitle(), QStringLiteral("新規作成基礎タイプの指定"));
             QVERIFY(child<QRadioButton>(w, "Opt独直フーチング")->isChecked());
             click(w, "Cmd作成");
         });
         QCOMPARE(askFoundationType(t.ctx, nullptr), 1);
-        QCOMPARE(t.ctx.job.currentFoundationType, 1);
 
         whenModal([](QWidget* w) {
             clickOption(w, "Opt杭基礎");
             click(w, "Cmd作成");
         });
         QCOMPARE(askFoundationType(t.ctx, nullptr), 2);
-        QCOMPARE(t.ctx.job.currentFoundationType, 2);
 
-        t.ctx.job.currentFoundationType = 1;
         whenModal([](QWidget* w) {
             clickOption(w, "Opt杭基礎");
             click(w, "Cmd中止");
         });
         QCOMPARE(askFoundationType(t.ctx, nullptr), 0);
-        QCOMPARE(t.ctx.job.currentFoundationType, 1);
     }
 
     void cancelSettingWindowStoresTheChoice() {
         k5test::TempTree t;
-        ensureControlFile(t.ctx);
+        ensureControlFile(t.ctx.folders, t.ctx.control);
         {
             CancelSettingWindow w(t.ctx);
             w.show();
@@ -192,7 +187,7 @@ class TestJobWindows : public QObject {
             QVERIFY(!w.isVisible());
         }
         t.ctx.control.cancelConfirm = 0;
-        loadControlFile(t.ctx);
+        loadControlFile(t.ctx.folders, t.ctx.control);
         QCOMPARE(t.ctx.control.cancelConfirm, 1);
 
         // Now its own cancel asks; No keeps it open, and nothing is written.
@@ -206,7 +201,7 @@ class TestJobWindows : public QObject {
         QCOMPARE(t.prompt.shown().back().title, QStringLiteral("警告"));
         click(&w, "キャンセル");
         QVERIFY(!w.isVisible());
-        loadControlFile(t.ctx);
+        loadControlFile(t.ctx.folders, t.ctx.control);
         QCOMPARE(t.ctx.control.cancelConfirm, 1);
     }
 
@@ -215,7 +210,7 @@ class TestJobWindows : public QObject {
         MessageBoxPrompt boxes;
         t.ctx.prompt = &boxes;
         t.ctx.control.cancelConfirm = 1;
-        saveControlFile(t.ctx);
+        saveControlFile(t.ctx.folders, t.ctx.control);
         CancelSettingWindow w(t.ctx);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));

@@ -1,10 +1,10 @@
 #include "calc/calc_messages.h"
 #include "jobdata/job_file.h"
 #include "sample_job.h"
-#include "shell/MainWindow.h"
-#include "shell/WindowRegistry.h"
 #include "shell/main_commands.h"
 #include "temp_tree.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/WindowRegistry.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -33,11 +33,11 @@ class MainWindowTest : public QObject {
         void open(const std::function<void(MainWindow&)>& prepare = {}) {
             window = std::make_unique<MainWindow>(ctx);
             window->children().hasInputWindow = [](int) { return true; };
-            window->children().inputWindow = [this](AppContext& c, QWidget*, int type) {
+            window->children().inputWindow = [this](AppContext& c, QWidget*, const EditRequest& r) {
                 opened << QStringLiteral("type%1 record%2 mode%3 %4")
-                              .arg(type)
+                              .arg(r.foundationType)
                               .arg(c.job.currentRecord)
-                              .arg(c.job.editMode)
+                              .arg(r.isCorrection() ? 2 : 1)
                               .arg(window->isVisible() ? "shown" : "hidden");
             };
             if (prepare) prepare(*window);
@@ -147,8 +147,8 @@ class MainWindowTest : public QObject {
         f.open();
         f.window->children().askFoundationType = [&](AppContext& c, QWidget*) {
             ++typeQuestions;
-            c.job.currentFoundationType = kTypePileCap;
-            return true;
+            (void)c;
+            return kTypePileCap;
         };
         f.doubleClickRow(1);
         f.doubleClickRow(2);
@@ -161,8 +161,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(typeQuestions, 1);
         QCOMPARE(f.opened.size(), 2);
         QCOMPARE(f.cell(3, 2), QStringLiteral("杭基礎"));
-        readRecord(f.ctx, 3);
-        QCOMPARE(f.ctx.job.currentRecordBuffer.data1[0], 2.0f);
+        QCOMPARE(readRecord(f.ctx.folders, 3).value().data1[0], 2.0f);
 
         // An empty row starts record 4 in the chosen type's window.
         f.doubleClickRow(8);
@@ -196,10 +195,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.cell(1, 2), QStringLiteral("杭基礎"));
         QVERIFY(spinner->isEnabled());
         QVERIFY(f.opened.isEmpty());
-        readRecord(f.ctx, 1);
-        QCOMPARE(f.ctx.job.currentRecordBuffer.data1[0], 2.0f);
-        readRecord(f.ctx, 2);
-        QCOMPARE(f.ctx.job.currentRecordBuffer.data1[0], 0.0f);
+        QCOMPARE(readRecord(f.ctx.folders, 1).value().data1[0], 2.0f);
+        QCOMPARE(readRecord(f.ctx.folders, 2).value().data1[0], 0.0f);
     }
 
     void withoutAnInputWindowTheUserIsToldAndTheMainWindowStays() {
@@ -344,7 +341,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.grid()->rowCount(), 10);
         QCOMPARE(f.label("Label工事名"), QStringLiteral("工事名：次の工事"));
         QCOMPARE(f.label("Label単位"), QStringLiteral("CGS"));
-        QCOMPARE(f.ctx.job.pRX23DataChk, 0);
+        QVERIFY(!f.ctx.job.imported);
     }
 
     void aSettingsWindowOpensWhileTheMainWindowIsHidden() {

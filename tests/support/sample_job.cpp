@@ -38,10 +38,9 @@ void writeSampleJob(k5::AppContext& ctx, int count, int unitSystem) {
 
 QStringList recordNames(k5::AppContext& ctx) {
     QStringList names;
-    const int count = k5::recordCountOf(ctx);
+    const int count = k5::recordCountOf(ctx.folders);
     for (int n = 1; n <= count; ++n) {
-        k5::readRecord(ctx, n);
-        names << ctx.job.currentRecordBuffer.name;
+        names << k5::readRecord(ctx.folders, n).value_or(k5::FoundationRecord{}).name;
     }
     return names;
 }

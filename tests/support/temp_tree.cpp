@@ -24,9 +24,9 @@ TempTree::TempTree() {
 }
 
 void ensureRebarMasters(k5::AppContext& ctx) {
-    k5::ensureGradeFile(ctx);
-    k5::ensureBarSizeFile(ctx, QStringLiteral("D"));
-    k5::ensureBarSizeFile(ctx, QStringLiteral("R"));
+    k5::ensureGradeFile(ctx.folders);
+    k5::ensureBarSizeFile(ctx.folders, QStringLiteral("D"));
+    k5::ensureBarSizeFile(ctx.folders, QStringLiteral("R"));
 }
 
 QByteArray readBytes(const QString& path) {

@@ -1,0 +1,311 @@
+#include "calc/record_checks.h"
+
+#include "jobdata/common_values.h"
+#include "jobdata/pile_arrangement.h"
+#include "jobdata/record_layout.h"
+#include "jobdata/working_record.h"
+#include "platform/numbers.h"
+
+#include <algorithm>
+
+namespace k5 {
+namespace {
+
+const QString kTwoLines = QStringLiteral("\n\n");
+
+// Keeps the first failing rule's message with the record's prefix; a
+// failing rule ends its check with the value `fail` returns.
+class Reporter {
+  public:
+    explicit Reporter(int dataNo) : prefix_(checkMessagePrefix(dataNo)) {}
+    bool fail(const QString& text) const {
+        if (message_.isEmpty()) message_ = prefix_ + text;
+        return false;
+    }
+    Outcome outcome(bool passed) const { return passed ? Outcome::success() : Outcome::warning(message_); }
+
+  private:
+    QString prefix_;
+    mutable QString message_;
+};
+
+// Lengths the checks derive are whole millimetres rounded up, except that a
+// fraction below 0.1 mm is dropped.
+double roundUpMm(double x) {
+    return intFloor(x + 0.9);
+}
+
+QString plain(double value) {
+    return formatGeneral(value);
+}
+
+void fillIfNotPositive(float& field, float common) {
+    if (field <= 0) field = common;
+}
+void fillIfNotPositive(int& field, int common) {
+    if (field <= 0) field = common;
+}
+void fillIfEmpty(QString& field, const QString& common) {
+    if (field.isEmpty()) field = common;
+}
+
+// h1 and h2, D and D' stand in for each other when only one was given.
+void completeEachOther(float& first, float& second) {
+    if (first == 0 && second > 0) first = second;
+    if (second == 0 && first > 0) second = first;
+}
+
+// The column offsets on both sides of one direction: a pile cap and a
+// centred column split the overhang equally, otherwise the entered first
+// offset stands and the second is what remains.
+void completeOffsets(float length, float column, bool centred, float& first, float& second) {
+    if (centred) {
+        first = second = static_cast<float>((double(length) - column) / 2);
+    } else {
+        second = static_cast<float>(double(length) - first - column);
+    }
+}
+
+// The bar diameter of a size text such as "D13": the number after its letter.
+double barDiameter(const QString& size) {
+    return parseLeadingNumber(size.mid(1));
+}
+
+// Steps 1 to 6 of the calculation-time check: everything it derives before
+// checking. Returns the bar diameter φb and the cover to the bar centre dt.
+struct Derived {
+    double barPhi = 0;
+    double dt = 0;
+};
+
+Derived completeForCalculation(WorkingRecord& w, int storedPileKind) {
+    if (w.h1 > 0 && w.h2 <= 0)
+        w.h2 = w.h1;
+    else if (w.h1 <= 0 && w.h2 > 0)
+        w.h1 = w.h2;
+    if (w.D1 > 0 && w.D2 <= 0)
+        w.D2 = w.D1;
+    else if (w.D1 <= 0 && w.D2 > 0)
+        w.D1 = w.D2;
+
+    const bool pileCap = w.isPileCap();
+    if (pileCap) {
+        double lx = 0, ly = 0;
+        if (pileCapSize(w.pileLayout, w.Px1, w.Py1, w.Px2, w.Py2, w.auxSpacing, lx, ly)) {
+            w.Lx = static_cast<float>(lx);
+            w.Ly = static_cast<float>(ly);
+        }
+    }
+    completeOffsets(w.Lx, w.ax, pileCap || w.centreX == 1, w.Lx1, w.Lx2);
+    completeOffsets(w.Ly, w.ay, pileCap || w.centreY == 1, w.Ly1, w.Ly2);
+
+    if (pileCap) {
+        if (auto minima = pileMinima(storedPileKind, w.pfai)) {
+            w.pileKind = storedPileKind;
+            w.minEdge = minima->edge;
+            w.minSpacing = minima->spacing;
+        }
+    }
+
+    Derived out;
+    out.barPhi = std::max(barDiameter(w.barSizeX), barDiameter(w.barSizeY));
+    // The pile head reaches 100 mm into the cap, so a cap's bars sit above it.
+    out.dt = intFloor(out.barPhi / 2 + 0.9) + double(w.d) + (pileCap ? 100 : 0);
+    return out;
+}
+
+// The slope of the footing top over one overhang may not exceed 1/4. An
+// overhang of zero under a sloped top has no slope to judge: the record is
+// refused with a message naming the offset to correct.
+bool checkSlope(const Reporter& report, double drop, float overhang, const QString& offsetName,
+                const QString& side) {
+    if (overhang == 0) {
+        return report.fail(QStringLiteral("ﾌｰﾁﾝｸﾞ上面が傾斜(D≠D')していますが、") + offsetName +
+                           QStringLiteral("=0 のため傾斜を判定できません(") + side +
+                           QStringLiteral(")。　　　") + kTwoLines + offsetName +
+                           QStringLiteral("を0より大きくするか、D'をDと同じ値にしてください。　　　"));
+    }
+    if (drop / overhang > 0.25)
+        return report.fail(QStringLiteral("ﾌｰﾁﾝｸﾞ上面の傾斜が1/4を超えています(") + side +
+                           QStringLiteral(")。　　　"));
+    return true;
+}
+
+bool checkCompleted(const Reporter& report, const WorkingRecord& w, const Derived& derived) {
+    const bool pileCap = w.isPileCap();
+    if (w.h1 < w.h2) return report.fail(QStringLiteral("h1<h2 となっています。　　　"));
+    if (w.h2 != 0 && w.h2 < w.D1) return report.fail(QStringLiteral("h2<D となっています。　　　"));
+    if (w.h2 == 0 && w.h2 < w.D2) return report.fail(QStringLiteral("h1<D' となっています。　　　"));
+    if (w.Lx <= w.ax) return report.fail(QStringLiteral("Lx<=ax となっています｡　　　"));
+    if (w.Ly <= w.ay) return report.fail(QStringLiteral("Ly<=ay となっています｡　　　"));
+    if (w.Lx1 < 0) return report.fail(QStringLiteral("Lx1<0 となっています｡　　　"));
+    if (w.Lx2 < 0) return report.fail(QStringLiteral("Lx2<0 となっています｡　　　"));
+    if (w.Ly1 < 0) return report.fail(QStringLiteral("Ly1<0 となっています｡　　　"));
+    if (w.Ly2 < 0) return report.fail(QStringLiteral("Ly2<0 となっています｡　　　"));
+    if (w.D1 < w.D2) return report.fail(QStringLiteral("D<D' となっています。　　　"));
+    if (w.D1 <= 0 && w.D2 <= 0)
+        return report.fail(
+            QStringLiteral("D<=0 かつ D'<=0　となっています。　　　") + kTwoLines +
+            QStringLiteral("DとD'はどちらか一方または(必要に応じて)双方に入力してください。　　　　　"));
+    if (w.isIsolated() && derived.dt < 60)
+        return report.fail(QStringLiteral("かぶりdtは") + QStringLiteral("60") +
+                           QStringLiteral("以上必要です(鉄筋φ=") + plain(derived.barPhi) +
+                           QStringLiteral(")。"));
+    if (pileCap && derived.dt < 170)
+        return report.fail(QStringLiteral("かぶりdtは杭の埋め込み分(100mm)も含め、") + QStringLiteral("170") +
+                           QStringLiteral("以上必要です(鉄筋φ=") + plain(derived.barPhi) +
+                           QStringLiteral(")。"));
+    if (pileCap) {
+        const QString e = plain(w.minEdge), s = plain(w.minSpacing);
+        const bool severalPiles = w.pileLayout != 1;
+        if (w.Px1 < w.minEdge)
+            return report.fail(QStringLiteral("X方向へりあき(Px1)が") + e +
+                               QStringLiteral("より小さくなっています。") + kTwoLines);
+        if (severalPiles && w.Px2 < w.minSpacing)
+            return report.fail(QStringLiteral("X方向杭間隔(Px2)が") + s +
+                               QStringLiteral("より小さくなっています。") + kTwoLines);
+        if (severalPiles && w.Py1 < w.minEdge)
+            return report.fail(QStringLiteral("Y方向へりあき(Py1)が") + e +
+                               QStringLiteral("より小さくなっています。") + kTwoLines);
+        const PileArrangementRule* arrangement = pileArrangementRule(w.pileLayout);
+        if (arrangement && arrangement->checksRowSpacing && w.Py2 < w.minSpacing)
+            return report.fail(QStringLiteral("Y方向杭間隔(Py2)が") + s +
+                               QStringLiteral("より小さくなっています。") + kTwoLines);
+    }
+    if (w.D1 != w.D2) {
+        const double drop = double(w.D1) - w.D2;
+        if (!checkSlope(report, drop, w.Lx1, QStringLiteral("Lx1"), QStringLiteral("X方向左側")))
+            return false;
+        if (!checkSlope(report, drop, w.Lx2, QStringLiteral("Lx2"), QStringLiteral("X方向右側")))
+            return false;
+        if (!checkSlope(report, drop, w.Ly1, QStringLiteral("Ly1"), QStringLiteral("Y方向下側")))
+            return false;
+        if (!checkSlope(report, drop, w.Ly2, QStringLiteral("Ly2"), QStringLiteral("Y方向上側")))
+            return false;
+    }
+    if (w.pitchx == 0 && w.nx == 0)
+        return report.fail(QStringLiteral("X方向: 鉄筋間隔=0 かつ 鉄筋本数=0 となっています。　　　"));
+    if (w.pitchy == 0 && w.ny == 0)
+        return report.fail(QStringLiteral("Y方向: 鉄筋間隔=0 かつ 鉄筋本数=0 となっています。　　　"));
+    return true;
+}
+
+bool checkRegisterRules(WorkingRecord& w, const Reporter& report);
+
+} // namespace
+
+QString checkMessagePrefix(int dataNo) {
+    if (dataNo <= 0) return {};
+    return QStringLiteral("ﾃﾞｰﾀNo ") + QString::number(dataNo) + QStringLiteral(": ");
+}
+
+void fillDefaults(WorkingRecord& w, const CommonValues& c) {
+    if (w.isIsolated()) fillIfNotPositive(w.fe, c.fe);
+    if (w.isPileCap()) {
+        fillIfNotPositive(w.Pe, c.Pe);
+        fillIfNotPositive(w.pfai, c.pfai);
+    }
+    fillIfEmpty(w.barGradeX, c.barGrade);
+    fillIfEmpty(w.barSizeX, c.barSize);
+    fillIfEmpty(w.barGradeY, c.barGrade);
+    fillIfEmpty(w.barSizeY, c.barSize);
+    fillIfNotPositive(w.Fc, c.Fc);
+    fillIfNotPositive(w.Wc, c.Wc);
+    fillIfNotPositive(w.Ws, c.Ws);
+    fillIfNotPositive(w.ax, c.ax);
+    fillIfNotPositive(w.ay, c.ay);
+    fillIfNotPositive(w.D1, c.D1);
+    fillIfNotPositive(w.D2, c.D2);
+    fillIfNotPositive(w.d, c.d);
+    fillIfNotPositive(w.h1, c.h1);
+    fillIfNotPositive(w.h2, c.h2);
+    fillIfNotPositive(w.edgx, c.edgx);
+    fillIfNotPositive(w.edgy, c.edgy);
+    fillIfNotPositive(w.pitchx, c.pitchx);
+    fillIfNotPositive(w.pitchy, c.pitchy);
+    fillIfNotPositive(w.nx, c.nx);
+    fillIfNotPositive(w.ny, c.ny);
+    if (w.priority < 1 || w.priority > 3) w.priority = c.priority;
+}
+
+std::optional<PileMinima> pileMinima(int pileKind, double d) {
+    double e = 0, s = 0;
+    switch (pileKind) {
+    case 0:
+        e = 1.25 * d, s = std::max(2.5 * d, 750.0);
+        break; // precast concrete, closed end
+    case 1:
+        e = 1.25 * d, s = std::max(2 * d, 750.0);
+        break; // steel, H-section, open end
+    case 2:
+        e = d, s = 2 * d;
+        break; // embedded
+    case 3:
+        e = intFloor(0.5 * d + 0.9) + 200, s = std::max(2 * d, d + 1000);
+        break; // cast in place
+    default:
+        return std::nullopt;
+    }
+    return PileMinima{static_cast<float>(roundUpMm(e)), static_cast<float>(roundUpMm(s))};
+}
+
+Outcome checkRecordForRegister(WorkingRecord& w, int dataNo) {
+    const Reporter report(dataNo);
+    return report.outcome(checkRegisterRules(w, report));
+}
+
+namespace {
+
+bool checkRegisterRules(WorkingRecord& w, const Reporter& report) {
+    const bool isolated = w.isIsolated();
+    const bool pileCap = w.isPileCap();
+
+    if (w.name.isEmpty())
+        return report.fail(QStringLiteral("基礎名（設計基礎名）が空欄となっています。　　　"));
+    if (w.N[1] == 0) return report.fail(QStringLiteral("長期軸力=0 となっています。　　　"));
+    if (isolated && w.Lx <= 0) return report.fail(QStringLiteral("Lx<=0 となっています｡　　　"));
+    if (isolated && w.Ly <= 0) return report.fail(QStringLiteral("Ly<=0 となっています｡　　　"));
+    if (w.ax <= 0) return report.fail(QStringLiteral("ax<=0 となっています。　　　"));
+    if (w.ay <= 0) return report.fail(QStringLiteral("ay<=0 となっています。　　　"));
+    if (w.centreX == 0 && w.Lx1 < 0) return report.fail(QStringLiteral("Lx1<0 となっています｡　　　"));
+    if (w.centreY == 0 && w.Ly1 < 0) return report.fail(QStringLiteral("Ly1<0 となっています｡　　　"));
+    if (w.h1 <= 0 && w.h2 <= 0) return report.fail(QStringLiteral("h1<=0かつh2<=0 となっています。　　　"));
+    if (w.h1 > 0 && w.h2 > 0 && w.h1 < w.h2)
+        return report.fail(QStringLiteral("h1<h2となっています。　　　"));
+    completeEachOther(w.h1, w.h2);
+    if (w.D1 <= 0 && w.D2 <= 0) return report.fail(QStringLiteral("D<=0かつD'<=0 となっています。　　　"));
+    if (w.D1 > 0 && w.D2 > 0 && w.D1 < w.D2)
+        return report.fail(QStringLiteral("D1<D2となっています。　　　"));
+    completeEachOther(w.D1, w.D2);
+    if (w.d <= 0) return report.fail(QStringLiteral("かぶりd<=0 となっています。　　　"));
+    if (w.D2 < w.d) return report.fail(QStringLiteral("かぶりdが D<d または D'<d となっています。　　　"));
+    if (w.Fc <= 0) return report.fail(QStringLiteral("ｺﾝｸﾘｰﾄ強度Fcが0または0以下となっています。　　　"));
+    if (w.Wc <= 0)
+        return report.fail(QStringLiteral("ｺﾝｸﾘｰﾄの単位重量Wcが0または0以下となっています。　　　"));
+    if (isolated && w.fe <= 0)
+        return report.fail(QStringLiteral("地耐力Feが0または0以下となっています。　　　"));
+    if (pileCap && w.Pe <= 0)
+        return report.fail(QStringLiteral("杭の支持力Peが0または0以下となっています。　　　"));
+    if (pileCap && w.pfai <= 0)
+        return report.fail(QStringLiteral("杭の直径φが0または0以下となっています。　　　"));
+    if (w.edgx <= 0) return report.fail(QStringLiteral("X方向端空き<=0 となっています。　　　"));
+    if (w.edgy <= 0) return report.fail(QStringLiteral("Y方向端空き<=0 となっています。　　　"));
+    if (w.pitchx < 0) return report.fail(QStringLiteral("X方向の最大鉄筋間隔<0　となっています。　　　"));
+    if (w.pitchy < 0) return report.fail(QStringLiteral("Y方向の最大鉄筋間隔<0　となっています。　　　"));
+    if (w.nx < 0) return report.fail(QStringLiteral("X方向の鉄筋本数<0 となっています。　　　"));
+    if (w.ny < 0) return report.fail(QStringLiteral("Y方向の鉄筋本数<0 となっています。　　　"));
+    return true;
+}
+
+} // namespace
+
+Outcome checkRecordForCalculation(WorkingRecord& work, FoundationRecord& stored, int dataNo) {
+    const int storedPileKind = static_cast<int>(cInt(stored.data1[field::pileKind]));
+    const Derived derived = completeForCalculation(work, storedPileKind);
+    const Reporter report(dataNo);
+    if (!checkCompleted(report, work, derived)) return report.outcome(false);
+    storeCompletedGeometry(work, stored);
+    return Outcome::success();
+}
+
+} // namespace k5

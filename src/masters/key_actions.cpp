@@ -1,0 +1,66 @@
+#include "masters/key_actions.h"
+
+#include "jobdata/control_file.h"
+#include "platform/folders.h"
+#include "platform/numbers.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace k5 {
+
+KeyActions keyActionsOf(const ControlSettings& control) {
+    const auto& k = control.keyAction;
+    return {k[kSaikoubi] == 1, k[kModoriroop] == 1, k[kSusumiloop] == 1, k[kVerticalToColumnOne] == 1};
+}
+
+QString keyActionFilePath(const Folders& folders) {
+    return folders.masterFolder + QStringLiteral("/keyact.k5d");
+}
+
+void ensureKeyActionFile(const Folders& folders, ControlSettings& control) {
+    const QString path = keyActionFilePath(folders);
+    QFileInfo info(path);
+    if (info.exists() && info.size() > 0) return;
+    QFile::remove(path);
+    for (int i : {kSaikoubi, kModoriroop, kSusumiloop})
+        control.keyAction[i] = 0;
+    saveKeyActions(folders, control);
+}
+
+void loadKeyActions(const Folders& folders, ControlSettings& control) {
+    const QString path = keyActionFilePath(folders);
+    QFileInfo info(path);
+    if (!info.exists() || info.size() == 0) {
+        ensureKeyActionFile(folders, control);
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return;
+    // Three numbers in order, separated by blanks, line breaks or commas; a
+    // number missing at the end of a damaged file reads as 0.
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    const QStringList items = QString::fromLatin1(file.readAll()).split(separators, Qt::SkipEmptyParts);
+    const int order[] = {kSaikoubi, kModoriroop, kSusumiloop};
+    for (int i = 0; i < 3; ++i) {
+        double value = i < items.size() ? parseLeadingNumber(items[i]) : 0.0;
+        control.keyAction[order[i]] = fitsInt16(value) ? static_cast<int>(cInt(value)) : 0;
+    }
+}
+
+bool saveKeyActions(const Folders& folders, const ControlSettings& control) {
+    QSaveFile file(keyActionFilePath(folders));
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    QByteArray text;
+    for (int i : {kSaikoubi, kModoriroop, kSusumiloop}) {
+        int value = control.keyAction[i];
+        // A number is written after the blank that stands for its sign.
+        text += (value < 0 ? QByteArray() : QByteArray(" ")) + QByteArray::number(value) + "\r\n";
+    }
+    file.write(text);
+    return file.commit();
+}
+
+} // namespace k5

@@ -1,0 +1,13 @@
+#include "shell/run_calculation.h"
+
+#include "calc/calculation.h"
+#include "shell/app_context.h"
+
+namespace k5 {
+
+bool runCalculation(AppContext& ctx) {
+    const Outcome outcome = calculateJob(ctx.folders, ctx.counts);
+    return ctx.ask().report(outcome);
+}
+
+} // namespace k5

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace k5 {
+
+struct AppContext;
+
+// "計算開始" as the main window and the command line run it: the calculation
+// over the whole job, its counts kept for the report, and its message shown
+// (the refusal of the failing record, or "計算を終了しました。　　　").
+bool runCalculation(AppContext& ctx);
+
+} // namespace k5

@@ -1,0 +1,39 @@
+#include "ui/shell/GuiMain.h"
+
+#include "shell/app_context.h"
+#include "shell/startup.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/MessageBoxPrompt.h"
+#include "ui/shell/WindowRegistry.h"
+
+#include <QApplication>
+#include <cstdio>
+
+namespace k5 {
+
+int runGui(int argc, char* argv[], const QString& executablePath, const QString& currentDirectory,
+           const QString& windowName) {
+    QApplication app(argc, argv);
+    MessageBoxPrompt prompt;
+    AppContext ctx;
+    ctx.prompt = &prompt;
+    StartUpResult start = startUp(ctx, executablePath, currentDirectory);
+    if (!start.ok) return 1; // an installation without its master folder ends quietly
+    if (!windowName.isEmpty()) {
+        if (!openWindowByName(ctx, windowName)) {
+            std::fprintf(stderr, "unknown window: %s\nknown: %s\n", windowName.toUtf8().constData(),
+                         registeredWindowNames().join(u' ').toUtf8().constData());
+            return 2;
+        }
+        return app.exec();
+    }
+    // The main window hides while another window is open, so the program
+    // ends when the main window closes, not when no window is visible.
+    app.setQuitOnLastWindowClosed(false);
+    MainWindow window(ctx);
+    QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    window.show();
+    return app.exec();
+}
+
+} // namespace k5
