@@ -17,7 +17,11 @@
 #include "platform/numbers.h"
 
 #include <QFile>
+
 #include <QHash>
+#include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include <cmath>
 #include <limits>
@@ -87,24 +91,43 @@ class RunMasters {
     QHash<QString, BarSizeData> sizes_;
 };
 
-// The job file as the run sees it: read once, changed in memory record by
-// record, and written back whole (scratch file, then rename) when the run
-// ends or stops. A trailing part of a record of at least half its length
-// counts as a record, read with zeros past the end, as it always has.
+// The job file as the run sees it: mapped once for reading, and the
+// results streamed record by record into a scratch file beside it, which is
+// renamed over the job file when the run ends or stops. Memory stays small
+// and no page of the job is copied twice, so a job of ten thousand records
+// costs ten times one of a thousand. A trailing part of a record of at least
+// half its length counts as a record, read with zeros past the end, as it
+// always has.
 class JobImage {
   public:
-    bool read(const QString& path) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return false;
-        bytes_ = file.readAll();
-        records_ = static_cast<int>(cInt(static_cast<double>(bytes_.size()) / kLength));
-        return file.error() == QFileDevice::NoError;
+    explicit JobImage(const QString& path) : file_(path), scratch_(path + QStringLiteral("_dum")) {}
+    ~JobImage() {
+        if (scratch_.isOpen()) {
+            scratch_.close();
+            scratch_.remove();
+        }
+    }
+
+    bool open() {
+        if (!file_.open(QIODevice::ReadOnly)) return false;
+        size_ = file_.size();
+        if (size_ > 0) {
+            data_ = reinterpret_cast<const char*>(file_.map(0, size_));
+            if (!data_) return false;
+        }
+        records_ = static_cast<int>(cInt(static_cast<double>(size_) / kLength));
+        return true;
     }
 
     int records() const { return records_; }
+    // The records stored whole, for counting.
+    QByteArray wholeRecords() const { return raw(0, size_ / kLength * kLength); }
+    // The stored bytes from `from` to `to` (both within the file).
+    QByteArray raw(qint64 from, qint64 to) const { return QByteArray::fromRawData(data_ + from, to - from); }
 
     QByteArray record(int n) const {
-        QByteArray r = bytes_.mid(static_cast<qsizetype>(n - 1) * kLength, kLength);
+        const qint64 at = static_cast<qint64>(n - 1) * kLength;
+        QByteArray r(data_ + at, static_cast<qsizetype>(std::min<qint64>(kLength, size_ - at)));
         if (r.size() < kLength) r.append(QByteArray(kLength - r.size(), '\0'));
         return r;
     }
@@ -112,27 +135,57 @@ class JobImage {
     // What the design wrote last of record n: kept as a record (cheap to
     // copy) and encoded once, when the record is done.
     void keep(const FoundationRecord& record) { kept_ = record; }
-    void storeKept(int n) {
-        if (!kept_) return;
-        const QByteArray encoded = encodeRecord(*kept_);
-        const qsizetype at = static_cast<qsizetype>(n - 1) * kLength;
-        if (bytes_.size() < at + kLength) bytes_.resize(at + kLength, '\0');
-        bytes_.replace(at, kLength, encoded);
+
+    // Record n is done: what was kept of it goes to the scratch file, after
+    // every stored record before it that the run did not change.
+    bool storeKept(int n) {
+        if (!kept_) return true;
+        if (!scratch_.isOpen() && !scratch_.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+        const qint64 at = static_cast<qint64>(n - 1) * kLength;
+        append(raw(copied_, std::min(at, size_)));
+        append(encodeRecord(*kept_));
+        copied_ = at + kLength;
         kept_.reset();
-        changed_ = true;
+        return ok_;
     }
 
-    // Writes the job back when the run changed it; the old job file stays
-    // whole until the new one is complete.
-    bool writeBack(const QString& path) const { return !changed_ || replaceFileWithRecords(path, {bytes_}); }
-
-    const QByteArray& bytes() const { return bytes_; }
+    // Completes the scratch file with the rest of the stored job and renames
+    // it over the job file; nothing happens when the run changed nothing.
+    bool finish() {
+        if (!scratch_.isOpen()) return ok_;
+        if (copied_ < size_) append(raw(copied_, size_));
+        flush();
+        scratch_.close();
+        if (!ok_) return false;
+        // rename(2) replaces the job in one step: the old job or the new one
+        // is always whole on disk.
+        return std::rename(QFile::encodeName(scratch_.fileName()).constData(),
+                           QFile::encodeName(file_.fileName()).constData()) == 0;
+    }
 
   private:
-    QByteArray bytes_;
+    static constexpr qsizetype kChunk = 1 << 20;
+
+    void append(const QByteArray& bytes) {
+        if (buffer_.capacity() < kChunk) buffer_.reserve(2 * kChunk);
+        buffer_.append(bytes.constData(), static_cast<size_t>(bytes.size()));
+        if (static_cast<qsizetype>(buffer_.size()) >= kChunk) flush();
+    }
+    void flush() {
+        const auto size = static_cast<qint64>(buffer_.size());
+        if (size > 0 && scratch_.write(buffer_.data(), size) != size) ok_ = false;
+        buffer_.clear(); // keeps its capacity for the next chunk
+    }
+
+    QFile file_;
+    QFile scratch_;
+    const char* data_ = nullptr;
+    qint64 size_ = 0;
     int records_ = 0;
     std::optional<FoundationRecord> kept_;
-    bool changed_ = false;
+    qint64 copied_ = 0; // bytes of the stored job already in the scratch file
+    std::string buffer_;
+    bool ok_ = true;
 };
 
 BarRules barRulesOf(const WorkingRecord& w, const FoundationRecord& rec) {
@@ -295,21 +348,18 @@ LoadedRecord loadRecordForCalculation(FoundationRecord& rec, WorkingRecord& w) {
 Outcome calculateJob(const Folders& folders, CalcCounters& counts) {
     folders.trace(QStringLiteral("_400 計算開始 Start"));
     const QString path = folders.jobFile();
-    JobImage job;
-    const bool read = job.read(path);
-    counts = count(job.bytes(), false);
+    JobImage job(path);
+    const bool opened = job.open();
+    counts = opened ? count(job.wholeRecords(), false) : CalcCounters{};
     if (counts.isolated == 0 && counts.pileCaps == 0) return Outcome::warning(calc_message::noFoundations());
-    if (!read) return Outcome::error(calc_message::jobFileNotOpened(path));
 
     RunMasters masters(folders);
     Outcome outcome = Outcome::success();
-    int n = 1;
-    for (; n <= job.records() && outcome; ++n) {
+    for (int n = 1; n <= job.records() && outcome; ++n) {
         outcome = calculateRecord(masters, job, n);
-        job.storeKept(n);
+        if (!job.storeKept(n)) outcome = Outcome::error(calc_message::writeFailed());
     }
-    if (!job.writeBack(path))
-        outcome = Outcome::error(calc_message::writeFailed() + QStringLiteral("\n\n") + path);
+    if (!job.finish()) outcome = Outcome::error(calc_message::writeFailed());
     folders.trace(QStringLiteral("_400 計算結果=") +
                   (outcome ? QStringLiteral("True") : QStringLiteral("False")) +
                   QStringLiteral(" End---------->"));

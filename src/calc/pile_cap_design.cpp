@@ -43,11 +43,11 @@ void pileLoads(DesignRecord& r, const PileTable& t, int j, int dir, int piles, d
 
 CaseFlags caseFlags(const FoundationRecord& rec) {
     const auto any = [&](int j) {
-        return rec.data2[1][j] != 0 || rec.data2[2][j] != 0 || rec.data2[3][j] != 0;
+        return rec.data2[row::N][j] != 0 || rec.data2[row::M][j] != 0 || rec.data2[row::H][j] != 0;
     };
     CaseFlags f;
     f.computed[1] = true;
-    f.computed[2] = rec.data2[2][2] != 0 || rec.data2[3][2] != 0;
+    f.computed[2] = rec.data2[row::M][2] != 0 || rec.data2[row::H][2] != 0;
     f.computed[3] = any(3);
     f.computed[4] = any(4);
     return f;

@@ -13,7 +13,7 @@ namespace k5 {
 
 KeyActions keyActionsOf(const ControlSettings& control) {
     const auto& k = control.keyAction;
-    return {k[kSaikoubi] == 1, k[kModoriroop] == 1, k[kSusumiloop] == 1, k[kVerticalToColumnOne] == 1};
+    return {k[kWrapLeftToPreviousRow] == 1, k[kWrapUpToLastRow] == 1, k[kWrapDownToFirstRow] == 1, k[kVerticalToColumnOne] == 1};
 }
 
 QString keyActionFilePath(const Folders& folders) {
@@ -25,7 +25,7 @@ void ensureKeyActionFile(const Folders& folders, ControlSettings& control) {
     QFileInfo info(path);
     if (info.exists() && info.size() > 0) return;
     QFile::remove(path);
-    for (int i : {kSaikoubi, kModoriroop, kSusumiloop})
+    for (int i : {kWrapLeftToPreviousRow, kWrapUpToLastRow, kWrapDownToFirstRow})
         control.keyAction[i] = 0;
     saveKeyActions(folders, control);
 }
@@ -43,7 +43,7 @@ void loadKeyActions(const Folders& folders, ControlSettings& control) {
     // number missing at the end of a damaged file reads as 0.
     static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
     const QStringList items = QString::fromLatin1(file.readAll()).split(separators, Qt::SkipEmptyParts);
-    const int order[] = {kSaikoubi, kModoriroop, kSusumiloop};
+    const int order[] = {kWrapLeftToPreviousRow, kWrapUpToLastRow, kWrapDownToFirstRow};
     for (int i = 0; i < 3; ++i) {
         double value = i < items.size() ? parseLeadingNumber(items[i]) : 0.0;
         control.keyAction[order[i]] = fitsInt16(value) ? static_cast<int>(cInt(value)) : 0;
@@ -54,7 +54,7 @@ bool saveKeyActions(const Folders& folders, const ControlSettings& control) {
     QSaveFile file(keyActionFilePath(folders));
     if (!file.open(QIODevice::WriteOnly)) return false;
     QByteArray text;
-    for (int i : {kSaikoubi, kModoriroop, kSusumiloop}) {
+    for (int i : {kWrapLeftToPreviousRow, kWrapUpToLastRow, kWrapDownToFirstRow}) {
         int value = control.keyAction[i];
         // A number is written after the blank that stands for its sign.
         text += (value < 0 ? QByteArray() : QByteArray(" ")) + QByteArray::number(value) + "\r\n";

@@ -11,17 +11,17 @@ struct Folders;
 // file the first three, and the key-action file wins at start-up and each
 // time a grid window becomes active.
 enum KeyActionSetting : int {
-    kSaikoubi = 1,            // ← in column 1 goes to the last column of the previous row
-    kModoriroop = 2,          // ↑ on row 1 (and ← in the first cell) goes to the last row
-    kSusumiloop = 3,          // ↓ on the last row (and →/Enter in the last cell) goes to row 1
+    kWrapLeftToPreviousRow = 1,            // ← in column 1 goes to the last column of the previous row
+    kWrapUpToLastRow = 2,          // ↑ on row 1 (and ← in the first cell) goes to the last row
+    kWrapDownToFirstRow = 3,          // ↓ on the last row (and →/Enter in the last cell) goes to row 1
     kVerticalToColumnOne = 4, // ↑ and ↓ also go to column 1
 };
 
 // The four switches as the move rules read them: a setting is on only when it is 1.
 struct KeyActions {
-    bool saikoubi = false;
-    bool modoriroop = false;
-    bool susumiloop = false;
+    bool wrapLeftToPreviousRow = false;
+    bool wrapUpToLastRow = false;
+    bool wrapDownToFirstRow = false;
     bool verticalToColumnOne = false;
 };
 KeyActions keyActionsOf(const ControlSettings& control);

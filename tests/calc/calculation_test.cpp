@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace k5;
 using namespace k5test;
 
@@ -188,6 +191,24 @@ TEST_F(Calculation, AFailingCheckStopsTheRunAtItsRecord) {
     EXPECT_NE(stored(1).data2[row::sumN][1], 0);
     EXPECT_EQ(stored(2).data2[row::sumN][1], 0);
     EXPECT_EQ(readBytes(ctx.folders.jobFile()).mid(2 * FoundationRecord::kLength), before);
+}
+
+// The results reach the job file only as a whole new job: when it cannot be
+// written, the old job stays exactly as it was and the run says so.
+TEST_F(Calculation, AJobThatCannotBeWrittenStaysWholeAndTheRunFails) {
+    writeJob({savedFooting({}, QStringLiteral("F1")), savedFooting({}, QStringLiteral("F2"))});
+    const QByteArray before = readBytes(ctx.folders.jobFile());
+    ASSERT_TRUE(QDir().mkdir(ctx.folders.jobFile() + QStringLiteral("_dum"))); // the scratch name is taken
+
+    EXPECT_FALSE(runCalculation(ctx));
+    EXPECT_EQ(tree.prompt.lastText(), calc_message::writeFailed());
+    EXPECT_EQ(tree.prompt.shown().back().icon, Icon::Error);
+    EXPECT_EQ(readBytes(ctx.folders.jobFile()), before);
+
+    QDir().rmdir(ctx.folders.jobFile() + QStringLiteral("_dum"));
+    ASSERT_TRUE(runCalculation(ctx));
+    EXPECT_NE(stored(2).data2[row::sumN][1], 0);
+    EXPECT_FALSE(QFileInfo::exists(ctx.folders.jobFile() + QStringLiteral("_dum")));
 }
 
 TEST_F(Calculation, ARecordThatCannotBeDesignedStopsWithoutNonsense) {

@@ -28,8 +28,8 @@ TEST(KeyActionFile, MissingOrEmptyFileIsRecreatedWithZeros) {
         t.ctx.control.keyAction = {0, 1, 1, 1, 1};
         ensureKeyActionFile(t.ctx.folders, t.ctx.control);
         EXPECT_EQ(k5test::readBytes(keyFile(t)), QByteArray(" 0\r\n 0\r\n 0\r\n"));
-        EXPECT_EQ(t.ctx.control.keyAction[kSaikoubi], 0);
-        EXPECT_EQ(t.ctx.control.keyAction[kSusumiloop], 0);
+        EXPECT_EQ(t.ctx.control.keyAction[kWrapLeftToPreviousRow], 0);
+        EXPECT_EQ(t.ctx.control.keyAction[kWrapDownToFirstRow], 0);
         EXPECT_EQ(t.ctx.control.keyAction[kVerticalToColumnOne], 1)
             << "the fourth lives in the control file only";
         EXPECT_TRUE(t.prompt.shown().empty());
@@ -59,9 +59,9 @@ TEST(KeyActionFile, LoadReadsThreeNumbersInOrder) {
         TempTree t;
         k5test::writeBytes(keyFile(t), c.bytes);
         loadKeyActions(t.ctx.folders, t.ctx.control);
-        EXPECT_EQ(t.ctx.control.keyAction[kSaikoubi], c.expected[0]);
-        EXPECT_EQ(t.ctx.control.keyAction[kModoriroop], c.expected[1]);
-        EXPECT_EQ(t.ctx.control.keyAction[kSusumiloop], c.expected[2]);
+        EXPECT_EQ(t.ctx.control.keyAction[kWrapLeftToPreviousRow], c.expected[0]);
+        EXPECT_EQ(t.ctx.control.keyAction[kWrapUpToLastRow], c.expected[1]);
+        EXPECT_EQ(t.ctx.control.keyAction[kWrapDownToFirstRow], c.expected[2]);
     }
 }
 
@@ -71,7 +71,7 @@ TEST(KeyActionFile, LoadRecreatesAnEmptyFileAndReadsNothing) {
     t.ctx.control.keyAction = {0, 1, 1, 1, 0};
     loadKeyActions(t.ctx.folders, t.ctx.control);
     EXPECT_EQ(k5test::readBytes(keyFile(t)), QByteArray(" 0\r\n 0\r\n 0\r\n"));
-    EXPECT_EQ(t.ctx.control.keyAction[kModoriroop], 0);
+    EXPECT_EQ(t.ctx.control.keyAction[kWrapUpToLastRow], 0);
 }
 
 TEST(KeyActionFile, SaveWritesTheSettingsAndLoadReadsThemBack) {

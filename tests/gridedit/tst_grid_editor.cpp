@@ -117,7 +117,7 @@ class TestGridEditor : public QObject {
         g.key(Qt::Key_Down);
         QCOMPARE(g.editor->editCell(), (GridCell{3, 1}));
         g.key(Qt::Key_Up);
-        QVERIFY2(g.editor->editCell() == (GridCell{3, 1}), "modoriroop is off");
+        QVERIFY2(g.editor->editCell() == (GridCell{3, 1}), "wrapUpToLastRow is off");
     }
 
     void escapeIsSwallowedAndDoesNotCloseTheWindow() {

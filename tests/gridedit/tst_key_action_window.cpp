@@ -43,7 +43,7 @@ class TestKeyActionWindow : public QObject {
         QCOMPARE(grid->horizontalHeaderItem(6)->text(), QStringLiteral("項目7"));
         QCOMPARE(w.gridEditor()->editCell(), (GridCell{1, 1}));
         QVERIFY(w.gridEditor()->editor()->hasFocus());
-        // ← from (1, 1) with saikoubi on and modoriroop off goes to (7, 1).
+        // ← from (1, 1) with wrapLeftToPreviousRow on and wrapUpToLastRow off goes to (7, 1).
         QTest::keyClick(w.gridEditor()->editor(), Qt::Key_Left);
         QCOMPARE(w.gridEditor()->editCell(), (GridCell{7, 1}));
     }
@@ -59,7 +59,7 @@ class TestKeyActionWindow : public QObject {
         QTest::keyClick(editor, Qt::Key_Down);
         QCOMPARE(w.gridEditor()->editCell(), (GridCell{3, 2}));
         QTest::mouseClick(box(&w, "Check_modoriroop"), Qt::LeftButton, {}, QPoint(4, 4));
-        QCOMPARE(t.ctx.control.keyAction[kModoriroop], 1);
+        QCOMPARE(t.ctx.control.keyAction[kWrapUpToLastRow], 1);
         QVERIFY(editor->hasFocus());
         QCOMPARE(w.gridEditor()->editCell(), (GridCell{3, 2}));
         QTest::keyClick(editor, Qt::Key_Up);
@@ -72,7 +72,7 @@ class TestKeyActionWindow : public QObject {
         k5test::TempTree t;
         KeyActionWindow w(t.ctx); // not shown: no cell is being edited yet
         box(&w, "Check_susumiloop")->setChecked(true);
-        QCOMPARE(t.ctx.control.keyAction[kSusumiloop], 1);
+        QCOMPARE(t.ctx.control.keyAction[kWrapDownToFirstRow], 1);
         QCOMPARE(w.gridEditor()->editCell(), (GridCell{-1, -1}));
         QVERIFY(!w.gridEditor()->editor()->isVisibleTo(&w));
     }
@@ -103,7 +103,7 @@ class TestKeyActionWindow : public QObject {
         QVERIFY(!w.isVisible());
         QCOMPARE(t.prompt.shown().size(), size_t(2));
         QCOMPARE(k5test::readBytes(keyActionFilePath(t.ctx.folders)), QByteArray(" 0\r\n 0\r\n 0\r\n"));
-        QCOMPARE(t.ctx.control.keyAction[kSaikoubi], 1); // in effect until the file is read again
+        QCOMPARE(t.ctx.control.keyAction[kWrapLeftToPreviousRow], 1); // in effect until the file is read again
     }
 };
 

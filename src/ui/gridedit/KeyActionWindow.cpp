@@ -58,18 +58,19 @@ KeyActionWindow::KeyActionWindow(AppContext& ctx, QWidget* parent) : QDialog(par
     left->addStretch();
 
     switches_ = new QVBoxLayout;
-    saikoubi_ = addSwitch(
-        QStringLiteral("Check_saikoubi"), QStringLiteral("■ 行の先頭で<←>キーが押された時の処理"),
-        QStringLiteral("チェックをした場合、入力項目ポイントを前の行の最後尾に移します。"),
-        QStringLiteral("チェックをしない場合、入力項目ポイントは前の行の先頭の項目になります。"), kSaikoubi);
-    modoriroop_ =
+    leftWrapsToPreviousRow_ =
+        addSwitch(QStringLiteral("Check_saikoubi"), QStringLiteral("■ 行の先頭で<←>キーが押された時の処理"),
+                  QStringLiteral("チェックをした場合、入力項目ポイントを前の行の最後尾に移します。"),
+                  QStringLiteral("チェックをしない場合、入力項目ポイントは前の行の先頭の項目になります。"),
+                  kWrapLeftToPreviousRow);
+    upWrapsToLastRow_ =
         addSwitch(QStringLiteral("Check_modoriroop"), QStringLiteral("■ １行目で↑キーが押された時の処理"),
                   QStringLiteral("チェックをした場合、入力行を最終行に移動する。"),
-                  QStringLiteral("チェックをしない場合、入力行は1行目のまま動きません。"), kModoriroop);
-    susumiloop_ = addSwitch(
+                  QStringLiteral("チェックをしない場合、入力行は1行目のまま動きません。"), kWrapUpToLastRow);
+    downWrapsToFirstRow_ = addSwitch(
         QStringLiteral("Check_susumiloop"), QStringLiteral("■ 最終行で<↓>キーが押された時の処理"),
         QStringLiteral("チェックされている場合、入力行は1行目に移動します。"),
-        QStringLiteral("チェックされていない場合、入力行は最終行のまま変わりません。"), kSusumiloop);
+        QStringLiteral("チェックされていない場合、入力行は最終行のまま変わりません。"), kWrapDownToFirstRow);
     switches_->addWidget(
         wrappedLabel(QStringLiteral("▼<→>キーと<Enter>は、同じ動作をします▼右端で<→>または<Enter>を"
                                     "クリックすると入力ポイントは次の行の先頭項目なります。"),
@@ -126,9 +127,9 @@ QCheckBox* KeyActionWindow::addSwitch(const QString& name, const QString& headin
 }
 
 void KeyActionWindow::showSettings() {
-    saikoubi_->setChecked(ctx_.control.keyAction[kSaikoubi] == 1);
-    modoriroop_->setChecked(ctx_.control.keyAction[kModoriroop] == 1);
-    susumiloop_->setChecked(ctx_.control.keyAction[kSusumiloop] == 1);
+    leftWrapsToPreviousRow_->setChecked(ctx_.control.keyAction[kWrapLeftToPreviousRow] == 1);
+    upWrapsToLastRow_->setChecked(ctx_.control.keyAction[kWrapUpToLastRow] == 1);
+    downWrapsToFirstRow_->setChecked(ctx_.control.keyAction[kWrapDownToFirstRow] == 1);
 }
 
 void KeyActionWindow::activate() {
@@ -142,9 +143,9 @@ void KeyActionWindow::showEvent(QShowEvent* event) {
 }
 
 void KeyActionWindow::registerSettings() {
-    ctx_.control.keyAction[kSaikoubi] = saikoubi_->isChecked() ? 1 : 0;
-    ctx_.control.keyAction[kModoriroop] = modoriroop_->isChecked() ? 1 : 0;
-    ctx_.control.keyAction[kSusumiloop] = susumiloop_->isChecked() ? 1 : 0;
+    ctx_.control.keyAction[kWrapLeftToPreviousRow] = leftWrapsToPreviousRow_->isChecked() ? 1 : 0;
+    ctx_.control.keyAction[kWrapUpToLastRow] = upWrapsToLastRow_->isChecked() ? 1 : 0;
+    ctx_.control.keyAction[kWrapDownToFirstRow] = downWrapsToFirstRow_->isChecked() ? 1 : 0;
     if (!saveKeyActions(ctx_.folders, ctx_.control)) {
         ctx_.ask().error(QStringLiteral("キーアクションの設定を保存できませんでした。\n\n") +
                          keyActionFilePath(ctx_.folders));

@@ -38,9 +38,9 @@ class KeyActionWindow : public QDialog {
     AppContext& ctx_;
     QTableWidget* grid_;
     GridEditor* editor_;
-    QCheckBox* saikoubi_;
-    QCheckBox* modoriroop_;
-    QCheckBox* susumiloop_;
+    QCheckBox* leftWrapsToPreviousRow_;
+    QCheckBox* upWrapsToLastRow_;
+    QCheckBox* downWrapsToFirstRow_;
     QVBoxLayout* switches_;
 };
 

@@ -18,17 +18,17 @@ GridMove gridMoveByKey(int keyCode, GridCell edit, GridCell target, int lastCol,
     case kKeyRight:
         if (c < C) return {true, {c + 1, r}};
         if (r < R) return {true, {1, r + 1}};
-        return {true, {1, a.susumiloop ? 1 : R}};
+        return {true, {1, a.wrapDownToFirstRow ? 1 : R}};
     case kKeyLeft:
         if (c > 1) return {true, {c - 1, r}};
-        if (r > 1) return {true, {a.saikoubi ? C : 1, r - 1}};
-        return {true, {a.saikoubi ? C : 1, a.modoriroop ? R : 1}};
+        if (r > 1) return {true, {a.wrapLeftToPreviousRow ? C : 1, r - 1}};
+        return {true, {a.wrapLeftToPreviousRow ? C : 1, a.wrapUpToLastRow ? R : 1}};
     case kKeyUp:
         if (r > 1) return {true, {verticalCol, r - 1}};
-        return {true, {verticalCol, a.modoriroop ? R : 1}};
+        return {true, {verticalCol, a.wrapUpToLastRow ? R : 1}};
     default: // kKeyDown
         if (r < R) return {true, {verticalCol, r + 1}};
-        return {true, {verticalCol, a.susumiloop ? 1 : R}};
+        return {true, {verticalCol, a.wrapDownToFirstRow ? 1 : R}};
     }
 }
 
