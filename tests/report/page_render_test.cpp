@@ -1,0 +1,75 @@
+#include "calculated_records.h"
+#include "report/painter_surface.h"
+#include "report/report_pages.h"
+#include "report_test_support.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace k5;
+using namespace k5::report;
+using namespace k5test;
+
+namespace {
+
+// Each page of a calculated job drawn on an A4 picture of 200 dots per
+// inch, as the preview draws it. With K5_REPORT_PNG set to a folder the
+// pictures are kept there to be looked at.
+class PageRender : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        ensureGuiApplication();
+        FootingInput footing;
+        footing.fe = 200;
+        footing.NshortX = 100;
+        footing.M[3] = 80;
+        footing.H[3] = 40;
+        PileCapInput cap;
+        cap.M[1] = 50;
+        cap.M[2] = 30;
+        cap.H[2] = 20;
+        job = new ReportJob(makeReportJob(calculated(
+            {storedFooting(footing, QStringLiteral("F1")), storedPileCap(cap, QStringLiteral("P1"))})));
+    }
+    static void TearDownTestSuite() {
+        delete job;
+        job = nullptr;
+    }
+
+    QImage render(int page) const {
+        QImage image(1654, 2339, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        const double twips = image.width() * 1440.0 / image.logicalDpiX();
+        const PageSetup setup = previewSetup(ReportFont{1, QStringLiteral("ＭＳＰ明朝"), 12, 8, 6}, twips);
+        QPainter painter(&image);
+        PainterSurface surface = PainterSurface::forPicture(painter);
+        drawPage(surface, PageContext{setup, *job, page, {}, {}});
+        painter.end();
+        const QString folder = qEnvironmentVariable("K5_REPORT_PNG");
+        if (!folder.isEmpty()) image.save(QDir(folder).filePath(QStringLiteral("page%1.png").arg(page)));
+        return image;
+    }
+    static int darkPixels(const QImage& image, QRect area) {
+        int dark = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128;
+        return dark;
+    }
+
+    static ReportJob* job;
+};
+ReportJob* PageRender::job = nullptr;
+
+TEST_F(PageRender, EveryPageIsDrawnOnACleanSheet) {
+    ASSERT_EQ(job->pageCount(), 3);
+    for (int page = 1; page <= 3; ++page) {
+        const QImage image = render(page);
+        EXPECT_EQ(image.pixel(3, 3), qRgb(255, 255, 255)) << page;
+        EXPECT_GT(darkPixels(image, image.rect()), 2000) << page;
+    }
+}
+
+} // namespace
