@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace k5;
@@ -70,6 +72,31 @@ TEST_F(PageRender, EveryPageIsDrawnOnACleanSheet) {
         EXPECT_EQ(image.pixel(3, 3), qRgb(255, 255, 255)) << page;
         EXPECT_GT(darkPixels(image, image.rect()), 2000) << page;
     }
+}
+
+// Paper: millimetres at the writer's resolution, print geometry and sizes as stored, one sheet per page.
+TEST_F(PageRender, PaperPagesGoIntoOnePdfDocument) {
+    QTemporaryDir dir;
+    const QString folder = qEnvironmentVariable("K5_REPORT_PNG");
+    const QString path = (folder.isEmpty() ? dir.path() : folder) + QStringLiteral("/report.pdf");
+    {
+        QPdfWriter writer(path);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(600);
+        const PageSetup setup = printSetup(ReportFont{1, QStringLiteral("ＭＳ明朝"), 12, 8, 6});
+        QPainter painter(&writer);
+        PainterSurface surface = PainterSurface::forPaper(painter);
+        for (int page = 1; page <= job->pageCount(); ++page) {
+            if (page > 1) writer.newPage();
+            drawPage(surface, PageContext{setup, *job, page, {}, {}});
+        }
+    }
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/MediaBox"), 3);
 }
 
 } // namespace
