@@ -1,6 +1,7 @@
 #include "report/report_pages.h"
 
 #include "platform/numbers.h"
+#include "platform/trace.h"
 #include "report/cover_page.h"
 #include "report/report_fields.h"
 
@@ -23,6 +24,10 @@ void drawPage(Surface& surface, const PageContext& context) {
         drawIsolatedFootingPage(surface, page);
     else
         drawPileCapPage(surface, page);
+}
+
+TraceWriter traceTo(const QString& traceFile) {
+    return [traceFile](const QString& entry) { writeTrace(traceFile, entry); };
 }
 
 } // namespace k5::report

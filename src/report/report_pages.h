@@ -21,4 +21,7 @@ struct PageContext {
 // that lies outside the report, is left blank.
 void drawPage(Surface& surface, const PageContext& context);
 
+// A trace writer that appends each entry to the trace file.
+TraceWriter traceTo(const QString& traceFile);
+
 } // namespace k5::report
