@@ -7,6 +7,10 @@
 
 namespace k5::report::page_parts {
 
+QString formatted(double value, const char* pattern) {
+    return formatPattern(value, QString::fromLatin1(pattern));
+}
+
 void drawGridLines(const PageGrid& grid, int rightBoundary, const std::vector<GridLines>& runs) {
     for (const GridLines& run : runs) {
         grid.surface().setPenWidth(run.penWidth);

@@ -57,6 +57,12 @@ struct BoundaryRules {
 };
 void drawBoundaryRules(const PageGrid& grid, int penWidth, const std::vector<BoundaryRules>& rules);
 
+inline float d2(const FoundationRecord& r, int row, int column) {
+    return r.data2[static_cast<size_t>(row)][static_cast<size_t>(column)];
+}
+// A stored Single in a report digit pattern such as "###0.000".
+QString formatted(double value, const char* pattern);
+
 // "- n -" near the foot of the page, n counting foundation pages only.
 void drawPageNumber(const PageGrid& grid, int page, int lastColumn);
 // "（3層 X1ﾌﾚｰﾑ Y2軸）" for a foundation imported from the analysis program.

@@ -16,14 +16,6 @@ constexpr int kRightEdge = 9; // boundary after the long-term and short-term col
 constexpr int kUnit = 5;      // the unit column
 constexpr int kLongFrom = 6, kLongTo = 7, kShortFrom = 8, kShortTo = 9;
 
-float d2(const FoundationRecord& r, int row, int loadCase) {
-    return r.data2[static_cast<size_t>(row)][static_cast<size_t>(loadCase)];
-}
-
-QString formatted(double value, const char* pattern) {
-    return formatPattern(value, QString::fromLatin1(pattern));
-}
-
 void drawFrame(const PageGrid& grid) {
     drawGridLines(
         grid, kRightEdge,

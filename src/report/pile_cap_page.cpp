@@ -20,14 +20,6 @@ constexpr int kPileLines = 3;
 // Pile reactions R' of line positions 1..kMaxLine follow each other from Rp1.
 constexpr int kMaxLine = 9;
 
-float d2(const FoundationRecord& r, int row, int column) {
-    return r.data2[static_cast<size_t>(row)][static_cast<size_t>(column)];
-}
-
-QString formatted(double value, const char* pattern) {
-    return formatPattern(value, QString::fromLatin1(pattern));
-}
-
 void drawFrame(const PageGrid& grid) {
     drawGridLines(
         grid, kRightEdge,
