@@ -19,8 +19,8 @@ bool isEmptyValue(FoundationType type, int data2Row, float v) {
     return v == 0.0f;
 }
 
-// Eccentricities and neutral-axis depths are ratios of a metre; shear
-// stresses are small numbers: both need three decimals.
+// Eccentricities and neutral-axis depths are a fraction of a metre and
+// shear stresses a fraction of a N/mm²: they need three decimals.
 QString casePattern(FoundationType type, int data2Row) {
     static const int isolatedFine[] = {row::e, row::Xn, row::e2, row::Xn2, row::tau};
     if (type == kTypeIsolated) {

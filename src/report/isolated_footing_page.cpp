@@ -58,7 +58,8 @@ void drawLabels(const PageGrid& g) {
     g.drawCell(12, 3, 3, Align::Left, QStringLiteral("M' ﾓｰﾒﾝﾄ"));
     g.drawCell(13, 2, 2, Align::Left, QStringLiteral("ΣM=M'+(H'×h1)"));
     g.drawCellMarkup(14, 2, 2, Align::Left, QStringLiteral("e=ΣM/ΣN+ε"));
-    g.drawCell(14, kUnit, kUnit, Align::Left, QStringLiteral("mm"));
+    // e and e' are ΣM/ΣN and ΣM/N', kN·m over kN: metres, not millimetres.
+    g.drawCell(14, kUnit, kUnit, Align::Left, QStringLiteral("m"));
     g.drawCell(15, 2, 2, Align::Left, QStringLiteral("e/L"));
     g.drawCell(16, 2, 5, Align::Centre, QStringLiteral("偏心判定 ?"));
     g.drawCell(17, 2, 2, Align::Left, QStringLiteral("α"));
@@ -66,7 +67,7 @@ void drawLabels(const PageGrid& g) {
     g.drawCell(19, 2, 2, Align::Left, QStringLiteral("必要底面積(A'=αN/fe)"));
     g.drawCell(20, 2, 5, Align::Centre, QStringLiteral("判定(A'＜A?)"));
     g.drawCell(21, 2, 2, Align::Left, QStringLiteral("e'=ΣM/N'+ε"));
-    g.drawCell(21, kUnit, kUnit, Align::Centre, QStringLiteral("mm"));
+    g.drawCell(21, kUnit, kUnit, Align::Centre, QStringLiteral("m"));
     g.drawCell(22, 2, 2, Align::Left, QStringLiteral("e'/L"));
     g.drawCell(23, 2, 2, Align::Left, QStringLiteral("α'"));
     g.drawCell(24, 2, 2, Align::Left, QStringLiteral("Xn'"));

@@ -73,6 +73,9 @@ TEST_F(IsolatedPage, AFootingUnderAxialLoadShowsItsLongTermValues) {
     EXPECT_EQ(stringsOnRow(surface, 9),
               (QStringList{"積", "設計値", "②埋戻土重量", "（1.875m", "3", "）", "30.0kN"}));
     EXPECT_EQ(stringsOnRow(surface, 10), (QStringList{"の", "ΣN=N'+①+②", "kN", "581.0"}));
+    // Eccentricities are kN·m over kN: metres.
+    EXPECT_EQ(stringsOnRow(surface, 14), (QStringList{"e=ΣM/ΣN+ε", "m"}));
+    EXPECT_EQ(stringsOnRow(surface, 21), (QStringList{"e'=ΣM/N'+ε", "m"}));
     EXPECT_EQ(stringsOnRow(surface, 16), (QStringList{"偏心判定 ?", "1/6以下"}));
     EXPECT_EQ(stringsOnRow(surface, 17), QStringList{"α"}); // 1.0: the factor does not apply
     EXPECT_EQ(stringsOnRow(surface, 19), (QStringList{"必要底面積(A'=αN/fe)", "2.905m", "2", "以上(X)"}));
