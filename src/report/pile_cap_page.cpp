@@ -164,7 +164,12 @@ QString governingPileText(const FoundationRecord& r, int punchRow) {
            (inX ? QStringLiteral("(X)") : QStringLiteral("(Y)"));
 }
 
-void drawPunching(const PageGrid& g, const FoundationRecord& r, const CaseFlags& flags) {
+// Punching is checked around at most two piles: the one most loaded in the
+// X cases, with its allowable force and judgement in result column 1, and
+// the one most loaded in the Y cases, in result column 3. Each pile the
+// design checked gets its reaction, allowable force and judgement in its own
+// pair of columns, so that no checked pile, failing or not, is left out.
+void drawPunching(const PageGrid& g, const FoundationRecord& r) {
     const bool noPileOutside =
         d2(r, row::punchX, row::punchReaction) == 0 && d2(r, row::punchY, row::punchReaction) == 0;
     if (noPileOutside) {
@@ -173,13 +178,20 @@ void drawPunching(const PageGrid& g, const FoundationRecord& r, const CaseFlags&
         g.drawCell(37, kLongFrom, kLongTo, Align::Left, QStringLiteral("ので省略する"));
         return;
     }
-    const QString first = governingPileText(r, row::punchX);
-    const QString second = governingPileText(r, row::punchY);
-    if (!first.isEmpty()) g.drawCell(36, kLongFrom, kLongTo, Align::Centre, first);
-    if (!second.isEmpty()) g.drawCell(36, kShortFrom, kShortTo, Align::Centre, second);
-    drawCaseRow(g, r, kType, 37, row::QPA, 0, CaseLayout::L1010, flags);
-    drawJudgement(g, 38, kLongFrom, kLongTo, d2(r, row::punchNG, kLongX) != 0);
-    if (flags[kShortX]) drawJudgement(g, 38, kShortFrom, kShortTo, d2(r, row::punchNG, kShortX) != 0);
+    struct CheckedPile {
+        int punchRow;
+        int resultColumn;
+        int firstColumn;
+    };
+    for (const CheckedPile& pile :
+         {CheckedPile{row::punchX, kLongX, kLongFrom}, CheckedPile{row::punchY, kShortX, kShortFrom}}) {
+        const QString text = governingPileText(r, pile.punchRow);
+        if (text.isEmpty()) continue;
+        const int first = pile.firstColumn, last = pile.firstColumn + 1;
+        g.drawCell(36, first, last, Align::Centre, text);
+        g.drawCell(37, first, last, Align::Centre, formatted(d2(r, row::QPA, pile.resultColumn), "###0.0"));
+        drawJudgement(g, 38, first, last, d2(r, row::punchNG, pile.resultColumn) != 0);
+    }
 }
 
 void drawValues(const PageGrid& g, const FoundationRecord& r, const CaseFlags& flags) {
@@ -218,7 +230,7 @@ void drawValues(const PageGrid& g, const FoundationRecord& r, const CaseFlags& f
     }
     values(34, row::tau, CaseLayout::L1111);
     drawShearJudgement(g, r, flags);
-    drawPunching(g, r, flags);
+    drawPunching(g, r);
 }
 
 } // namespace

@@ -76,7 +76,12 @@ TEST_F(PileCapPage, ACalculatedCapShowsItsLoadsPileLoadsAndChecks) {
     EXPECT_EQ(stringsOnRow(surface, 34), (QStringList{"せん断の", "Q/Lj", "N/mm", "2", "0.363", "0.354"}));
     EXPECT_EQ(stringsOnRow(surface, 36).mid(0, 4),
               (QStringList{"ﾊﾟﾝﾁﾝｸﾞ", "杭位置,R'", "kN", "R1'=266.6667(X)"}));
-    EXPECT_EQ(stringsOnRow(surface, 38), (QStringList{"R'≦Q", "P", "A", " 判定？", "OK"}));
+    // The piles most loaded in the X and in the Y cases, each with its own check.
+    EXPECT_EQ(stringsOnRow(surface, 36).mid(3), (QStringList{"R1'=266.6667(X)", "R1'=266.6667(X)"}));
+    EXPECT_EQ(stringsOnRow(surface, 37).mid(6),
+              (QStringList{formatPattern(r.data2[row::QPA][kLongX], QStringLiteral("###0.0")),
+                           formatPattern(r.data2[row::QPA][kShortX], QStringLiteral("###0.0"))}));
+    EXPECT_EQ(stringsOnRow(surface, 38), (QStringList{"R'≦Q", "P", "A", " 判定？", "OK", "OK"}));
     EXPECT_TRUE(redTexts().isEmpty());
 }
 
@@ -104,6 +109,23 @@ TEST_F(PileCapPage, GoverningPilesAreNamedOnlyWhereTheDesignFoundOne) {
     ASSERT_TRUE(pile);
     EXPECT_DOUBLE_EQ(pile->x, (X4 + X6 - 12 * RecordingSurface::emOf(8) / 2) / 2);
     EXPECT_EQ(stringsBetween(surface, 36, X6, 200), QStringList{});
+}
+
+TEST_F(PileCapPage, EachCheckedPileHasItsOwnAllowableForceAndJudgement) {
+    FoundationRecord r = fourPileCap(); // long-term loads only
+    r.data2[row::punchX][row::punchReaction] = 0;
+    r.data2[row::QPA] = {0, 0, 0, 2100, 2100};
+    r.data2[row::punchNG] = {0, 0, 0, -1, -1};
+    draw(r);
+    for (int row = 36; row <= 38; ++row)
+        EXPECT_EQ(stringsBetween(surface, row, X4, X6), QStringList{}) << row;
+    EXPECT_EQ(stringsBetween(surface, 36, X6, X8), QStringList{"R1'=266.6667(X)"});
+    EXPECT_EQ(stringsBetween(surface, 37, X6, X8), QStringList{"2100.0"});
+    const QList<RecordedText> red = redTexts();
+    ASSERT_EQ(red.size(), 1);
+    EXPECT_EQ(red[0].text, QStringLiteral("NG"));
+    EXPECT_DOUBLE_EQ(red[0].y, rowTop(38));
+    EXPECT_DOUBLE_EQ(red[0].x, (X6 + X8 - RecordingSurface::emOf(8)) / 2);
 }
 
 TEST_F(PileCapPage, FailedPileLoadsAndPunchingAreRedInTheirCases) {
