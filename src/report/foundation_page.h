@@ -14,8 +14,8 @@
 namespace k5::report {
 
 // What the materials panel and the foundation figure at the right of a
-// foundation page are drawn from. The panel starts right of the page's
-// last case column (boundary 9 of its column table).
+// foundation page are drawn from. The panel takes its left edge from
+// boundary 9 of the page's column table and its rows from the page's grid.
 struct SidePanelRequest {
     Surface& surface;
     const PageSetup& setup;

@@ -44,6 +44,10 @@ PainterSurface PainterSurface::forPaper(QPainter& painter) {
     return PainterSurface(painter, device->logicalDpiX() / kMmPerInch, device->logicalDpiY() / kMmPerInch);
 }
 
+double PainterSurface::widthInTwips(const QPaintDevice& device) {
+    return device.width() * 1440.0 / device.logicalDpiX();
+}
+
 QString PainterSurface::familyFor(const QString& face) {
     if (face == QStringLiteral("ＭＳ 明朝")) return QStringLiteral("IPAMincho");
     if (face == QStringLiteral("ＭＳ Ｐ明朝")) return QStringLiteral("IPAPMincho");

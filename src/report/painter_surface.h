@@ -25,6 +25,10 @@ class PainterSurface : public Surface {
     // origin the painter already has (a printer's printable area).
     static PainterSurface forPaper(QPainter& painter);
 
+    // The width of a preview picture in twips (1440 to the inch at its
+    // resolution), from which the preview font sizes are scaled.
+    static double widthInTwips(const QPaintDevice& device);
+
     // The installed face that draws a report face name.
     static QString familyFor(const QString& face);
 

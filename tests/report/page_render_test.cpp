@@ -43,8 +43,8 @@ class PageRender : public ::testing::Test {
     QImage render(int page) const {
         QImage image(1654, 2339, QImage::Format_RGB32);
         image.fill(Qt::gray);
-        const double twips = image.width() * 1440.0 / image.logicalDpiX();
-        const PageSetup setup = previewSetup(ReportFont{1, QStringLiteral("ＭＳＰ明朝"), 12, 8, 6}, twips);
+        const PageSetup setup = previewSetup(ReportFont{1, QStringLiteral("ＭＳＰ明朝"), 12, 8, 6},
+                                             PainterSurface::widthInTwips(image));
         QPainter painter(&image);
         PainterSurface surface = PainterSurface::forPicture(painter);
         drawPage(surface, PageContext{setup, *job, page, {}, {}});

@@ -39,6 +39,12 @@ TEST_F(PainterSurfaceTest, ReportFacesAreDrawnWithTheIpaFacesOfTheSameShape) {
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("IPAGothic"))).family(), QStringLiteral("IPAGothic"));
 }
 
+TEST_F(PainterSurfaceTest, PictureWidthInTwipsAtItsResolution) {
+    QImage picture(760, 1075, QImage::Format_RGB32);
+    picture.setDotsPerMeterX(3780); // 96 dots per inch: 15 twips to the pixel
+    EXPECT_NEAR(PainterSurface::widthInTwips(picture), 11400, 5);
+}
+
 TEST_F(PainterSurfaceTest, TextStandsBelowAndRightOfThePositionInMillimetres) {
     QPainter painter(&image);
     PainterSurface surface = PainterSurface::forPicture(painter);
