@@ -6,6 +6,13 @@
 
 // The one entry point of the report: the preview, the printer and the PDF
 // writer draw every page through drawPage.
+//
+//   ReportJob job = loadReportJob(jobFile);          // once, when the preview opens
+//   Preview: PageSetup s = previewSetup(font, PainterSurface::widthInTwips(picture));
+//            QPainter p(&picture); PainterSurface surface = PainterSurface::forPicture(p);
+//   Paper:   PageSetup s = printSetup(font);          // A4, origin at the printable area
+//            QPainter p(&printer); PainterSurface surface = PainterSurface::forPaper(p);
+//   drawPage(surface, {s, job, page, traceTo(traceFile), panelAndFigure});
 namespace k5::report {
 
 struct PageContext {
