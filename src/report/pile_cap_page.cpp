@@ -17,8 +17,6 @@ constexpr int kUnit = 4;
 constexpr int kLongFrom = 5, kLongTo = 6, kShortFrom = 7, kShortTo = 8;
 // The piles of a cap stand on at most three lines per direction.
 constexpr int kPileLines = 3;
-// Pile reactions R' of line positions 1..kMaxLine follow each other from Rp1.
-constexpr int kMaxLine = 9;
 
 void drawFrame(const PageGrid& grid) {
     drawGridLines(
@@ -152,13 +150,13 @@ void drawShearJudgement(const PageGrid& g, const FoundationRecord& r, const Case
     }
 }
 
-// "R3'=152.5(Y)": the governing pile's line, its reaction and the direction
-// in which it governs. Empty when the row names no pile.
+// "R3'=152.5(Y)": the line of the governing pile, the reaction the check
+// was made with (the largest of the pile's cases, stored with it) and the
+// direction of its line. Empty when the row names no pile.
 QString governingPileText(const FoundationRecord& r, int punchRow) {
-    if (d2(r, punchRow, row::punchReaction) == 0) return {};
+    const float reaction = d2(r, punchRow, row::punchReaction);
+    if (reaction == 0) return {};
     const long long line = cInt(d2(r, punchRow, row::punchLine));
-    if (line < 1 || line > kMaxLine) return {};
-    const float reaction = d2(r, row::Rp1 + static_cast<int>(line) - 1, kLongX);
     const bool inX = cInt(d2(r, punchRow, row::punchDirection)) == 1;
     return QStringLiteral("R%1'=").arg(line) + formatGeneral(reaction) +
            (inX ? QStringLiteral("(X)") : QStringLiteral("(Y)"));
