@@ -1,0 +1,119 @@
+#include "report/page_sequence.h"
+
+#include "platform/fixed_text.h"
+#include "platform/numbers.h"
+#include "platform/record_file.h"
+#include "report/case_values.h"
+#include "report/page_grid.h"
+#include "report/report_fields.h"
+
+#include <algorithm>
+
+namespace k5::report {
+namespace {
+
+FoundationType typeOf(const FoundationRecord& r) {
+    const long long type = cInt(r.data1[field::foundationType]);
+    return type == kTypeIsolated || type == kTypePileCap ? static_cast<FoundationType>(type) : kTypeUnknown;
+}
+
+bool failed(const FoundationRecord& r) {
+    return typeOf(r) != kTypeUnknown && r.data1[field::ngFlag] == -1;
+}
+
+bool reportedByGroup(const QList<FoundationRecord>& records) {
+    return records.first().importFlag == -1 && std::none_of(records.begin(), records.end(), failed);
+}
+
+// The ratio that decides which foundation of a group governs its design.
+float designRatio(const FoundationRecord& r) {
+    const FoundationType type = typeOf(r);
+    if (type == kTypeUnknown) return 0;
+    const int ratioRow = type == kTypeIsolated ? row::sigmaMax : row::Rp1;
+    float ratio = r.data2[static_cast<size_t>(ratioRow)][kLongX];
+    for (int c = kLongY; c <= kShortY; ++c)
+        ratio = std::max(ratio, r.data2[static_cast<size_t>(ratioRow)][static_cast<size_t>(c)]);
+    return ratio;
+}
+
+PageTable pagesByGroup(const QList<FoundationRecord>& records) {
+    PageTable pages{0};
+    int lastGroup = 0;
+    for (const FoundationRecord& r : records)
+        lastGroup = std::max(lastGroup, r.groupNo);
+    for (int group = 1; group <= lastGroup; ++group) {
+        int governing = 0;
+        float largest = 0;
+        for (int n = 1; n <= records.size(); ++n) {
+            const FoundationRecord& r = records[n - 1];
+            if (r.groupNo != group) continue;
+            const float ratio = designRatio(r);
+            if (ratio > largest) largest = ratio, governing = n;
+        }
+        if (governing != 0) pages.append(governing);
+    }
+    // A support never put into a group is still a foundation to be reported.
+    for (int n = 1; n <= records.size(); ++n)
+        if (records[n - 1].groupNo < 1) pages.append(n);
+    return pages;
+}
+
+} // namespace
+
+PageTable buildPageTable(const QList<FoundationRecord>& records) {
+    if (records.isEmpty()) return {};
+    if (reportedByGroup(records)) return pagesByGroup(records);
+    PageTable pages{0};
+    for (int n = 1; n <= records.size(); ++n)
+        pages.append(n);
+    return pages;
+}
+
+float computeFigureScale(const QList<FoundationRecord>& records) {
+    long long longest = 0;
+    bool stepH = false, stepD = false;
+    for (const FoundationRecord& r : records) {
+        longest = std::max(longest, cInt(r.data2[row::L][kLongX]));
+        stepH = stepH || cInt(r.data1[field::h1]) != cInt(r.data1[field::h2]);
+        stepD = stepD || cInt(r.data1[field::D1]) != cInt(r.data1[field::D2]);
+    }
+    if (longest <= 0) return 0;
+    const PageGeometry preview = PageGeometry::of(ReportMode::Preview);
+    const int tableRight = isolatedColumns(preview)[9];
+    long long available = cInt(preview.textRight - 5 - tableRight - 1 - 10);
+    if (stepH) available -= 5;
+    if (stepD) available -= 5;
+    return static_cast<float>(available) / static_cast<float>(longest);
+}
+
+const FoundationRecord* ReportJob::recordOnPage(int page) const {
+    if (page < 2 || page > pageCount()) return nullptr;
+    const int n = pageTable[page - 1];
+    if (n < 1 || n > records.size()) return nullptr;
+    return &records[n - 1];
+}
+
+QString ReportJob::jobName() const {
+    return records.isEmpty() ? QString() : trimBlanks(records.first().jobName);
+}
+
+ReportJob makeReportJob(QList<FoundationRecord> records) {
+    ReportJob job;
+    job.records = std::move(records);
+    job.pageTable = buildPageTable(job.records);
+    job.figureScale = computeFigureScale(job.records);
+    return job;
+}
+
+ReportJob loadReportJob(const QString& jobFile) {
+    QList<FoundationRecord> records;
+    RecordFile file(jobFile, FoundationRecord::kLength);
+    if (file.openReadOnly()) {
+        const int count = file.count();
+        for (int n = 1; n <= count; ++n)
+            records.append(decodeRecord(file.read(n)));
+    }
+    return makeReportJob(std::move(records));
+}
+
+} // namespace k5::report
