@@ -3,7 +3,7 @@
 #include "platform/fixed_text.h"
 #include "platform/numbers.h"
 #include "report/case_values.h"
-#include "report/report_fields.h"
+#include "jobdata/record_layout.h"
 
 namespace k5::report::page_parts {
 

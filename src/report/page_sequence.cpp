@@ -5,7 +5,7 @@
 #include "platform/record_file.h"
 #include "report/case_values.h"
 #include "report/page_grid.h"
-#include "report/report_fields.h"
+#include "jobdata/record_layout.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "platform/numbers.h"
 #include "platform/trace.h"
 #include "report/cover_page.h"
-#include "report/report_fields.h"
+#include "jobdata/record_layout.h"
 
 namespace k5::report {
 

@@ -4,6 +4,7 @@
 #include "jobdata/foundation_record.h"
 #include "masters/concrete_setting.h"
 #include "report/page_sequence.h"
+#include "shell/run_calculation.h"
 #include "sample_job.h"
 #include "temp_tree.h"
 
@@ -50,7 +51,7 @@ inline k5::FoundationRecord storedPileCap(PileCapInput in, const QString& name) 
 inline QList<k5::FoundationRecord> calculated(const QList<k5::FoundationRecord>& inputs) {
     TempTree tree;
     ensureRebarMasters(tree.ctx);
-    k5::ensureConcreteFile(tree.ctx);
+    k5::ensureConcreteFile(tree.ctx.folders);
     writeJob(tree.ctx, inputs);
     EXPECT_TRUE(k5::runCalculation(tree.ctx)) << tree.prompt.lastText().toStdString();
     return k5::report::loadReportJob(tree.ctx.folders.jobFile()).records;

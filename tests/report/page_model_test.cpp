@@ -4,7 +4,7 @@
 #include "report/page_grid.h"
 #include "report/page_sequence.h"
 #include "report/recording_surface.h"
-#include "report/report_fields.h"
+#include "jobdata/record_layout.h"
 #include "report/report_setup.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "report/case_values.h"
 #include "report/foundation_page.h"
 #include "report/recording_surface.h"
-#include "report/report_fields.h"
+#include "jobdata/record_layout.h"
 
 #include <gtest/gtest.h>
 
