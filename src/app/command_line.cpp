@@ -2,11 +2,16 @@
 
 #include "calc/calculation.h"
 #include "jobdata/job_file.h"
+#include "masters/font_set.h"
+#include "report/report_pdf.h"
 #include "shell/app_context.h"
 #include "shell/job_list.h"
+#include "shell/main_commands.h"
 #include "shell/run_calculation.h"
 #include "shell/startup.h"
 #include "shell/version.h"
+
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -39,6 +44,52 @@ int listJob(AppContext& ctx) {
     return 0;
 }
 
+// `report --pdf FILE [--pages A-B]`: where the report goes and which pages.
+struct ReportRequest {
+    QString pdfPath;
+    int first = 1;
+    int last = 0; // 0: to the last page
+    bool valid = false;
+};
+
+ReportRequest parseReportArguments(const QStringList& arguments) {
+    ReportRequest request;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& option = arguments[i];
+        if (i + 1 >= arguments.size()) return request;
+        const QString value = arguments[++i];
+        if (option == QStringLiteral("--pdf")) {
+            request.pdfPath = value;
+        } else if (option == QStringLiteral("--pages")) {
+            const QStringList range = value.split(u'-');
+            bool firstOk = false, lastOk = range.size() == 1;
+            request.first = range.value(0).toInt(&firstOk);
+            request.last = range.size() == 2 ? range[1].toInt(&lastOk) : request.first;
+            if (!firstOk || !lastOk || range.size() > 2) return request;
+        } else {
+            return request;
+        }
+    }
+    request.valid = !request.pdfPath.isEmpty();
+    return request;
+}
+
+// The calculation report as one PDF; refused, as the 計算書 command is, until
+// every record has been calculated.
+int writeReport(AppContext& ctx, const ReportRequest& request) {
+    if (!allRecordsCalculated(ctx)) return 1;
+    loadFontSet(ctx.folders, ctx.reportFont);
+    const report::ReportJob job = report::loadReportJob(ctx.folders.jobFile());
+    const int last = request.last == 0 ? job.pageCount() : request.last;
+    const QString path = QFileInfo(request.pdfPath).absoluteFilePath();
+    const Outcome written = report::writeReportPdf(path, job, ctx.reportFont, request.first, last,
+                                                   report::traceTo(ctx.folders.traceFile));
+    if (!ctx.ask().report(written)) return 1;
+    printOut(QStringLiteral("計算書を出力しました（%1ページ）: ").arg(last - request.first + 1) + path +
+             u'\n');
+    return 0;
+}
+
 } // namespace
 
 QString usageText() {
@@ -47,6 +98,7 @@ QString usageText() {
         "  kamo-k5                                  画面を開く (the main window)\n"
         "  kamo-k5 calc                             計算開始 (calculate every foundation)\n"
         "  kamo-k5 list                             基礎データリスト (the foundation list, tab-separated)\n"
+        "  kamo-k5 report --pdf FILE [--pages A-B]  計算書をPDFに出力 (the calculation report as one PDF)\n"
         "  kamo-k5 --window NAME                    指定したウィンドウだけを開く (open one window)\n"
         "  kamo-k5 --help | --version\n");
 }
@@ -62,8 +114,10 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
         printOut(programTitle() + QStringLiteral(" rev. ") + QString::fromLatin1(kRevision) + u'\n');
         return 0;
     }
+    const bool report = command == QStringLiteral("report");
+    const ReportRequest reportRequest = report ? parseReportArguments(arguments) : ReportRequest{};
     const QStringList known{QStringLiteral("list"), QStringLiteral("calc")};
-    if (!known.contains(command) || arguments.size() != 1) {
+    if (report ? !reportRequest.valid : (!known.contains(command) || arguments.size() != 1)) {
         printErr(usageText());
         return 2;
     }
@@ -76,6 +130,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
         return 1;
     }
     if (command == QStringLiteral("calc")) return runCalculation(ctx) ? 0 : 1;
+    if (report) return writeReport(ctx, reportRequest);
     return listJob(ctx);
 }
 

@@ -1,0 +1,49 @@
+#include "report/report_pdf.h"
+
+#include "masters/font_set.h"
+#include "report/painter_surface.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <cstdio>
+
+namespace k5::report {
+
+Outcome writeReportPdf(const QString& pdfPath, const ReportJob& job, const ReportFont& font, int first,
+                       int last, const TraceWriter& trace, const SidePanelDrawer& panel) {
+    if (job.pageCount() == 0)
+        return Outcome::error(QStringLiteral("計算書に出力する基礎データがありません。"));
+    if (first < 1 || last < first || last > job.pageCount())
+        return Outcome::error(QStringLiteral("ページの指定が正しくありません（1～") +
+                              QString::number(job.pageCount()) + QStringLiteral("）。"));
+    const QString scratch = pdfPath + QStringLiteral(".part");
+    const PageSetup setup = printSetup(font);
+    {
+        QPdfWriter writer(scratch);
+        writer.setCreator(kProgramTitle);
+        writer.setTitle(job.jobName());
+        writer.setResolution(600);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return Outcome::error(QStringLiteral("計算書のファイルを作成できませんでした。\n\n") + pdfPath);
+        for (int page = first; page <= last; ++page) {
+            if (page > first) writer.newPage();
+            PainterSurface surface = PainterSurface::forPaper(painter);
+            drawPage(surface, {setup, job, page, trace, panel});
+        }
+        painter.end();
+    }
+    if (!QFile::exists(scratch) ||
+        std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(pdfPath).constData()) != 0) {
+        QFile::remove(scratch);
+        return Outcome::error(QStringLiteral("計算書のファイルを作成できませんでした。\n\n") + pdfPath);
+    }
+    return Outcome::success();
+}
+
+} // namespace k5::report
