@@ -1,9 +1,6 @@
 #include "calc/grade_stress.h"
 
-#include "calc/calc_messages.h"
-#include "platform/folders.h"
 #include "platform/numbers.h"
-#include "platform/prompt.h"
 
 namespace k5 {
 
@@ -27,18 +24,6 @@ std::optional<GradeStress> lookupGradeStress(const QList<GradeRecord>& grades, c
         return GradeStress{g.cgsLong, g.cgsShort};
     }
     return std::nullopt;
-}
-
-std::optional<GradeStress> findGradeStress(Prompt& prompt, const QList<GradeRecord>& grades,
-                                           const QString& grade, const QString& size, bool si) {
-    std::optional<GradeStress> found = lookupGradeStress(grades, grade, size, si);
-    if (!found) prompt.error(calc_message::gradeNotFound(grade));
-    return found;
-}
-
-std::optional<GradeStress> findGradeStress(const Folders& folders, Prompt& prompt, const QString& grade,
-                                           const QString& size, bool si) {
-    return findGradeStress(prompt, readGradeRecords(folders), grade, size, si);
 }
 
 } // namespace k5

@@ -8,8 +8,6 @@
 
 namespace k5 {
 
-struct Folders;
-class Prompt;
 
 // Allowable tensile stresses of a bar, long- and short-term, in the job's units.
 struct GradeStress {
@@ -26,13 +24,5 @@ std::optional<int> gradeSizeClass(const QString& size);
 // that of `size`: its SI or CGS stresses.
 std::optional<GradeStress> lookupGradeStress(const QList<GradeRecord>& grades, const QString& grade,
                                              const QString& size, bool si);
-
-// The lookup in the grade master file; when nothing is found the grade's
-// message is shown (error icon) and the answer is none.
-std::optional<GradeStress> findGradeStress(const Folders& folders, Prompt& prompt, const QString& grade,
-                                           const QString& size, bool si);
-// The same over grade records already read (one read for a whole run).
-std::optional<GradeStress> findGradeStress(Prompt& prompt, const QList<GradeRecord>& grades,
-                                           const QString& grade, const QString& size, bool si);
 
 } // namespace k5
