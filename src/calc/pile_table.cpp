@@ -1,7 +1,12 @@
 #include "calc/pile_table.h"
 
+#include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
 #include "platform/numbers.h"
+
+#include <map>
+#include <utility>
+#include <vector>
 
 namespace k5 {
 namespace {
@@ -29,118 +34,64 @@ class TableBuilder {
 
 } // namespace
 
+namespace {
+
+// Where a line lies: edge distance plus `units` spacings (the edge distance
+// alone for none, so that an unused spacing never reaches it).
+double along(double edge, double units, double spacing) {
+    return units == 0 ? edge : edge + units * spacing;
+}
+
+// The lines of one direction from the piles' coordinates in spacings: the
+// outermost two, the centre line of an odd number of lines, and the inner
+// lines between them, each with the piles standing on it.
+void addLines(TableBuilder& b, int dir, const std::vector<double>& coordinates, double edge, double spacing) {
+    std::map<double, int> piles; // coordinate in spacings -> piles on that line
+    for (double c : coordinates)
+        ++piles[c];
+    std::vector<std::pair<double, int>> lines(piles.begin(), piles.end());
+    const size_t n = lines.size();
+    if (n == 1) {
+        b.line(dir, Centre, lines[0].second, along(edge, lines[0].first, spacing));
+        return;
+    }
+    b.line(dir, Outer1, lines.front().second, along(edge, lines.front().first, spacing));
+    b.line(dir, Outer2, lines.back().second, along(edge, lines.back().first, spacing));
+    const size_t middle = n / 2;
+    for (size_t i = 1; i + 1 < n; ++i) {
+        const Line which = (n % 2 == 1 && i == middle) ? Centre : (i < middle ? Inner1 : Inner2);
+        b.line(dir, which, lines[i].second, along(edge, lines[i].first, spacing));
+    }
+}
+
+} // namespace
+
 PileTable pileTable(const FoundationRecord& rec) {
     PileTable t;
     const auto d2 = [&](int i, int j) { return static_cast<double>(rec.data2[i][j]); };
     const int count = static_cast<int>(cInt(rec.data1[field::pileCount]));
     const int variant = static_cast<int>(cInt(rec.data1[field::pileVariant]));
+    const PileArrangementRule* arrangement = pileArrangementByCount(count, variant);
+    if (!arrangement) return t;
+
     const double Px1 = d2(row::P, 1), Py1 = d2(row::P, 2);
-    double Px2 = d2(row::P, 3), Py2 = d2(row::P, 4);
     const double F = rec.data1[field::auxSpacing];
+    // Arrangements on the diagonals of a square are spaced by its side F.
+    const double sx = arrangement->pilesInF ? F : d2(row::P, 3);
+    const double sy = arrangement->pilesInF ? F : d2(row::P, 4);
     // The column centre measured from the left and the lower edge of the cap.
     const double xc = d2(row::a, 1) / 2 + d2(row::L1, 1);
     const double yc = d2(row::a, 2) / 2 + d2(row::L1, 2);
     TableBuilder b(t, xc, yc);
-    constexpr int X = 1, Y = 2;
-    double refX = 0, refY = 0;
-
-    if (count == 1) {
-        b.line(X, Centre, 1, Px1);
-        b.line(Y, Centre, 1, Py1);
-        refX = Px1;
-        refY = Py1;
-    } else if (count == 2) {
-        b.line(X, Outer1, 1, Px1);
-        b.line(X, Outer2, 1, Px1 + Px2);
-        b.line(Y, Centre, 2, Py1);
-        refX = Px1 + Px2 / 2;
-        refY = Py1;
-    } else if (count == 3 && variant == 1) { // triangle
-        b.line(X, Outer1, 1, Px1);
-        b.line(X, Outer2, 1, Px1 + Px2);
-        b.line(X, Centre, 1, Px1 + Px2 / 2);
-        b.line(Y, Outer1, 2, Py1);
-        b.line(Y, Outer2, 1, Py1 + Py2);
-        refX = Px1 + Px2 / 2;
-        refY = Py1 + Py2 / 2;
-    } else if (count == 3 && variant == 2) { // three in a row
-        b.line(X, Outer1, 1, Px1);
-        b.line(X, Outer2, 1, Px1 + 2 * Px2);
-        b.line(X, Centre, 1, Px1 + Px2);
-        b.line(Y, Centre, 3, Py1);
-        refX = Px1 + Px2;
-        refY = Py1;
-    } else if (count == 4) {
-        b.line(X, Outer1, 2, Px1);
-        b.line(X, Outer2, 2, Px1 + Px2);
-        b.line(Y, Outer1, 2, Py1);
-        b.line(Y, Outer2, 2, Py1 + Py2);
-        refX = Px1 + Px2 / 2;
-        refY = Py1 + Py2 / 2;
-    } else if (count == 5) { // four corners and the centre, spaced F
-        Px2 = Py2 = F;
-        b.line(X, Outer1, 2, Px1);
-        b.line(X, Outer2, 2, Px1 + Px2);
-        b.line(X, Centre, 1, Px1 + Px2 / 2);
-        b.line(Y, Outer1, 2, Py1);
-        b.line(Y, Outer2, 2, Py1 + Py2);
-        b.line(Y, Centre, 1, Py1 + Py2 / 2);
-        refX = Px1 + F;
-        refY = Py1 + F;
-    } else if (count == 6) {
-        b.line(X, Outer1, 2, Px1);
-        b.line(X, Outer2, 2, Px1 + 2 * Px2);
-        b.line(X, Centre, 2, Px1 + Px2);
-        b.line(Y, Outer1, 3, Py1);
-        b.line(Y, Outer2, 3, Py1 + Py2);
-        refX = Px1 + Px2;
-        refY = Py1 + Py2 / 2;
-    } else if (count == 7) { // hexagon around a centre pile
-        b.line(X, Outer1, 1, Px1);
-        b.line(X, Outer2, 1, Px1 + 2 * Px2);
-        b.line(X, Inner1, 2, Px1 + 0.5 * Px2);
-        b.line(X, Inner2, 2, Px1 + 1.5 * Px2);
-        b.line(X, Centre, 1, Px1 + Px2);
-        b.line(Y, Outer1, 2, Py1);
-        b.line(Y, Outer2, 2, Py1 + 2 * Py2);
-        b.line(Y, Centre, 3, Py1 + Py2);
-        refX = Px1 + Px2;
-        refY = Py1 + Py2;
-    } else if (count == 8 && variant == 1) { // 3 x 2 with two between, spaced F
-        Px2 = Py2 = F;
-        b.line(X, Outer1, 2, Px1);
-        b.line(X, Outer2, 2, Px1 + 2 * F);
-        b.line(X, Inner1, 1, Px1 + 0.5 * F);
-        b.line(X, Inner2, 1, Px1 + 1.5 * F);
-        b.line(X, Centre, 2, Px1 + F);
-        b.line(Y, Outer1, 3, Py1);
-        b.line(Y, Outer2, 3, Py1 + F);
-        b.line(Y, Centre, 2, Py1 + F / 2);
-        refX = Px1 + 2 * F;
-        refY = Py1 + F;
-    } else if (count == 8 && variant == 2) { // two rows of four
-        b.line(X, Outer1, 2, Px1);
-        b.line(X, Outer2, 2, Px1 + 3 * Px2);
-        b.line(X, Inner1, 2, Px1 + Px2);
-        b.line(X, Inner2, 2, Px1 + 2 * Px2);
-        b.line(Y, Outer1, 4, Py1);
-        b.line(Y, Outer2, 4, Py1 + Py2);
-        refX = Px1 + 2 * Px2;
-        refY = Py1 + Py2 / 2;
-    } else if (count == 9) {
-        b.line(X, Outer1, 3, Px1);
-        b.line(X, Outer2, 3, Px1 + 2 * Px2);
-        b.line(X, Centre, 3, Px1 + Px2);
-        b.line(Y, Outer1, 3, Py1);
-        b.line(Y, Outer2, 3, Py1 + 2 * Py2);
-        b.line(Y, Centre, 3, Py1 + Py2);
-        refX = Px1 + Px2;
-        refY = Py1 + Py2;
-    } else {
-        return t;
+    std::vector<double> xs, ys;
+    for (const auto& pile : arrangement->piles) {
+        xs.push_back(pile.x);
+        ys.push_back(pile.y);
     }
-    t.refX = refX - xc;
-    t.refY = refY - yc;
+    addLines(b, 1, xs, Px1, sx);
+    addLines(b, 2, ys, Py1, sy);
+    t.refX = along(Px1, arrangement->reference.x, sx) - xc;
+    t.refY = along(Py1, arrangement->reference.y, sy) - yc;
     for (int dir = 1; dir <= 2; ++dir) {
         t.num[dir][3][2] = t.num[dir][3][1];
         t.dist[dir][3][2] = t.dist[dir][3][1];

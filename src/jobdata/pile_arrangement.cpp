@@ -19,24 +19,28 @@ std::vector<PileArrangementRule> makeRules() {
     {
         auto& r = add(1, " 1", 1, 0); // one pile carries no moment
         r.hasMoments = r.hasYMoments = r.hasPx2 = false;
+        r.reference = {0, 0};
         r.piles = {{0, 0}};
     }
     {
         auto& r = add(2, " 2", 2, 0); // one row in X: no bending in Y to resist
         r.hasYMoments = false;
         r.lxPx2 = 1;
+        r.reference = {0.5, 0};
         r.piles = {{0, 0}, {1, 0}};
     }
     {
         auto& r = add(3, " 3(3角)", 3, 1);
         r.rowSpacing = R::EquilateralFromPx2;
         r.lxPx2 = 1, r.lyPy2 = 1;
+        r.reference = {0.5, 0.5};
         r.piles = {{0, 0}, {1, 0}, {0.5, 1}};
     }
     {
         auto& r = add(4, " 3(直3)", 3, 2);
         r.hasYMoments = false;
         r.lxPx2 = 2;
+        r.reference = {1, 0};
         r.piles = {{0, 0}, {1, 0}, {2, 0}};
     }
     {
@@ -44,12 +48,14 @@ std::vector<PileArrangementRule> makeRules() {
         r.rowSpacing = R::Entered;
         r.checksRowSpacing = true;
         r.lxPx2 = 1, r.lyPy2 = 1;
+        r.reference = {0.5, 0.5};
         r.piles = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
     }
     {
         auto& r = add(6, " 5", 5, 0); // four corners and the centre of a square of side F
         r.rowSpacing = R::DiagonalFromPx2;
         r.lxF = 1, r.lyF = 1, r.lyFromPx1 = true;
+        r.reference = {1, 1};
         r.piles = {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0.5, 0.5}};
         r.pilesInF = true;
     }
@@ -57,18 +63,21 @@ std::vector<PileArrangementRule> makeRules() {
         auto& r = add(7, " 6", 6, 0);
         r.rowSpacing = R::Entered;
         r.lxPx2 = 2, r.lyPy2 = 1;
+        r.reference = {1, 0.5};
         r.piles = {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}};
     }
     {
         auto& r = add(8, " 7", 7, 0); // a hexagon around a centre pile
         r.rowSpacing = R::EquilateralFromPx2;
         r.lxPx2 = 2, r.lyPy2 = 2;
+        r.reference = {1, 1};
         r.piles = {{0.5, 0}, {1.5, 0}, {0, 1}, {1, 1}, {2, 1}, {0.5, 2}, {1.5, 2}};
     }
     {
         auto& r = add(9, " 8(3×2+2)", 8, 1); // two rows of three, two between, spaced F
         r.rowSpacing = R::DiagonalFromPx2;
         r.lxF = 2, r.lyF = 1;
+        r.reference = {2, 1};
         r.piles = {{0, 0}, {1, 0}, {2, 0}, {0.5, 0.5}, {1.5, 0.5}, {0, 1}, {1, 1}, {2, 1}};
         r.pilesInF = true;
     }
@@ -77,6 +86,7 @@ std::vector<PileArrangementRule> makeRules() {
         r.rowSpacing = R::Entered;
         r.checksRowSpacing = true;
         r.lxPx2 = 3, r.lyPy2 = 1;
+        r.reference = {2, 0.5};
         r.piles = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1}};
     }
     {
@@ -84,6 +94,7 @@ std::vector<PileArrangementRule> makeRules() {
         r.rowSpacing = R::Entered;
         r.checksRowSpacing = true;
         r.lxPx2 = 2, r.lyPy2 = 2;
+        r.reference = {1, 1};
         r.piles = {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}};
     }
     return t;
@@ -99,6 +110,19 @@ const std::vector<PileArrangementRule>& pileArrangementRules() {
 const PileArrangementRule* pileArrangementRule(int code) {
     if (code < 1 || code > kPileArrangementCount) return nullptr;
     return &pileArrangementRules()[static_cast<size_t>(code - 1)];
+}
+
+const PileArrangementRule* pileArrangementByCount(int count, int variant) {
+    const PileArrangementRule* found = nullptr;
+    int matches = 0;
+    for (const PileArrangementRule& r : pileArrangementRules()) {
+        if (r.count != count) continue;
+        ++matches;
+        if (r.variant == variant) found = &r;
+        if (!found) found = &r;
+    }
+    if (matches > 1 && found && found->variant != variant) return nullptr;
+    return found;
 }
 
 bool pileCapSize(int code, double Px1, double Py1, double Px2, double Py2, double F, double& Lx, double& Ly) {

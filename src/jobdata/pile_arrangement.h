@@ -42,6 +42,9 @@ struct PileArrangementRule {
     };
     std::vector<Pile> piles;
     bool pilesInF = false;
+    // The arrangement's reference point from the lower left pile, in the same
+    // units: where the design measures the column's offset from the piles.
+    Pile reference{0, 0};
 
     bool hasPy2() const { return rowSpacing == RowSpacing::Entered; }
 };
@@ -50,6 +53,9 @@ constexpr int kPileArrangementCount = 11;
 
 // The arrangement of a code; nullptr for any code outside 1..11.
 const PileArrangementRule* pileArrangementRule(int code);
+// The arrangement stored as a pile count and variant (the variant tells
+// apart only arrangements that share their count); nullptr for none.
+const PileArrangementRule* pileArrangementByCount(int count, int variant);
 // All eleven, in list order.
 const std::vector<PileArrangementRule>& pileArrangementRules();
 
