@@ -35,13 +35,14 @@ int listJob(AppContext& ctx) {
     QStringList headers = layout.headers;
     headers.removeLast();
     QString out = headers.join(u'\t') + u'\n';
-    loadJob(ctx.folders, ctx.job, ctx.jobHooks, [&](int n, const FoundationRecord& record) {
-        QStringList cells = listRow(record, n, imported);
-        cells.removeLast();
-        out += cells.join(u'\t') + u'\n';
-    });
-    printOut(out);
-    return 0;
+    const Outcome loaded =
+        loadJob(ctx.folders, ctx.job, ctx.jobHooks, [&](int n, const FoundationRecord& record) {
+            QStringList cells = listRow(record, n, imported);
+            cells.removeLast();
+            out += cells.join(u'\t') + u'\n';
+        });
+    if (loaded) printOut(out);
+    return ctx.ask().report(loaded) ? 0 : 1;
 }
 
 // `report --pdf FILE [--pages A-B]`: where the report goes and which pages.
@@ -129,7 +130,12 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
         printErr(start.reason + u'\n');
         return 1;
     }
-    if (command == QStringLiteral("calc")) return runCalculation(ctx) ? 0 : 1;
+    if (command == QStringLiteral("calc")) {
+        // The job is loaded as the main window loads it (older formats
+        // upgraded, layout defaults repaired) before it is calculated.
+        if (!ctx.ask().report(loadJob(ctx.folders, ctx.job, ctx.jobHooks))) return 1;
+        return runCalculation(ctx) ? 0 : 1;
+    }
     if (report) return writeReport(ctx, reportRequest);
     return listJob(ctx);
 }

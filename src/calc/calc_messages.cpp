@@ -123,6 +123,40 @@ QString jobFileNotOpened(const QString& path) {
     return QStringLiteral("基礎データのファイルを開けません。") + kTail + QStringLiteral("\n\n") + path;
 }
 
+QString storedValueNotNumber(const QString& field) {
+    return field + QStringLiteral("の値が数値ではありません（データが壊れています）。") + kTail +
+           QStringLiteral("\n\n入力画面で値を入力し直してください。") + kTail;
+}
+
+QString storedValueOutOfRange(const QString& field, const QString& allowed) {
+    return field + QStringLiteral("の値が正しくありません（") + allowed + QStringLiteral("）。") + kTail +
+           QStringLiteral("\n\n入力画面で値を入力し直してください。") + kTail;
+}
+
+QString completedValueTooLarge(const QString& field) {
+    return field + QStringLiteral("が大きすぎて計算できません。") + kTail +
+           QStringLiteral("\n\n入力された寸法を確認してください。") + kTail;
+}
+
+QString gradeStressUnusable(const QString& file, int row, const QString& grade) {
+    return QStringLiteral("鉄筋材種強度マスターの") + QString::number(row) + QStringLiteral("行目（") +
+           grade + QStringLiteral("）の許容応力度が正しくありません。") + kTail +
+           QStringLiteral("\n\n鉄筋材種強度マスターを修正してください。") + kTail + QStringLiteral("\n\n") +
+           file;
+}
+
+QString concreteFactorUnusable(const QString& file) {
+    return QStringLiteral("コンクリート強度の設定の短期の倍率が正しくありません（0以下）。") + kTail +
+           QStringLiteral("\n\nコンクリート強度の設定を修正してください。") + kTail + QStringLiteral("\n\n") +
+           file;
+}
+
+QString jobFileDamaged(const QString& path) {
+    return QStringLiteral(
+               "基礎データのファイルが壊れています（長さが基礎データの大きさの倍数ではありません）。") +
+           kTail + QStringLiteral("\n\n処理を中止します。\n\n") + path;
+}
+
 QString noFoundations() {
     return QStringLiteral("計算対象となる有効なデータがありません　　　　");
 }

@@ -30,6 +30,16 @@ QString pileLayoutInvalid();
 QString gradeNotFound(const QString& grade);
 QString jobFileNotOpened(const QString& path);
 QString noFoundations();
+// A stored input that is no number, or outside what its field can mean.
+QString storedValueNotNumber(const QString& field);
+QString storedValueOutOfRange(const QString& field, const QString& allowed);
+// A completed length beyond what a stored Single holds.
+QString completedValueTooLarge(const QString& field);
+// Master values no design can use: the file and its row.
+QString gradeStressUnusable(const QString& file, int row, const QString& grade);
+QString concreteFactorUnusable(const QString& file);
+// A job file whose length is not a whole number of records.
+QString jobFileDamaged(const QString& path);
 QString finished();
 
 } // namespace k5::calc_message

@@ -55,6 +55,15 @@ class RunMasters {
 
     const ConcreteRule& concrete() const { return concrete_; }
 
+    // CGS jobs multiply long-term allowables into short-term ones: a
+    // multiplier of 0 or below would judge every short-term case wrongly.
+    Outcome checkConcreteFor(bool si) const {
+        const bool factorsUsable = concrete_.factorC > 0 && concrete_.factorS > 0 &&
+                                   std::isfinite(concrete_.factorC) && std::isfinite(concrete_.factorS);
+        if (si || factorsUsable) return Outcome::success();
+        return Outcome::error(calc_message::concreteFactorUnusable(concreteFile(folders_)));
+    }
+
     // Allowable stresses of the grade and the size's bar data; the grade
     // lookup's own message when the grade is not found.
     std::optional<SteelData> steel(const QString& grade, const QString& size, bool si, Outcome& fault) {
@@ -62,9 +71,14 @@ class RunMasters {
             grades_ = readGradeRecords(folders_);
             gradesRead_ = true;
         }
-        const std::optional<GradeStress> stress = lookupGradeStress(grades_, grade, size, si);
+        int row = 0;
+        const std::optional<GradeStress> stress = lookupGradeStress(grades_, grade, size, si, &row);
         if (!stress) {
             fault = Outcome::error(calc_message::gradeNotFound(grade));
+            return std::nullopt;
+        }
+        if (!usable(stress->longTerm, si) || !usable(stress->shortTerm, si)) {
+            fault = Outcome::error(calc_message::gradeStressUnusable(folders_.rebarGradeFile, row, grade));
             return std::nullopt;
         }
         SteelData s;
@@ -78,6 +92,13 @@ class RunMasters {
     }
 
   private:
+    // An allowable steel stress above 0 and below what any steel reaches
+    // (N/mm² in SI, kg/cm² in CGS): a flipped sign or a slipped digit in the
+    // master would otherwise design too few bars without a word.
+    static bool usable(double stress, bool si) {
+        return std::isfinite(stress) && stress > 0 && stress <= (si ? 2000.0 : 20000.0);
+    }
+
     BarSizeData barSize(const QString& size) {
         auto it = sizes_.constFind(size);
         if (it == sizes_.constEnd()) it = sizes_.insert(size, findBarSize(folders_, size));
@@ -120,6 +141,7 @@ class JobImage {
     }
 
     int records() const { return records_; }
+    bool wholeNumberOfRecords() const { return size_ % kLength == 0; }
     // The records stored whole, for counting.
     QByteArray wholeRecords() const { return raw(0, size_ / kLength * kLength); }
     // The stored bytes from `from` to `to` (both within the file).
@@ -201,6 +223,7 @@ BarRules barRulesOf(const WorkingRecord& w, const FoundationRecord& rec) {
 // is kept in the job image, also when a later step refuses the record.
 Outcome calculateRecord(RunMasters& masters, JobImage& job, int n) {
     FoundationRecord rec = decodeRecord(job.record(n));
+    if (Outcome stored = checkStoredValues(rec, n); !stored) return stored;
     WorkingRecord w;
     const LoadedRecord loaded = loadRecordForCalculation(rec, w);
     if (Outcome registered = checkRecordForRegister(w, n); !registered) return registered;
@@ -211,6 +234,7 @@ Outcome calculateRecord(RunMasters& masters, JobImage& job, int n) {
     if (!loaded.barRulesInRange) return refuse(calc_message::barRuleOutOfRange());
 
     const bool si = cInt(rec.data1[field::unitSystem]) == 1;
+    if (Outcome concrete = masters.checkConcreteFor(si); !concrete) return concrete;
     Outcome fault;
     const std::optional<SteelData> x = masters.steel(w.barGradeX, w.barSizeX, si, fault);
     if (!x) return fault;
@@ -352,6 +376,9 @@ Outcome calculateJob(const Folders& folders, CalcCounters& counts) {
     const bool opened = job.open();
     counts = opened ? count(job.wholeRecords(), false) : CalcCounters{};
     if (counts.isolated == 0 && counts.pileCaps == 0) return Outcome::warning(calc_message::noFoundations());
+    // A part of a record at the end means the file was cut or damaged: the
+    // run designs no half record of zeros and leaves the file as it is.
+    if (!job.wholeNumberOfRecords()) return Outcome::error(calc_message::jobFileDamaged(path));
 
     RunMasters masters(folders);
     Outcome outcome = Outcome::success();

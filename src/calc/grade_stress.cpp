@@ -15,11 +15,13 @@ std::optional<int> gradeSizeClass(const QString& size) {
 }
 
 std::optional<GradeStress> lookupGradeStress(const QList<GradeRecord>& grades, const QString& grade,
-                                             const QString& size, bool si) {
+                                             const QString& size, bool si, int* row) {
     const std::optional<int> sizeClass = gradeSizeClass(size);
     if (!sizeClass) return std::nullopt;
-    for (const GradeRecord& g : grades) {
+    for (qsizetype i = 0; i < grades.size(); ++i) {
+        const GradeRecord& g = grades[i];
         if (g.sizeClass != *sizeClass || !g.gradeName.contains(grade)) continue;
+        if (row) *row = static_cast<int>(i + 1);
         if (si) return GradeStress{g.siLong, g.siShort};
         return GradeStress{g.cgsLong, g.cgsShort};
     }

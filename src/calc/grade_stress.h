@@ -8,7 +8,6 @@
 
 namespace k5 {
 
-
 // Allowable tensile stresses of a bar, long- and short-term, in the job's units.
 struct GradeStress {
     double longTerm = 0;
@@ -22,7 +21,8 @@ std::optional<int> gradeSizeClass(const QString& size);
 
 // The first grade record whose name contains `grade` and whose size class is
 // that of `size`: its SI or CGS stresses.
+// `row` (when given) receives the record number of the grade found.
 std::optional<GradeStress> lookupGradeStress(const QList<GradeRecord>& grades, const QString& grade,
-                                             const QString& size, bool si);
+                                             const QString& size, bool si, int* row = nullptr);
 
 } // namespace k5

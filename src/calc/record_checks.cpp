@@ -1,10 +1,13 @@
 #include "calc/record_checks.h"
 
+#include "calc/calc_messages.h"
 #include "jobdata/common_values.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
 #include "jobdata/working_record.h"
 #include "platform/numbers.h"
+
+#include <cmath>
 
 #include <algorithm>
 
@@ -299,10 +302,106 @@ bool checkRegisterRules(WorkingRecord& w, const Reporter& report) {
 
 } // namespace
 
+namespace {
+
+struct NamedInput {
+    int index;
+    const char* name;
+};
+
+// The inputs of data1 as the windows name them.
+constexpr NamedInput kData1Inputs[] = {
+    {field::foundationType, "基礎タイプ"},
+    {field::unitSystem, "単位系"},
+    {field::fe, "地耐力fe"},
+    {field::Fc, "Fc"},
+    {field::D1, "D"},
+    {field::D2, "D'"},
+    {field::cover, "かぶりd"},
+    {field::h1, "h1"},
+    {field::h2, "h2"},
+    {field::pileLayout, "杭配置"},
+    {field::Wc, "Wc"},
+    {field::Ws, "Ws"},
+    {field::pfai, "杭径φ"},
+    {field::Pe, "杭の支持力Pe"},
+    {field::pileKind, "杭種類"},
+    {field::edgx, "X方向端空き"},
+    {field::edgy, "Y方向端空き"},
+    {field::pitchx, "X方向の最大鉄筋間隔"},
+    {field::pitchy, "Y方向の最大鉄筋間隔"},
+    {field::nx, "X方向の鉄筋本数"},
+    {field::ny, "Y方向の鉄筋本数"},
+    {field::priority, "鉄筋本数の決定方法"},
+};
+
+// The inputs of data2: a row and the names of its columns 1..4 (empty: not an input).
+struct NamedRow {
+    int row;
+    const char* names[4];
+};
+constexpr NamedRow kData2Inputs[] = {
+    {row::N, {"N(長期)", "", "N(短期X)", "N(短期Y)"}},
+    {row::M, {"M(長期X)", "M(長期Y)", "M(短期X)", "M(短期Y)"}},
+    {row::H, {"H(長期X)", "H(長期Y)", "H(短期X)", "H(短期Y)"}},
+    {row::L, {"Lx", "Ly", "", ""}},
+    {row::a, {"ax", "ay", "", ""}},
+    {row::L1, {"Lx1", "Ly1", "", ""}},
+    {row::centre, {"X方向の中心", "Y方向の中心", "", ""}},
+    {row::P, {"Px1", "Py1", "Px2", "Py2"}},
+};
+
+QString nameOf(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+Outcome checkStoredValues(const FoundationRecord& stored, int dataNo) {
+    const QString prefix = checkMessagePrefix(dataNo);
+    const auto refuse = [&](const QString& text) { return Outcome::warning(prefix + text); };
+    for (const NamedInput& input : kData1Inputs)
+        if (!std::isfinite(stored.data1[input.index]))
+            return refuse(calc_message::storedValueNotNumber(nameOf(input.name)));
+    for (const NamedRow& r : kData2Inputs)
+        for (int j = 1; j <= 4; ++j)
+            if (*r.names[j - 1] && !std::isfinite(stored.data2[r.row][j]))
+                return refuse(calc_message::storedValueNotNumber(nameOf(r.names[j - 1])));
+
+    const long long unit = cInt(stored.data1[field::unitSystem]);
+    if (unit != 1 && unit != 2)
+        return refuse(
+            calc_message::storedValueOutOfRange(QStringLiteral("単位系"), QStringLiteral("1 または 2")));
+    const long long priority = cInt(stored.data1[field::priority]);
+    if (priority < 1 || priority > 3)
+        return refuse(calc_message::storedValueOutOfRange(QStringLiteral("鉄筋本数の決定方法"),
+                                                          QStringLiteral("1～3")));
+    if (cInt(stored.data1[field::foundationType]) == kTypeIsolated) {
+        for (int j = 1; j <= 2; ++j) {
+            const float centre = stored.data2[row::centre][j];
+            if (centre != 0 && centre != 1)
+                return refuse(calc_message::storedValueOutOfRange(nameOf(kData2Inputs[6].names[j - 1]),
+                                                                  QStringLiteral("0 または 1")));
+        }
+    }
+    if (stored.data1[field::Ws] < 0)
+        return refuse(calc_message::storedValueOutOfRange(QStringLiteral("Ws"), QStringLiteral("0以上")));
+    return Outcome::success();
+}
+
 Outcome checkRecordForCalculation(WorkingRecord& work, FoundationRecord& stored, int dataNo) {
     const int storedPileKind = static_cast<int>(cInt(stored.data1[field::pileKind]));
     const Derived derived = completeForCalculation(work, storedPileKind);
     const Reporter report(dataNo);
+    // A huge but finite input can complete to a length beyond a Single: it is
+    // refused before anything is written, so no infinity reaches the job file.
+    const std::pair<float, const char*> completed[] = {
+        {work.Lx, "Lx"},   {work.Ly, "Ly"},   {work.Lx1, "Lx1"},          {work.Lx2, "Lx2"},
+        {work.Ly1, "Ly1"}, {work.Ly2, "Ly2"}, {work.minEdge, "へりあき"}, {work.minSpacing, "杭間隔"}};
+    for (const auto& [value, name] : completed)
+        if (!std::isfinite(value))
+            return Outcome::warning(checkMessagePrefix(dataNo) +
+                                    calc_message::completedValueTooLarge(nameOf(name)));
     if (!checkCompleted(report, work, derived)) return report.outcome(false);
     storeCompletedGeometry(work, stored);
     return Outcome::success();

@@ -35,6 +35,13 @@ std::optional<PileMinima> pileMinima(int pileKind, double diameter);
 // first broken rule's warning, prefixed with the data number (none for 0).
 Outcome checkRecordForRegister(WorkingRecord& work, int dataNo);
 
+// The stored inputs of record dataNo as the calculation finds them, before
+// anything else: every input a number, and the codes within what they can
+// mean (unit system 1 or 2, rebar rule 1 to 3, centre flags 0 or 1, a soil
+// weight not below 0). A damaged record is refused here, naming the field,
+// instead of being designed into a result that looks sound.
+Outcome checkStoredValues(const FoundationRecord& stored, int dataNo);
+
 // Calculation-time check of the working record loaded from `stored`, record
 // dataNo of the job (the stored pile kind is the one used). Completes the
 // geometry (pile cap size from the arrangement, column offsets, pile minima)

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <filesystem>
 
 namespace k5 {
 namespace {
@@ -104,20 +105,77 @@ QString versionText(int version) {
 
 } // namespace
 
-void checkFormat(const Folders& folders, JobState& job) {
+namespace {
+
+bool isRegularFile(const QString& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(std::filesystem::path(QFile::encodeName(path).toStdString()),
+                                            error);
+}
+
+// A 201 file has no version field: its records start with the job name, a
+// blank-padded text. A whole number of 201 records whose first record holds
+// text there is taken for one; anything else is not a job this program wrote.
+bool looksLikeFormat201(const QByteArray& head, qint64 size) {
+    if (size == 0 || size % old_format::kLength201 != 0 || head.size() < 52) return false;
+    for (int i = 0; i < 52; ++i)
+        if (static_cast<unsigned char>(head[i]) < 0x20) return false;
+    return true;
+}
+
+// Keeps the job file as it was before an upgrade rewrites it, under a name
+// no earlier backup has taken.
+QString keepBeforeUpgrade(const QString& path, int version) {
+    const QString base = path + QStringLiteral(".v") + QString::number(version);
+    QString backup = base;
+    for (int n = 2; QFile::exists(backup); ++n)
+        backup = base + QStringLiteral("(") + QString::number(n) + QStringLiteral(")");
+    return QFile::copy(path, backup) ? backup : QString();
+}
+
+QString unreadableMessage(const QString& path) {
+    return QStringLiteral("基礎データのファイルを読み込めません。　　　\n\n") + path;
+}
+
+} // namespace
+
+Outcome checkFormat(const Folders& folders, JobState& job) {
     const QString path = folders.jobFile();
     folders.trace(QStringLiteral("_102 Start"));
-    RecordFile file(path, kNewLength);
-    int version = file.openReadOnly() ? RecordReader(file.read(1)).int16(0) : 0;
+    QFile file(path);
+    if (!isRegularFile(path) || !file.open(QIODevice::ReadOnly)) {
+        folders.trace(QStringLiteral("_102E ") + path + QStringLiteral("を読み込めない"));
+        return Outcome::error(unreadableMessage(path));
+    }
+    const qint64 size = file.size();
+    const QByteArray head = file.read(old_format::kLength201);
     file.close();
+    if (size == 0) return Outcome::success(); // an empty job has no format to upgrade
+    const int version = head.size() >= 2 ? RecordReader(head).int16(0) : 0;
     folders.trace(QStringLiteral("_102A FileName=") + path + QStringLiteral("NowVersion=") +
                   versionText(version));
+    if (version == FoundationRecord::kCurrentFormat) return Outcome::success();
     // A 201 record starts with the job name, whose first two bytes stand in
     // for the version. They never read as 203 or 204: the high byte of both
     // is 0, which a blank-padded Shift-JIS text does not hold.
-    if (version == FoundationRecord::kCurrentFormat) return;
+    const bool is203 = version == 203;
+    if (!is203 && !looksLikeFormat201(head, size)) {
+        folders.trace(QStringLiteral("_102F 形式不明のため変換しない"));
+        return Outcome::error(QStringLiteral("基礎データのファイルの形式を判別できません（バージョン ") +
+                              QString::number(version) +
+                              QStringLiteral("）。　　　\n\nファイルは変更していません。\n\n") + path);
+    }
+    const QString backup = keepBeforeUpgrade(path, is203 ? 203 : 201);
+    if (backup.isEmpty()) {
+        folders.trace(QStringLiteral("_102G ") + path + QStringLiteral("の控えを作れない"));
+        return Outcome::error(
+            QStringLiteral("基礎データのファイルを新しい形式に変換する前の控えを作成できません。"
+                           "　　　\n\nファイルは変更していません。\n\n") +
+            path);
+    }
+    folders.trace(QStringLiteral("_102G 変換前のファイルを") + backup + QStringLiteral("に保存"));
     bool upgraded = false;
-    if (version == 203) {
+    if (is203) {
         folders.trace(QStringLiteral("_102B upgrade203To204"));
         folders.trace(QStringLiteral("_103 Start"));
         upgraded = upgradeJobFile(folders, old_format::kLength203, upgradeRecord203);
@@ -134,6 +192,10 @@ void checkFormat(const Folders& folders, JobState& job) {
     // the import flag held text; no older format marks an imported job.
     if (upgraded) job.imported = false;
     folders.trace(QStringLiteral("_102D End----------------->"));
+    if (!upgraded)
+        return Outcome::error(
+            QStringLiteral("基礎データのファイルを新しい形式に書き換えられません。　　　\n\n") + path);
+    return Outcome::success();
 }
 
 bool convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArchiver& saveArchive) {
@@ -160,7 +222,7 @@ void installFormatConversion(JobLoadHooks& hooks, ConvertedJobArchiver saveArchi
     hooks.convertOldJobFile = [saveArchive](const Folders& folders, JobState& job) {
         return convertOldJob(folders, job, saveArchive);
     };
-    hooks.upgradeJobFormat = [](const Folders& folders, JobState& job) { checkFormat(folders, job); };
+    hooks.upgradeJobFormat = [](const Folders& folders, JobState& job) { return checkFormat(folders, job); };
 }
 
 } // namespace k5

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/prompt.h"
+
 #include <QString>
 #include <functional>
 
@@ -18,10 +20,13 @@ constexpr int kLength203 = 2274;
 } // namespace old_format
 
 // Makes the job file hold the current record format: record 1's version tells
-// 204 (left alone), 203, or anything else (the 201 format, which has no
-// version field). An upgrade replaces the job file only once the whole new
-// file is written.
-void checkFormat(const Folders& folders, JobState& job);
+// 204 (left alone) or 203; a file without a version field is of the 201
+// format when it holds a whole number of 201 records and text where they
+// keep the job name. An upgrade first keeps the file as it was beside it
+// (`<job>.v203` or `.v201`, traced) and replaces the job file only once the
+// whole new file is written. A job file that cannot be read, or whose format
+// is none of these, is refused with a message naming it and left untouched.
+Outcome checkFormat(const Folders& folders, JobState& job);
 
 // Saves the converted job as an archive named `archiveName` (file name only).
 using ConvertedJobArchiver = std::function<void(const QString& archiveName)>;

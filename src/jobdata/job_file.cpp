@@ -102,7 +102,8 @@ bool repairRecordDefaults(QByteArray& record) {
     return changed;
 }
 
-void loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks, const RecordVisitor& visit) {
+Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks,
+                const RecordVisitor& visit) {
     const QString path = folders.jobFile();
     folders.trace(QStringLiteral("_101 実行データを読み込む Start"));
     folders.trace(path);
@@ -113,27 +114,55 @@ void loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks, c
         folders.trace(QStringLiteral("_101F 変換結果は") +
                       (haveJob ? QStringLiteral("True") : QStringLiteral("False")));
     }
+    Outcome outcome = Outcome::success();
     int count = 0;
     if (haveJob) {
         folders.trace(QStringLiteral("_101F 02形式のﾃﾞｰﾀのﾊﾞｰｼﾞｮﾝを確認"));
-        if (hooks.upgradeJobFormat) hooks.upgradeJobFormat(folders, job);
+        if (hooks.upgradeJobFormat) outcome = hooks.upgradeJobFormat(folders, job);
+        if (!outcome) {
+            folders.trace(QStringLiteral("_101H End------------------>"));
+            return outcome;
+        }
         folders.trace(QStringLiteral("_101G FileName=") + path + QStringLiteral("からﾃﾞｰﾀを読み込む"));
         RecordFile file(path, kLength);
-        if (file.open()) {
-            count = file.count();
-            for (int n = 1; n <= count; ++n) {
-                QByteArray bytes = file.read(n);
-                if (repairRecordDefaults(bytes)) file.write(n, bytes);
-                FoundationRecord record = decodeRecord(bytes);
-                if (n == 1) {
-                    job.currentJobName = trimBlanks(record.jobName);
-                    job.currentFileName = trimBlanks(record.fileName);
-                    // The unit system belongs to the job: record 1 says which.
-                    job.unitSystem = unitSystemOf(record.data1[field::unitSystem]);
-                }
-                if (visit) visit(n, record);
-            }
+        if (!file.openReadOnly()) {
+            folders.trace(QStringLiteral("_101H End------------------>"));
+            return Outcome::error(QStringLiteral("基礎データのファイルを読み込めません。　　　\n\n") + path);
         }
+        count = file.count();
+        QList<int> repaired;
+        QList<QByteArray> repairedBytes;
+        for (int n = 1; n <= count; ++n) {
+            QByteArray bytes = file.read(n);
+            if (repairRecordDefaults(bytes)) {
+                repaired << n;
+                repairedBytes << bytes;
+            }
+            FoundationRecord record = decodeRecord(bytes);
+            if (n == 1) {
+                job.currentJobName = trimBlanks(record.jobName);
+                job.currentFileName = trimBlanks(record.fileName);
+                // The unit system belongs to the job: record 1 says which.
+                job.unitSystem = unitSystemOf(record.data1[field::unitSystem]);
+            }
+            if (visit) visit(n, record);
+        }
+        const bool whole = QFileInfo(path).size() % kLength == 0;
+        file.close();
+        // The repaired defaults go back in place, record by record, as they
+        // always have; a file that cannot be written keeps them in memory only.
+        if (!repaired.isEmpty()) {
+            RecordFile writable(path, kLength);
+            if (writable.open())
+                for (qsizetype i = 0; i < repaired.size(); ++i)
+                    writable.write(repaired[i], repairedBytes[i]);
+        }
+        if (!whole)
+            outcome = Outcome::warning(
+                QStringLiteral("基礎データのファイルが壊れています（長さが基礎データの大きさの"
+                               "倍数ではありません）。　　　\n\n末尾の不完全なデータは表示"
+                               "していません。\n\n") +
+                path);
     }
     // An empty job file still belongs to the job named in the job window;
     // only a missing job file leaves the job without names.
@@ -143,6 +172,7 @@ void loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks, c
     }
     job.recordCount = count;
     folders.trace(QStringLiteral("_101H End------------------>"));
+    return outcome;
 }
 
 bool rewriteJobIdentity(const Folders& folders, const JobState& job) {

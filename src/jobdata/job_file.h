@@ -1,5 +1,6 @@
 #pragma once
 #include "jobdata/foundation_record.h"
+#include "platform/prompt.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,9 +26,12 @@ bool writeRecord(const Folders& folders, int n, const FoundationRecord& record);
 // Job identity from record 1 (names, unit system, import flag, count).
 void loadJobIdentity(const Folders& folders, JobState& job);
 // Loads the whole job: format hooks, defaults repaired and written back, one
-// visit per record.
-void loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks,
-             const RecordVisitor& visit = {});
+// visit per record. A job file that cannot be read or whose format is not
+// known is refused (nothing visited, the file untouched); one whose length is
+// not a whole number of records is reported as damaged after its whole
+// records were visited.
+Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks,
+                const RecordVisitor& visit = {});
 // Writes the job's name, file name and unit system into every record.
 bool rewriteJobIdentity(const Folders& folders, const JobState& job);
 // Removes records first..last; the job file is replaced only once the

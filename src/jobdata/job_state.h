@@ -1,5 +1,6 @@
 #pragma once
 #include "jobdata/foundation_record.h"
+#include "platform/prompt.h"
 
 #include <QString>
 #include <functional>
@@ -39,7 +40,7 @@ struct EditRequest {
 // records of the current file. Unset hooks do nothing.
 struct JobLoadHooks {
     std::function<bool(const Folders&, JobState&)> convertOldJobFile;
-    std::function<void(const Folders&, JobState&)> upgradeJobFormat;
+    std::function<Outcome(const Folders&, JobState&)> upgradeJobFormat;
 };
 
 } // namespace k5

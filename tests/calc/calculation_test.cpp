@@ -16,6 +16,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <functional>
+#include <limits>
+
 using namespace k5;
 using namespace k5test;
 
@@ -257,6 +260,76 @@ TEST_F(Calculation, MasterProblemsStopTheRun) {
         EXPECT_EQ(tree.prompt.lastText(), c.message);
         EXPECT_TRUE(allFinite(stored(1)));
     }
+}
+
+// A damaged stored record is refused by name before it is designed: never a
+// finished run on nonsense, never a non-finite value written.
+TEST_F(Calculation, DamagedStoredValuesRefuseTheRecordByName) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        const char* what;
+        std::function<void(FoundationRecord&)> damage;
+        QString message; // after the prefix
+    };
+    const Case cases[] = {
+        {"NaN priority", [&](FoundationRecord& r) { r.data1[field::priority] = nan; },
+         calc_message::storedValueNotNumber(QStringLiteral("鉄筋本数の決定方法"))},
+        {"infinite M",
+         [](FoundationRecord& r) { r.data2[row::M][3] = std::numeric_limits<float>::infinity(); },
+         calc_message::storedValueNotNumber(QStringLiteral("M(短期X)"))},
+        {"priority 7", [](FoundationRecord& r) { r.data1[field::priority] = 7; },
+         calc_message::storedValueOutOfRange(QStringLiteral("鉄筋本数の決定方法"), QStringLiteral("1～3"))},
+        {"unit 0", [](FoundationRecord& r) { r.data1[field::unitSystem] = 0; },
+         calc_message::storedValueOutOfRange(QStringLiteral("単位系"), QStringLiteral("1 または 2"))},
+        {"centre 5", [](FoundationRecord& r) { r.data2[row::centre][2] = 5; },
+         calc_message::storedValueOutOfRange(QStringLiteral("Y方向の中心"), QStringLiteral("0 または 1"))},
+        {"huge Px1 of a pile cap",
+         [](FoundationRecord& r) {
+             r = savedPileCap({}, QStringLiteral("F2"));
+             r.data2[row::P][1] = 3.4e38f; // finite, but the cap 2·Px1 + Px2 is not
+         },
+         calc_message::completedValueTooLarge(QStringLiteral("Lx"))},
+    };
+    for (const Case& c : cases) {
+        FoundationRecord bad = savedFooting({}, QStringLiteral("F2"));
+        c.damage(bad);
+        writeJob({savedFooting({}, QStringLiteral("F1")), bad});
+        const QByteArray before = readBytes(ctx.folders.jobFile()).mid(FoundationRecord::kLength);
+        tree.prompt.clear();
+        EXPECT_FALSE(runCalculation(ctx)) << c.what;
+        EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("ﾃﾞｰﾀNo 2: ") + c.message) << c.what;
+        EXPECT_EQ(readBytes(ctx.folders.jobFile()).mid(FoundationRecord::kLength), before)
+            << c.what << ": the refused record is left as it was";
+    }
+}
+
+// Master values no design can use stop the run, naming the file and row.
+TEST_F(Calculation, UnusableMasterValuesStopTheRun) {
+    const QList<GradeRecord> grades = readGradeRecords(ctx.folders);
+    int row = 0;
+    ASSERT_TRUE(lookupGradeStress(grades, QStringLiteral("SD295"), QStringLiteral("D19"), true, &row));
+    // A flipped sign in the SI long-term stress of that row (a Single at byte 38).
+    QByteArray file = readBytes(ctx.folders.rebarGradeFile);
+    const qsizetype at = static_cast<qsizetype>(row - 1) * kGradeRecordLength + 38;
+    file[at + 3] = static_cast<char>(file[at + 3] ^ 0x80);
+    writeBytes(ctx.folders.rebarGradeFile, file);
+    writeJob({savedFooting({}, QStringLiteral("F1"))});
+    EXPECT_FALSE(runCalculation(ctx));
+    EXPECT_EQ(tree.prompt.lastText(),
+              calc_message::gradeStressUnusable(ctx.folders.rebarGradeFile, row, QStringLiteral("SD295")));
+    EXPECT_EQ(tree.prompt.shown().back().icon, Icon::Error);
+}
+
+// A job file cut inside a record is damaged: the run designs no half record
+// of zeros and does not grow the file.
+TEST_F(Calculation, AJobCutInsideARecordIsRefusedAsDamaged) {
+    writeJob({savedFooting({}, QStringLiteral("F1"))});
+    const QByteArray cut =
+        readBytes(ctx.folders.jobFile()) + QByteArray(FoundationRecord::kLength / 2 + 10, '\0');
+    writeBytes(ctx.folders.jobFile(), cut);
+    EXPECT_FALSE(runCalculation(ctx));
+    EXPECT_EQ(tree.prompt.lastText(), calc_message::jobFileDamaged(ctx.folders.jobFile()));
+    EXPECT_EQ(readBytes(ctx.folders.jobFile()), cut);
 }
 
 TEST_F(Calculation, NothingToCalculate) {

@@ -4,6 +4,7 @@
 #include "platform/cp932.h"
 #include "temp_tree.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -292,4 +293,62 @@ TEST(OldJobConversion, ReplacesAStaleJobFileWholeAndKeepsTheNameItStores) {
     EXPECT_EQ(stored, QStringLiteral("v02_") + QString(48, u'N'));
     EXPECT_EQ(tree.ctx.job.currentFileName, stored);
     EXPECT_EQ(archive, stored + QStringLiteral(".lzh"));
+}
+
+// An upgrade keeps the job as it was beside it before rewriting it, and says so in the trace.
+TEST(FormatUpgrade, TheOldJobIsKeptBeforeAnUpgrade) {
+    k5test::TempTree tree;
+    const QByteArray old = record203(1) + record203(2);
+    writeBytes(tree.ctx.folders.jobFile(), old);
+    ASSERT_TRUE(checkFormat(tree.ctx.folders, tree.ctx.job));
+    const QString backup = tree.ctx.folders.jobFile() + QStringLiteral(".v203");
+    EXPECT_EQ(readBytes(backup), old);
+    EXPECT_TRUE(traceOf(tree).contains(backup));
+    EXPECT_EQ(readBytes(tree.ctx.folders.jobFile()).size(), 2 * FoundationRecord::kLength);
+}
+
+// A job the program cannot read, or whose format it does not know, is
+// refused with a message naming it, and never rewritten.
+TEST(FormatUpgrade, AnUnknownOrUnreadableJobIsRefusedAndLeftAlone) {
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QString message;
+    };
+    QByteArray flipped = record203(1) + record203(2); // one bit of the version: 203 -> 459
+    flipped[1] = static_cast<char>(flipped[1] ^ 0x01);
+    QByteArray binary201 = record201(1);
+    binary201[10] = '\x01'; // a control character where a 201 record keeps its job name
+    const Case cases[] = {
+        {"flipped version", flipped,
+         QStringLiteral("基礎データのファイルの形式を判別できません（バージョン 459）。")},
+        {"not 201 text", binary201,
+         QStringLiteral("基礎データのファイルの形式を判別できません（バージョン ")},
+        {"201 cut short", record201(1).left(2000),
+         QStringLiteral("基礎データのファイルの形式を判別できません")},
+    };
+    for (const Case& c : cases) {
+        k5test::TempTree tree;
+        installFormatConversion(tree.ctx.jobHooks);
+        writeBytes(tree.ctx.folders.jobFile(), c.bytes);
+        int visited = 0;
+        const Outcome loaded = loadJob(tree.ctx.folders, tree.ctx.job, tree.ctx.jobHooks,
+                                       [&](int, const FoundationRecord&) { ++visited; });
+        EXPECT_FALSE(loaded) << c.what;
+        EXPECT_TRUE(loaded.message.text.startsWith(c.message))
+            << c.what << ": " << loaded.message.text.toStdString();
+        EXPECT_TRUE(loaded.message.text.endsWith(tree.ctx.folders.jobFile())) << c.what;
+        EXPECT_EQ(visited, 0) << c.what;
+        EXPECT_EQ(readBytes(tree.ctx.folders.jobFile()), c.bytes) << c.what;
+    }
+
+    k5test::TempTree tree; // a folder where the job file should be
+    installFormatConversion(tree.ctx.jobHooks);
+    ASSERT_TRUE(QDir().mkdir(tree.ctx.folders.jobFile()));
+    const Outcome loaded = loadJob(tree.ctx.folders, tree.ctx.job, tree.ctx.jobHooks);
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(loaded.message.text, QStringLiteral("基礎データのファイルを読み込めません。　　　\n\n") +
+                                       tree.ctx.folders.jobFile());
+    EXPECT_EQ(loaded.message.icon, Icon::Error);
+    EXPECT_TRUE(QFileInfo(tree.ctx.folders.jobFile()).isDir());
 }

@@ -394,8 +394,13 @@ void MainWindow::activate() {
     // Read the job first, so the rows match what the file holds even when
     // loading converted an older job file.
     std::vector<FoundationRecord> records;
-    loadJob(ctx_.folders, ctx_.job, ctx_.jobHooks,
-            [&records](int, const FoundationRecord& record) { records.push_back(record); });
+    const Outcome loaded =
+        loadJob(ctx_.folders, ctx_.job, ctx_.jobHooks,
+                [&records](int, const FoundationRecord& record) { records.push_back(record); });
+    // A job that could not be read, or is damaged, is said once the list
+    // shows what could be read (nothing is changed on disk).
+    if (!loaded.message.text.isEmpty())
+        QTimer::singleShot(0, this, [this, loaded] { ctx_.ask().report(loaded); });
     importedLayout_ = ctx_.job.imported;
     layoutGrid(importedLayout_, listRowCount(ctx_.job.recordCount));
     for (size_t i = 0; i < records.size(); ++i)
