@@ -4,6 +4,7 @@
 #include "jobdata/record_layout.h"
 #include "platform/numbers.h"
 #include "report/case_values.h"
+#include "report/materials_panel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,7 +63,7 @@ class Figure {
     Figure(const SidePanelRequest& request, double left, double top)
         : s_(request.surface), r_(request.record), pileCap_(request.type == kTypePileCap), g_(request.record),
           scale_(request.figureScale), x0_(left), y0_(top), thick_(request.setup.isPreview() ? 2 : 4),
-          thin_(request.setup.isPreview() ? 1 : 2),
+          thin_(request.setup.isPreview() ? 1 : 2), leftGap_(sidePanelGap(request.setup)),
           body_(request.setup.sizes.body > 0 ? request.setup.sizes.body : request.surface.fontSize()) {
         bottom_ = sy(g_.h1);
         const double stub = pileCap_ && positive(g_.pile) ? kPileStub * g_.pile * scale_ : 0;
@@ -123,7 +124,7 @@ class Figure {
         const double axis = (colLeft + colRight) / 2;
         s_.line(axis, y0_ - kCentreLineOvershoot, axis, bottom_ + kCentreLineOvershoot);
 
-        drawGroundLevel(colLeft);
+        drawGroundLevel(colLeft, colRight);
         drawSectionBars();
         if (pileCap_) {
             drawPunchingCone(colLeft, colRight, topAtColumn);
@@ -132,15 +133,24 @@ class Figure {
         drawDepthDimensions(colRight, topAtColumn);
     }
 
-    void drawGroundLevel(double colLeft) {
+    void drawGroundLevel(double colLeft, double colRight) {
         const double y = bottom_ - g_.h2 * scale_;
         pen(thin_);
         s_.line(x0_, y, right(), y);
         s_.setFontSize(dimSize_);
         const QString label = QStringLiteral("GL");
         const double w = s_.textWidth(label);
-        // Left of the column unless the column stands at the left edge.
-        const double x = colLeft - x0_ >= w + 1 ? x0_ + 0.3 : right() - w - 0.3;
+        // Beside the column on the footing's left, else on its right, else in
+        // the gap left of the footing; a cap too small for it has none.
+        double x;
+        if (colLeft - x0_ >= w + 0.6)
+            x = x0_ + 0.3;
+        else if (right() - colRight >= w + 0.6)
+            x = right() - w - 0.3;
+        else if (leftGap_ >= w + 0.8)
+            x = x0_ - w - 0.3;
+        else
+            return;
         // Above the line, unless the foundation top is at ground level and the
         // panel's last row is just above: then in the soil under it.
         const double above = y - s_.textHeight(label) - 0.1;
@@ -300,29 +310,39 @@ class Figure {
         pen(thin_);
         s_.line(parts.front().from, y, parts.back().to, y);
         s_.setFontSize(dimSize_);
+        // A number wider than its part is pushed right of the one before it,
+        // so that short parts stay readable.
+        double free = parts.front().from - 1;
         for (const Segment& part : parts) {
             tick(part.from, y);
             tick(part.to, y);
             if (!(part.to - part.from > 0) || !positive(part.value)) continue;
             const QString text = formatGeneral(part.value);
-            s_.setPosition((part.from + part.to - s_.textWidth(text)) / 2, y - s_.textHeight(text) - 0.1);
+            const double w = s_.textWidth(text);
+            const double x = std::max((part.from + part.to - w) / 2, free);
+            s_.setPosition(x, y - s_.textHeight(text) - 0.1);
             s_.writeText(text);
+            free = x + w + kNumberGap;
         }
     }
 
     // The same upright: parts from top to bottom, numbers right of the line
-    // and centred on their part.
+    // and centred on their part, pushed down clear of the one above.
     void verticalChain(double x, const std::vector<Segment>& parts) {
         pen(thin_);
         s_.line(x, parts.front().from, x, parts.back().to);
         s_.setFontSize(dimSize_);
+        double free = parts.front().from - 1;
         for (const Segment& part : parts) {
             tick(x, part.from);
             tick(x, part.to);
             if (!(part.to - part.from > 0) || !positive(part.value)) continue;
             const QString text = formatGeneral(part.value);
-            s_.setPosition(x + kNumberGap, (part.from + part.to - s_.textHeight(text)) / 2);
+            const double h = s_.textHeight(text);
+            const double y = std::max((part.from + part.to - h) / 2, free);
+            s_.setPosition(x + kNumberGap, y);
             s_.writeText(text);
+            free = y + h;
         }
     }
 
@@ -335,6 +355,7 @@ class Figure {
     double scale_;
     double x0_, y0_;
     int thick_, thin_;
+    double leftGap_; // between the value table and the footing's left edge
     double body_;
     double dimSize_ = 0;
     double bottom_ = 0;  // footing bottom in the section

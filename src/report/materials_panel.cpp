@@ -145,7 +145,11 @@ int sidePanelLeft(const SidePanelRequest& request) {
     // The pile page's table has one label column fewer, so its value table
     // ends a boundary earlier; on both pages that edge is at the same place.
     const int tableRight = request.grid.columns()[request.type == kTypePileCap ? 8 : 9];
-    return tableRight + (request.setup.isPreview() ? 5 : 2);
+    return tableRight + sidePanelGap(request.setup);
+}
+
+int sidePanelGap(const PageSetup& setup) {
+    return setup.isPreview() ? 5 : 2;
 }
 
 ColumnTable materialsPanelColumns(int left) {

@@ -17,6 +17,8 @@ void drawMaterialsPanelAndFigure(const SidePanelRequest& request);
 // Left edge of the panel and of the figure: a little right of the page's
 // value table (whose right edge lies at the same place on both page types).
 int sidePanelLeft(const SidePanelRequest& request);
+// The gap between the value table and the panel: paper has less room.
+int sidePanelGap(const PageSetup& setup);
 
 // The panel's own columns from its left edge: a heading, the bar or
 // material, two values and the unit.

@@ -6,6 +6,7 @@
 #include "report/materials_panel.h"
 #include "report/recording_surface.h"
 
+#include <QRectF>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -222,6 +223,28 @@ TEST_F(FoundationFigure, DimensionsNameEveryLengthOnce) {
         expected.sort();
         drawn.sort();
         EXPECT_EQ(drawn, expected) << c.D2 << " " << c.h2;
+    }
+}
+
+// Even the single pile's small cap, whose outstands are narrower than their numbers.
+TEST_F(FoundationFigure, DimensionNumbersNeverOverlap) {
+    const QList<FoundationRecord>& caps = capsOfEveryArrangement();
+    const float scale = computeFigureScale(caps);
+    for (const FoundationRecord& cap : caps) {
+        surface = RecordingSurface();
+        draw(cap, scale);
+        SCOPED_TRACE(cap.data1[field::pileLayout]);
+        RecordingSurface ruler;
+        QList<QRectF> numbers;
+        for (const auto& t : surface.texts) {
+            if (t.size >= setup.sizes.body) continue;
+            ruler.setFontSize(t.size);
+            numbers << QRectF(t.x, t.y, ruler.textWidth(t.text), ruler.textHeight(t.text));
+        }
+        ASSERT_GE(numbers.size(), 8);
+        for (qsizetype i = 0; i < numbers.size(); ++i)
+            for (qsizetype j = i + 1; j < numbers.size(); ++j)
+                EXPECT_FALSE(numbers[i].intersects(numbers[j])) << i << " " << j;
     }
 }
 
