@@ -28,8 +28,6 @@ constexpr double kIsolatedPlanGap = 15;
 constexpr double kPileCapPlanGap = 10;
 // Length of pile shown under a cap, in pile diameters.
 constexpr double kPileStub = 2.0 / 3.0;
-// Piles are embedded this far into the cap.
-constexpr double kPileEmbedmentMm = 100;
 
 float d2(const FoundationRecord& r, int row, int column) {
     return r.data2[static_cast<size_t>(row)][static_cast<size_t>(column)];

@@ -17,10 +17,6 @@ constexpr int kHeading = 1, kMaterial = 2, kLongValue = 3, kShortValue = 4, kUni
 constexpr int kIsolatedLastRow = 13;
 constexpr int kPileCapLastRow = 16;
 
-// Piles are embedded this far into the cap; the cap's effective depth is
-// measured above their heads.
-constexpr int kPileEmbedmentMm = 100;
-
 float d2(const FoundationRecord& r, int row, int column) {
     return r.data2[static_cast<size_t>(row)][static_cast<size_t>(column)];
 }
@@ -65,12 +61,14 @@ class Panel {
     // bar, and the allowable tensile stress of that direction's bars.
     void drawBars() const {
         grid_.drawCell(1, kHeading, kHeading, Align::Left, QStringLiteral("■鉄筋"));
+        // The X bars' stresses are in the X columns of both terms, the Y bars' in the Y columns.
         const struct {
             int row;
             QString heading, grade, size;
             Direction dir;
-        } directions[] = {{2, QStringLiteral("X方向"), r_.barGradeX, r_.barSizeX, kDirX},
-                          {4, QStringLiteral("Y方向"), r_.barGradeY, r_.barSizeY, kDirY}};
+            LoadCase longTerm, shortTerm;
+        } directions[] = {{2, QStringLiteral("X方向"), r_.barGradeX, r_.barSizeX, kDirX, kLongX, kShortX},
+                          {4, QStringLiteral("Y方向"), r_.barGradeY, r_.barSizeY, kDirY, kLongY, kShortY}};
         for (const auto& d : directions) {
             grid_.drawCell(d.row, kHeading, kHeading, Align::Left, d.heading);
             grid_.drawCell(d.row, kMaterial, kMaterial, Align::Left,
@@ -79,8 +77,8 @@ class Panel {
                            QStringLiteral("at=") + pattern(d2(r_, row::atBar, d.dir), "##0.00"));
             grid_.drawCell(d.row, kShortValue, kShortValue, Align::Left,
                            QStringLiteral("ψ=") + pattern(d2(r_, row::psiBar, d.dir), "##0.00"));
-            // The X bars' stresses are in the X columns of both terms, the Y bars' in the Y columns.
-            drawLongShort(d.row + 1, QStringLiteral("ft="), row::ft, d.dir, d.dir + 2, "##0", stressUnit());
+            drawLongShort(d.row + 1, QStringLiteral("ft="), row::ft, d.longTerm, d.shortTerm, "##0",
+                          stressUnit());
         }
     }
 

@@ -10,6 +10,10 @@
 // foundation follows under it.
 namespace k5::report {
 
+// Piles are embedded this far into a cap, in mm; the panel states it and the
+// figure draws the pile heads that deep in the cap.
+inline constexpr int kPileEmbedmentMm = 100;
+
 // Draws the panel and then the figure: the last drawing step of both
 // foundation pages, and the default when a page is given no other.
 void drawMaterialsPanelAndFigure(const SidePanelRequest& request);
