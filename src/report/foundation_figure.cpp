@@ -56,11 +56,28 @@ struct Geometry {
           h2(r.data1[field::h2]), pile(r.data1[field::pfai]) {}
 };
 
+// Room kept above the foot of the sheet for the page number.
+constexpr double kFootRoom = 10;
+
+// The report's common scale is set by the longest footing in X. A footing
+// far longer in Y than that would take its plan past the foot of the sheet;
+// that one figure is drawn smaller, at the scale that still fits.
+double fittedScale(const SidePanelRequest& request, double top) {
+    const FoundationRecord& r = request.record;
+    const bool pileCap = request.type == kTypePileCap;
+    const double pile = pileCap && positive(r.data1[field::pfai]) ? kPileStub * r.data1[field::pfai] : 0;
+    const double heightMm = r.data1[field::h1] + pile + d2(r, row::L, row::yValue);
+    const double room = request.setup.geometry.frameBottom - kFootRoom - top -
+                        (pileCap ? kPileCapPlanGap : kIsolatedPlanGap) - kCentreLineOvershoot;
+    if (!positive(heightMm) || !positive(room)) return request.figureScale;
+    return std::min<double>(request.figureScale, room / heightMm);
+}
+
 class Figure {
   public:
     Figure(const SidePanelRequest& request, double left, double top)
         : s_(request.surface), r_(request.record), pileCap_(request.type == kTypePileCap), g_(request.record),
-          scale_(request.figureScale), x0_(left), y0_(top), thick_(request.setup.isPreview() ? 2 : 4),
+          scale_(fittedScale(request, top)), x0_(left), y0_(top), thick_(request.setup.isPreview() ? 2 : 4),
           thin_(request.setup.isPreview() ? 1 : 2), leftGap_(sidePanelGap(request.setup)),
           body_(request.setup.sizes.body > 0 ? request.setup.sizes.body : request.surface.fontSize()) {
         bottom_ = sy(g_.h1);

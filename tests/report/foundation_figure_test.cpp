@@ -363,6 +363,28 @@ TEST_F(FoundationFigure, TheWidestFootingStaysInsideItsAreaAtTheCommonScale) {
     }
 }
 
+// A footing far longer in Y than the job's longest in X keeps its plan on the sheet.
+TEST_F(FoundationFigure, AFootingLongInYStaysAboveTheFootOfTheSheet) {
+    Footing narrow;
+    narrow.Lx = 1500, narrow.Ly = 5000, narrow.Lx1 = 500, narrow.Ly1 = 2250;
+    const FoundationRecord r = footing(narrow);
+    const float scale = computeFigureScale({r});
+    for (ReportMode mode : {ReportMode::Preview, ReportMode::Print}) {
+        setup.mode = mode;
+        setup.geometry = PageGeometry::of(mode);
+        surface = RecordingSurface();
+        draw(r, scale);
+        const auto plan = surface.boxes.first();
+        EXPECT_LE(plan.y2 + 1, setup.geometry.frameBottom - 10);
+        EXPECT_LT(plan.x2 - plan.x1, 1500 * scale); // drawn smaller than the common scale
+        EXPECT_NEAR((plan.y2 - plan.y1) / (plan.x2 - plan.x1), 5000.0 / 1500, 1e-4);
+    }
+    // A footing that fits keeps the common scale.
+    surface = RecordingSurface();
+    draw(footing({}), 0.02f);
+    EXPECT_NEAR(surface.boxes.first().x2 - surface.boxes.first().x1, 2000 * 0.02, 1e-4);
+}
+
 TEST_F(FoundationFigure, NothingIsDrawnWithoutAScaleOrAFootingSize) {
     const struct {
         float scale, Lx, Ly;
