@@ -185,8 +185,9 @@ class Figure {
         s_.setFillStyle(FillStyle::Transparent);
     }
 
-    // The lines at 45° from the column faces that bound the part of the cap
-    // a pile inside them cannot punch through.
+    // The lines at 45° from the column faces: a pile whose head lies inside
+    // them passes its load to the column within the cap, one outside them
+    // is checked for punching through the cap.
     void drawPunchingCone(double colLeft, double colRight, double topAtColumn) {
         pen(1, PenStyle::Dot);
         const double depth = bottom_ - topAtColumn;
