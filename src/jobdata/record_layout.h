@@ -139,4 +139,12 @@ constexpr int bondNGOffset = 2;
 // save clears them (rows N, M, H keep imported loads).
 constexpr int lastInput = 60;
 
+// Columns of the geometry rows L, a, L1 and P: the X and the Y value, and
+// in L1 and P the second pair (Lx2, Ly2: the outstands on the far sides;
+// Px2, Py2: the pile spacings).
+constexpr int xValue = 1;
+constexpr int yValue = 2;
+constexpr int secondX = 3;
+constexpr int secondY = 4;
+
 } // namespace k5::row

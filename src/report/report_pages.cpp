@@ -1,9 +1,10 @@
 #include "report/report_pages.h"
 
+#include "jobdata/record_layout.h"
 #include "platform/numbers.h"
 #include "platform/trace.h"
 #include "report/cover_page.h"
-#include "jobdata/record_layout.h"
+#include "report/materials_panel.h"
 
 namespace k5::report {
 
@@ -18,8 +19,11 @@ void drawPage(Surface& surface, const PageContext& context) {
         if (context.setup.isPreview()) surface.clear();
         return;
     }
+    const SidePanelDrawer sidePanel = context.drawMaterialsPanelAndFigure
+                                          ? context.drawMaterialsPanelAndFigure
+                                          : drawMaterialsPanelAndFigure;
     const FoundationPage page{context.setup,           *record,       context.page,
-                              context.job.figureScale, context.trace, context.drawMaterialsPanelAndFigure};
+                              context.job.figureScale, context.trace, sidePanel};
     if (type == kTypeIsolated)
         drawIsolatedFootingPage(surface, page);
     else

@@ -1,0 +1,411 @@
+#include "calculated_records.h"
+#include "jobdata/pile_arrangement.h"
+#include "jobdata/record_layout.h"
+#include "report/case_values.h"
+#include "report/foundation_figure.h"
+#include "report/materials_panel.h"
+#include "report/recording_surface.h"
+
+#include <QRectF>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace k5;
+using namespace k5::report;
+using namespace k5test;
+
+namespace {
+
+constexpr double kEps = 1e-6;
+constexpr double kBarRadius = 0.4;
+
+struct Footing {
+    float Lx = 2000, Ly = 2000, ax = 500, ay = 500, Lx1 = 750, Ly1 = 750;
+    float D1 = 500, D2 = 500, cover = 70, h1 = 1000, h2 = 1000;
+};
+
+// An isolated footing as the calculation leaves its geometry.
+FoundationRecord footing(const Footing& f) {
+    FoundationRecord r;
+    r.data1[field::foundationType] = kTypeIsolated;
+    r.data1[field::unitSystem] = 1;
+    r.data2[row::L][row::xValue] = f.Lx;
+    r.data2[row::L][row::yValue] = f.Ly;
+    r.data2[row::a][row::xValue] = f.ax;
+    r.data2[row::a][row::yValue] = f.ay;
+    r.data2[row::L1][row::xValue] = f.Lx1;
+    r.data2[row::L1][row::yValue] = f.Ly1;
+    r.data2[row::L1][row::secondX] = f.Lx - f.Lx1 - f.ax;
+    r.data2[row::L1][row::secondY] = f.Ly - f.Ly1 - f.ay;
+    r.data1[field::D1] = f.D1;
+    r.data1[field::D2] = f.D2;
+    r.data1[field::cover] = f.cover;
+    r.data1[field::h1] = f.h1;
+    r.data1[field::h2] = f.h2;
+    r.data1[field::edgx] = r.data1[field::edgy] = 60;
+    r.data2[row::nBars][kDirX] = 5;
+    r.data2[row::nBars][kDirY] = 4;
+    return r;
+}
+
+// The eleven pile arrangements, one cap each, as the calculation leaves them.
+const QList<FoundationRecord>& capsOfEveryArrangement() {
+    static const QList<FoundationRecord> records = [] {
+        QList<FoundationRecord> inputs;
+        for (int code = 1; code <= kPileArrangementCount; ++code) {
+            PileCapInput in;
+            in.layout = code;
+            inputs << storedPileCap(in, QStringLiteral("P%1").arg(code));
+        }
+        return calculated(inputs);
+    }();
+    return records;
+}
+
+class FoundationFigure : public ::testing::Test {
+  protected:
+    void SetUp() override { setup.sizes = {12, 8, 6}; }
+    void print() {
+        setup.mode = ReportMode::Print;
+        setup.geometry = PageGeometry::of(ReportMode::Print);
+    }
+    ColumnTable columnsFor(FoundationType type) const {
+        return type == kTypePileCap ? pileColumns(setup.geometry) : isolatedColumns(setup.geometry);
+    }
+    // The figure alone, where the page puts it.
+    void draw(const FoundationRecord& r, float scale) {
+        const FoundationType type = static_cast<FoundationType>(r.data1[field::foundationType]);
+        const PageGrid grid(surface, setup, columnsFor(type), setup.geometry.headerY);
+        const SidePanelRequest request{surface, setup, grid, r, type, scale};
+        left = sidePanelLeft(request);
+        top = materialsPanelLastRow(type) * 5.0 + setup.geometry.headerY;
+        drawFoundationFigure(request, left, top);
+    }
+    QList<RecordingSurface::Circle> piles() const {
+        QList<RecordingSurface::Circle> found;
+        for (const auto& c : surface.circles)
+            if (std::abs(c.radius - kBarRadius) > kEps) found << c;
+        return found;
+    }
+    QList<RecordingSurface::Circle> barsCut() const {
+        QList<RecordingSurface::Circle> found;
+        for (const auto& c : surface.circles)
+            if (std::abs(c.radius - kBarRadius) <= kEps) found << c;
+        return found;
+    }
+    // The texts of the dimension numbers, which are smaller than the body text.
+    QStringList dimensionTexts() const {
+        QStringList found;
+        for (const auto& t : surface.texts)
+            if (t.size < setup.sizes.body && t.text != QStringLiteral("GL")) found << t.text;
+        return found;
+    }
+
+    RecordingSurface surface;
+    PageSetup setup;
+    double left = 0, top = 0;
+};
+
+TEST(BarPositions, SpreadEvenlyOrAtTheSpacingBetweenTheClearances) {
+    using V = std::vector<double>;
+    const struct {
+        double width, clearance;
+        int count;
+        double spacing;
+        V expected;
+    } cases[] = {
+        {2000, 60, 5, 0, {60, 530, 1000, 1470, 1940}},
+        {2000, 60, 2, 0, {60, 1940}},
+        {2000, 60, 1, 0, {1000}}, // one bar: the middle, not a division by zero
+        {2000, 60, 0, 0, {}},     // no bars decided
+        {2000, 60, -3, 0, {}},
+        {2000, 60, 3, 200, {60, 260, 460, 660, 860, 1060, 1260, 1460, 1660, 1860}}, // Int(1880 / 200) + 1
+        {2000, 60, 3, 0.5, {60, 1000, 1940}}, // no spacing a bar can keep: the count decides
+        {100, 60, 4, 0, {}},                  // clearances wider than the footing
+    };
+    for (const auto& c : cases) {
+        const V at = barPositions(c.width, c.clearance, c.count, c.spacing);
+        ASSERT_EQ(at.size(), c.expected.size()) << c.count << " " << c.spacing;
+        for (size_t i = 0; i < at.size(); ++i)
+            EXPECT_NEAR(at[i], c.expected[i], kEps);
+    }
+}
+
+// The section hangs from the top of the column stub under the panel; the
+// plan follows under the section (and under the pile heads of a cap).
+TEST_F(FoundationFigure, SectionAndPlanStandAtTheirOrigins) {
+    draw(footing({}), 0.02f);
+    EXPECT_DOUBLE_EQ(left, 137);
+    EXPECT_DOUBLE_EQ(top, 13 * 5 + 18);
+    ASSERT_FALSE(surface.boxes.isEmpty());
+    const auto plan = surface.boxes.first();
+    const double planTop = top + 1000 * 0.02 + 15;
+    EXPECT_NEAR(plan.x1, 137, kEps);
+    EXPECT_NEAR(plan.y1, planTop, kEps);
+    EXPECT_NEAR(plan.x2, 137 + 40, 1e-4);
+    EXPECT_NEAR(plan.y2, planTop + 40, 1e-4);
+    EXPECT_EQ(plan.width, 2);
+    // The footing's bottom in the section, h1 below the stub's top.
+    bool bottom = false;
+    for (const auto& l : surface.lines)
+        bottom = bottom || (std::abs(l.y1 - (top + 20)) < kEps && std::abs(l.y2 - (top + 20)) < kEps &&
+                            std::abs(l.x1 - 137) < kEps && std::abs(l.x2 - 177) < kEps);
+    EXPECT_TRUE(bottom);
+
+    surface = RecordingSurface();
+    const FoundationRecord& cap = capsOfEveryArrangement().at(4); // " 4"
+    draw(cap, 0.02f);
+    EXPECT_DOUBLE_EQ(top, 16 * 5 + 18);
+    const double capTop = top + cap.data1[field::h1] * 0.02 + 2.0 / 3.0 * 300 * 0.02 + 10;
+    EXPECT_NEAR(surface.boxes.first().y1, capTop, 1e-4);
+}
+
+// Lx1 is measured from the left edge and Ly1 from the lower edge: the plan
+// is drawn as seen from above, its lower edge at the bottom.
+TEST_F(FoundationFigure, AnEccentricColumnStandsAtItsOffsetsFromTheLeftAndLowerEdges) {
+    Footing f;
+    f.Lx1 = 300;
+    f.Ly1 = 300;
+    draw(footing(f), 0.02f);
+    ASSERT_GE(surface.boxes.size(), 2);
+    const auto plan = surface.boxes.at(0);
+    const auto column = surface.boxes.at(1);
+    EXPECT_NEAR(column.x1, 137 + 6, kEps);
+    EXPECT_NEAR(column.x2, 137 + 6 + 10, kEps);
+    EXPECT_NEAR(column.y2, plan.y2 - 6, kEps);
+    EXPECT_NEAR(column.y1, plan.y2 - 6 - 10, kEps);
+}
+
+TEST_F(FoundationFigure, TheSectionCutsTheYBarsAtTheCover) {
+    FoundationRecord r = footing({});
+    draw(r, 0.02f);
+    ASSERT_EQ(barsCut().size(), 4);
+    const double bottom = top + 20;
+    for (const auto& c : barsCut()) {
+        EXPECT_NEAR(c.cy, bottom - 70 * 0.02, kEps);
+        EXPECT_EQ(c.fillStyle, FillStyle::Solid);
+        EXPECT_EQ(c.fillColor, QColor(Qt::black));
+    }
+    EXPECT_NEAR(barsCut().first().cx, 137 + 60 * 0.02, kEps);
+    EXPECT_NEAR(barsCut().last().cx, 137 + 1940 * 0.02, kEps);
+
+    // Bars laid at the spacing rule: as many as fit at 200 between the clearances.
+    surface = RecordingSurface();
+    r.data2[row::pitchUsed][kDirY] = 200;
+    draw(r, 0.02f);
+    EXPECT_EQ(barsCut().size(), 10);
+}
+
+// Only the depths that differ get a chain of their own: D' beside D when the
+// top slopes, h2 beside h1 when the foundation top is not at ground level.
+TEST_F(FoundationFigure, DimensionsNameEveryLengthOnce) {
+    const struct {
+        float D2, h2;
+        QStringList depths;
+    } cases[] = {
+        {550, 1200, {"550", "1200"}},
+        {350, 1200, {"350", "550", "1200"}},
+        {550, 1000, {"550", "1000", "1200"}},
+        {350, 1000, {"350", "550", "1000", "1200"}},
+    };
+    for (const auto& c : cases) {
+        surface = RecordingSurface();
+        Footing f;
+        f.Lx = 2400, f.ax = 600, f.Lx1 = 900;
+        f.Ly = 2200, f.ay = 500, f.Ly1 = 800;
+        f.D1 = 550, f.D2 = c.D2, f.h1 = 1200, f.h2 = c.h2;
+        draw(footing(f), 0.015f);
+        const QStringList lengths{"900", "600", "900", "2400", "900", "500", "800", "2200"};
+        QStringList expected = lengths + c.depths;
+        QStringList drawn = dimensionTexts();
+        expected.sort();
+        drawn.sort();
+        EXPECT_EQ(drawn, expected) << c.D2 << " " << c.h2;
+    }
+}
+
+// Even the single pile's small cap, whose outstands are narrower than their numbers.
+TEST_F(FoundationFigure, DimensionNumbersNeverOverlap) {
+    const QList<FoundationRecord>& caps = capsOfEveryArrangement();
+    const float scale = computeFigureScale(caps);
+    for (const FoundationRecord& cap : caps) {
+        surface = RecordingSurface();
+        draw(cap, scale);
+        SCOPED_TRACE(cap.data1[field::pileLayout]);
+        RecordingSurface ruler;
+        QList<QRectF> numbers;
+        for (const auto& t : surface.texts) {
+            if (t.size >= setup.sizes.body) continue;
+            ruler.setFontSize(t.size);
+            numbers << QRectF(t.x, t.y, ruler.textWidth(t.text), ruler.textHeight(t.text));
+        }
+        ASSERT_GE(numbers.size(), 8);
+        for (qsizetype i = 0; i < numbers.size(); ++i)
+            for (qsizetype j = i + 1; j < numbers.size(); ++j)
+                EXPECT_FALSE(numbers[i].intersects(numbers[j])) << i << " " << j;
+    }
+}
+
+TEST_F(FoundationFigure, PilesStandAtTheirPositionsInEveryArrangement) {
+    const QList<FoundationRecord>& caps = capsOfEveryArrangement();
+    ASSERT_EQ(caps.size(), kPileArrangementCount);
+    const float scale = computeFigureScale(caps);
+    for (const FoundationRecord& cap : caps) {
+        surface = RecordingSurface();
+        draw(cap, scale);
+        const int code = static_cast<int>(cap.data1[field::pileLayout]);
+        SCOPED_TRACE(code);
+        const QList<RecordingSurface::Circle> circles = piles();
+        ASSERT_EQ(circles.size(), pileArrangementRule(code)->count);
+        const auto plan = surface.boxes.first();
+        const double axis = (plan.x1 + plan.x2) / 2; // the column is centred on a cap
+        for (const auto& c : circles) {
+            EXPECT_NEAR(c.radius, 150 * scale, 1e-4);
+            // Inside the cap, at least the pile's radius from every edge.
+            EXPECT_GE(c.cx - c.radius, plan.x1 - kEps);
+            EXPECT_LE(c.cx + c.radius, plan.x2 + kEps);
+            EXPECT_GE(c.cy - c.radius, plan.y1 - kEps);
+            EXPECT_LE(c.cy + c.radius, plan.y2 + kEps);
+            // Every arrangement is symmetric about the column's axis in X.
+            const bool mirrored = std::any_of(circles.begin(), circles.end(), [&](const auto& o) {
+                return std::abs(o.cx - (2 * axis - c.cx)) < 1e-3 && std::abs(o.cy - c.cy) < 1e-3;
+            });
+            EXPECT_TRUE(mirrored) << c.cx << " " << c.cy;
+            for (const auto& o : circles) {
+                if (&o == &c) continue;
+                EXPECT_GE(std::hypot(o.cx - c.cx, o.cy - c.cy), 2 * c.radius);
+            }
+        }
+    }
+}
+
+TEST_F(FoundationFigure, FourPilesAndATriangleAtTheirMillimetres) {
+    const QList<FoundationRecord>& caps = capsOfEveryArrangement();
+    const float s = 0.02f;
+    struct Expected {
+        int code;
+        std::vector<std::pair<double, double>> fromLeftAndLower;
+    };
+    // Edges 400, spacing 1500; the triangle's rows are 1299 (1500·√3/2) apart, its third pile above.
+    for (const Expected& e : {Expected{5, {{400, 400}, {1900, 400}, {400, 1900}, {1900, 1900}}},
+                              Expected{3, {{400, 400}, {1900, 400}, {1150, 1699}}}}) {
+        surface = RecordingSurface();
+        const FoundationRecord& cap = caps.at(e.code - 1);
+        draw(cap, s);
+        const auto plan = surface.boxes.first();
+        const QList<RecordingSurface::Circle> circles = piles();
+        ASSERT_EQ(circles.size(), static_cast<qsizetype>(e.fromLeftAndLower.size())) << e.code;
+        for (size_t i = 0; i < e.fromLeftAndLower.size(); ++i) {
+            EXPECT_NEAR(circles[static_cast<qsizetype>(i)].cx, plan.x1 + e.fromLeftAndLower[i].first * s,
+                        1e-4);
+            EXPECT_NEAR(circles[static_cast<qsizetype>(i)].cy, plan.y2 - e.fromLeftAndLower[i].second * s,
+                        1e-4);
+        }
+    }
+}
+
+// The lines at 45° from the column faces down through the cap.
+TEST_F(FoundationFigure, APileCapShowsThe45DegreeLinesFromTheColumnFaces) {
+    const FoundationRecord& cap = capsOfEveryArrangement().at(4);
+    draw(cap, 0.02f);
+    QList<RecordingSurface::Line> slanted;
+    for (const auto& l : surface.lines)
+        if (l.style == PenStyle::Dot && std::abs(l.x2 - l.x1) > kEps && std::abs(l.y2 - l.y1) > kEps)
+            slanted << l;
+    ASSERT_EQ(slanted.size(), 2);
+    const double bottom = top + cap.data1[field::h1] * 0.02;
+    for (const auto& l : slanted) {
+        EXPECT_NEAR(std::abs(l.x2 - l.x1), std::abs(l.y2 - l.y1), 1e-4);
+        EXPECT_NEAR(l.y2, bottom, 1e-4);
+    }
+}
+
+// At the common scale the widest footing of the job, with both the sloped top
+// and the foundation top above ground, keeps to the right of the value table
+// and inside the right text limit, on the preview and on paper.
+TEST_F(FoundationFigure, TheWidestFootingStaysInsideItsAreaAtTheCommonScale) {
+    Footing wide;
+    wide.Lx = 3600, wide.Ly = 3000, wide.ax = 600, wide.ay = 600, wide.Lx1 = 1500, wide.Ly1 = 1200;
+    wide.D1 = 800, wide.D2 = 400, wide.h1 = 1500, wide.h2 = 1100;
+    QList<FoundationRecord> records{footing(wide), capsOfEveryArrangement().at(9)};
+    const float scale = computeFigureScale(records);
+    for (ReportMode mode : {ReportMode::Preview, ReportMode::Print}) {
+        setup.mode = mode;
+        setup.geometry = PageGeometry::of(mode);
+        for (const FoundationRecord& r : records) {
+            surface = RecordingSurface();
+            draw(r, scale);
+            const int tableRight = isolatedColumns(setup.geometry)[9];
+            const double rightLimit = setup.geometry.textRight;
+            const double bottomLimit = setup.geometry.frameBottom;
+            auto inside = [&](double x, double y) {
+                return x > tableRight && x <= rightLimit && y > top - 1.5 && y < bottomLimit;
+            };
+            SCOPED_TRACE(static_cast<int>(mode));
+            for (const auto& l : surface.lines)
+                EXPECT_TRUE(inside(l.x1, l.y1) && inside(l.x2, l.y2))
+                    << l.x1 << "," << l.y1 << " " << l.x2 << "," << l.y2;
+            for (const auto& b : surface.boxes)
+                EXPECT_TRUE(inside(b.x1, b.y1) && inside(b.x2, b.y2));
+            for (const auto& c : surface.circles)
+                EXPECT_TRUE(inside(c.cx - c.radius, c.cy - c.radius) &&
+                            inside(c.cx + c.radius, c.cy + c.radius));
+            RecordingSurface ruler;
+            for (const auto& t : surface.texts) {
+                ruler.setFontSize(t.size);
+                EXPECT_TRUE(inside(t.x, t.y) &&
+                            inside(t.x + ruler.textWidth(t.text), t.y + ruler.textHeight(t.text)))
+                    << t.text.toStdString() << " " << t.x << "," << t.y;
+            }
+        }
+    }
+}
+
+// A footing far longer in Y than the job's longest in X keeps its plan on the sheet.
+TEST_F(FoundationFigure, AFootingLongInYStaysAboveTheFootOfTheSheet) {
+    Footing narrow;
+    narrow.Lx = 1500, narrow.Ly = 5000, narrow.Lx1 = 500, narrow.Ly1 = 2250;
+    const FoundationRecord r = footing(narrow);
+    const float scale = computeFigureScale({r});
+    for (ReportMode mode : {ReportMode::Preview, ReportMode::Print}) {
+        setup.mode = mode;
+        setup.geometry = PageGeometry::of(mode);
+        surface = RecordingSurface();
+        draw(r, scale);
+        const auto plan = surface.boxes.first();
+        EXPECT_LE(plan.y2 + 1, setup.geometry.frameBottom - 10);
+        EXPECT_LT(plan.x2 - plan.x1, 1500 * scale); // drawn smaller than the common scale
+        EXPECT_NEAR((plan.y2 - plan.y1) / (plan.x2 - plan.x1), 5000.0 / 1500, 1e-4);
+    }
+    // A footing that fits keeps the common scale.
+    surface = RecordingSurface();
+    draw(footing({}), 0.02f);
+    EXPECT_NEAR(surface.boxes.first().x2 - surface.boxes.first().x1, 2000 * 0.02, 1e-4);
+}
+
+TEST_F(FoundationFigure, NothingIsDrawnWithoutAScaleOrAFootingSize) {
+    const struct {
+        float scale, Lx, Ly;
+    } cases[] = {
+        {0, 2000, 2000}, {-0.02f, 2000, 2000}, {NAN, 2000, 2000}, {0.02f, 0, 2000}, {0.02f, 2000, 0}};
+    for (const auto& c : cases) {
+        surface = RecordingSurface();
+        Footing f;
+        f.Lx = c.Lx, f.Ly = c.Ly;
+        draw(footing(f), c.scale);
+        EXPECT_TRUE(surface.lines.isEmpty() && surface.boxes.isEmpty() && surface.texts.isEmpty());
+    }
+}
+
+TEST_F(FoundationFigure, DrawingLeavesTheSurfaceAtBodyTextAndPlainLines) {
+    draw(capsOfEveryArrangement().at(4), 0.02f);
+    EXPECT_EQ(surface.fontSize(), 8);
+    surface.line(0, 0, 1, 1);
+    EXPECT_EQ(surface.lines.last().style, PenStyle::Solid);
+    surface.circle(0, 0, 1);
+    EXPECT_EQ(surface.circles.last().fillStyle, FillStyle::Transparent);
+}
+
+} // namespace
