@@ -55,10 +55,11 @@ namespace {
 const QString kNoData = QStringLiteral("印刷するデータがありません    ");
 const QString kPrintFailed = QStringLiteral("印刷を開始できませんでした。　　　");
 
-// Twips around the viewport inside the window.
+// Twips around the viewport inside the window, whole pixels each so that
+// the window and its viewport convert into one another without drift.
 constexpr int kViewportLeft = 120;
 constexpr int kViewportTop = 120;
-constexpr int kScrollGap = 20;
+constexpr int kScrollGap = 15;
 constexpr int kBoxGap = 120;
 constexpr int kErrorBoxGap = 240;
 constexpr int kErrorBoxHeight = 1215;
@@ -344,8 +345,8 @@ void PreviewWindow::updateScrollBars() {
             bar->setSingleStep(range.smallStep);
         }
     };
-    set(vScroll_, preview::scrollRange(twips(picture_->height()), twips(viewportFrame_->height())));
-    set(hScroll_, preview::scrollRange(twips(picture_->width()), twips(viewportFrame_->width())));
+    set(vScroll_, preview::scrollRange(zoom_.size().height(), viewport_.height()));
+    set(hScroll_, preview::scrollRange(zoom_.size().width(), viewport_.width()));
 }
 
 void PreviewWindow::updatePaging() {
