@@ -3,8 +3,11 @@
 #include "report/painter_surface.h"
 #include "report/report_pages.h"
 #include "ui/report/PreviewWindow.h"
+#include "ui/shell/MainWindow.h"
 #include "ui/shell/WindowRegistry.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -15,6 +18,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace k5;
 using preview::PageStep;
@@ -110,6 +114,30 @@ class PreviewWindowTest : public QObject {
         QCOMPARE(f.label("lblTotalKisoN"), QStringLiteral("3"));
         QCOMPARE(f.find<QWidget>("frameErrSuu")->height(), 81); // 1215 twips
         QVERIFY(f.tree.prompt.shown().empty());
+    }
+
+    void calculatingFromTheMainWindowOpensTheReport() {
+        Fixture f;
+        f.calculatedJob();
+        MainWindow main(f.ctx);
+        main.show();
+        QStringList seen;
+        // The preview runs modal: look at it and close it once it is up.
+        std::function<void()> whenShown = [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (w->objectName() != QStringLiteral("frmPreview") || !w->isVisible()) continue;
+                seen << w->findChild<QLabel*>(QStringLiteral("Lbl_page"))->text()
+                     << (main.isVisible() ? "main shown" : "main hidden");
+                QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Cmd_End")), Qt::LeftButton);
+                return;
+            }
+            QTimer::singleShot(10, whenShown);
+        };
+        QTimer::singleShot(0, whenShown);
+        main.findChild<QAction*>(QStringLiteral("menu計算開始"))->trigger();
+        QCOMPARE(f.tree.prompt.texts(), QStringList{QStringLiteral("計算を終了しました。　　　")});
+        QCOMPARE(seen, (QStringList{QStringLiteral("1/4"), QStringLiteral("main hidden")}));
+        QVERIFY(main.isVisible());
     }
 
     void pagingButtons_data() {
