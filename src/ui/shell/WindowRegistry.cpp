@@ -8,6 +8,7 @@
 #include "ui/masters/ConcreteStrengthWindow.h"
 #include "ui/masters/FontSetWindow.h"
 #include "ui/masters/GradeMasterWindow.h"
+#include "ui/report/PreviewWindow.h"
 #include "ui/shell/CancelSettingWindow.h"
 #include "ui/shell/FoundationTypeWindow.h"
 #include "ui/shell/JobWindow.h"
@@ -49,6 +50,7 @@ const std::map<QString, Factory>& factories() {
          [](AppContext& ctx) -> QWidget* {
              return new IsolatedFootingWindow(ctx, newRecordRequest(ctx, kTypeIsolated));
          }},
+        {QStringLiteral("frmPreview"), [](AppContext& ctx) -> QWidget* { return new PreviewWindow(ctx); }},
         {QStringLiteral("frmキャンセル時指定"),
          [](AppContext& ctx) -> QWidget* { return new CancelSettingWindow(ctx); }},
         {QStringLiteral("frmキーアクション設定"),
