@@ -138,12 +138,13 @@ TEST_F(MaterialsPanel, ColumnsStartRightOfTheValueTableOnBothPagesAndStayOnTheSh
 TEST_F(MaterialsPanel, MarkedTextsAreLoweredAndRaised) {
     draw(panelRecord(kTypeIsolated));
     const double top = rowTop(3);
+    const QList<RecordedText> near = surface.textsNear(top);
     const RecordedText* lowered = nullptr;
-    for (const RecordedText& t : surface.textsNear(top))
+    for (const RecordedText& t : near)
         if (t.text == QStringLiteral("L")) lowered = &t;
     ASSERT_TRUE(lowered);
     EXPECT_DOUBLE_EQ(lowered->y, top + 0.9);
-    const QList<RecordedText> unit = surface.textsNear(top);
+    const QList<RecordedText>& unit = near;
     EXPECT_DOUBLE_EQ(unit.at(unit.size() - 2).y, top - 0.5); // the "2" of mm²
 }
 
