@@ -82,6 +82,10 @@ int writeReport(AppContext& ctx, const ReportRequest& request) {
     loadFontSet(ctx.folders, ctx.reportFont);
     const report::ReportJob job = report::loadReportJob(ctx.folders.jobFile());
     const int last = request.last == 0 ? job.pageCount() : request.last;
+    if (job.pageCount() > 0 && (request.first < 1 || last < request.first || last > job.pageCount())) {
+        printErr(QStringLiteral("ページの指定が正しくありません（1～%1）。\n").arg(job.pageCount()));
+        return 2;
+    }
     const QString path = QFileInfo(request.pdfPath).absoluteFilePath();
     const Outcome written = report::writeReportPdf(path, job, ctx.reportFont, request.first, last,
                                                    report::traceTo(ctx.folders.traceFile));

@@ -1,8 +1,8 @@
 #include "report/case_values.h"
 
+#include "jobdata/record_layout.h"
 #include "platform/fixed_text.h"
 #include "platform/numbers.h"
-#include "jobdata/record_layout.h"
 
 namespace k5::report {
 namespace {
@@ -19,10 +19,13 @@ bool isEmptyValue(FoundationType type, int data2Row, float v) {
     return v == 0.0f;
 }
 
-// Eccentricities and neutral-axis depths are a fraction of a metre and
-// shear stresses a fraction of a N/mm²: they need three decimals.
+// Eccentricities and neutral-axis depths are a fraction of a metre, the
+// eccentricity ratios are judged against 1/6 (0.15 must not read "0.2"
+// beside "1/6以下") and shear stresses are a fraction of a N/mm²: they need
+// three decimals.
 QString casePattern(FoundationType type, int data2Row) {
-    static const int isolatedFine[] = {row::e, row::Xn, row::e2, row::Xn2, row::tau};
+    static const int isolatedFine[] = {row::e,       row::eRatio, row::Xn, row::e2,
+                                       row::e2Ratio, row::Xn2,    row::tau};
     if (type == kTypeIsolated) {
         for (int r : isolatedFine)
             if (r == data2Row) return QStringLiteral("###0.000");

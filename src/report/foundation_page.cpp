@@ -1,9 +1,9 @@
 #include "report/foundation_page.h"
 
+#include "jobdata/record_layout.h"
 #include "platform/fixed_text.h"
 #include "platform/numbers.h"
 #include "report/case_values.h"
-#include "jobdata/record_layout.h"
 
 namespace k5::report::page_parts {
 

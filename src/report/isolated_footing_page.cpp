@@ -1,7 +1,7 @@
+#include "jobdata/record_layout.h"
 #include "platform/numbers.h"
 #include "report/case_values.h"
 #include "report/foundation_page.h"
-#include "jobdata/record_layout.h"
 
 // The page of an isolated spread footing: loads, contact pressure, slab
 // reinforcement, shear and punching for the four load cases.

@@ -1,11 +1,11 @@
 #include "report/page_sequence.h"
 
+#include "jobdata/record_layout.h"
 #include "platform/fixed_text.h"
 #include "platform/numbers.h"
 #include "platform/record_file.h"
 #include "report/case_values.h"
 #include "report/page_grid.h"
-#include "jobdata/record_layout.h"
 
 #include <algorithm>
 
@@ -43,13 +43,18 @@ PageTable pagesByGroup(const QList<FoundationRecord>& records) {
         lastGroup = std::max(lastGroup, r.groupNo);
     for (int group = 1; group <= lastGroup; ++group) {
         int governing = 0;
+        int first = 0;
         float largest = 0;
         for (int n = 1; n <= records.size(); ++n) {
             const FoundationRecord& r = records[n - 1];
             if (r.groupNo != group) continue;
+            if (first == 0) first = n;
             const float ratio = designRatio(r);
             if (ratio > largest) largest = ratio, governing = n;
         }
+        // A group whose ratios are all 0 (a single-pile cap has no reaction
+        // row) is still a foundation of the building: its first record stands for it.
+        if (governing == 0) governing = first;
         if (governing != 0) pages.append(governing);
     }
     // A support never put into a group is still a foundation to be reported.

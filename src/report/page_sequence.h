@@ -15,8 +15,9 @@ using PageTable = QList<int>;
 // analysis program whose foundations all passed is reported by design
 // group: per group number, ascending, the record with the largest design
 // ratio (contact pressure of a footing, pile reaction of a cap) over its
-// four cases, the earliest on a tie; a group without a ratio above 0 has no
-// page. Records that belong to no group follow, one page each, in file order.
+// four cases, the earliest on a tie; a group without a ratio above 0 is
+// reported by its first record. Records that belong to no group follow, one
+// page each, in file order.
 PageTable buildPageTable(const QList<FoundationRecord>& records);
 
 // Millimetres of paper per millimetre of foundation, shared by every page

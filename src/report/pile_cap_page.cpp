@@ -1,7 +1,7 @@
+#include "jobdata/record_layout.h"
 #include "platform/numbers.h"
 #include "report/case_values.h"
 #include "report/foundation_page.h"
-#include "jobdata/record_layout.h"
 
 // The page of a pile cap: loads, pile capacity, pile loads and reactions,
 // cap reinforcement, shear and punching around the most loaded pile.

@@ -15,8 +15,7 @@ namespace k5::report {
 
 Outcome writeReportPdf(const QString& pdfPath, const ReportJob& job, const ReportFont& font, int first,
                        int last, const TraceWriter& trace, const SidePanelDrawer& panel) {
-    if (job.pageCount() == 0)
-        return Outcome::error(QStringLiteral("計算書に出力する基礎データがありません。"));
+    if (job.pageCount() == 0) return Outcome::error(QStringLiteral("印刷するデータがありません    "));
     if (first < 1 || last < first || last > job.pageCount())
         return Outcome::error(QStringLiteral("ページの指定が正しくありません（1～") +
                               QString::number(job.pageCount()) + QStringLiteral("）。"));

@@ -62,6 +62,14 @@ pages=$(pdfinfo "$tmp/out.pdf" | awk '/^Pages:/ {print $2}')
 ./kamo-k5 report --pdf "$tmp/one.pdf" --pages 2-2 >/dev/null 2>&1 || fail "one page"
 [ "$(pdfinfo "$tmp/one.pdf" | awk '/^Pages:/ {print $2}')" = 1 ] || fail "--pages 2-2 gives one page"
 err=$(./kamo-k5 report --pdf "$tmp/bad.pdf" --pages 2-9 2>&1 >/dev/null); rc=$?
-[ $rc -eq 1 ] || fail "pages beyond the report must be refused (got $rc)"
+[ $rc -eq 2 ] || fail "pages beyond the report are a usage error (got $rc)"
 [ -e "$tmp/bad.pdf" ] && fail "a refused range writes nothing"
+err=$(./kamo-k5 report --pdf "$tmp/no/such/folder/r.pdf" 2>&1 >/dev/null); rc=$?
+[ $rc -eq 1 ] || fail "an unwritable file must exit 1 (got $rc)"
+pdftotext "$tmp/out.pdf" - | grep -q "独立基礎" || fail "the report's Japanese text is real text"
+
+: > ../DAT/K5dat02.k5d
+err=$(./kamo-k5 report --pdf "$tmp/empty.pdf" 2>&1 >/dev/null); rc=$?
+[ $rc -eq 1 ] || fail "an empty job must exit 1 (got $rc)"
+[ "$err" = "印刷するデータがありません    " ] || fail "empty job: $err"
 echo "1 passed, 0 failed"

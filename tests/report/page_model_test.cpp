@@ -1,10 +1,10 @@
+#include "jobdata/record_layout.h"
 #include "qt_printers.h"
 #include "report/case_values.h"
 #include "report/cover_page.h"
 #include "report/page_grid.h"
 #include "report/page_sequence.h"
 #include "report/recording_surface.h"
-#include "jobdata/record_layout.h"
 #include "report/report_setup.h"
 
 #include <gtest/gtest.h>
@@ -343,13 +343,13 @@ TEST(PageTable, AnImportedJobIsReportedByItsGoverningFoundationPerGroup) {
         groupRecord(kTypeIsolated, 1, 120), // 2
         groupRecord(kTypePileCap, 2, 180),  // 3: governs group 2
         groupRecord(kTypeIsolated, 1, 130), // 4: governs group 1 (tie with 6, earlier)
-        groupRecord(kTypeIsolated, 3, 0),   // 5: group 3 has no ratio above 0: no page
+        groupRecord(kTypeIsolated, 3, 0),   // 5: group 3 has no ratio above 0: its first record stands for it
         groupRecord(kTypeIsolated, 1, 130), // 6
         groupRecord(kTypeIsolated, 0, 0),   // 7: in no group: a page of its own
         groupRecord(kTypeIsolated, 5, 90),  // 8: group 4 is empty
         groupRecord(kTypePileCap, 0, 70),   // 9: in no group
     };
-    EXPECT_EQ(buildPageTable(records), (PageTable{0, 4, 3, 8, 7, 9}));
+    EXPECT_EQ(buildPageTable(records), (PageTable{0, 4, 3, 5, 8, 7, 9}));
 
     // A failed foundation anywhere: every record is shown so that it can be found.
     QList<FoundationRecord> failing = records;
@@ -361,9 +361,10 @@ TEST(PageTable, AnImportedJobIsReportedByItsGoverningFoundationPerGroup) {
     EXPECT_EQ(buildPageTable(typed).size(), 10);
 }
 
-TEST(PageTable, AnImportedJobWhoseOnlyGroupHasNoRatioHasTheCoverOnly) {
+// Single-pile caps have no reaction ratio: a group of them must not vanish from the report.
+TEST(PageTable, AGroupWithoutARatioIsReportedByItsFirstRecord) {
     EXPECT_EQ(buildPageTable({groupRecord(kTypeIsolated, 1, 0), groupRecord(kTypePileCap, 1, -3)}),
-              PageTable{0});
+              (PageTable{0, 1}));
 }
 
 FoundationRecord sized(float Lx, float h1, float h2, float D1, float D2) {
