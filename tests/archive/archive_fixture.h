@@ -24,6 +24,8 @@ class QtCoreEnvironment : public ::testing::Environment {
     void SetUp() override {
         if (!QCoreApplication::instance()) app_ = std::make_unique<QCoreApplication>(argc_, argv_);
     }
+    // Gone before the program's static objects are: Qt's own are needed to end it.
+    void TearDown() override { app_.reset(); }
 
   private:
     int argc_ = 1;
