@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "archive/archive_driver.h"
 #include "calc/calculation.h"
 #include "jobdata/job_file.h"
 #include "masters/font_set.h"
@@ -11,6 +12,7 @@
 #include "shell/startup.h"
 #include "shell/version.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -95,6 +97,16 @@ int writeReport(AppContext& ctx, const ReportRequest& request) {
     return 0;
 }
 
+// `open ARCHIVE` and `save ARCHIVE`: the archive commands without their
+// dialogs and questions (the user asked for the command), with the same
+// care for the job and the archive.
+int runArchiveCommand(AppContext& ctx, const QString& command, const QString& archivePath) {
+    ArchiveWork work{ctx.folders, ctx.control, ctx.job, ctx.archive, ctx.ask()};
+    const Outcome outcome = command == QStringLiteral("open") ? openArchiveFile(work, archivePath, false)
+                                                              : saveArchiveFile(work, archivePath);
+    return ctx.ask().report(outcome) ? 0 : 1;
+}
+
 } // namespace
 
 QString usageText() {
@@ -104,6 +116,9 @@ QString usageText() {
         "  kamo-k5 calc                             計算開始 (calculate every foundation)\n"
         "  kamo-k5 list                             基礎データリスト (the foundation list, tab-separated)\n"
         "  kamo-k5 report --pdf FILE [--pages A-B]  計算書をPDFに出力 (the calculation report as one PDF)\n"
+        "  kamo-k5 open ARCHIVE.lzh                 保存データを開く (open a saved archive; older ones are "
+        "converted)\n"
+        "  kamo-k5 save ARCHIVE.lzh                 名前を付けてデータを保存 (save the job as an archive)\n"
         "  kamo-k5 --window NAME                    指定したウィンドウだけを開く (open one window)\n"
         "  kamo-k5 --help | --version\n");
 }
@@ -122,10 +137,18 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     const bool report = command == QStringLiteral("report");
     const ReportRequest reportRequest = report ? parseReportArguments(arguments) : ReportRequest{};
     const QStringList known{QStringLiteral("list"), QStringLiteral("calc")};
-    if (report ? !reportRequest.valid : (!known.contains(command) || arguments.size() != 1)) {
+    const bool archive = command == QStringLiteral("open") || command == QStringLiteral("save");
+    const bool usable = report    ? reportRequest.valid
+                        : archive ? arguments.size() == 2 && !arguments[1].isEmpty()
+                                  : known.contains(command) && arguments.size() == 1;
+    if (!usable) {
         printErr(usageText());
         return 2;
     }
+    // The archive's path is taken as given where the command was started,
+    // before anything changes the current directory.
+    const QString archivePath =
+        archive ? QFileInfo(QDir(currentDirectory), arguments[1]).absoluteFilePath() : QString();
     CommandLinePrompt prompt;
     AppContext ctx;
     ctx.prompt = &prompt;
@@ -141,6 +164,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
         return runCalculation(ctx) ? 0 : 1;
     }
     if (report) return writeReport(ctx, reportRequest);
+    if (archive) return runArchiveCommand(ctx, command, archivePath);
     return listJob(ctx);
 }
 

@@ -1,5 +1,6 @@
 #include "jobdata/control_file.h"
 
+#include "platform/cp932.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -37,17 +38,26 @@ void loadControlFile(const Folders& folders, ControlSettings& control) {
     RecordFile file(folders.controlFile(), kControlRecordLength);
     if (!file.openReadOnly()) return;
     RecordReader r(file.read(1));
-    control.lastSaveFolder = decodeField(r.bytes(0, 100));
+    control.lastSaveFolder = decodeField(r.bytes(0, kLastFolderWidth));
     for (int i = 1; i <= 4; ++i)
         control.keyAction[i] = r.int16(100 + 2 * (i - 1));
     control.cancelConfirm = r.int16(108);
+}
+
+QString storableFolder(const QString& folder) {
+    // A folder cut short, or with characters the code page cannot hold, would
+    // name another folder or none: such a path is not kept, and the next
+    // archive command starts from the save folder.
+    if (toCp932(folder).size() >= kLastFolderWidth) return {};
+    const QByteArray field = encodeField(folder, kLastFolderWidth, Terminator::Tilde);
+    return decodeField(field) == folder ? folder : QString();
 }
 
 void saveControlFile(const Folders& folders, const ControlSettings& control) {
     RecordFile file(folders.controlFile(), kControlRecordLength);
     if (!file.open()) return;
     RecordWriter w(kControlRecordLength);
-    w.putBytes(0, encodeField(control.lastSaveFolder, 100, Terminator::Tilde));
+    w.putBytes(0, encodeField(storableFolder(control.lastSaveFolder), kLastFolderWidth, Terminator::Tilde));
     for (int i = 1; i <= 4; ++i)
         w.putInt16(100 + 2 * (i - 1), control.keyAction[i]);
     w.putInt16(108, control.cancelConfirm);

@@ -15,6 +15,11 @@ struct ControlSettings {
 };
 
 constexpr int kControlRecordLength = 110;
+constexpr int kLastFolderWidth = 100; // lastSaveFolder with its "~", in CP932
+
+// The folder as the control file keeps it: itself when it fits its field
+// whole with the terminator, otherwise blank.
+QString storableFolder(const QString& folder);
 
 // Recreates the control file (settings 0, the current last folder) unless it
 // holds at least one record.

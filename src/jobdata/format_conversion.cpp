@@ -62,11 +62,12 @@ QByteArray upgradeRecord203(const QByteArray& old) {
     return r;
 }
 
-// The stored file name of the converted job: "v02_" + the old file name, as
-// it fits the 52-byte field.
+// The stored file name of the converted job: "v02_" + the old file name. The
+// same name becomes the name of the converted job's archive, so it is made
+// a safe file name first.
 QByteArray convertedFileNameField(const QByteArray& oldRecord) {
     QString oldName = decodeField(oldRecord.mid(52, 52));
-    return encodeField(QStringLiteral("v02_") + oldName, 52, Terminator::Tilde);
+    return encodeField(safeJobFileName(QStringLiteral("v02_") + oldName), 52, Terminator::Tilde);
 }
 
 QByteArray convertRecord00(const QByteArray& old, const QByteArray& fileNameField) {
@@ -104,6 +105,21 @@ QString versionText(int version) {
 }
 
 } // namespace
+
+QString safeJobFileName(const QString& name) {
+    QString safe;
+    safe.reserve(name.size());
+    for (QChar c : name)
+        safe += (c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7f) ? QChar(u'_') : c;
+    // A name of dots alone, or with ".." inside, could climb out of a folder
+    // once joined to a path.
+    while (safe.contains(QStringLiteral("..")))
+        safe.replace(QStringLiteral(".."), QStringLiteral("_."));
+    // The field holds the name and its terminator; a name that fills the
+    // field keeps no terminator, so it may use all 52 bytes.
+    return decodePlainField(encodeField(safe, 52, Terminator::None));
+}
+
 
 namespace {
 

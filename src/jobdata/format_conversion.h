@@ -28,6 +28,11 @@ constexpr int kLength203 = 2274;
 // is none of these, is refused with a message naming it and left untouched.
 Outcome checkFormat(const Folders& folders, JobState& job);
 
+// A job's file name made fit to name an archive file: no folder separators
+// or control characters (each becomes "_"), no "..", and cut between
+// characters to the 52 bytes of the record's file name field.
+QString safeJobFileName(const QString& name);
+
 // Saves the converted job as an archive named `archiveName` (file name only).
 using ConvertedJobArchiver = std::function<void(const QString& archiveName)>;
 

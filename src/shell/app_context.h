@@ -1,4 +1,5 @@
 #pragma once
+#include "archive/archive_driver.h"
 #include "calc/calc_counters.h"
 #include "jobdata/common_values.h"
 #include "jobdata/control_file.h"
@@ -23,6 +24,7 @@ struct AppContext {
     JobLoadHooks jobHooks;
     ConcreteSetting concrete;
     ReportFont reportFont;
+    ArchiveSession archive;
     Prompt* prompt = nullptr;
 
     void trace(const QString& message) const { folders.trace(message); }

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "archive/archive_driver.h"
 #include "jobdata/common_values.h"
 #include "jobdata/control_file.h"
 #include "jobdata/format_conversion.h"
@@ -158,7 +159,13 @@ StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QStr
     ctx.trace(QStringLiteral("_000P 各ﾎﾙﾀﾞの確認=OK"));
     ctx.trace(QStringLiteral("_000Q 1626 2334"));
     f.setMasterPaths();
-    installFormatConversion(ctx.jobHooks);
+    // A job converted from the oldest format is kept as a current archive at once.
+    installFormatConversion(ctx.jobHooks, [&ctx](const QString& archiveName) {
+        CommandLinePrompt stderrPrompt; // when no window or command set a prompt
+        ArchiveWork work{ctx.folders, ctx.control, ctx.job, ctx.archive,
+                         ctx.prompt ? *ctx.prompt : stderrPrompt};
+        archiveConvertedJob(work, archiveName);
+    });
     ensureMasterFiles(ctx);
     return {true, {}};
 }

@@ -363,9 +363,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 4 ）"));
 
         // A command whose window does not exist yet says so and cannot run.
-        QAction* open = f.action("menuデータを開く");
-        QVERIFY(!open->isEnabled());
-        QVERIFY(open->toolTip().contains(QStringLiteral("まだ使用できません")));
+        QAction* notYet = f.action("menuRX読込");
+        QVERIFY(!notYet->isEnabled());
+        QVERIFY(notYet->toolTip().contains(QStringLiteral("まだ使用できません")));
     }
 
     void everySettingsCommandOpensItsWindow() {

@@ -8,6 +8,7 @@
 #include "shell/main_commands.h"
 #include "shell/run_calculation.h"
 #include "shell/version.h"
+#include "ui/archive/ArchiveFileDialogs.h"
 #include "ui/shell/FoundationTypeWindow.h"
 #include "ui/shell/JobWindow.h"
 #include "ui/shell/WindowRegistry.h"
@@ -153,6 +154,8 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
         execInputWindow(c, request, p);
     };
     children_.hasInputWindow = [](int type) { return hasInputWindow(type); };
+    children_.chooseArchiveToOpen = &chooseArchiveToOpen;
+    children_.chooseArchiveToSave = &chooseArchiveToSave;
     buildMenus();
     buildStatusBar();
     setCentralWidget(buildCentral());
@@ -166,10 +169,10 @@ void MainWindow::buildMenus() {
     QMenu* file = addMenu(bar, QStringLiteral("menuファイル"), QStringLiteral("ファイル(&F)"));
     newJob_ =
         addCommand(file, QStringLiteral("menu新規作成"), QStringLiteral("新規作成..."), [this] { newJob(); });
-    addNotYet(file, QStringLiteral("menuデータを開く"), QStringLiteral("データを開く..."),
-              QStringLiteral("保存データを開く機能"));
-    addNotYet(file, QStringLiteral("menu名前を付けて保存"), QStringLiteral("名前を付けてデータを保存..."),
-              QStringLiteral("データを保存する機能"));
+    addCommand(file, QStringLiteral("menuデータを開く"), QStringLiteral("データを開く..."),
+               [this] { openArchive(); });
+    addCommand(file, QStringLiteral("menu名前を付けて保存"), QStringLiteral("名前を付けてデータを保存..."),
+               [this] { saveArchive(); });
     file->addSeparator();
     addWindowCommand(file, QStringLiteral("menu保存データの削除"), QStringLiteral("保存データの削除..."),
                      QStringLiteral("frm保存データ削除"), QStringLiteral("保存データの削除画面"));
@@ -632,6 +635,30 @@ void MainWindow::addFoundation(int type) {
     handOver([this, type] {
         children_.inputWindow(ctx_, this, {EditMode::NewRecord, ctx_.job.recordCount + 1, type});
     });
+}
+
+// The window stays disabled while the archiver runs; an opened job is a new
+// job for the window, which starts afresh (no record opened), while a saved
+// one is only shown again.
+void MainWindow::openArchive() {
+    ArchiveWork work{ctx_.folders, ctx_.control, ctx_.job,
+                     ctx_.archive, ctx_.ask(),   [this](bool busy) { setEnabled(!busy); }};
+    const Outcome opened = openArchiveCommand(work, [this](const QString& folder, const QString& name) {
+        return children_.chooseArchiveToOpen(this, folder, name);
+    });
+    setEnabled(true);
+    ctx_.ask().report(opened);
+    if (opened.ok) recreate();
+}
+
+void MainWindow::saveArchive() {
+    ArchiveWork work{ctx_.folders, ctx_.control, ctx_.job,
+                     ctx_.archive, ctx_.ask(),   [this](bool busy) { setEnabled(!busy); }};
+    const Outcome saved = saveArchiveCommand(work, [this](const QString& folder, const QString& name) {
+        return children_.chooseArchiveToSave(this, folder, name);
+    });
+    setEnabled(true);
+    if (ctx_.ask().report(saved)) showAgain();
 }
 
 void MainWindow::exitProgram() {

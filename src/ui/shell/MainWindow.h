@@ -34,6 +34,11 @@ class MainWindow : public QMainWindow {
         // Whether inputWindow can show a type: each foundation type's window is
         // available on its own.
         std::function<bool(int type)> hasInputWindow = [](int) { return true; };
+        // The archive file dialogs: the path chosen, empty when cancelled.
+        using ChooseFile =
+            std::function<QString(QWidget* parent, const QString& folder, const QString& name)>;
+        ChooseFile chooseArchiveToOpen;
+        ChooseFile chooseArchiveToSave;
     };
 
     explicit MainWindow(AppContext& ctx, QWidget* parent = nullptr);
@@ -51,6 +56,8 @@ class MainWindow : public QMainWindow {
     void moveRecordDown() { moveRecord(+1); }
     void addFoundation(int type);
     void exitProgram();
+    void openArchive();
+    void saveArchive();
     void startCalculation();
     void showReport();
 

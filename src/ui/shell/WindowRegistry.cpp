@@ -1,6 +1,7 @@
 #include "ui/shell/WindowRegistry.h"
 
 #include "shell/app_context.h"
+#include "ui/archive/SavedDataWindows.h"
 #include "ui/gridedit/KeyActionWindow.h"
 #include "ui/input/CommonValuesWindow.h"
 #include "ui/input/IsolatedFootingWindow.h"
@@ -61,6 +62,10 @@ const std::map<QString, Factory>& factories() {
          [](AppContext& ctx) -> QWidget* { return new FontSetWindow(ctx); }},
         {QStringLiteral("frmメインメニュー"),
          [](AppContext& ctx) -> QWidget* { return new MainWindow(ctx); }},
+        {QStringLiteral("frm保存データ削除"),
+         [](AppContext& ctx) -> QWidget* { return new SavedDataDeleteWindow(ctx); }},
+        {QStringLiteral("frm保存データ移動"),
+         [](AppContext& ctx) -> QWidget* { return new SavedDataMoveWindow(ctx); }},
         {QStringLiteral("frm新規作成"), [](AppContext& ctx) -> QWidget* { return new JobWindow(ctx); }},
         {QStringLiteral("frm新規基礎タイプ指定"),
          [](AppContext& ctx) -> QWidget* { return new FoundationTypeWindow(ctx); }},

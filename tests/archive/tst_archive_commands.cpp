@@ -1,0 +1,153 @@
+#include "archive/archive_driver.h"
+#include "archive/archiver.h"
+#include "jobdata/job_file.h"
+#include "sample_job.h"
+#include "temp_tree.h"
+#include "ui/archive/ArchiveFileDialogs.h"
+#include "ui/shell/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListView>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+using namespace k5;
+using k5test::readBytes;
+using k5test::writeBytes;
+
+// The main window's "データを開く..." and "名前を付けてデータを保存...": the
+// file dialogs are replaced by answers; the archiver is the one built here.
+class ArchiveCommandsTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        k5test::TempTree tree;
+        AppContext& ctx = tree.ctx;
+        std::unique_ptr<MainWindow> window;
+        QStringList answers;
+        QStringList offered;
+        QList<bool> enabledWhileChoosing;
+
+        Fixture() {
+            const QString built =
+                QDir(QCoreApplication::applicationDirPath() + "/..").absoluteFilePath("lha32");
+            QFile::copy(built, archiverPath(ctx.folders));
+        }
+        void open() {
+            window = std::make_unique<MainWindow>(ctx);
+            auto choose = [this](QWidget*, const QString& folder, const QString& name) {
+                offered << folder + u'|' + name;
+                enabledWhileChoosing << window->isEnabled();
+                return answers.isEmpty() ? QString() : answers.takeFirst();
+            };
+            window->children().chooseArchiveToOpen = choose;
+            window->children().chooseArchiveToSave = choose;
+            window->show();
+        }
+        QString cell(int row, int col) const {
+            const QTableWidgetItem* item =
+                window->findChild<QTableWidget*>("MSFlexGrid1")->item(row - 1, col);
+            return item ? item->text() : QString();
+        }
+        QString label(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
+        void trigger(const char* action) { window->findChild<QAction*>(action)->trigger(); }
+    };
+
+  private slots:
+    void saveThenOpenFromTheMenu() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 3);
+        f.open();
+        QVERIFY(f.window->findChild<QAction*>("menuデータを開く")->isEnabled());
+        QVERIFY(f.window->findChild<QAction*>("menu名前を付けて保存")->isEnabled());
+        const QByteArray saved = readBytes(f.ctx.folders.jobFile());
+
+        f.answers << f.ctx.folders.saveFolder + "/v02_現場";
+        f.trigger("menu名前を付けて保存");
+        QCOMPARE(f.offered, QStringList{f.ctx.folders.saveFolder + "|v02_試験"});
+        QCOMPARE(f.tree.prompt.texts(), QStringList{"データを保存しました。　　　"});
+        QVERIFY(QFileInfo::exists(f.ctx.folders.saveFolder + "/v02_現場.lzh"));
+        QVERIFY(f.window->isVisible());
+        QVERIFY(f.window->isEnabled());
+
+        // Another job is opened over by the saved one: the list is rebuilt
+        // and no record is opened.
+        k5test::writeSampleJob(f.ctx, 5);
+        f.ctx.job.currentRecord = 2;
+        f.tree.prompt.clear();
+        f.offered.clear();
+        f.answers << f.ctx.folders.saveFolder + "/v02_現場.lzh";
+        f.trigger("menuデータを開く");
+        QCOMPARE(f.offered, QStringList{f.ctx.folders.saveFolder + "|"});
+        QCOMPARE(f.tree.prompt.texts().size(), 1); // the question only
+        QCOMPARE(readBytes(f.ctx.folders.jobFile()), saved);
+        QCOMPARE(f.ctx.job.currentRecord, 0);
+        QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 3 ）"));
+        QCOMPARE(f.cell(3, 1), QStringLiteral("F3"));
+        QCOMPARE(f.cell(4, 1), QString());
+        QVERIFY(f.window->isEnabled());
+        QVERIFY(!f.enabledWhileChoosing.contains(false));
+    }
+
+    void cancelledOpenKeepsTheJobAndThePrgFolder() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 2);
+        const QByteArray job = readBytes(f.ctx.folders.jobFile());
+        f.open();
+        QDir::setCurrent(f.ctx.folders.saveFolder);
+        f.trigger("menuデータを開く");
+        QCOMPARE(f.tree.prompt.texts(), QStringList{"データ読込を中止しました｡ 　　　"});
+        QCOMPARE(readBytes(f.ctx.folders.jobFile()), job);
+        QCOMPARE(QDir::currentPath(), QDir(f.ctx.folders.prgFolder).canonicalPath());
+        f.tree.prompt.clear();
+        f.trigger("menu名前を付けて保存");
+        QCOMPARE(f.tree.prompt.texts(), QStringList{"データ保存を中止しました｡ "});
+        QVERIFY(f.window->isEnabled());
+    }
+
+    // The real dialogs: titles, the filter that takes ".LZH" too, and no
+    // overwrite question of their own.
+    void fileDialogs() {
+        k5test::TempTree tree;
+        const QString folder = tree.ctx.folders.saveFolder;
+        for (const char* name : {"v02_a.lzh", "OLD.LZH", "notes.txt"})
+            writeBytes(folder + u'/' + QString::fromUtf8(name), "x");
+        QString title;
+        bool confirmsOverwrite = true;
+        int shownFiles = -1;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+            dialog->reject();
+        });
+        QCOMPARE(chooseArchiveToSave(nullptr, folder, "v02_a"), QString());
+        QCOMPARE(title, QStringLiteral("［保存］"));
+        QVERIFY(!confirmsOverwrite);
+
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            auto* view = dialog->findChild<QListView*>("listView");
+            QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
+            QTest::qWait(100);
+            shownFiles = view->model()->rowCount(view->rootIndex());
+            dialog->reject();
+        });
+        QCOMPARE(chooseArchiveToOpen(nullptr, folder, QString()), QString());
+        QCOMPARE(title, QStringLiteral("保存データを読み込む"));
+        QCOMPARE(shownFiles, 2);
+        QVERIFY(archiveNameFilter().startsWith(QStringLiteral("圧縮ﾌｧｲﾙ(*.lzh)")));
+    }
+};
+
+QTEST_MAIN(ArchiveCommandsTest)
+#include "tst_archive_commands.moc"
