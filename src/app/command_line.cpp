@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "calc/calculation.h"
+#include "import/support_reaction_reader.h"
 #include "jobdata/job_file.h"
 #include "masters/font_set.h"
 #include "report/report_pdf.h"
@@ -90,6 +91,14 @@ int writeReport(AppContext& ctx, const ReportRequest& request) {
     return 0;
 }
 
+// `import`: the analysis program's support reactions replace the job, with
+// no question: the user asked for the command.
+int importSupportReactions(AppContext& ctx) {
+    if (!ctx.ask().report(readSupportReactions(ctx.folders, ctx.job))) return 1;
+    printOut(QStringLiteral("基礎データを読み込みました（データ数： %1 ）\n").arg(ctx.job.recordCount));
+    return 0;
+}
+
 } // namespace
 
 QString usageText() {
@@ -99,6 +108,8 @@ QString usageText() {
         "  kamo-k5 calc                             計算開始 (calculate every foundation)\n"
         "  kamo-k5 list                             基礎データリスト (the foundation list, tab-separated)\n"
         "  kamo-k5 report --pdf FILE [--pages A-B]  計算書をPDFに出力 (the calculation report as one PDF)\n"
+        "  kamo-k5 import                           解析プログラムの支点反力を読込 (import the support "
+        "reactions)\n"
         "  kamo-k5 --window NAME                    指定したウィンドウだけを開く (open one window)\n"
         "  kamo-k5 --help | --version\n");
 }
@@ -116,7 +127,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     }
     const bool report = command == QStringLiteral("report");
     const ReportRequest reportRequest = report ? parseReportArguments(arguments) : ReportRequest{};
-    const QStringList known{QStringLiteral("list"), QStringLiteral("calc")};
+    const QStringList known{QStringLiteral("list"), QStringLiteral("calc"), QStringLiteral("import")};
     if (report ? !reportRequest.valid : (!known.contains(command) || arguments.size() != 1)) {
         printErr(usageText());
         return 2;
@@ -131,6 +142,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     }
     if (command == QStringLiteral("calc")) return runCalculation(ctx) ? 0 : 1;
     if (report) return writeReport(ctx, reportRequest);
+    if (command == QStringLiteral("import")) return importSupportReactions(ctx);
     return listJob(ctx);
 }
 
