@@ -11,8 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <unordered_map>
 
@@ -130,8 +130,11 @@ bool parseNumber(const QByteArray& text, double& value) {
         if (exponentDigits == 0) return false;
     }
     if (p != n) return false;
-    value = std::strtod(t.constData(), nullptr);
-    return std::isfinite(value);
+    // from_chars reads the same whatever locale the user runs under.
+    const char* first = t.constData();
+    if (*first == '+') ++first;
+    const std::from_chars_result read = std::from_chars(first, t.constData() + n, value);
+    return read.ec == std::errc() && read.ptr == t.constData() + n && std::isfinite(value);
 }
 
 bool readInteger(const Item& item, int& value) {
