@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace k5;
 using k5test::reactionLine;
@@ -162,6 +163,65 @@ TEST(SupportReactionRecords, LinesJoinOrStartRecordsByDirectionCaseAndKey) {
         for (const FoundationRecord& r : records)
             got << describe(r);
         EXPECT_EQ(got, c.records) << c.what << ": " << got.join(u',').toStdString();
+    }
+}
+
+// The rules read literally: every Y line searches the records from the first.
+std::vector<FoundationRecord> byLinearSearch(const std::vector<ReactionLine>& lines) {
+    std::vector<FoundationRecord> records;
+    int previous[3] = {0, 0, 0};
+    for (const ReactionLine& line : lines) {
+        FoundationRecord* target = nullptr;
+        if (line.direction == 1 && line.loadCase != 1 && !records.empty() && line.frame == previous[0] &&
+            line.storey == previous[1] && line.axis == previous[2])
+            target = &records.back();
+        if (line.direction == 2)
+            for (FoundationRecord& r : records)
+                if (r.storeyNo == line.storey && r.frameNo == line.axis && r.axisNo == line.frame) {
+                    target = &r;
+                    break;
+                }
+        if (!target) {
+            records.emplace_back();
+            target = &records.back();
+            target->storeyNo = line.storey;
+            target->frameNo = line.frame;
+            target->axisNo = line.axis;
+            previous[0] = line.frame;
+            previous[1] = line.storey;
+            previous[2] = line.axis;
+        }
+        target->reactFlag[line.direction][line.loadCase] = 1;
+        target->reactN[line.direction][line.loadCase] = line.N;
+    }
+    return records;
+}
+
+TEST(SupportReactionRecords, TheKeyIndexGivesTheRecordsOfTheSearchInTheirOrder) {
+    // Few frames, storeys and axes, so that keys repeat and lines go missing
+    // in every pattern; both directions and every case.
+    std::mt19937 random(20261210);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<ReactionLine> lines(1 + random() % 60);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            ReactionLine& l = lines[i];
+            l.lineNumber = static_cast<int>(i) + 1;
+            l.direction = 1 + static_cast<int>(random() % 2);
+            l.frame = static_cast<int>(random() % 3);
+            l.storey = static_cast<int>(random() % 2);
+            l.axis = static_cast<int>(random() % 3);
+            l.loadCase = 1 + static_cast<int>(random() % 5);
+            l.N = static_cast<float>(i);
+        }
+        std::vector<FoundationRecord> records;
+        ASSERT_TRUE(buildImportedRecords(lines, {}, defaultCommonValues(1), records).ok);
+        const std::vector<FoundationRecord> expected = byLinearSearch(lines);
+        ASSERT_EQ(records.size(), expected.size()) << "round " << round;
+        for (size_t n = 0; n < records.size(); ++n) {
+            EXPECT_EQ(describe(records[n]), describe(expected[n]))
+                << "round " << round << ", record " << n + 1;
+            EXPECT_EQ(records[n].reactN, expected[n].reactN) << "round " << round << ", record " << n + 1;
+        }
     }
 }
 
