@@ -226,8 +226,8 @@ FoundationRecord blankImportedRecord(const QString& jobName, const CommonValues&
     auto& a = r.data2[row::a];
     a[column::longX] = a[column::shortX] = c.ax;
     a[column::longY] = a[column::shortY] = c.ay;
-    r.data2[row::centre][1] = 1;
-    r.data2[row::centre][2] = 1;
+    r.data2[row::centre][1] = 1; // centred in X
+    r.data2[row::centre][2] = 1; // and in Y
     return r;
 }
 
@@ -278,15 +278,15 @@ Outcome readAnalysisJobName(const QByteArray& text, const QString& path, QString
 
 Outcome parseSupportReactions(const QByteArray& text, const QString& path, std::vector<ReactionLine>& lines) {
     lines.clear();
-    const std::vector<QByteArrayView> textLinesOfFile = textLines(text);
-    lines.reserve(textLinesOfFile.size());
+    const std::vector<QByteArrayView> fileLines = textLines(text);
+    lines.reserve(fileLines.size());
     std::vector<Item> items;
     int lineNumber = 0;
-    for (QByteArrayView text : textLinesOfFile) {
+    for (QByteArrayView fileLine : fileLines) {
         ++lineNumber;
-        if (isBlankLine(text)) continue;
+        if (isBlankLine(fileLine)) continue;
         items.clear();
-        splitItems(text, lineNumber, items);
+        splitItems(fileLine, lineNumber, items);
         if (items.size() != 12)
             return badSupportFile(path +
                                   QStringLiteral("\n\n%1行目の項目数が%2です（1行に12項目が必要です）。")
