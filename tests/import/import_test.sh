@@ -76,4 +76,13 @@ err=$(./kamo-k5 import 2>&1 >/dev/null); rc=$?
 [ $rc -eq 1 ] || fail "a corrupted file must exit 1 (got $rc)"
 echo "$err" | grep -q "22行目 11番目" || fail "corrupted-line message: $err"
 cmp -s ../DAT/K5dat02.k5d "$tmp/before" || fail "the job changed after a refused import"
+
+# Generation 3, named in any case with a trailing blank, reads its own data folder.
+printf 'rx3 \r\n' > fmm
+mkdir -p ../../KamoRX3/dat
+cp $dat/KW-FPP1.dat ../../KamoRX3/dat/
+printf '1,7,2,8,1,"X7","2F","Y8","",1,-50,2\r\n' > ../../KamoRX3/dat/KW-FSPTK5
+out=$(./kamo-k5 import) || fail "generation 3 import exit $?"
+[ "$out" = "基礎データを読み込みました（データ数： 1 ）" ] || fail "generation 3 stdout: $out"
+./kamo-k5 list | tail -n 1 | grep -q $'F001(仮名)\t2F\tX7\tY8' || fail "generation 3 list"
 echo "1 passed, 0 failed"
