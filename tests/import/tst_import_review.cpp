@@ -99,6 +99,17 @@ class ImportReviewTest : public QObject {
         f.pressRow(4, Qt::ShiftModifier);
         QCOMPARE(f.window->selectionStart(), 7);
         QCOMPARE(f.window->selectionEnd(), 4);
+        auto highlighted = [&f] {
+            QStringList rows;
+            for (int r = 0; r < f.list()->rowCount(); ++r)
+                if (f.list()->item(r, 1)->background() != QBrush()) rows << QString::number(r + 1);
+            return rows.join(u' ');
+        };
+        QCOMPARE(highlighted(), QStringLiteral("4 5 6 7"));
+        f.pressRow(5);
+        QCOMPARE(highlighted(), QStringLiteral("5"));
+        f.pressRow(7);
+        f.pressRow(4, Qt::ShiftModifier);
         f.answers << GroupName{QStringLiteral("FG"), kTypePileCap};
         f.click("cmdグループ化");
         QCOMPARE(f.tree.prompt.lastText(),

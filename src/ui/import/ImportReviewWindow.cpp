@@ -190,6 +190,8 @@ void ImportReviewWindow::fillSupportList() {
     recordCount_ = static_cast<int>(records.size());
     jobName_->setText(records.empty() ? QString() : records.front().jobName);
     list_->setRowCount(std::max(recordCount_, kListRows));
+    markedFirst_ = 0; // the rows are written afresh, none highlighted
+    markedLast_ = -1;
     for (int r = 0; r < list_->rowCount(); ++r) {
         const bool filled = r < recordCount_;
         setRow(list_, r, filled ? supportListRow(records[r], r + 1) : QStringList{QString::number(r + 1)},
@@ -207,20 +209,29 @@ void ImportReviewWindow::layoutBreakdown(int rows) {
 
 void ImportReviewWindow::markSelection() {
     // The chosen range is shown highlighted; the grid's own selection is off
-    // so that a click never selects more than the commands will use.
-    const int first = std::min(selStart_, selEnd_ == 0 ? selStart_ : selEnd_);
-    const int last = std::max(selStart_, selEnd_);
+    // so that a click never selects more than the commands will use. Only
+    // the rows that change are touched: a model has thousands of supports.
+    int first = 0, last = -1;
+    if (selStart_ != 0) {
+        first = std::min(selStart_, selEnd_ == 0 ? selStart_ : selEnd_);
+        last = std::max(selStart_, selEnd_);
+    }
     const QBrush chosen = palette().highlight();
     const QBrush chosenText = palette().highlightedText();
-    for (int r = 0; r < list_->rowCount(); ++r) {
-        const bool in = selStart_ != 0 && r + 1 >= first && r + 1 <= last;
+    auto paint = [this](int row, const QBrush& background, const QBrush& text) {
         for (int c = 1; c < list_->columnCount(); ++c) {
-            QTableWidgetItem* item = list_->item(r, c);
+            QTableWidgetItem* item = list_->item(row - 1, c);
             if (!item) continue;
-            item->setBackground(in ? chosen : QBrush());
-            item->setForeground(in ? chosenText : QBrush());
+            item->setBackground(background);
+            item->setForeground(text);
         }
-    }
+    };
+    for (int row = std::max(markedFirst_, 1); row <= std::min(markedLast_, list_->rowCount()); ++row)
+        if (row < first || row > last) paint(row, QBrush(), QBrush());
+    for (int row = std::max(first, 1); row <= std::min(last, list_->rowCount()); ++row)
+        paint(row, chosen, chosenText);
+    markedFirst_ = first;
+    markedLast_ = last;
 }
 
 void ImportReviewWindow::chooseRow(int row, bool extend) {

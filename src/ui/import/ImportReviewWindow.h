@@ -55,6 +55,8 @@ class ImportReviewWindow : public QWidget {
     int selEnd_ = 0;
     int highestGroup_ = 0;
     int recordCount_ = 0;
+    int markedFirst_ = 0; // rows shown highlighted; none while markedLast_ < markedFirst_
+    int markedLast_ = -1;
 
     QLabel* jobName_ = nullptr;
     QLabel* breakdownCaption_ = nullptr;
