@@ -2,6 +2,7 @@
 
 #include "archive/archive_driver.h"
 #include "calc/calculation.h"
+#include "import/support_reaction_reader.h"
 #include "jobdata/job_file.h"
 #include "masters/font_set.h"
 #include "report/report_pdf.h"
@@ -105,6 +106,12 @@ int runArchiveCommand(AppContext& ctx, const QString& command, const QString& ar
     const Outcome outcome = command == QStringLiteral("open") ? openArchiveFile(work, archivePath, false)
                                                               : saveArchiveFile(work, archivePath);
     return ctx.ask().report(outcome) ? 0 : 1;
+// `import`: the analysis program's support reactions replace the job, with
+// no question: the user asked for the command.
+int importSupportReactions(AppContext& ctx) {
+    if (!ctx.ask().report(readSupportReactions(ctx.folders, ctx.job))) return 1;
+    printOut(QStringLiteral("基礎データを読み込みました（データ数： %1 ）\n").arg(ctx.job.recordCount));
+    return 0;
 }
 
 } // namespace
@@ -119,6 +126,8 @@ QString usageText() {
         "  kamo-k5 open ARCHIVE.lzh                 保存データを開く (open a saved archive; older ones are "
         "converted)\n"
         "  kamo-k5 save ARCHIVE.lzh                 名前を付けてデータを保存 (save the job as an archive)\n"
+        "  kamo-k5 import                           解析プログラムの支点反力を読込 (import the support "
+        "reactions)\n"
         "  kamo-k5 --window NAME                    指定したウィンドウだけを開く (open one window)\n"
         "  kamo-k5 --help | --version\n");
 }
@@ -136,7 +145,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     }
     const bool report = command == QStringLiteral("report");
     const ReportRequest reportRequest = report ? parseReportArguments(arguments) : ReportRequest{};
-    const QStringList known{QStringLiteral("list"), QStringLiteral("calc")};
+    const QStringList known{QStringLiteral("list"), QStringLiteral("calc"), QStringLiteral("import")};
     const bool archive = command == QStringLiteral("open") || command == QStringLiteral("save");
     const bool usable = report    ? reportRequest.valid
                         : archive ? arguments.size() == 2 && !arguments[1].isEmpty()
@@ -165,6 +174,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     }
     if (report) return writeReport(ctx, reportRequest);
     if (archive) return runArchiveCommand(ctx, command, archivePath);
+    if (command == QStringLiteral("import")) return importSupportReactions(ctx);
     return listJob(ctx);
 }
 

@@ -108,6 +108,12 @@ void patchData1(QByteArray& bytes, int index, float value) {
     bytes.replace(record_offset::data1 + 4 * index, 4, w.bytes());
 }
 
+void patchData2(QByteArray& bytes, int i, int j, float value) {
+    RecordWriter w(4);
+    w.putSingle(0, value);
+    bytes.replace(data2Offset(i, j), 4, w.bytes());
+}
+
 float data1Of(const QByteArray& bytes, int index) {
     return RecordReader(bytes).single(record_offset::data1 + 4 * index);
 }

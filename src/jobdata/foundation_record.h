@@ -53,7 +53,12 @@ constexpr int name = 108;
 constexpr int data1 = 274;
 constexpr int data2 = 478;
 constexpr int textWidthJob = 52;
+constexpr int textWidthName = 14;
+constexpr int groupNo = 2098;
 } // namespace record_offset
+
+// Patches data2(i, j) of an encoded record.
+void patchData2(QByteArray& bytes, int i, int j, float value);
 
 QByteArray encodeRecord(const FoundationRecord& record);
 FoundationRecord decodeRecord(const QByteArray& bytes);

@@ -51,6 +51,11 @@ constexpr int Vs = 35;
 // input again.
 constexpr int lastInput = 35;
 
+// The data1 values a calculation writes; with the result rows of data2 they
+// tell what the last calculation found, so a record whose design inputs
+// change in a way the calculation must see again loses them.
+constexpr int resultFields[] = {ngFlag, Vc, W1, W2, b0stored, A0stored, area, Vs};
+
 } // namespace k5::field
 
 namespace k5::row {
@@ -146,5 +151,34 @@ constexpr int xValue = 1;
 constexpr int yValue = 2;
 constexpr int secondX = 3;
 constexpr int secondY = 4;
+// data2 rows written by the calculation: punchX to Hd, and rebarNG.
+constexpr int firstResult = punchX;
+constexpr int lastResult = Hd;
 
 } // namespace k5::row
+
+namespace k5::column {
+
+// The load-case columns j of data2(i, j).
+constexpr int longX = 1;
+constexpr int longY = 2;
+constexpr int shortX = 3;
+constexpr int shortY = 4;
+
+} // namespace k5::column
+
+namespace k5::react {
+
+// Indices of the imported support reactions reactFlag/N/H/M[direction][case].
+constexpr int x = 1; // the line came from the analysis in X
+constexpr int y = 2;
+// Load cases as the analysis labels them: "L" gives the long-term design
+// loads, "E" the short-term ones; "S", "W1" and "W2" are kept for review only.
+constexpr int caseL = 1;
+constexpr int caseE = 2;
+constexpr int caseS = 3;
+constexpr int caseW1 = 4;
+constexpr int caseW2 = 5;
+constexpr int caseCount = 5;
+
+} // namespace k5::react

@@ -1,6 +1,7 @@
 #include "ui/shell/MainWindow.h"
 
 #include "calc/calculation.h"
+#include "import/support_reaction_reader.h"
 #include "jobdata/common_values.h"
 #include "jobdata/job_file.h"
 #include "shell/app_context.h"
@@ -118,6 +119,7 @@ int pixels(int twips) {
 
 const QString kNotYet = QStringLiteral("準備中：この機能はまだ使用できません（");
 const QString kPreviewWindow = QStringLiteral("frmPreview");
+const QString kReviewWindow = QStringLiteral("frmRX2読込データ");
 
 QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
                     const std::function<void()>& run) {
@@ -180,7 +182,11 @@ void MainWindow::buildMenus() {
                      QStringLiteral("frm保存データ移動"), QStringLiteral("保存データの移動画面"));
     linkSeparator_ = file->addSeparator();
     readAnalysis_ =
-        addNotYet(file, QStringLiteral("menuRX読込"), QString(), QStringLiteral("出力データの読込機能"));
+        addCommand(file, QStringLiteral("menuRX読込"), QString(), [this] { importAnalysisOutput(); });
+    if (!isWindowRegistered(kReviewWindow)) {
+        readAnalysis_->setEnabled(false);
+        readAnalysis_->setToolTip(kNotYet + QStringLiteral("出力データの読込機能）"));
+    }
     startAnalysis_ =
         addCommand(file, QStringLiteral("menuRX起動"), QString(), [this] { startAnalysisProgram(); });
     file->addSeparator();
@@ -683,6 +689,23 @@ void MainWindow::showReport() {
     execWindowByName(ctx_, kPreviewWindow, this);
     create();
     showAgain();
+}
+
+void MainWindow::importAnalysisOutput() {
+    if (!isWindowRegistered(kReviewWindow)) return;
+    if (!ctx_.ask().askOkCancel(analysisImportQuestion(ctx_.folders.analysisProgramName))) return;
+    if (!ctx_.ask().report(readSupportReactions(ctx_.folders, ctx_.job))) {
+        // The job is as it was; foundations may be added by hand again.
+        for (auto [add, type] :
+             {std::pair{addIsolated_, int(kTypeIsolated)}, std::pair{addPileCap_, int(kTypePileCap)}})
+            add->setEnabled(inputWindowAvailable(type));
+        return;
+    }
+    // The supports are the job's foundations now: they are named and typed
+    // in the review, not added by hand.
+    addIsolated_->setEnabled(false);
+    addPileCap_->setEnabled(false);
+    handOver([this] { execWindowByName(ctx_, kReviewWindow, this); });
 }
 
 void MainWindow::startAnalysisProgram() {

@@ -60,6 +60,8 @@ class MainWindow : public QMainWindow {
     void saveArchive();
     void startCalculation();
     void showReport();
+    // Reads the analysis program's output into a new job, then opens the review.
+    void importAnalysisOutput();
 
     // The rows chosen for deleting (1-based, 0 = none).
     int selFirst() const { return selFirst_; }

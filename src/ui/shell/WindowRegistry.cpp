@@ -3,6 +3,8 @@
 #include "shell/app_context.h"
 #include "ui/archive/SavedDataWindows.h"
 #include "ui/gridedit/KeyActionWindow.h"
+#include "ui/import/GroupNameDialog.h"
+#include "ui/import/ImportReviewWindow.h"
 #include "ui/input/CommonValuesWindow.h"
 #include "ui/input/IsolatedFootingWindow.h"
 #include "ui/masters/BarSizeMasterWindow.h"
@@ -52,6 +54,10 @@ const std::map<QString, Factory>& factories() {
              return new IsolatedFootingWindow(ctx, newRecordRequest(ctx, kTypeIsolated));
          }},
         {QStringLiteral("frmPreview"), [](AppContext& ctx) -> QWidget* { return new PreviewWindow(ctx); }},
+        {QStringLiteral("frmRX2基礎名の入力"),
+         [](AppContext& ctx) -> QWidget* { return new GroupNameDialog(ctx); }},
+        {QStringLiteral("frmRX2読込データ"),
+         [](AppContext& ctx) -> QWidget* { return new ImportReviewWindow(ctx); }},
         {QStringLiteral("frmキャンセル時指定"),
          [](AppContext& ctx) -> QWidget* { return new CancelSettingWindow(ctx); }},
         {QStringLiteral("frmキーアクション設定"),
