@@ -106,6 +106,8 @@ int runArchiveCommand(AppContext& ctx, const QString& command, const QString& ar
     const Outcome outcome = command == QStringLiteral("open") ? openArchiveFile(work, archivePath, false)
                                                               : saveArchiveFile(work, archivePath);
     return ctx.ask().report(outcome) ? 0 : 1;
+}
+
 // `import`: the analysis program's support reactions replace the job, with
 // no question: the user asked for the command.
 int importSupportReactions(AppContext& ctx) {

@@ -362,10 +362,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.grid()->rowCount(), 10);
         QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 4 ）"));
 
-        // A command whose window does not exist yet says so and cannot run.
-        QAction* notYet = f.action("menuRX読込");
-        QVERIFY(!notYet->isEnabled());
-        QVERIFY(notYet->toolTip().contains(QStringLiteral("まだ使用できません")));
+        // Without a linked analysis program there is nothing to import from.
+        QVERIFY(!f.action("menuRX読込")->isVisible() || !f.action("menuRX読込")->isEnabled());
     }
 
     void everySettingsCommandOpensItsWindow() {

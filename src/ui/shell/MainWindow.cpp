@@ -129,16 +129,6 @@ QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
     return action;
 }
 
-// A command whose operation does not exist yet: shown, disabled and saying so.
-QAction* addNotYet(QMenu* menu, const QString& name, const QString& caption, const QString& what) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    action->setEnabled(false);
-    action->setToolTip(kNotYet + what + QStringLiteral("）"));
-    action->setStatusTip(action->toolTip());
-    return action;
-}
-
 QMenu* addMenu(QMenuBar* bar, const QString& name, const QString& caption) {
     QMenu* menu = bar->addMenu(caption);
     menu->setObjectName(name);
