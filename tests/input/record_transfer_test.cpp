@@ -274,14 +274,13 @@ TEST_F(RecordTransfer, ValuesARecordCannotHoldAreRefusedAndNothingIsSaved) {
         f.pitchy = QString::fromUtf8(text);
         tree.prompt.clear();
         EXPECT_FALSE(recordAsIs(f)) << text;
-        EXPECT_EQ(
-            tree.prompt.texts(),
-            QStringList{"端空き・＠・本数には、-32768 から 32767 までの整数を入力してください。　　　"});
+        EXPECT_EQ(tree.prompt.texts(),
+                  QStringList{"<＠ Y方向>には、-32768 から 32767 までの整数を入力してください。　　　"});
     }
     RecordForm big = isolatedForm(QStringLiteral("F"));
     big.Lx = QStringLiteral("1E+39");
     EXPECT_FALSE(registerRecord(big));
-    EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("入力された数値が大きすぎます。　　　"));
+    EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("<Lx>の入力値が大きすぎる　　　"));
     EXPECT_EQ(storedBytes(1), before);
 }
 

@@ -4,6 +4,7 @@
 #include "ui/gridedit/KeyActionWindow.h"
 #include "ui/input/CommonValuesWindow.h"
 #include "ui/input/IsolatedFootingWindow.h"
+#include "ui/input/PileCapWindow.h"
 #include "ui/masters/BarSizeMasterWindow.h"
 #include "ui/masters/ConcreteStrengthWindow.h"
 #include "ui/masters/FontSetWindow.h"
@@ -36,6 +37,10 @@ const std::map<int, InputFactory>& inputFactories() {
          [](AppContext& ctx, const EditRequest& request) -> QDialog* {
              return new IsolatedFootingWindow(ctx, request);
          }},
+        {kTypePileCap,
+         [](AppContext& ctx, const EditRequest& request) -> QDialog* {
+             return new PileCapWindow(ctx, request);
+         }},
     };
     return table;
 }
@@ -48,6 +53,10 @@ const std::map<QString, Factory>& factories() {
         {QStringLiteral("frm01独立基礎"),
          [](AppContext& ctx) -> QWidget* {
              return new IsolatedFootingWindow(ctx, newRecordRequest(ctx, kTypeIsolated));
+         }},
+        {QStringLiteral("frm03杭基礎VUP02"),
+         [](AppContext& ctx) -> QWidget* {
+             return new PileCapWindow(ctx, newRecordRequest(ctx, kTypePileCap));
          }},
         {QStringLiteral("frmキャンセル時指定"),
          [](AppContext& ctx) -> QWidget* { return new CancelSettingWindow(ctx); }},
