@@ -6,10 +6,12 @@
 #include "shell/job_list.h"
 #include "temp_tree.h"
 #include "ui/gridedit/FieldNavigator.h"
+#include "ui/input/IsolatedFootingWindow.h"
 #include "ui/input/PileCapWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -514,6 +516,31 @@ class PileCapWindowTest : public QObject {
         f.click("Cmdキャンセル");
         QVERIFY(!f.window->isVisible());
         QCOMPARE(f.stored(1).data2[row::P][1], 700.0f);
+    }
+
+    void aSaveThatCannotBeWrittenIsShownAndTheWindowStays_data() {
+        QTest::addColumn<int>("type");
+        QTest::newRow("pile cap") << int(kTypePileCap);
+        QTest::newRow("isolated footing") << int(kTypeIsolated);
+    }
+    void aSaveThatCannotBeWrittenIsShownAndTheWindowStays() {
+        QFETCH(int, type);
+        Fixture f;
+        QVERIFY(QDir().mkpath(f.ctx.folders.jobFile())); // a folder where the job file belongs
+        const EditRequest request{EditMode::NewRecord, 1, type};
+        std::unique_ptr<QDialog> window;
+        if (type == kTypePileCap)
+            window = std::make_unique<PileCapWindow>(f.ctx, request);
+        else
+            window = std::make_unique<IsolatedFootingWindow>(f.ctx, request);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->findChild<QLineEdit*>(QStringLiteral("Text名称"))->setText(QStringLiteral("書けない"));
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmd現状記録")), Qt::LeftButton);
+        QVERIFY(window->isVisible());
+        QVERIFY2(f.tree.prompt.lastText().startsWith(
+                     QStringLiteral("基礎データをファイルに書き込めませんでした。")),
+                 qPrintable(f.tree.prompt.lastText()));
     }
 
     void aMissingRecordIsReportedAndTheWindowCloses() {

@@ -41,7 +41,7 @@ class ButtonEnterFilter : public QObject {
         if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
         if (key->modifiers() & ~Qt::KeypadModifier) return false;
         auto* button = qobject_cast<QPushButton*>(watched);
-        if (!button || !button->hasFocus() || !button->isEnabled() || !button->isVisible()) return false;
+        if (!button || !button->isEnabled() || !button->isVisible()) return false;
         button->click();
         return true;
     }
