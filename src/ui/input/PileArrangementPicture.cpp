@@ -74,16 +74,16 @@ void PileArrangementPicture::paintEvent(QPaintEvent*) {
     p.setBrush(QColor(232, 232, 232));
     p.drawRect(QRectF(at(0, Ly), at(Lx, 0)));
 
-    // Column over the reference point.
-    const double sx = rule->pilesInF ? F : Px2, sy = rule->pilesInF ? F : Py2;
-    const QPointF column = at(Px1 + rule->reference.x * sx, Py1 + rule->reference.y * sy);
-    const double half = 0.45 * scale;
+    // Column in the middle of the cap.
+    const QPointF column = at(Lx / 2, Ly / 2);
+    const double half = std::min(0.45 * scale, 16.0);
     p.setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(column.x() - half, column.y() - half, 2 * half, 2 * half));
 
     // Piles.
-    const double radius = 0.4 * scale;
+    // Piles of a readable size whatever the scale of the plan.
+    const double radius = std::min(0.4 * scale, 14.0);
     p.setPen(QPen(Qt::black, 1.2));
     p.setBrush(Qt::white);
     for (const PilePoint& pile : piles) {
@@ -113,7 +113,7 @@ void PileArrangementPicture::paintEvent(QPaintEvent*) {
     if (rule->hasPx2 && rule->pilesInF) {
         // Px2 runs along the diagonal from a corner pile to the pile between.
         const QPointF a = at(Px1, Py1), b = at(Px1 + F / 2, Py1 + F / 2);
-        dimension(p, a, b, QStringLiteral("Px2"), {16, -12});
+        dimension(p, a, b, QStringLiteral("Px2"), {22, 8});
     }
     if (rule->hasPy2())
         dimension(p, {left, at(0, firstY).y()}, {left, at(0, firstY + Py2).y()}, QStringLiteral("Py2"),
