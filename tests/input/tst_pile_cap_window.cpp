@@ -516,6 +516,13 @@ class PileCapWindowTest : public QObject {
         f.click("Cmdキャンセル");
         QVERIFY(!f.window->isVisible());
         QCOMPARE(f.stored(1).data2[row::P][1], 700.0f);
+
+        // The close box asks nothing.
+        f.open(2, 1);
+        f.tree.prompt.clear();
+        f.window->close();
+        QVERIFY(!f.window->isVisible());
+        QVERIFY(f.tree.prompt.texts().isEmpty());
     }
 
     void aSaveThatCannotBeWrittenIsShownAndTheWindowStays_data() {

@@ -11,6 +11,7 @@
 #include "ui/input/FormKit.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -384,6 +385,11 @@ void FoundationInputWindow::showEvent(QShowEvent* event) {
             FieldNavigator::focusAndSelect(name_);
         });
     }
+}
+
+void FoundationInputWindow::closeEvent(QCloseEvent* event) {
+    if (isVisible()) closeWith(QDialog::Rejected);
+    event->accept();
 }
 
 void FoundationInputWindow::closeWith(int result) {

@@ -43,6 +43,8 @@ class FoundationInputWindow : public QDialog {
     FoundationInputWindow(AppContext& ctx, const EditRequest& request, int foundationType, QWidget* parent);
 
     void showEvent(QShowEvent* event) override;
+    // The close box cancels without the question ｷｬﾝｾﾙ may ask.
+    void closeEvent(QCloseEvent* event) override;
 
     // The fields of a window of this type as the form shows them, and back.
     virtual void showForm(const RecordForm& form) = 0;
