@@ -1,7 +1,9 @@
+#include "calc/calculation.h"
 #include "jobdata/common_values.h"
 #include "jobdata/job_file.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
+#include "masters/concrete_setting.h"
 #include "sample_job.h"
 #include "shell/job_list.h"
 #include "temp_tree.h"
@@ -156,6 +158,23 @@ class PileCapWindowTest : public QObject {
         const QStringList listed = listRow(r, 3, false);
         QVERIFY2(listed.contains(QStringLiteral("新杭基礎")), qPrintable(listed.join(u'|')));
         QVERIFY2(listed.contains(QStringLiteral("杭基礎")), qPrintable(listed.join(u'|')));
+    }
+
+    void aRegisteredCapIsCalculated() {
+        Fixture f;
+        ensureConcreteFile(f.ctx.folders);
+        f.open(1);
+        f.typeFourPileCap(QStringLiteral("計算"));
+        f.type("Text_D2", f.text("Text_D1")->text()); // a flat top
+        f.click("Cmd登録");
+        QVERIFY2(!f.window->isVisible(), qPrintable(f.tree.prompt.lastText()));
+        CalcCounters counts;
+        const Outcome run = calculateJob(f.ctx.folders, counts);
+        QVERIFY2(run.ok, qPrintable(run.message.text));
+        QCOMPARE(counts.pileCaps, 1);
+        const FoundationRecord r = f.stored(1);
+        QCOMPARE(r.data2[row::L][1], 2200.0f); // 2·500 + 1200
+        QCOMPARE(r.data2[row::L][2], 2100.0f); // 2·500 + 1100
     }
 
     void aCorrectionKeepsTheCapsOwnSizeAndTheMinimaFollowTheDiameter() {

@@ -409,8 +409,10 @@ void FoundationInputWindow::recordAsIs() {
 
 void FoundationInputWindow::duplicate() {
     RecordForm f = form();
-    if (!ctx_.ask().report(duplicateRecord(edit_, f))) return;
-    name_->setText(f.name);
+    const Outcome made = duplicateRecord(edit_, f);
+    // The window shows the copy before the message tells about it.
+    if (made) name_->setText(f.name);
+    ctx_.ask().report(made);
 }
 
 void FoundationInputWindow::reject() {
