@@ -49,6 +49,7 @@ PileCapWindow::PileCapWindow(AppContext& ctx, const EditRequest& request, QWidge
     : FoundationInputWindow(ctx, request, kTypePileCap, parent) {
     setObjectName(QStringLiteral("frm03杭基礎VUP02"));
     setWindowTitle(QStringLiteral("杭基礎の設計"));
+    unitLabels_[3]->hide(); // a cap's H takes the force caption of its row
     pfai_ = field(QStringLiteral("Text_pfai"));
     Px1_ = field(QStringLiteral("Text_Px1"));
     Px2_ = field(QStringLiteral("Text_Px2"));
