@@ -182,12 +182,12 @@ QWidget* FoundationInputWindow::buildBarRulesArea(QWidget* page) {
 }
 
 QHBoxLayout* FoundationInputWindow::buildButtons(const QString& registerCaption) {
-    struct ButtonSpec {
+    struct CommandButton {
         const char* name;
         QString text;
         const char* tip;
     };
-    const ButtonSpec specs[] = {
+    const CommandButton commands[] = {
         {"Cmd登録", registerCaption,
          "入力されているデータチェックをし、OKであれば記録されます。NGの場合は入力画面に戻ります。"},
         {"cmd現状記録", QStringLiteral("現状記録終了"),
@@ -199,9 +199,9 @@ QHBoxLayout* FoundationInputWindow::buildButtons(const QString& registerCaption)
     auto* buttons = new QHBoxLayout;
     std::array<QPushButton*, 5> made{};
     for (int i = 0; i < 5; ++i) {
-        auto* b = new QPushButton(specs[i].text, this);
-        b->setObjectName(QString::fromUtf8(specs[i].name));
-        b->setToolTip(QString::fromUtf8(specs[i].tip));
+        auto* b = new QPushButton(commands[i].text, this);
+        b->setObjectName(QString::fromUtf8(commands[i].name));
+        b->setToolTip(QString::fromUtf8(commands[i].tip));
         b->setAutoDefault(false);
         b->setMinimumWidth(110);
         made[i] = b;
