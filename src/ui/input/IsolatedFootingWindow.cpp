@@ -159,7 +159,8 @@ QWidget* IsolatedFootingWindow::buildDetailTab() {
     auto* upper = new QHBoxLayout;
     upper->addLayout(materials);
     upper->addSpacing(24);
-    upper->addWidget(buildRebarArea(page, QStringLiteral("X方向鉄筋"), QStringLiteral("Y方向鉄筋")));
+    upper->addWidget(buildRebarArea(page, QStringLiteral("X方向鉄筋"), QStringLiteral("Y方向鉄筋")), 0,
+                     Qt::AlignTop);
     upper->addStretch();
     layout->addLayout(upper);
 

@@ -235,7 +235,8 @@ QWidget* PileCapWindow::buildDetailTab() {
     upper->addLayout(materials);
     upper->addSpacing(24);
     upper->addWidget(
-        buildRebarArea(page, QStringLiteral("X（横）方向鉄筋"), QStringLiteral("Y（縦）方向鉄筋")));
+        buildRebarArea(page, QStringLiteral("X（横）方向鉄筋"), QStringLiteral("Y（縦）方向鉄筋")), 0,
+        Qt::AlignTop);
     upper->addStretch();
     layout->addLayout(upper);
 
