@@ -140,6 +140,10 @@ class PileCapWindowTest : public QObject {
         const CommonValues common = defaultCommonValues(1);
         QCOMPARE(f.text("Text_pfai")->text(), QString::number(common.pfai));
         QCOMPARE(f.text("Text_pe")->text(), QString::number(common.Pe));
+        // The first kind is chosen through its handler: the minima of the common diameter.
+        QCOMPARE(common.pfai, 350.0f);
+        QCOMPARE(f.line(0), QStringLiteral("へりあき(Px1) 438mm以上"));
+        QCOMPARE(f.line(1), QStringLiteral("杭間隔　(Px2) 875mm以上"));
 
         f.typeFourPileCap(QStringLiteral("新杭基礎"));
         f.click("Cmd登録");
