@@ -1,5 +1,7 @@
 #include "input/common_values_form.h"
 
+#include "input/field_limits.h"
+
 #include "platform/fixed_text.h"
 #include "platform/numbers.h"
 #include "platform/prompt.h"
@@ -12,12 +14,8 @@ namespace {
 
 const QString kEnd = QStringLiteral("　　　");
 
-bool fitsSingle(double value) {
-    return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
-}
-
 QString tooLarge(const QString& name) {
-    return QStringLiteral("<") + name + QStringLiteral(">の入力値が大きすぎる") + kEnd;
+    return numberTooLarge(name);
 }
 
 // A whole number of at least 1 for a rebar arrangement value; the message

@@ -18,4 +18,17 @@ int chooseListItem(const QStringList& items, QString& stored) {
     return findListIndex(items, stored);
 }
 
+bool listHolds(const QStringList& items, const QString& stored) {
+    const QString wanted = trimBlanks(stored);
+    if (wanted.isEmpty() || wanted == QStringLiteral("no")) return true;
+    for (const QString& item : items)
+        if (trimBlanks(item) == wanted) return true;
+    return false;
+}
+
+QString notInMasterNote(const QString& what, const QString& stored, const QString& shown) {
+    return what + QStringLiteral("「") + trimBlanks(stored) + QStringLiteral("」はマスターにないため、「") +
+           trimBlanks(shown) + QStringLiteral("」を表示しています（記録すると表示中のものになります）。");
+}
+
 } // namespace k5

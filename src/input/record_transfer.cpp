@@ -1,6 +1,7 @@
 #include "input/record_transfer.h"
 
 #include "calc/record_checks.h"
+#include "input/field_limits.h"
 #include "jobdata/common_values.h"
 #include "jobdata/job_file.h"
 #include "jobdata/pile_arrangement.h"
@@ -20,30 +21,34 @@ QString shown(double value) {
     return formatGeneral(value);
 }
 
-// A Single field: the leading number, refused when a stored Single cannot hold it.
-bool readSingle(const QString& text, float& into) {
-    double value = parseLeadingNumber(text);
-    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) return false;
-    into = static_cast<float>(value);
-    return true;
-}
+// Reads the fields of a form in order and keeps the message of the first
+// value that cannot be stored, naming its field.
+class FieldReader {
+  public:
+    void single(const QString& text, const char* caption, float& into) {
+        const double value = parseLeadingNumber(text);
+        if (!fitsSingle(value)) return refuse(numberTooLarge(QString::fromUtf8(caption)));
+        into = static_cast<float>(value);
+    }
+    // An Integer field: the leading number rounded halves to even.
+    void integer(const QString& text, const char* caption, int& into) {
+        const double value = parseLeadingNumber(text);
+        if (!fitsInt16(value)) return refuse(integerOutOfRange(QString::fromUtf8(caption)));
+        into = static_cast<int>(cInt(value));
+    }
+    void text(const QString& typed, const char* caption, int maxBytes, QString& into) {
+        into = trimBlanks(typed);
+        if (QString problem = textProblem(into, QString::fromUtf8(caption), maxBytes); !problem.isEmpty())
+            refuse(problem);
+    }
+    const QString& problem() const { return problem_; }
 
-// An Integer field: the leading number rounded halves to even, refused
-// outside the 16-bit range of the stored record.
-bool readInteger(const QString& text, int& into) {
-    double value = parseLeadingNumber(text);
-    if (!fitsInt16(value)) return false;
-    into = static_cast<int>(cInt(value));
-    return true;
-}
-
-QString integerRangeMessage() {
-    return QStringLiteral("端空き・＠・本数には、-32768 から 32767 までの整数を入力してください。　　　");
-}
-
-QString singleRangeMessage() {
-    return QStringLiteral("入力された数値が大きすぎます。　　　");
-}
+  private:
+    void refuse(const QString& message) {
+        if (problem_.isEmpty()) problem_ = message;
+    }
+    QString problem_;
+};
 
 // Whether records built now take name and loads from the window. A correction
 // in an imported job keeps the imported name and loads; a record appended to
@@ -167,7 +172,14 @@ bool loadRecordForm(RecordEdit& edit, RecordForm& form) {
     f.pitchy = shown(w.pitchy);
     f.nx = shown(w.nx);
     f.ny = shown(w.ny);
+    // A value outside its choices (a damaged or foreign record) shows the
+    // first choice and says so, instead of showing nothing chosen.
     f.priorityIndex = w.priority - 1;
+    if (w.priority < 1 || w.priority > 3) {
+        f.priorityIndex = 0;
+        f.notes << QStringLiteral("配筋決定優先（記録値 %1）は範囲外のため、「計算結果優先」にしています。")
+                       .arg(w.priority);
+    }
     if (w.isPileCap()) {
         f.Px1 = shown(w.Px1);
         f.Py1 = shown(w.Py1);
@@ -175,7 +187,21 @@ bool loadRecordForm(RecordEdit& edit, RecordForm& form) {
         f.Py2 = shown(w.Py2);
         f.Pe = shown(w.Pe);
         f.pfai = shown(w.pfai);
-        f.pileLayoutIndex = std::max(w.pileLayout, 1) - 1;
+        // Imported records start without an arrangement (0): they show the
+        // first one without a word.
+        f.pileLayoutIndex = 0;
+        if (pileArrangementRule(w.pileLayout))
+            f.pileLayoutIndex = w.pileLayout - 1;
+        else if (w.pileLayout != 0)
+            f.notes << QStringLiteral("杭本数（記録値 %1）は範囲外のため、「 1」にしています。")
+                           .arg(w.pileLayout);
+        f.pileKind = 0;
+        if (pileMinima(w.pileKind, 1)) // a kind with minima is a known kind
+            f.pileKind = w.pileKind;
+        else
+            f.notes << QStringLiteral(
+                           "杭の種類（記録値 %1）は範囲外のため、「既成ｺﾝｸﾘｰﾄ杭・閉端杭」にしています。")
+                           .arg(w.pileKind);
         edit.work.minEdge = w.minEdge;
         edit.work.minSpacing = w.minSpacing;
     } else {
@@ -193,59 +219,64 @@ bool loadRecordForm(RecordEdit& edit, RecordForm& form) {
 
 QString readRecordForm(RecordEdit& edit, const RecordForm& f) {
     WorkingRecord w = edit.work;
-    bool singles = true;
-    auto single = [&](const QString& text, float& into) { singles = readSingle(text, into) && singles; };
+    FieldReader read;
     w.foundationType = edit.request.foundationType;
-    w.name = trimBlanks(f.name);
-    w.memo = trimBlanks(f.memo);
-    single(f.ax, w.ax);
-    single(f.ay, w.ay);
-    single(f.h1, w.h1);
-    single(f.D1, w.D1);
-    single(f.D2, w.D2);
-    single(f.d, w.d);
-    for (int j : {1, 3, 4})
-        single(f.N[j], w.N[j]);
+    read.text(f.name, "名称", kFoundationNameBytes, w.name);
+    read.text(f.memo, "メモ", kMemoBytes, w.memo);
+    read.single(f.ax, "ax", w.ax);
+    read.single(f.ay, "ay", w.ay);
+    read.single(f.h1, "h1", w.h1);
+    read.single(f.D1, "基端D", w.D1);
+    read.single(f.D2, "先端D'", w.D2);
+    read.single(f.d, "かぶりd", w.d);
+    read.single(f.N[1], "軸力 N X長期", w.N[1]);
+    read.single(f.N[3], "軸力 N X短期", w.N[3]);
+    read.single(f.N[4], "軸力 N Y短期", w.N[4]);
+    const char* mCaptions[] = {"モーメント M X長期", "モーメント M Y長期", "モーメント M X短期",
+                               "モーメント M Y短期"};
     for (int j = 1; j <= 4; ++j)
-        single(f.M[j], w.M[j]);
-    single(f.Fc, w.Fc);
-    single(f.Wc, w.Wc);
-    single(f.Ws, w.Ws);
+        read.single(f.M[j], mCaptions[j - 1], w.M[j]);
+    read.single(f.Fc, "コンクリート Fc", w.Fc);
+    read.single(f.Wc, "コンクリート単位重量 Wc", w.Wc);
+    read.single(f.Ws, "埋戻土単位重量 Ws", w.Ws);
     w.barGradeX = trimBlanks(f.barGradeX);
     w.barSizeX = trimBlanks(f.barSizeX);
     w.barGradeY = trimBlanks(f.barGradeY);
     w.barSizeY = trimBlanks(f.barSizeY);
     if (w.isPileCap()) {
-        single(f.pfai, w.pfai);
+        read.single(f.pfai, "杭径 φ", w.pfai);
         w.pileLayout = f.pileLayoutIndex + 1;
-        single(f.Pe, w.Pe);
+        read.single(f.Pe, "杭の支持力 Pe", w.Pe);
         // Only the distances the chosen arrangement has are read; the others
-        // are stored as 0 whatever the hidden fields hold.
+        // are stored as 0 whatever the closed fields hold.
         w.Px1 = w.Px2 = w.Py1 = w.Py2 = 0;
-        single(f.Px1, w.Px1);
-        single(f.Py1, w.Py1);
+        read.single(f.Px1, "Px1", w.Px1);
+        read.single(f.Py1, "Py1", w.Py1);
         const PileArrangementRule* arrangement = pileArrangementRule(w.pileLayout);
-        if (!arrangement || arrangement->hasPx2) single(f.Px2, w.Px2);
-        if (arrangement && arrangement->hasPy2()) single(f.Py2, w.Py2);
+        if (!arrangement || arrangement->hasPx2) read.single(f.Px2, "Px2", w.Px2);
+        if (arrangement && arrangement->hasPy2()) read.single(f.Py2, "Py2", w.Py2);
     } else {
-        single(f.Lx, w.Lx);
-        single(f.Ly, w.Ly);
-        single(f.fe, w.fe);
+        read.single(f.Lx, "Lx", w.Lx);
+        read.single(f.Ly, "Ly", w.Ly);
+        read.single(f.fe, "地耐力 fe", w.fe);
     }
-    single(f.h2, w.h2);
+    read.single(f.h2, "h2", w.h2);
+    const char* hCaptions[] = {"水平力 H X長期", "水平力 H Y長期", "水平力 H X短期", "水平力 H Y短期"};
     for (int j = 1; j <= 4; ++j)
-        single(f.H[j], w.H[j]);
+        read.single(f.H[j], hCaptions[j - 1], w.H[j]);
     if (w.isIsolated()) {
         w.centreX = f.centreX ? 1 : 0;
         w.centreY = f.centreY ? 1 : 0;
-        single(f.Lx1, w.Lx1);
-        single(f.Ly1, w.Ly1);
+        read.single(f.Lx1, "Lx1", w.Lx1);
+        read.single(f.Ly1, "Ly1", w.Ly1);
     }
-    if (!singles) return singleRangeMessage();
-    bool integers = readInteger(f.edgx, w.edgx) && readInteger(f.edgy, w.edgy) &&
-                    readInteger(f.pitchx, w.pitchx) && readInteger(f.pitchy, w.pitchy) &&
-                    readInteger(f.nx, w.nx) && readInteger(f.ny, w.ny);
-    if (!integers) return integerRangeMessage();
+    read.integer(f.edgx, "端空き X方向", w.edgx);
+    read.integer(f.edgy, "端空き Y方向", w.edgy);
+    read.integer(f.pitchx, "＠ X方向", w.pitchx);
+    read.integer(f.pitchy, "＠ Y方向", w.pitchy);
+    read.integer(f.nx, "本数 X方向", w.nx);
+    read.integer(f.ny, "本数 Y方向", w.ny);
+    if (!read.problem().isEmpty()) return read.problem();
     if (f.priorityIndex >= 0 && f.priorityIndex <= 2) w.priority = f.priorityIndex + 1;
     edit.work = w;
     return {};
@@ -255,6 +286,7 @@ FoundationRecord buildRecord(const RecordEdit& edit, FoundationRecord r) {
     const JobState& job = edit.job;
     const bool own = ownsNameAndLoads(edit);
     if (!edit.request.isCorrection()) r = FoundationRecord{};
+    const float ownLx = r.data2[row::L][1], ownLy = r.data2[row::L][2];
     r.formatVersion = r.formatVersion2 = FoundationRecord::kCurrentFormat;
     for (int i = 0; i <= field::lastInput; ++i)
         r.data1[i] = 0;
@@ -287,10 +319,14 @@ FoundationRecord buildRecord(const RecordEdit& edit, FoundationRecord r) {
         w.Px1 = w.Px2 = w.Py1 = w.Py2 = 0;
     } else {
         // The cap size and the column offsets are derived from the arrangement
-        // by the calculation-time check.
+        // by the calculation-time check. Until then a cap keeps the size it
+        // has (none for a new one): the working record's size may be that of
+        // another foundation, calculated last.
         w.fe = 0;
         w.centreX = w.centreY = 0;
-        w.Lx = w.Ly = w.Lx1 = w.Ly1 = 0;
+        w.Lx = ownLx;
+        w.Ly = ownLy;
+        w.Lx1 = w.Ly1 = 0;
     }
     storeWorkingRecord(w, r);
     r.jobName = job.currentJobName;
@@ -369,7 +405,7 @@ QString duplicateName(const QString& shownName) {
     // first character, otherwise the whole text without surrounding blanks.
     qsizetype end = shownName.indexOf(u'~', 1);
     QString base = end > 0 ? shownName.left(end) : trimBlanks(shownName);
-    return base + QStringLiteral("の複製");
+    return cutToBytes(base + QStringLiteral("の複製"), kFoundationNameBytes);
 }
 
 Outcome duplicateRecord(RecordEdit& edit, RecordForm& form) {

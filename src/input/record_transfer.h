@@ -42,6 +42,10 @@ struct RecordForm {
     // Pile cap.
     QString Px1, Px2, Py1, Py2, Pe, pfai;
     int pileLayoutIndex = 0; // list position of the arrangement
+    int pileKind = 0;        // the kind to select (the window's handler stores it)
+    // What loading a stored record had to change to show it (a value out of
+    // its range shown as the first choice), one sentence each.
+    QStringList notes;
 };
 
 // Captions of the unit labels 0..7 for a unit system and foundation type;
@@ -59,8 +63,10 @@ RecordForm newRecordForm(const RecordEdit& edit);
 bool loadRecordForm(RecordEdit& edit, RecordForm& form);
 
 // The fields into edit.work for the request's foundation type. Integer
-// fields are rounded halves to even. Returns the message for a value that
-// cannot be stored (empty when all can); edit.work is then left as it was.
+// fields are rounded halves to even. Returns the message, naming the field,
+// for the first value that cannot be stored as it is (a text too long for
+// its field or with a character the job file cannot hold, a number beyond
+// its field's range); empty when all can. edit.work is then left as it was.
 QString readRecordForm(RecordEdit& edit, const RecordForm& form);
 
 // `stored` rebuilt from edit.work: every result cleared, so a saved record
@@ -85,7 +91,8 @@ Outcome registerRecord(RecordEdit& edit, const RecordForm& form);
 // that tells what was made.
 Outcome duplicateRecord(RecordEdit& edit, RecordForm& form);
 
-// The name a duplicate of a record named `shownName` gets.
+// The name a duplicate of a record named `shownName` gets: "<name>の複製",
+// cut between characters to the width of a stored name.
 QString duplicateName(const QString& shownName);
 
 } // namespace k5

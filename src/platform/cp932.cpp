@@ -24,7 +24,8 @@ class Converter {
 
     // Converts the whole input; each unconvertible unit of `skipUnit` bytes
     // (or one byte for an invalid sequence) becomes `replacement`.
-    QByteArray convert(const QByteArray& in, const QByteArray& replacement, bool utf8Input) const {
+    QByteArray convert(const QByteArray& in, const QByteArray& replacement, bool utf8Input,
+                       int* replaced = nullptr) const {
         QByteArray out;
         if (cd_ == reinterpret_cast<iconv_t>(-1)) return out;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
@@ -40,6 +41,7 @@ class Converter {
             if (errno == E2BIG) continue;
             // EILSEQ or EINVAL: replace one character and go on.
             out.append(replacement);
+            if (replaced) ++*replaced;
             size_t skip = 1;
             if (utf8Input) {
                 auto lead = static_cast<unsigned char>(*src);
@@ -64,6 +66,19 @@ QByteArray toCp932(const QString& text) {
     if (isAscii(utf8)) return utf8;
     thread_local Converter encoder("CP932", "UTF-8");
     return encoder.convert(utf8, "?", true);
+}
+
+bool cp932CanHold(const QString& text) {
+    QByteArray utf8 = text.toUtf8();
+    if (isAscii(utf8)) return true;
+    thread_local Converter encoder("CP932", "UTF-8");
+    int replaced = 0;
+    encoder.convert(utf8, "?", true, &replaced);
+    return replaced == 0;
+}
+
+int cp932Length(const QString& text) {
+    return static_cast<int>(toCp932(text).size());
 }
 
 QString fromCp932(const QByteArray& bytes) {

@@ -8,6 +8,10 @@ namespace k5 {
 
 // Characters CP932 cannot hold become "?".
 QByteArray toCp932(const QString& text);
+// Whether every character of `text` has a CP932 form (no "?" would be stored).
+bool cp932CanHold(const QString& text);
+// Bytes `text` takes in CP932 (a character without a form counts as its "?").
+int cp932Length(const QString& text);
 // Bytes that are not valid CP932 become "?"; NUL bytes become blanks.
 QString fromCp932(const QByteArray& bytes);
 

@@ -274,14 +274,13 @@ TEST_F(RecordTransfer, ValuesARecordCannotHoldAreRefusedAndNothingIsSaved) {
         f.pitchy = QString::fromUtf8(text);
         tree.prompt.clear();
         EXPECT_FALSE(recordAsIs(f)) << text;
-        EXPECT_EQ(
-            tree.prompt.texts(),
-            QStringList{"端空き・＠・本数には、-32768 から 32767 までの整数を入力してください。　　　"});
+        EXPECT_EQ(tree.prompt.texts(),
+                  QStringList{"<＠ Y方向>には、-32768 から 32767 までの整数を入力してください。　　　"});
     }
     RecordForm big = isolatedForm(QStringLiteral("F"));
     big.Lx = QStringLiteral("1E+39");
     EXPECT_FALSE(registerRecord(big));
-    EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("入力された数値が大きすぎます。　　　"));
+    EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("<Lx>の入力値が大きすぎる　　　"));
     EXPECT_EQ(storedBytes(1), before);
 }
 
@@ -331,11 +330,71 @@ TEST_F(RecordTransfer, PileCapReadsOnlyTheDistancesOfItsArrangement) {
     EXPECT_EQ(f.pileLayoutIndex, 0);
 }
 
+TEST_F(RecordTransfer, APileCapSaveKeepsEachRecordsOwnSize) {
+    // The working record holds the size of another foundation, calculated last.
+    edit.work.Lx = 9999;
+    edit.work.Ly = 8888;
+    edit.request.foundationType = kTypePileCap;
+    RecordForm f = isolatedForm(QStringLiteral("P"));
+    f.pileLayoutIndex = 4;
+    ASSERT_TRUE(recordAsIs(f));
+    EXPECT_EQ(stored(1).data2[4][1], 0.0f); // a new cap has no size yet
+    EXPECT_EQ(stored(1).data2[4][2], 0.0f);
+
+    QList<FoundationRecord> job;
+    for (int n = 1; n <= 3; ++n) {
+        FoundationRecord r = k5test::sampleRecord(QStringLiteral("S%1").arg(n), kTypePileCap);
+        r.importFlag = -1;
+        r.groupNo = 4;
+        r.data2[4][1] = 1000.0f * n;
+        r.data2[4][2] = 1100.0f * n;
+        job << r;
+    }
+    k5test::writeJob(ctx, job);
+    ctx.job.imported = true;
+    edit.request.mode = EditMode::Correction;
+    edit.request.record = 2;
+    ASSERT_TRUE(recordAsIs(f));
+    for (int n = 1; n <= 3; ++n) {
+        EXPECT_EQ(stored(n).data2[4][1], 1000.0f * n) << n;
+        EXPECT_EQ(stored(n).data2[4][2], 1100.0f * n) << n;
+    }
+}
+
+TEST_F(RecordTransfer, StoredChoicesOutOfRangeLoadAsTheFirstWithANote) {
+    const struct {
+        int layout, kind, priority;
+        int layoutIndex, kindShown, priorityIndex;
+        int notes;
+    } cases[] = {
+        {5, 2, 3, 4, 2, 2, 0},  {0, 0, 1, 0, 0, 0, 0},    {12, 0, 1, 0, 0, 0, 1},
+        {-3, 4, 0, 0, 0, 0, 3}, {11, -1, 4, 10, 0, 0, 2},
+    };
+    for (const auto& c : cases) {
+        FoundationRecord r = k5test::sampleRecord(QStringLiteral("P"), kTypePileCap);
+        r.data1[9] = static_cast<float>(c.layout);
+        r.data1[16] = static_cast<float>(c.kind);
+        r.data1[34] = static_cast<float>(c.priority);
+        k5test::writeJob(ctx, {r});
+        edit.request = {EditMode::Correction, 1, kTypePileCap};
+        RecordForm f;
+        ASSERT_TRUE(loadRecordForm(f));
+        SCOPED_TRACE(c.layout);
+        EXPECT_EQ(f.pileLayoutIndex, c.layoutIndex);
+        EXPECT_EQ(f.pileKind, c.kindShown);
+        EXPECT_EQ(f.priorityIndex, c.priorityIndex);
+        EXPECT_EQ(f.notes.size(), c.notes) << f.notes.join(u'|').toStdString();
+    }
+}
+
 TEST_F(RecordTransfer, DuplicateNameFollowsTheTextRule) {
     EXPECT_EQ(duplicateName(QStringLiteral("基礎A")), QStringLiteral("基礎Aの複製"));
     EXPECT_EQ(duplicateName(QStringLiteral(" 基礎A ")), QStringLiteral("基礎Aの複製"));
     EXPECT_EQ(duplicateName(QStringLiteral("F1~xx")), QStringLiteral("F1の複製"));
     EXPECT_EQ(duplicateName(QStringLiteral("~F1 ")), QStringLiteral("~F1の複製"));
+    // Cut between characters to the 14 bytes of a stored name.
+    EXPECT_EQ(duplicateName(QStringLiteral("基礎ABCDEF")), QStringLiteral("基礎ABCDEFの複"));
+    EXPECT_EQ(duplicateName(QStringLiteral("基礎ABCDE")), QStringLiteral("基礎ABCDEの複"));
 }
 
 TEST_F(RecordTransfer, DuplicatingAppendsACopyThatLaterSavesOverwrite) {

@@ -1,4 +1,5 @@
 #include "jobdata/control_file.h"
+#include "sample_job.h"
 #include "shell/app_context.h"
 #include "temp_tree.h"
 #include "ui/shell/CancelSettingWindow.h"
@@ -6,6 +7,7 @@
 #include "ui/shell/JobWindow.h"
 #include "ui/shell/MessageBoxPrompt.h"
 
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -136,6 +138,52 @@ class TestJobWindows : public QObject {
         QCOMPARE(w.result(), int(QDialog::Rejected));
         QCOMPARE(t.ctx.job.unitSystem, 2);
         QCOMPARE(t.ctx.job.currentJobName, QStringLiteral("(未定)"));
+    }
+
+    void aJobWithFoundationsShowsItsUnitAndKeepsIt() {
+        for (int unit : {1, 2}) {
+            k5test::TempTree t;
+            k5test::writeSampleJob(t.ctx, 2, unit);
+            t.ctx.job.unitSystem = unit;
+            JobWindow w(t.ctx);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            auto* si = child<QRadioButton>(&w, "Opt_si");
+            auto* cgs = child<QRadioButton>(&w, "Opt_cgs");
+            QCOMPARE(cgs->isChecked(), unit == 2);
+            QVERIFY(!si->isEnabled() && !cgs->isEnabled());
+            clickOption(&w, unit == 1 ? "Opt_cgs" : "Opt_si");
+            click(&w, "登録");
+            QCOMPARE(t.ctx.job.unitSystem, unit);
+        }
+    }
+
+    void namesLongerThanTheJobStoresAreRefused() {
+        k5test::TempTree t;
+        JobWindow w(t.ctx);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* name = child<QLineEdit>(&w, "Text_工事名");
+        name->clear();
+        const QString fits(26, QChar(0x5DE5)); // 工 × 26 = 52 bytes
+        for (QChar ch : fits + QChar(0x5DE5)) {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(ch));
+            QApplication::sendEvent(name, &commit);
+        }
+        QCOMPARE(name->text(), fits);
+        name->setText(fits + QStringLiteral("A"));
+        click(&w, "登録");
+        QVERIFY(w.isVisible());
+        QVERIFY(t.prompt.lastText().startsWith(QStringLiteral("<工事名>は半角52文字")));
+        // Enter on a focused button presses it.
+        name->setText(QStringLiteral("本社"));
+        child<QLineEdit>(&w, "Text_ファイル名")->setText(QStringLiteral("honsha"));
+        auto* ok = child<QPushButton>(&w, "登録");
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Return);
+        QVERIFY2(!w.isVisible(), qPrintable(t.prompt.lastText()));
+        QCOMPARE(t.ctx.job.currentJobName, QStringLiteral("本社"));
     }
 
     void runJobWindowReportsRegistration() {

@@ -401,7 +401,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(isolated->isEnabled(), isWindowRegistered(QStringLiteral("frm01独立基礎")));
         QCOMPARE(pileCap->isEnabled(), isWindowRegistered(QStringLiteral("frm03杭基礎VUP02")));
         QVERIFY(isolated->isEnabled());
-        QCOMPARE(pileCap->toolTip().isEmpty(), pileCap->isEnabled());
+        // An action without a tool tip of its own shows its text: only a
+        // command without its window says it is not ready.
+        QCOMPARE(pileCap->toolTip().startsWith(QStringLiteral("準備中")), !pileCap->isEnabled());
     }
 
     void linkCommandsFollowTheAnalysisLink() {

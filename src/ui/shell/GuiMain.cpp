@@ -2,6 +2,7 @@
 
 #include "shell/app_context.h"
 #include "shell/startup.h"
+#include "ui/input/FormKit.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/MessageBoxPrompt.h"
 #include "ui/shell/WindowRegistry.h"
@@ -14,6 +15,7 @@ namespace k5 {
 int runGui(int argc, char* argv[], const QString& executablePath, const QString& currentDirectory,
            const QString& windowName) {
     QApplication app(argc, argv);
+    pressButtonsWithEnter();
     MessageBoxPrompt prompt;
     AppContext ctx;
     ctx.prompt = &prompt;

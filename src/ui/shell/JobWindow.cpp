@@ -1,9 +1,14 @@
 #include "ui/shell/JobWindow.h"
 
+#include "input/field_limits.h"
+#include "jobdata/job_file.h"
+#include "jobdata/record_layout.h"
 #include "platform/fixed_text.h"
+#include "platform/numbers.h"
 #include "shell/app_context.h"
 #include "shell/cancel_confirmation.h"
 #include "ui/gridedit/FieldNavigator.h"
+#include "ui/input/FormKit.h"
 #include "ui/shell/WindowRegistry.h"
 
 #include <QEvent>
@@ -39,6 +44,9 @@ JobWindow::JobWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(c
     fileName_ = new QLineEdit(this);
     fileName_->setObjectName(QStringLiteral("Text_ファイル名"));
     jobName_->setMinimumWidth(360);
+    limitText(jobName_, QStringLiteral("工事名"), kJobNameBytes);
+    limitText(fileName_, QStringLiteral("ファイル名"), kFileNameBytes);
+    pressButtonsWithEnter();
 
     auto* units = new QGroupBox(QStringLiteral("使用単位"), this);
     si_ = new QRadioButton(QStringLiteral("SI単位（N，kN）"), units);
@@ -84,6 +92,18 @@ JobWindow::JobWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(c
     jobName_->setText(ctx_.job.currentJobName);
     fileName_->setText(ctx_.job.currentFileName);
     si_->setChecked(true); // whatever the job's unit: the choice only counts when clicked
+    // The loads of stored foundations are in the job's unit: another unit
+    // would relabel them without converting them. A job with foundations
+    // shows its unit and keeps it.
+    if (recordCountOf(ctx_.folders) > 0) {
+        if (const std::optional<FoundationRecord> first = readRecord(ctx_.folders, 1)) {
+            const bool si = cInt(first->data1[field::unitSystem]) == 1;
+            (si ? si_ : cgs_)->setChecked(true);
+            si_->setEnabled(false);
+            cgs_->setEnabled(false);
+            units->setToolTip(QStringLiteral("基礎データのある工事の単位は変更できません。"));
+        }
+    }
     loading_ = false;
 }
 
@@ -125,6 +145,17 @@ void JobWindow::registerJob() {
         ctx_.ask().warn(
             QStringLiteral("ファイル名が入力されていません。\n\nファイル名は必ず入力してください。"));
         return;
+    }
+    // Names put into the fields other than by typing are held to the same
+    // limits as typed ones.
+    for (auto [field, caption, bytes] :
+         {std::tuple{jobName_, QStringLiteral("工事名"), kJobNameBytes},
+          std::tuple{fileName_, QStringLiteral("ファイル名"), kFileNameBytes}}) {
+        if (QString problem = textProblem(trimBlanks(field->text()), caption, bytes); !problem.isEmpty()) {
+            ctx_.ask().warn(problem);
+            FieldNavigator::focusAndSelect(field);
+            return;
+        }
     }
     const QString fileName = trimBlanks(fileName_->text());
     if (QString problem = fileNameProblem(fileName); !problem.isEmpty()) {

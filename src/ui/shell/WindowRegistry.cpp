@@ -7,6 +7,7 @@
 #include "ui/import/ImportReviewWindow.h"
 #include "ui/input/CommonValuesWindow.h"
 #include "ui/input/IsolatedFootingWindow.h"
+#include "ui/input/PileCapWindow.h"
 #include "ui/masters/BarSizeMasterWindow.h"
 #include "ui/masters/ConcreteStrengthWindow.h"
 #include "ui/masters/FontSetWindow.h"
@@ -40,6 +41,10 @@ const std::map<int, InputFactory>& inputFactories() {
          [](AppContext& ctx, const EditRequest& request) -> QDialog* {
              return new IsolatedFootingWindow(ctx, request);
          }},
+        {kTypePileCap,
+         [](AppContext& ctx, const EditRequest& request) -> QDialog* {
+             return new PileCapWindow(ctx, request);
+         }},
     };
     return table;
 }
@@ -52,6 +57,10 @@ const std::map<QString, Factory>& factories() {
         {QStringLiteral("frm01独立基礎"),
          [](AppContext& ctx) -> QWidget* {
              return new IsolatedFootingWindow(ctx, newRecordRequest(ctx, kTypeIsolated));
+         }},
+        {QStringLiteral("frm03杭基礎VUP02"),
+         [](AppContext& ctx) -> QWidget* {
+             return new PileCapWindow(ctx, newRecordRequest(ctx, kTypePileCap));
          }},
         {QStringLiteral("frmPreview"), [](AppContext& ctx) -> QWidget* { return new PreviewWindow(ctx); }},
         {QStringLiteral("frmRX2基礎名の入力"),

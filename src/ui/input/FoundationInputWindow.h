@@ -1,0 +1,106 @@
+#pragma once
+#include "input/record_transfer.h"
+#include "ui/gridedit/FieldNavigator.h"
+
+#include <QDialog>
+#include <array>
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace k5 {
+
+struct AppContext;
+
+// What the two foundation input windows share: the fields both types have,
+// the rebar lists, the two tabs with their field navigation, the closing
+// commands and how the window opens (a new record from the common values or
+// a stored record, with what loading had to change said once it is shown).
+// A window of one type builds its own fields and tabs, then calls
+// finishBuilding() and activate() from its constructor.
+class FoundationInputWindow : public QDialog {
+    Q_OBJECT
+  public:
+    // False when the record to correct could not be read (the window closes
+    // as soon as it is shown).
+    bool loaded() const { return loaded_; }
+
+    // The closing commands. A save that fails (a value the record cannot
+    // hold, a failed check, a file that cannot be written) says so and keeps
+    // the window open.
+    void registerRecord();
+    void recordAsIs();
+    void duplicate();
+    void reject() override;
+
+  protected:
+    FoundationInputWindow(AppContext& ctx, const EditRequest& request, int foundationType, QWidget* parent);
+
+    void showEvent(QShowEvent* event) override;
+    // The close box cancels without the question ｷｬﾝｾﾙ may ask.
+    void closeEvent(QCloseEvent* event) override;
+
+    // The fields of a window of this type as the form shows them, and back.
+    virtual void showForm(const RecordForm& form) = 0;
+    virtual RecordForm form() const = 0;
+    // After the fields are shown while opening (and the loading flag is still set).
+    virtual void afterOpening() {}
+
+    // Builders of the shared parts; the window places them.
+    QLineEdit* field(const QString& name, int width = 84);
+    static QLabel* caption(const QString& text, QWidget* parent);
+    void buildSharedFields(); // name, memo, loads, column, thickness, embedment, materials, rebar
+    // "[ 応力 ]": N, M and H under the load-case columns; `hUnit` the unit caption of the H row.
+    QGroupBox* buildLoadsGroup(QWidget* page, QLabel* hUnit);
+    QWidget* buildRebarArea(QWidget* page, const QString& xCaption, const QString& yCaption);
+    QGroupBox* buildPriorityFrame(QWidget* page);
+    QWidget* buildBarRulesArea(QWidget* page);
+    QHBoxLayout* buildButtons(const QString& registerCaption);
+    // Tabs, focus list and ranges; tab i starts at the place of ranges[i].first.
+    void finishBuilding(QWidget* mainTab, QWidget* detailTab, const QList<QWidget*>& focusList,
+                        const QList<FieldNavigator::Range>& ranges);
+    // Opens for a new record or loads the stored one; false when loading failed.
+    bool activate();
+    void showSharedFields(const RecordForm& form);
+    void readSharedFields(RecordForm& form) const;
+
+    void showTab(int index);
+    void closeWith(int result);
+
+    AppContext& ctx_;
+    RecordEdit edit_;
+    bool loading_ = false;
+    bool loaded_ = true;
+    QStringList openingNotes_; // shown once the window is up
+    QString kindX_, kindY_;
+
+    QTabWidget* tabs_ = nullptr;
+    FieldNavigator* navigator_ = nullptr;
+    QList<FieldNavigator::Range> ranges_;
+    std::array<QLabel*, 8> unitLabels_{};
+    QLineEdit *name_ = nullptr, *memo_ = nullptr;
+    std::array<QLineEdit*, 5> N_{}, M_{}, H_{};
+    QLineEdit *ax_ = nullptr, *ay_ = nullptr;
+    QLineEdit *D1_ = nullptr, *D2_ = nullptr, *d_ = nullptr, *h1_ = nullptr, *h2_ = nullptr;
+    QLineEdit *Fc_ = nullptr, *Wc_ = nullptr, *Ws_ = nullptr;
+    QComboBox *gradeX_ = nullptr, *sizeX_ = nullptr, *gradeY_ = nullptr, *sizeY_ = nullptr;
+    QLineEdit *edgx_ = nullptr, *edgy_ = nullptr, *pitchx_ = nullptr, *pitchy_ = nullptr;
+    QLineEdit *nx_ = nullptr, *ny_ = nullptr;
+    QLabel *mCaption_ = nullptr, *hCaption_ = nullptr; // captions of the M and H rows
+    QButtonGroup* priority_ = nullptr;
+    QPushButton* duplicate_ = nullptr;
+    bool correctionCaptionFirst_ = false; // "(訂正)" before the caption rather than after it
+
+  private:
+    void fillGradeAndSize(QComboBox* grade, QComboBox* size, const QString& gradeText,
+                          const QString& sizeText, QString& kind, const QString& direction);
+    void pickGrade(QComboBox* grade, QComboBox* size, QString& kind);
+};
+
+} // namespace k5

@@ -1,0 +1,396 @@
+#include "ui/input/PileCapWindow.h"
+
+#include "calc/record_checks.h"
+#include "jobdata/pile_arrangement.h"
+#include "platform/numbers.h"
+#include "shell/app_context.h"
+#include "ui/input/PileArrangementPicture.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace k5 {
+namespace {
+
+// The pile kinds with the rules of their minima, shown while no diameter is given.
+struct PileKindText {
+    const char* caption;
+    const char* edgeRule;
+    const char* spacingRule;
+};
+constexpr PileKindText kPileKinds[] = {
+    {"既成ｺﾝｸﾘｰﾄ杭・閉端杭", "1.25d以上", " 2.5d以上かつ750mm以上"},
+    {"鋼杭・H形鋼・開端杭", "1.25d以上", "2d以上かつ750mm以上"},
+    {"埋め込み杭", "1d以上", "2d以上"},
+    {"場所打ちｺﾝｸﾘｰﾄ杭", "(200～300)mm+杭径/2以上", "(Px2) 2d以上かつ(d+1000mm)以上"},
+};
+constexpr int kCastInPlace = 3;
+
+const QString kEdgeLine = QStringLiteral("へりあき(Px1) ");
+const QString kSpacingLine = QStringLiteral("杭間隔　(Px2) ");
+
+QGroupBox* group(const QString& title, QWidget* parent) {
+    return new QGroupBox(title, parent);
+}
+
+} // namespace
+
+PileCapWindow::PileCapWindow(AppContext& ctx, const EditRequest& request, QWidget* parent)
+    : FoundationInputWindow(ctx, request, kTypePileCap, parent) {
+    setObjectName(QStringLiteral("frm03杭基礎VUP02"));
+    setWindowTitle(QStringLiteral("杭基礎の設計"));
+    unitLabels_[3]->hide(); // a cap's H takes the force caption of its row
+    pfai_ = field(QStringLiteral("Text_pfai"));
+    Px1_ = field(QStringLiteral("Text_Px1"));
+    Px2_ = field(QStringLiteral("Text_Px2"));
+    Py1_ = field(QStringLiteral("Text_Py1"));
+    Py2_ = field(QStringLiteral("Text_Py2"));
+    Pe_ = field(QStringLiteral("Text_pe"));
+    QWidget* mainTab = buildMainTab();
+    QWidget* detailTab = buildDetailTab();
+    finishBuilding(mainTab, detailTab,
+                   {name_,  N_[1],   N_[3],  N_[4], M_[1], M_[2],   M_[3], M_[4], H_[1],  H_[2],
+                    H_[3],  H_[4],   pfai_,  Px1_,  Px2_,  Py1_,    Py2_,  ax_,   ay_,    h1_,
+                    h2_,    D1_,     D2_,    d_,    memo_, Pe_,     Fc_,   Wc_,   Ws_,    gradeX_,
+                    sizeX_, gradeY_, sizeY_, edgx_, nx_,   pitchx_, edgy_, ny_,   pitchy_},
+                   {{1, 25}, {26, 39}});
+    // Tab reaches the lists and options the Enter order leaves out.
+    setTabOrder(memo_, layout_);
+    QWidget* previous = layout_;
+    for (QAbstractButton* option : kinds_->buttons()) {
+        setTabOrder(previous, option);
+        previous = option;
+    }
+
+    auto* outer = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(unitLabels_[0]);
+    top->addStretch();
+    outer->addLayout(top);
+    outer->addWidget(tabs_);
+    outer->addLayout(buildButtons(QStringLiteral("登録")));
+    loaded_ = activate();
+}
+
+QWidget* PileCapWindow::buildMainTab() {
+    auto* page = new QWidget(this);
+    auto* columns = new QHBoxLayout(page);
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+
+    auto* nameBox = group(QStringLiteral("[ 名称 ]"), page);
+    auto* nameRow = new QHBoxLayout(nameBox);
+    nameRow->addWidget(name_);
+    nameRow->addStretch();
+    left->addWidget(nameBox);
+
+    // The pile cap has no unit caption of its own for H: it is a force.
+    auto* hUnit = new QLabel(unitLabels_[1]->text(), page);
+    left->addWidget(buildLoadsGroup(page, hUnit));
+
+    auto mmRow = [page](QGridLayout* grid, int row, int column, QLabel* label, QLineEdit* edit,
+                        QLabel* unit = nullptr) {
+        grid->addWidget(label, row, column);
+        grid->addWidget(edit, row, column + 1);
+        grid->addWidget(unit ? unit : caption(QStringLiteral("mm"), page), row, column + 2);
+    };
+
+    auto* columnBox = group(QStringLiteral("[ 柱型 ]"), page);
+    auto* cg = new QGridLayout(columnBox);
+    mmRow(cg, 0, 0, caption(QStringLiteral("ax="), page), ax_);
+    mmRow(cg, 0, 3, caption(QStringLiteral("ay="), page), ay_);
+    cg->setColumnStretch(6, 1);
+    auto* embedBox = group(QStringLiteral("[ 根入 ]"), page);
+    auto* eg = new QGridLayout(embedBox);
+    mmRow(eg, 0, 0, caption(QStringLiteral("h1="), page), h1_);
+    mmRow(eg, 0, 3, caption(QStringLiteral("h2="), page), h2_);
+    eg->setColumnStretch(6, 1);
+    auto* thicknessBox = group(QStringLiteral("[ 底盤厚 ]"), page);
+    auto* tg = new QGridLayout(thicknessBox);
+    mmRow(tg, 0, 0, caption(QStringLiteral("基端D="), page), D1_);
+    mmRow(tg, 0, 3, caption(QStringLiteral("先端D'="), page), D2_);
+    mmRow(tg, 1, 0, caption(QStringLiteral("かぶりd="), page), d_);
+    tg->setColumnStretch(6, 1);
+    left->addWidget(columnBox);
+    left->addWidget(embedBox);
+    left->addWidget(thicknessBox);
+    left->addStretch();
+
+    // Piles: arrangement, picture, diameter, distances, minima, kind.
+    auto* piles = group(QStringLiteral("[杭位置]"), page);
+    auto* pl = new QVBoxLayout(piles);
+    auto* countRow = new QHBoxLayout;
+    layout_ = new QComboBox(page);
+    layout_->setObjectName(QStringLiteral("Cmb杭本数"));
+    layout_->setFixedWidth(130);
+    layout_->installEventFilter(this);
+    countRow->addWidget(caption(QStringLiteral("杭本数 n="), page));
+    countRow->addWidget(layout_);
+    countRow->addStretch();
+    pl->addLayout(countRow);
+    auto* pictureArea = new QWidget(page);
+    pictureArea->setObjectName(QStringLiteral("Picture杭配置"));
+    pictureArea->setFixedSize(PileArrangementPicture::kWidth, PileArrangementPicture::kHeight);
+    for (int code = 1; code <= kPileArrangementCount; ++code) {
+        auto* picture = new PileArrangementPicture(code, pictureArea);
+        picture->move(0, 0);
+        picture->hide();
+        pictures_[static_cast<size_t>(code - 1)] = picture;
+    }
+    pl->addWidget(pictureArea, 0, Qt::AlignHCenter);
+
+    auto* distances = new QGridLayout;
+    distances->addWidget(caption(QStringLiteral("杭径 φ="), page), 0, 0);
+    distances->addWidget(pfai_, 0, 1);
+    distances->addWidget(caption(QStringLiteral("mm"), page), 0, 2);
+    distances->addWidget(caption(QStringLiteral("へりあき"), page), 1, 1, Qt::AlignCenter);
+    spacingCaption_ = caption(QStringLiteral("杭間隔"), page);
+    distances->addWidget(spacingCaption_, 1, 4, Qt::AlignCenter);
+    Px2Caption_ = caption(QStringLiteral("Px2="), page);
+    Px2Unit_ = caption(QStringLiteral("mm"), page);
+    Py2Caption_ = caption(QStringLiteral("Py2="), page);
+    Py2Unit_ = caption(QStringLiteral("mm"), page);
+    mmRow(distances, 2, 0, caption(QStringLiteral("Px1="), page), Px1_);
+    mmRow(distances, 2, 3, Px2Caption_, Px2_, Px2Unit_);
+    mmRow(distances, 3, 0, caption(QStringLiteral("Py1="), page), Py1_);
+    mmRow(distances, 3, 3, Py2Caption_, Py2_, Py2Unit_);
+    distances->setColumnStretch(6, 1);
+    pl->addLayout(distances);
+    for (int i = 0; i < 3; ++i) {
+        explanation_[i] = new QLabel(page);
+        explanation_[i]->setObjectName(QStringLiteral("txt杭間隔説明_%1").arg(i));
+        explanation_[i]->setWordWrap(true);
+        explanation_[i]->setMinimumHeight(explanation_[i]->fontMetrics().height());
+        pl->addWidget(explanation_[i]);
+    }
+    right->addWidget(piles);
+
+    auto* kindBox = group(QStringLiteral("杭の種類"), page);
+    kindBox->setObjectName(QStringLiteral("Frame杭の種類"));
+    auto* kl = new QGridLayout(kindBox);
+    kinds_ = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        auto* option = new QRadioButton(QString::fromUtf8(kPileKinds[i].caption), kindBox);
+        option->setObjectName(QStringLiteral("opt杭種類_%1").arg(i));
+        kinds_->addButton(option, i);
+        kl->addWidget(option, i / 2, i % 2);
+    }
+    right->addWidget(kindBox);
+    right->addStretch();
+
+    for (const PileArrangementRule& rule : pileArrangementRules())
+        layout_->addItem(rule.caption);
+    connect(layout_, &QComboBox::activated, this, [this](int index) {
+        if (!loading_) applyArrangement(index, !browsingList_);
+    });
+    connect(kinds_, &QButtonGroup::idClicked, this, [this](int kind) {
+        if (!loading_) applyPileKind(kind);
+    });
+    // The minima belong to the diameter: a new diameter gives new minima.
+    connect(pfai_, &QLineEdit::textEdited, this, [this] {
+        if (!loading_ && kinds_->checkedId() >= 0) applyPileKind(kinds_->checkedId());
+    });
+
+    auto* memoBox = new QVBoxLayout;
+    memoBox->addWidget(caption(QStringLiteral("メモ（120文字まで入力できます）"), page));
+    memoBox->addWidget(memo_);
+    memoBox->addWidget(
+        caption(QStringLiteral("※メモは計算書に印刷されません。※120文字分まで入力できます。"), page));
+    memoBox->addWidget(caption(QStringLiteral(" 他の共通値の設定項目は<詳細タブ>で入力できます"), page));
+    left->addLayout(memoBox);
+    return page;
+}
+
+QWidget* PileCapWindow::buildDetailTab() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+
+    auto* materials = new QGridLayout;
+    const std::tuple<QString, QLineEdit*, int> rows[] = {
+        {QStringLiteral("杭の支持力  Pe"), Pe_, 4},
+        {QStringLiteral("コンクリート  Fc"), Fc_, 5},
+        {QStringLiteral("コンクリート単位重量 Wc"), Wc_, 6},
+        {QStringLiteral("埋戻土単位重量  Ws"), Ws_, 7},
+    };
+    int r = 0;
+    for (const auto& [text, edit, unit] : rows) {
+        materials->addWidget(caption(text, page), r, 0);
+        materials->addWidget(edit, r, 1);
+        materials->addWidget(unitLabels_[unit], r, 2);
+        ++r;
+    }
+    auto* upper = new QHBoxLayout;
+    upper->addLayout(materials);
+    upper->addSpacing(24);
+    upper->addWidget(
+        buildRebarArea(page, QStringLiteral("X（横）方向鉄筋"), QStringLiteral("Y（縦）方向鉄筋")), 0,
+        Qt::AlignTop);
+    upper->addStretch();
+    layout->addLayout(upper);
+
+    layout->addWidget(buildPriorityFrame(page));
+    layout->addWidget(caption(
+        QStringLiteral("<配筋決定優先>で指定した優先項目に従って、必要な配筋決定条件を入力してください"),
+        page));
+    layout->addWidget(buildBarRulesArea(page));
+    layout->addWidget(caption(
+        QStringLiteral("　＠：断面設計後、配筋を決定する際の「鉄筋間隔の最大値」を入力してください"), page));
+    layout->addWidget(
+        caption(QStringLiteral("本数：断面設計後、配筋を決定する際の「最大本数」を入力してください"), page));
+    layout->addSpacing(12);
+    layout->addWidget(caption(
+        QStringLiteral("※「共通値」の内、<入力>タブにある項目はここ「設計条件」には表示していません。"),
+        page));
+    layout->addWidget(caption(
+        QStringLiteral("※<入力>タブにある項目で「共通値」に含まれるものには、頭に * が付いています。"),
+        page));
+    layout->addStretch();
+    return page;
+}
+
+void PileCapWindow::showForm(const RecordForm& f) {
+    for (QLabel* line : explanation_)
+        line->clear();
+    showSharedFields(f);
+    Pe_->setText(f.Pe);
+    if (edit_.request.isCorrection()) {
+        // The stored kind is chosen before the diameter is shown, so its
+        // rules are shown and the stored minima stand until the diameter or
+        // the kind is changed.
+        pfai_->clear();
+        applyPileKind(f.pileKind);
+        pfai_->setText(f.pfai);
+    } else {
+        // A new cap starts with the first kind and the minima of the
+        // common diameter, not with the kind of the foundation edited before.
+        pfai_->setText(f.pfai);
+        applyPileKind(f.pileKind);
+    }
+    Px1_->setText(f.Px1);
+    Py1_->setText(f.Py1);
+    Px2_->setText(f.Px2);
+    Py2_->setText(f.Py2);
+    // Selecting what is already current sends no signal: the handler runs
+    // here whatever the list showed before.
+    layout_->setCurrentIndex(f.pileLayoutIndex);
+    applyArrangement(f.pileLayoutIndex, false);
+}
+
+RecordForm PileCapWindow::form() const {
+    RecordForm f;
+    readSharedFields(f);
+    f.pfai = pfai_->text();
+    f.Pe = Pe_->text();
+    f.Px1 = Px1_->text();
+    f.Px2 = Px2_->text();
+    f.Py1 = Py1_->text();
+    f.Py2 = Py2_->text();
+    f.pileLayoutIndex = std::max(layout_->currentIndex(), 0);
+    f.pileKind = std::max(kinds_->checkedId(), 0);
+    return f;
+}
+
+void PileCapWindow::setOpen(QLineEdit* field, bool open) {
+    field->setEnabled(open);
+    field->setStyleSheet(open ? QString() : QStringLiteral("background-color: palette(button);"));
+    if (!open) field->setText(QStringLiteral("0"));
+}
+
+void PileCapWindow::applyArrangement(int index, bool chosenByUser) {
+    const int position = std::max(index, 0);
+    const PileArrangementRule* rule = pileArrangementRule(position + 1);
+    if (!rule) return;
+    pictures_[static_cast<size_t>(shownPicture_)]->hide();
+    shownPicture_ = position;
+    pictures_[static_cast<size_t>(shownPicture_)]->show();
+
+    // Everything opens first, then the arrangement closes what it does not have.
+    for (int j = 1; j <= 4; ++j) {
+        setOpen(M_[j], true);
+        setOpen(H_[j], true);
+    }
+    for (QLineEdit* e : {Px2_, Py2_, h2_})
+        setOpen(e, true);
+    mCaption_->setEnabled(rule->hasMoments);
+    hCaption_->setEnabled(rule->hasMoments);
+    for (int j = 1; j <= 4; ++j) {
+        // One pile takes no moment; a single row in X takes none in Y.
+        const bool yColumn = j == 2 || j == 4;
+        const bool open = rule->hasMoments && (rule->hasYMoments || !yColumn);
+        if (!open) {
+            setOpen(M_[j], false);
+            setOpen(H_[j], false);
+        }
+    }
+    if (!rule->hasPx2) setOpen(Px2_, false);
+    if (!rule->hasPy2()) setOpen(Py2_, false);
+    Px2Caption_->setEnabled(rule->hasPx2);
+    Px2Unit_->setEnabled(rule->hasPx2);
+    Py2Caption_->setEnabled(rule->hasPy2());
+    Py2Unit_->setEnabled(rule->hasPy2());
+    spacingCaption_->setEnabled(rule->hasPx2 || rule->hasPy2());
+
+    if (chosenByUser) {
+        navigator_->setCurrentPlace(1);
+        FieldNavigator::focusAndSelect(name_);
+    }
+}
+
+void PileCapWindow::applyPileKind(int kind) {
+    if (kind < 0 || kind > 3) kind = 0;
+    if (kinds_->checkedId() != kind) kinds_->button(kind)->setChecked(true);
+    const double d = parseLeadingNumber(pfai_->text());
+    const PileKindText& text = kPileKinds[kind];
+    if (d > 0) {
+        const std::optional<PileMinima> minima = pileMinima(kind, d);
+        edit_.work.minEdge = minima->edge;
+        edit_.work.minSpacing = minima->spacing;
+        explanation_[0]->setText(kEdgeLine + formatGeneral(minima->edge) + QStringLiteral("mm以上"));
+        explanation_[1]->setText(kSpacingLine + formatGeneral(minima->spacing) + QStringLiteral("mm以上"));
+        explanation_[2]->setText(
+            kind == kCastInPlace
+                ? QStringLiteral("※注：へりあき(Px1)は、(有効へりあき(200mm)+杭直径/2) を表示しています。")
+                : QString());
+    } else {
+        explanation_[0]->setText(kEdgeLine + QString::fromUtf8(text.edgeRule));
+        explanation_[1]->setText(kSpacingLine + QString::fromUtf8(text.spacingRule));
+        explanation_[2]->clear();
+    }
+    edit_.work.pileKind = kind;
+}
+
+bool PileCapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == layout_) {
+        // Stepping through the closed list with the arrow keys or the wheel
+        // shows each arrangement but keeps the focus on the list; Enter
+        // takes the one shown and goes on to the name.
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                navigator_->setCurrentPlace(1);
+                FieldNavigator::focusAndSelect(name_);
+                return true;
+            }
+            browsingList_ = true;
+            QTimer::singleShot(0, this, [this] { browsingList_ = false; });
+        } else if (event->type() == QEvent::Wheel) {
+            browsingList_ = true;
+            QTimer::singleShot(0, this, [this] { browsingList_ = false; });
+        }
+    }
+    return FoundationInputWindow::eventFilter(watched, event);
+}
+
+} // namespace k5

@@ -1,0 +1,48 @@
+#pragma once
+#include "ui/input/FoundationInputWindow.h"
+
+#include <array>
+
+namespace k5 {
+
+class PileArrangementPicture;
+
+// "杭基礎の設計" (frm03杭基礎VUP02): one pile cap of the job, new (appended to
+// the job) or the correction of a stored record. The arrangement chosen in
+// 杭本数 opens the loads and spacings it has and closes the others; the pile
+// kind gives the minimum edge distance and pile spacing for the diameter.
+class PileCapWindow : public FoundationInputWindow {
+    Q_OBJECT
+  public:
+    PileCapWindow(AppContext& ctx, const EditRequest& request, QWidget* parent = nullptr);
+
+  protected:
+    void showForm(const RecordForm& form) override;
+    RecordForm form() const override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* buildMainTab();
+    QWidget* buildDetailTab();
+    // Opens and closes the fields of the arrangement at list position
+    // `index`, shows its picture; the user's choice then returns the focus
+    // to the name.
+    void applyArrangement(int index, bool chosenByUser);
+    // Selects the pile kind and shows its minima for the diameter typed
+    // (storing them for the save), or its rules when there is no diameter.
+    void applyPileKind(int kind);
+    void setOpen(QLineEdit* field, bool open);
+
+    QLineEdit *pfai_ = nullptr, *Px1_ = nullptr, *Px2_ = nullptr, *Py1_ = nullptr, *Py2_ = nullptr;
+    QLineEdit* Pe_ = nullptr;
+    QComboBox* layout_ = nullptr;
+    QButtonGroup* kinds_ = nullptr;
+    std::array<QLabel*, 3> explanation_{};
+    QLabel *Px2Caption_ = nullptr, *Px2Unit_ = nullptr, *Py2Caption_ = nullptr, *Py2Unit_ = nullptr;
+    QLabel* spacingCaption_ = nullptr;
+    std::array<PileArrangementPicture*, 11> pictures_{};
+    int shownPicture_ = 0;
+    bool browsingList_ = false; // the arrangement list moves under the arrow keys or the wheel
+};
+
+} // namespace k5
