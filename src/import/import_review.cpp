@@ -182,10 +182,6 @@ Outcome ungroupRecords(const Folders& folders, int first, int last) {
     return replaceFileWithRecords(path, records) ? Outcome::success() : writeFailed(path);
 }
 
-int cp932Length(const QString& text) {
-    return static_cast<int>(toCp932(text).size());
-}
-
 QString fitDesignName(const QString& text) {
     QString fitted;
     int bytes = 0;

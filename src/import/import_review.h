@@ -1,5 +1,6 @@
 #pragma once
 #include "jobdata/foundation_record.h"
+#include "platform/cp932.h"
 #include "platform/prompt.h"
 
 #include <QString>
@@ -65,7 +66,7 @@ QString typeMismatchMessage(const QString& name, int foundType, int chosenType);
 
 // The design name field holds 14 CP932 bytes including the terminator "~".
 constexpr int kDesignNameBytes = 13;
-int cp932Length(const QString& text);
+
 // The longest beginning of `text` that fits the design name field.
 QString fitDesignName(const QString& text);
 // Why a typed design name cannot be stored so that it reads back as typed
