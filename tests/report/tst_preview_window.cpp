@@ -460,6 +460,29 @@ class PreviewWindowTest : public QObject {
         QVERIFY(f.window->isVisible());
     }
 
+    // "PDF保存..." writes every page of the report into the file chosen.
+    void savingAsPdfWritesTheWholeReport() {
+        Fixture f;
+        f.calculatedJob();
+        const QString pdf = f.tree.kmd() + QStringLiteral("/保存先/計算書");
+        QVERIFY(QDir().mkpath(f.tree.kmd() + QStringLiteral("/保存先")));
+        QString proposed;
+        f.open([&](PreviewWindow& w) {
+            w.pdfFileChooser() = [&](QWidget*, const QString& offered) {
+                proposed = offered;
+                return pdf;
+            };
+        });
+        f.click("Cmd_Pdf");
+        QVERIFY(proposed.endsWith(QStringLiteral(".pdf")));
+        QFile written(pdf + QStringLiteral(".pdf"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.read(5) == "%PDF-");
+        QCOMPARE(f.tree.prompt.lastText(),
+                 QStringLiteral("計算書をPDFに保存しました。　　　\n\n") + pdf + QStringLiteral(".pdf"));
+        QVERIFY(!QFile::exists(pdf + QStringLiteral(".pdf.part")));
+    }
+
     void pagesAndPrintJobs_data() {
         QTest::addColumn<QString>("range");
         QTest::addColumn<bool>("toFile");

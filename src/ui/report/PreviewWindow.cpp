@@ -4,8 +4,10 @@
 #include "masters/font_set.h"
 #include "report/painter_surface.h"
 #include "report/report_pages.h"
+#include "report/report_pdf.h"
 #include "shell/app_context.h"
 
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -101,10 +103,16 @@ bool defaultPrinterChooser(QPrinter& printer, int firstPage, int lastPage, QWidg
     return dialog.exec() == QDialog::Accepted;
 }
 
+QString defaultPdfFileChooser(QWidget* parent, const QString& proposed) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("計算書をPDFに保存"), proposed,
+                                        QStringLiteral("PDF (*.pdf)"));
+}
+
 } // namespace
 
 PreviewWindow::PreviewWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent, Qt::Window), ctx_(ctx), choosePrinter_(defaultPrinterChooser) {
+    : QWidget(parent, Qt::Window), ctx_(ctx), choosePrinter_(defaultPrinterChooser),
+      choosePdfFile_(defaultPdfFileChooser) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("計算結果の表示・印刷"));
     setMinimumSize(pixels(preview::kMinimumWidth), pixels(preview::kMinimumHeight));
@@ -179,6 +187,7 @@ PreviewWindow::PreviewWindow(AppContext& ctx, QWidget* parent)
     auto* standard = button(buttonBox_, QStringLiteral("cmd標準サイズ"), QStringLiteral("元の表示ｻｲｽﾞ"));
     standard->setEnabled(false);
     printButton_ = button(buttonBox_, QStringLiteral("Cmd_Printer"), QStringLiteral("印刷..."));
+    pdfButton_ = button(buttonBox_, QStringLiteral("Cmd_Pdf"), QStringLiteral("PDF保存..."));
     auto* end = button(buttonBox_, QStringLiteral("Cmd_End"), QStringLiteral("閉じる"));
     auto* buttons = new QVBoxLayout(buttonBox_);
     buttons->setContentsMargins(0, 0, 0, 0);
@@ -187,12 +196,14 @@ PreviewWindow::PreviewWindow(AppContext& ctx, QWidget* parent)
         buttons->addWidget(b);
     buttons->addSpacing(12);
     buttons->addWidget(printButton_);
+    buttons->addWidget(pdfButton_);
     buttons->addWidget(end);
     connect(wholePage, &QPushButton::clicked, this, &PreviewWindow::fitWholePage);
     connect(width, &QPushButton::clicked, this, &PreviewWindow::fitWidth);
     connect(larger, &QPushButton::clicked, this, &PreviewWindow::zoomIn);
     connect(smaller, &QPushButton::clicked, this, &PreviewWindow::zoomOut);
     connect(printButton_, &QPushButton::clicked, this, &PreviewWindow::print);
+    connect(pdfButton_, &QPushButton::clicked, this, &PreviewWindow::savePdf);
     connect(end, &QPushButton::clicked, this, &PreviewWindow::closeKeepingSize);
 
     load();
@@ -356,6 +367,7 @@ void PreviewWindow::updatePaging() {
     nextButton_->setEnabled(pages && currentPage_ < pageCount());
     lastButton_->setEnabled(pages && currentPage_ < pageCount());
     printButton_->setEnabled(pages);
+    pdfButton_->setEnabled(pages);
 }
 
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -422,6 +434,23 @@ void PreviewWindow::print() {
     printPages(printer, pages);
     show();
     activate();
+}
+
+void PreviewWindow::savePdf() {
+    if (!ready_ || pageCount() == 0) {
+        ctx_.ask().inform(kNoData);
+        return;
+    }
+    const QString proposed = ctx_.folders.dataFolder + QStringLiteral("/") +
+                             (job_.jobName().isEmpty() ? QStringLiteral("計算書") : job_.jobName()) +
+                             QStringLiteral(".pdf");
+    QString path = choosePdfFile_(this, proposed);
+    if (path.isEmpty()) return;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+    const Outcome written = report::writeReportPdf(path, job_, ctx_.reportFont, 1, pageCount(),
+                                                   report::traceTo(ctx_.folders.traceFile));
+    if (ctx_.ask().report(written))
+        ctx_.ask().inform(QStringLiteral("計算書をPDFに保存しました。　　　\n\n") + path);
 }
 
 bool PreviewWindow::printPages(QPrinter& printer, const QList<int>& pages) {

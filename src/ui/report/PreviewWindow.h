@@ -36,6 +36,10 @@ class PreviewWindow : public QWidget {
     ~PreviewWindow() override;
 
     PrinterChooser& printerChooser() { return choosePrinter_; }
+    // The file the whole report is saved to as a PDF; empty when the engineer
+    // cancels. Defaults to the system save dialog; tests replace it.
+    using PdfFileChooser = std::function<QString(QWidget* parent, const QString& proposed)>;
+    PdfFileChooser& pdfFileChooser() { return choosePdfFile_; }
 
     int currentPage() const { return currentPage_; }
     int pageCount() const { return job_.pageCount(); }
@@ -51,6 +55,8 @@ class PreviewWindow : public QWidget {
     void zoomIn();
     void zoomOut();
     void print();
+    // "PDF保存...": every page of the report into one PDF file.
+    void savePdf();
     void closeKeepingSize();
 
   protected:
@@ -75,6 +81,7 @@ class PreviewWindow : public QWidget {
 
     AppContext& ctx_;
     PrinterChooser choosePrinter_;
+    PdfFileChooser choosePdfFile_;
     report::ReportJob job_;
     preview::PictureZoom zoom_;
     QSize viewport_ = preview::kDefaultViewport;
@@ -99,6 +106,7 @@ class PreviewWindow : public QWidget {
     QLabel* foundationCount_;
     QFrame* buttonBox_;
     QPushButton* printButton_;
+    QPushButton* pdfButton_;
 };
 
 } // namespace k5
