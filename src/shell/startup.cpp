@@ -20,23 +20,31 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-qsizetype findNoCase(const QString& haystack, const QString& needle) {
-    return haystack.indexOf(needle, 0, Qt::CaseInsensitive);
-}
-
-// Folders from where the executable lies: <base>PRG holds it, <base>DAT the
-// jobs, <base>保存データ the archives, and <top>MAS (top ends in /KMD/) the masters.
+// Folders from where the executable lies, by whole folder names: its own
+// folder is PRG, the one above it (K5) holds DAT for the jobs and 保存データ
+// for the archives, and the nearest folder above named KMD holds MAS, the
+// masters. A parent named like "myprg" must not move the job out of the
+// tree, and a KMD tree kept inside another uses its own masters.
 QString deriveFolders(Folders& f, const QString& executableFolder) {
     f.programFolder = executableFolder;
-    qsizetype p = findNoCase(executableFolder, QStringLiteral("PRG"));
-    if (p < 0) return QStringLiteral("実行ファイルのフォルダ名に「PRG」がありません：") + executableFolder;
-    QString base = executableFolder.left(p);
-    f.prgFolder = base + QStringLiteral("PRG");
+    const QString prg = QDir::cleanPath(executableFolder);
+    // Every path the program builds stays well inside what the system takes.
+    if (QFile::encodeName(prg).size() > 3800)
+        return QStringLiteral("実行ファイルのフォルダのパスが長すぎます：") + executableFolder;
+    if (QFileInfo(prg).fileName().compare(QStringLiteral("PRG"), Qt::CaseInsensitive) != 0)
+        return QStringLiteral("実行ファイルのフォルダ名に「PRG」がありません：") + executableFolder;
+    const QString base = QFileInfo(prg).path() + u'/';
+    f.prgFolder = prg;
     f.dataFolder = base + QStringLiteral("DAT");
     f.saveFolder = base + QStringLiteral("保存データ");
-    qsizetype q = findNoCase(executableFolder + u'/', QStringLiteral("/KMD/"));
-    if (q < 0) return QStringLiteral("実行ファイルが「KMD」フォルダの下にありません：") + executableFolder;
-    f.top = executableFolder.left(q + 5);
+    QString top = QFileInfo(prg).path();
+    while (QFileInfo(top).fileName().compare(QStringLiteral("KMD"), Qt::CaseInsensitive) != 0) {
+        const QString up = QFileInfo(top).path();
+        if (up == top)
+            return QStringLiteral("実行ファイルが「KMD」フォルダの下にありません：") + executableFolder;
+        top = up;
+    }
+    f.top = top + u'/';
     f.masterFolder = f.top + QStringLiteral("MAS");
     f.traceFile = f.dataFolder + QStringLiteral("/runlog.rep");
     return {};
@@ -98,13 +106,18 @@ bool checkFolders(AppContext& ctx, const QString& currentDirectory) {
     ctx.trace(QStringLiteral("_010 Start"));
     f.programFolder = currentDirectory;
     ctx.trace(QStringLiteral("_010A 現在のｶﾚﾝﾄﾎﾙﾀﾞ=") + currentDirectory.toUpper());
-    // A folder named KMD wins over "kmd" inside another folder's name (a user
-    // folder such as /home/kmdesign must not hide the real tree below it).
-    qsizetype r = findNoCase(currentDirectory + u'/', QStringLiteral("/KMD/"));
-    r = r >= 0 ? r + 1 : findNoCase(currentDirectory, QStringLiteral("KMD"));
+    // The nearest folder named KMD holds the masters: "kmd" inside another
+    // folder's name (a user folder such as /home/kmdesign) is not one, and a
+    // KMD tree kept inside another uses its own.
+    QString kmd = QDir::cleanPath(currentDirectory);
+    while (!kmd.isEmpty() &&
+           QFileInfo(kmd).fileName().compare(QStringLiteral("KMD"), Qt::CaseInsensitive) != 0) {
+        const QString up = QFileInfo(kmd).path();
+        kmd = up == kmd ? QString() : up;
+    }
     // Without a KMD in the path the name stays relative to the current directory.
-    f.masterFolder = r < 0 ? currentDirectory + QStringLiteral("/KMD/MAS")
-                           : currentDirectory.left(r + 3) + QStringLiteral("/MAS");
+    f.masterFolder =
+        kmd.isEmpty() ? currentDirectory + QStringLiteral("/KMD/MAS") : kmd + QStringLiteral("/MAS");
     if (QFileInfo(f.masterFolder).isDir()) return true;
     ctx.trace(QStringLiteral("_010B ") + f.masterFolder + QStringLiteral("は無し"));
     ctx.trace(QStringLiteral("_010C End--------------->"));

@@ -60,13 +60,24 @@ TEST(StartUp, AnalysisMarkerChoosesTheLinkOrIsDeleted) {
     }
 }
 
-TEST(StartUp, FirstPrgDecidesTheBaseAndTheCurrentDirectoryTheMasters) {
+// The tree is found by whole folder names: a folder above named like "Prg1"
+// or "myprg" does not move the job folder out of the program's own tree.
+TEST(StartUp, TheProgramsOwnFolderDecidesTheBaseAndTheCurrentDirectoryTheMasters) {
     k5test::TempTree tree;
-    const QString prg = tree.kmd() + QStringLiteral("/Prg1/PRG");
+    const QString prg = tree.kmd() + QStringLiteral("/myprg/K5/PRG");
     QDir().mkpath(prg);
     ASSERT_TRUE(startUp(tree.ctx, prg + QStringLiteral("/kamo-k5"), prg).ok);
-    EXPECT_EQ(tree.ctx.folders.prgFolder, tree.kmd() + QStringLiteral("/PRG"));
-    EXPECT_EQ(tree.ctx.folders.dataFolder, tree.kmd() + QStringLiteral("/DAT"));
+    EXPECT_EQ(tree.ctx.folders.prgFolder, prg);
+    EXPECT_EQ(tree.ctx.folders.dataFolder, tree.kmd() + QStringLiteral("/myprg/K5/DAT"));
+    EXPECT_EQ(tree.ctx.folders.masterFolder, tree.kmd() + QStringLiteral("/MAS"));
+
+    // A folder that is not named PRG is not the program's folder.
+    k5test::TempTree loose;
+    const QString notPrg = loose.kmd() + QStringLiteral("/K5/myprg");
+    QDir().mkpath(notPrg);
+    const StartUpResult refused = startUp(loose.ctx, notPrg + QStringLiteral("/kamo-k5"), notPrg);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.reason.contains(QStringLiteral("「PRG」")));
 
     // Started from outside any KMD tree: the master folder is not found.
     k5test::TempTree other;
@@ -98,6 +109,17 @@ TEST(JobList, RowsFollowTheLayoutOfTheJob) {
         EXPECT_EQ(layout.headers[layout.typeColumn],
                   imported ? QStringLiteral("ﾀｲﾌﾟ") : QStringLiteral("TYP"));
     }
+}
+
+TEST(StartUp, AKmdTreeInsideAnotherUsesItsOwnMasters) {
+    k5test::TempTree tree;
+    const QString inner = tree.kmd() + QStringLiteral("/projects/KMD");
+    QDir().mkpath(inner + QStringLiteral("/MAS"));
+    QDir().mkpath(inner + QStringLiteral("/K5/PRG"));
+    const QString prg = inner + QStringLiteral("/K5/PRG");
+    ASSERT_TRUE(startUp(tree.ctx, prg + QStringLiteral("/kamo-k5"), prg).ok);
+    EXPECT_EQ(tree.ctx.folders.masterFolder, inner + QStringLiteral("/MAS"));
+    EXPECT_EQ(tree.ctx.folders.dataFolder, inner + QStringLiteral("/K5/DAT"));
 }
 
 TEST(StartUp, AFolderNamedKmdWinsOverKmdInsideAnotherName) {
