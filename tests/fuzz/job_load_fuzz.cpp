@@ -1,0 +1,28 @@
+// Any bytes as the job file: loading (format check, every upgrade) and the
+// calculation run must refuse or succeed, never crash, hang or trip a
+// sanitizer.
+#include "calc/calculation.h"
+#include "fuzz_tree.h"
+#include "jobdata/format_conversion.h"
+#include "jobdata/job_file.h"
+#include "jobdata/job_state.h"
+
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const k5::Folders& f = fuzz::folders();
+    // The first byte chooses the current job file or the oldest format's.
+    const bool oldest = size > 0 && (data[0] & 1);
+    QFile::remove(f.jobFile());
+    QFile::remove(f.oldJobFile());
+    fuzz::write(oldest ? f.oldJobFile() : f.jobFile(), data + (size > 0), size > 0 ? size - 1 : 0);
+
+    k5::JobState job;
+    k5::JobLoadHooks hooks;
+    k5::installFormatConversion(hooks);
+    const k5::Outcome loaded = k5::loadJob(f, job, hooks, {});
+    if (!loaded) return 0;
+    k5::CalcCounters counts;
+    k5::calculateJob(f, counts);
+
+    return 0;
+}
