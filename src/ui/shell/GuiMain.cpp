@@ -8,6 +8,9 @@
 #include "ui/shell/WindowRegistry.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 
 namespace k5 {
@@ -15,6 +18,12 @@ namespace k5 {
 int runGui(int argc, char* argv[], const QString& executablePath, const QString& currentDirectory,
            const QString& windowName) {
     QApplication app(argc, argv);
+    // Qt's own dialogs (file dialogs, the print dialog) speak Japanese like
+    // every window of the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTexts);
     pressButtonsWithEnter();
     MessageBoxPrompt prompt;
     AppContext ctx;
