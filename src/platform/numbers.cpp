@@ -1,6 +1,7 @@
 #include "platform/numbers.h"
 
 #include <cmath>
+#include <limits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -154,7 +155,14 @@ QString formatPattern(double value, const QString& pattern) {
 }
 
 long long cInt(double value) {
-    return static_cast<long long>(std::nearbyint(value));
+    // A damaged file can hold any Single: no number reads as 0 and one beyond
+    // the range of the result is held at its end, rather than converting
+    // out of range (which C++ leaves undefined).
+    const double r = std::nearbyint(value);
+    if (std::isnan(r)) return 0;
+    if (r >= 9.2e18) return std::numeric_limits<long long>::max();
+    if (r <= -9.2e18) return std::numeric_limits<long long>::min();
+    return static_cast<long long>(r);
 }
 
 double intFloor(double value) {
