@@ -7,6 +7,7 @@
 #include "jobdata/job_file.h"
 #include "jobdata/job_state.h"
 #include "platform/cp932.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/record_file.h"
@@ -15,8 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
-#include <cstdio>
 
 namespace k5 {
 namespace {
@@ -93,12 +92,6 @@ QByteArray readAll(const QString& path, bool* ok = nullptr) {
     return opened ? file.readAll() : QByteArray();
 }
 
-// rename(2) replaces an existing target in one step (QFile::rename would
-// refuse to): at every moment either the old file or the new one is there.
-bool renameOver(const QString& from, const QString& to) {
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-}
-
 // The text cut between characters to `width` bytes of CP932.
 QString fitBytes(const QString& text, int width) {
     return decodePlainField(encodeField(text, width, Terminator::None));
@@ -160,7 +153,7 @@ bool setJobFileName(const QString& jobFile, const QString& fileName) {
     const QByteArray field = encodeField(fileName, record_offset::textWidthJob, Terminator::Tilde);
     for (QByteArray& r : records)
         r.replace(record_offset::fileName, field.size(), field);
-    return replaceFileWithRecords(jobFile, records);
+    return replaceFile(jobFile, records);
 }
 
 QString convertedArchiveFolder(const ArchiveWork& work) {
@@ -336,7 +329,7 @@ Outcome openArchiveFile(ArchiveWork& work, const QString& archivePath, bool conf
     Folders unpacked = f;
     unpacked.dataFolder = scratch.path();
     const QString exact = oldJob ? unpacked.oldJobFile() : unpacked.jobFile();
-    if (extracted != exact && !QFile::rename(extracted, exact))
+    if (extracted != exact && !renameOver(extracted, exact))
         return openFailure(QStringLiteral("取り出した工事データの名前を変えられません：") + extracted);
 
     QString convertedName;

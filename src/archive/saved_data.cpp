@@ -1,11 +1,11 @@
 #include "archive/saved_data.h"
 
+#include "platform/file_replace.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-
-#include <cstdio>
 
 namespace k5 {
 namespace {
@@ -39,17 +39,13 @@ QString copyOne(const QString& source, const QString& to, const QString& name) {
         const QByteArray block = in.read(1 << 16);
         if (block.isEmpty() && in.error() != QFileDevice::NoError)
             return QStringLiteral("読めません：") + in.errorString();
-        if (scratch.write(block) != block.size())
-            return QStringLiteral("書き込めません：") + scratch.errorString();
+        if (!writeBytes(scratch, block)) return QStringLiteral("書き込めません：") + scratch.errorString();
     }
     if (!scratch.flush()) return QStringLiteral("書き込めません：") + scratch.errorString();
     scratch.close();
     if (!sameContents(source, scratch.fileName())) return QStringLiteral("コピーが元と一致しません");
     scratch.setPermissions(QFileInfo(source).permissions());
-    // rename(2) replaces an older file of that name in one step.
-    if (std::rename(QFile::encodeName(scratch.fileName()).constData(),
-                    QFile::encodeName(target).constData()) != 0)
-        return QStringLiteral("置き換えられません");
+    if (!renameOver(scratch.fileName(), target)) return QStringLiteral("置き換えられません");
     scratch.setAutoRemove(false);
     return {};
 }

@@ -12,6 +12,7 @@
 #include "jobdata/record_layout.h"
 #include "masters/bar_size_master.h"
 #include "masters/concrete_setting.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -20,7 +21,6 @@
 
 #include <QHash>
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 #include <cmath>
@@ -121,12 +121,11 @@ class RunMasters {
 // always has.
 class JobImage {
   public:
-    explicit JobImage(const QString& path) : file_(path), scratch_(path + QStringLiteral("_dum")) {}
+    explicit JobImage(const QString& path) : file_(path), scratch_(scratchPathFor(path)) {}
+    // A run that did not replace the job leaves no scratch file behind.
     ~JobImage() {
-        if (scratch_.isOpen()) {
-            scratch_.close();
-            scratch_.remove();
-        }
+        if (scratch_.isOpen()) scratch_.close();
+        if (started_ && !replaced_) scratch_.remove();
     }
 
     bool open() {
@@ -162,7 +161,11 @@ class JobImage {
     // every stored record before it that the run did not change.
     bool storeKept(int n) {
         if (!kept_) return true;
-        if (!scratch_.isOpen() && !scratch_.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+        if (!started_) {
+            started_ = true;
+            if (!scratch_.open(QIODevice::WriteOnly | QIODevice::Truncate)) ok_ = false;
+        }
+        if (!ok_) return false;
         const qint64 at = static_cast<qint64>(n - 1) * kLength;
         append(raw(copied_, std::min(at, size_)));
         append(encodeRecord(*kept_));
@@ -174,15 +177,15 @@ class JobImage {
     // Completes the scratch file with the rest of the stored job and renames
     // it over the job file; nothing happens when the run changed nothing.
     bool finish() {
-        if (!scratch_.isOpen()) return ok_;
+        if (!started_) return ok_;
+        if (!ok_) return false;
         if (copied_ < size_) append(raw(copied_, size_));
         flush();
-        scratch_.close();
-        if (!ok_) return false;
-        // rename(2) replaces the job in one step: the old job or the new one
+        if (!closeWritten(scratch_)) ok_ = false;
+        // The rename replaces the job in one step: the old job or the new one
         // is always whole on disk.
-        return std::rename(QFile::encodeName(scratch_.fileName()).constData(),
-                           QFile::encodeName(file_.fileName()).constData()) == 0;
+        replaced_ = ok_ && renameOver(scratch_.fileName(), file_.fileName());
+        return replaced_;
     }
 
   private:
@@ -195,7 +198,7 @@ class JobImage {
     }
     void flush() {
         const auto size = static_cast<qint64>(buffer_.size());
-        if (size > 0 && scratch_.write(buffer_.data(), size) != size) ok_ = false;
+        if (size > 0 && ok_ && !writeBytes(scratch_, buffer_.data(), size)) ok_ = false;
         buffer_.clear(); // keeps its capacity for the next chunk
     }
 
@@ -208,6 +211,8 @@ class JobImage {
     qint64 copied_ = 0; // bytes of the stored job already in the scratch file
     std::string buffer_;
     bool ok_ = true;
+    bool started_ = false;  // the scratch file was created
+    bool replaced_ = false; // the scratch file became the job file
 };
 
 BarRules barRulesOf(const WorkingRecord& w, const FoundationRecord& rec) {

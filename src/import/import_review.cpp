@@ -3,6 +3,7 @@
 #include "jobdata/job_file.h"
 #include "jobdata/record_layout.h"
 #include "platform/cp932.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -168,7 +169,7 @@ GroupingResult applyGroupName(const Folders& folders, int first, int last, const
     }
     for (int n = first; n <= last; ++n)
         assign(records[n - 1], answer.name, group, answer.type);
-    if (!replaceFileWithRecords(path, records)) return {writeFailed(path)};
+    if (!replaceFile(path, records)) return {writeFailed(path)};
     highest = std::max(highest, group);
     return {Outcome::success()};
 }
@@ -179,7 +180,7 @@ Outcome ungroupRecords(const Folders& folders, int first, int last) {
     if (first < 1 || last < first || last > records.size()) return rangeMissing(path);
     for (int n = first; n <= last; ++n)
         assign(records[n - 1], QString(), 0, storedType(records[n - 1]));
-    return replaceFileWithRecords(path, records) ? Outcome::success() : writeFailed(path);
+    return replaceFile(path, records) ? Outcome::success() : writeFailed(path);
 }
 
 QString fitDesignName(const QString& text) {

@@ -4,6 +4,7 @@
 #include "jobdata/job_state.h"
 #include "jobdata/record_layout.h"
 #include "platform/cp932.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -443,7 +444,7 @@ Outcome readSupportReactions(const Folders& folders, JobState& job) {
         applyDesignLoads(r);
         encoded.append(encodeRecord(r));
     }
-    if (!replaceFileWithRecords(folders.jobFile(), encoded))
+    if (!replaceFile(folders.jobFile(), encoded))
         return Outcome::error(QStringLiteral("基礎データをファイルに書き込めませんでした。　　　\n\n") +
                               folders.jobFile() + kUnchanged);
 

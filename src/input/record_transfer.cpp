@@ -351,30 +351,26 @@ Outcome saveWorkingRecord(RecordEdit& edit) {
         if (!r) return writeFailed(folders.jobFile());
         stored = *r;
     }
-    const FoundationRecord built = buildRecord(edit, stored);
     const int count = recordCountOf(folders);
     const int target = correction ? edit.request.record : count + 1;
-    if (!writeRecord(folders, target, built)) return writeFailed(folders.jobFile());
-    if (!correction) {
-        job.recordCount = target;
-        return Outcome::success();
-    }
-    if (!job.imported) return Outcome::success();
+    QList<std::pair<int, FoundationRecord>> changes{{target, buildRecord(edit, stored)}};
 
     // A design group shares one design: the other records of the group take
     // it, each keeping its own name, loads and import data. Group 0 holds the
     // supports that belong to no group, so they are never handed a design.
+    // The whole group is written in one replacement of the job file, so a
+    // failed write never leaves the group with two designs.
     const int group = stored.groupNo;
-    if (group == 0) return Outcome::success();
-    bool ok = true;
-    for (int i = 1; i <= count; ++i) {
-        if (i == target) continue;
-        const std::optional<FoundationRecord> other = readRecord(folders, i);
-        if (!other) return writeFailed(folders.jobFile());
-        if (other->groupNo != group) continue;
-        ok = writeRecord(folders, i, buildRecord(edit, *other)) && ok;
-    }
-    return ok ? Outcome::success() : writeFailed(folders.jobFile());
+    if (correction && job.imported && group != 0)
+        for (int i = 1; i <= count; ++i) {
+            if (i == target) continue;
+            const std::optional<FoundationRecord> other = readRecord(folders, i);
+            if (!other) return writeFailed(folders.jobFile());
+            if (other->groupNo == group) changes.append({i, buildRecord(edit, *other)});
+        }
+    if (!writeRecords(folders, changes)) return writeFailed(folders.jobFile());
+    if (!correction) job.recordCount = target;
+    return Outcome::success();
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "jobdata/common_values.h"
 
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -7,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace k5 {
 namespace {
@@ -114,21 +116,34 @@ CommonValues decodeCommonValues(const QByteArray& record) {
 bool ensureCommonValues(const Folders& folders) {
     const QString& path = folders.commonValuesFile;
     if (hasBothRecords(path)) return false;
-    QFile::remove(path);
-    RecordFile file(path, kCommonValuesRecordLength);
-    if (!file.open()) return true;
+    QList<QByteArray> records;
     for (int unit = 1; unit <= 2; ++unit) {
         RecordWriter w(kCommonValuesRecordLength);
         putUnusedDefaults(w);
-        file.write(unit, encodeCommonValues(defaultCommonValues(unit), w.bytes()));
+        records.append(encodeCommonValues(defaultCommonValues(unit), w.bytes()));
     }
+    replaceFile(path, records);
     return true;
 }
+
+namespace {
+
+// Records 1..count of the file (zeros where it has none).
+QList<QByteArray> readLeadingRecords(const QString& path, int count) {
+    QList<QByteArray> records;
+    RecordFile file(path, kCommonValuesRecordLength);
+    const bool opened = file.openReadOnly();
+    for (int n = 1; n <= count; ++n)
+        records.append(opened ? file.read(n) : QByteArray(kCommonValuesRecordLength, '\0'));
+    return records;
+}
+
+} // namespace
 
 void loadCommonValues(const Folders& folders, int unit, CommonValues& v) {
     ensureCommonValues(folders);
     RecordFile file(folders.commonValuesFile, kCommonValuesRecordLength);
-    if (!file.open()) return;
+    if (!file.openReadOnly()) return;
     v = decodeCommonValues(file.read(unit));
     if (v.priority < 0 || v.priority > 3) v.priority = 3;
     bool repaired = false;
@@ -144,23 +159,26 @@ void loadCommonValues(const Folders& folders, int unit, CommonValues& v) {
     repair(v.ny, 2);
     repair(v.priority, 2);
     if (!repaired) return;
-    // Both unit systems share the rebar layout values.
+    // Both unit systems share the rebar layout values; a file that cannot be
+    // written keeps the repair in memory only.
+    QList<QByteArray> records;
     for (int n = 1; n <= 2; ++n) {
-        QByteArray record = file.read(n);
         RecordWriter w(kCommonValuesRecordLength);
-        w.putBytes(0, record);
+        w.putBytes(0, file.read(n));
         w.putInt16(102, v.pitchx);
         w.putInt16(104, v.pitchy);
         w.putInt16(106, v.nx);
         w.putInt16(108, v.ny);
         w.putInt16(110, v.priority);
-        file.write(n, w.bytes());
+        records.append(w.bytes());
     }
+    file.close();
+    replaceLeadingRecords(folders.commonValuesFile, kCommonValuesRecordLength, records);
 }
 
-void saveCommonValues(const Folders& folders, int unit, const CommonValues& values) {
-    RecordFile file(folders.commonValuesFile, kCommonValuesRecordLength);
-    if (!file.open()) return;
+namespace {
+
+CommonValues withLayoutDefaults(const CommonValues& values) {
     CommonValues v = values;
     if (v.edgx == 0) v.edgx = 80;
     if (v.edgy == 0) v.edgy = 80;
@@ -169,7 +187,30 @@ void saveCommonValues(const Folders& folders, int unit, const CommonValues& valu
     if (v.nx == 0) v.nx = 2;
     if (v.ny == 0) v.ny = 2;
     if (v.priority == 0) v.priority = 2;
-    file.write(unit, encodeCommonValues(v, file.read(unit)));
+    return v;
+}
+
+// Writes each unit's values into its record in one replacement of the file.
+bool saveUnits(const Folders& folders, const QList<std::pair<int, CommonValues>>& units) {
+    int last = 0;
+    for (const auto& [unit, values] : units) {
+        if (unit < 1 || unit > 2) return false;
+        last = std::max(last, unit);
+    }
+    QList<QByteArray> records = readLeadingRecords(folders.commonValuesFile, last);
+    for (const auto& [unit, values] : units)
+        records[unit - 1] = encodeCommonValues(withLayoutDefaults(values), records[unit - 1]);
+    return replaceLeadingRecords(folders.commonValuesFile, kCommonValuesRecordLength, records);
+}
+
+} // namespace
+
+bool saveCommonValues(const Folders& folders, int unit, const CommonValues& values) {
+    return saveUnits(folders, {{unit, values}});
+}
+
+bool saveCommonValues(const Folders& folders, const CommonValues& si, const CommonValues& cgs) {
+    return saveUnits(folders, {{1, si}, {2, cgs}});
 }
 
 } // namespace k5

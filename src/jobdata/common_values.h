@@ -46,7 +46,10 @@ bool ensureCommonValues(const Folders& folders);
 // Loads record `unit` into `values`, repairing zero layout values; `values`
 // stays as it was when the file cannot be opened.
 void loadCommonValues(const Folders& folders, int unit, CommonValues& values);
-// Writes `values` into record `unit`, keeping the record's unused fields.
-void saveCommonValues(const Folders& folders, int unit, const CommonValues& values);
+// Writes `values` into record `unit`, keeping the record's unused fields;
+// false when the file could not be written (it stays as it was).
+bool saveCommonValues(const Folders& folders, int unit, const CommonValues& values);
+// Both unit systems' values in one write: both are stored or neither.
+bool saveCommonValues(const Folders& folders, const CommonValues& si, const CommonValues& cgs);
 
 } // namespace k5

@@ -1,6 +1,7 @@
 #include "jobdata/control_file.h"
 
 #include "platform/cp932.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -18,7 +19,6 @@ bool hasRecord(const QString& path) {
 }
 
 void recreate(const Folders& folders, ControlSettings& control) {
-    QFile::remove(folders.controlFile());
     control.keyAction = {};
     control.cancelConfirm = 0;
     saveControlFile(folders, control);
@@ -53,15 +53,13 @@ QString storableFolder(const QString& folder) {
     return decodeField(field) == folder ? folder : QString();
 }
 
-void saveControlFile(const Folders& folders, const ControlSettings& control) {
-    RecordFile file(folders.controlFile(), kControlRecordLength);
-    if (!file.open()) return;
+bool saveControlFile(const Folders& folders, const ControlSettings& control) {
     RecordWriter w(kControlRecordLength);
     w.putBytes(0, encodeField(storableFolder(control.lastSaveFolder), kLastFolderWidth, Terminator::Tilde));
     for (int i = 1; i <= 4; ++i)
         w.putInt16(100 + 2 * (i - 1), control.keyAction[i]);
     w.putInt16(108, control.cancelConfirm);
-    file.write(1, w.bytes());
+    return replaceLeadingRecords(folders.controlFile(), kControlRecordLength, {w.bytes()});
 }
 
 } // namespace k5

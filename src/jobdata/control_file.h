@@ -25,6 +25,7 @@ QString storableFolder(const QString& folder);
 // holds at least one record.
 void ensureControlFile(const Folders& folders, ControlSettings& control);
 void loadControlFile(const Folders& folders, ControlSettings& control);
-void saveControlFile(const Folders& folders, const ControlSettings& control);
+// False when the file could not be written (it stays as it was).
+bool saveControlFile(const Folders& folders, const ControlSettings& control);
 
 } // namespace k5

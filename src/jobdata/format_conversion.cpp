@@ -3,6 +3,7 @@
 #include "jobdata/foundation_record.h"
 #include "jobdata/job_file.h"
 #include "jobdata/job_state.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/record_file.h"
@@ -97,7 +98,7 @@ bool upgradeJobFile(const Folders& folders, int oldLength, QByteArray (*upgrade)
     QList<QByteArray> records = readRecords(path, oldLength);
     for (QByteArray& record : records)
         record = upgrade(record);
-    return replaceFileWithRecords(path, records);
+    return replaceFile(path, records);
 }
 
 QString versionText(int version) {
@@ -119,7 +120,6 @@ QString safeJobFileName(const QString& name) {
     // field keeps no terminator, so it may use all 52 bytes.
     return decodePlainField(encodeField(safe, 52, Terminator::None));
 }
-
 
 namespace {
 
@@ -146,7 +146,9 @@ QString keepBeforeUpgrade(const QString& path, int version) {
     QString backup = base;
     for (int n = 2; QFile::exists(backup); ++n)
         backup = base + QStringLiteral("(") + QString::number(n) + QStringLiteral(")");
-    return QFile::copy(path, backup) ? backup : QString();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return replaceFile(backup, {file.readAll()}) ? backup : QString();
 }
 
 QString unreadableMessage(const QString& path) {
@@ -214,10 +216,10 @@ Outcome checkFormat(const Folders& folders, JobState& job) {
     return Outcome::success();
 }
 
-bool convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArchiver& saveArchive) {
+Outcome convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArchiver& saveArchive) {
     const QString oldPath = folders.oldJobFile();
     QList<QByteArray> old = readRecords(oldPath, old_format::kLength00);
-    if (old.isEmpty()) return false;
+    if (old.isEmpty()) return {false, {}};
     // Every record gets the file name computed from record 1.
     const QByteArray fileNameField = convertedFileNameField(old.first());
     QList<QByteArray> converted;
@@ -226,12 +228,14 @@ bool convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArch
         converted.append(convertRecord00(record, fileNameField));
     // The new job file is written whole, then the old one removed: a failed
     // write keeps the old job as it was.
-    if (!replaceFileWithRecords(folders.jobFile(), converted)) return false;
+    if (!replaceFile(folders.jobFile(), converted))
+        return Outcome::error(QStringLiteral("古い形式の基礎データを新しい形式に変換できません。　　　\n\n") +
+                              oldPath + QStringLiteral("\n\nファイルは変更していません。"));
     QFile::remove(oldPath);
     job.currentFileName = decodeField(fileNameField);
     job.imported = false;
     if (saveArchive) saveArchive(job.currentFileName + QStringLiteral(".lzh"));
-    return true;
+    return Outcome::success();
 }
 
 void installFormatConversion(JobLoadHooks& hooks, ConvertedJobArchiver saveArchive) {

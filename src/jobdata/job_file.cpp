@@ -2,6 +2,7 @@
 
 #include "jobdata/job_state.h"
 #include "jobdata/record_layout.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -9,7 +10,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 
 namespace k5 {
 namespace {
@@ -31,25 +31,19 @@ QList<QByteArray> readAll(const QString& path) {
     return records;
 }
 
-} // namespace
-
-bool replaceFileWithRecords(const QString& path, const QList<QByteArray>& records) {
-    QString scratch = path + QStringLiteral("_dum");
-    {
-        QFile file(scratch);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-        for (const QByteArray& r : records)
-            if (file.write(r) != r.size()) {
-                file.close();
-                QFile::remove(scratch);
-                return false;
-            }
-        if (!file.flush()) return false;
-    }
-    // rename(2) replaces the old file in one step: at any moment either the
-    // old job or the new one exists whole.
-    return std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData()) == 0;
+// Writes repaired records in place of their stored bytes; a trailing part
+// record stays as it was.
+bool writeRepairedRecords(const QString& path, const QList<int>& numbers, const QList<QByteArray>& records) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    QByteArray content = file.readAll();
+    file.close();
+    for (qsizetype i = 0; i < numbers.size(); ++i)
+        content.replace(static_cast<qsizetype>(numbers[i] - 1) * kLength, kLength, records[i]);
+    return replaceFile(path, {content});
 }
+
+} // namespace
 
 int recordCountOf(const Folders& folders) {
     return RecordFile::countOf(folders.jobFile(), kLength);
@@ -62,8 +56,26 @@ std::optional<FoundationRecord> readRecord(const Folders& folders, int n) {
 }
 
 bool writeRecord(const Folders& folders, int n, const FoundationRecord& record) {
-    RecordFile file(folders.jobFile(), kLength);
-    return file.open() && file.write(n, encodeRecord(record));
+    return writeRecords(folders, {{n, record}});
+}
+
+bool writeRecords(const Folders& folders, const QList<std::pair<int, FoundationRecord>>& changes) {
+    const QString path = folders.jobFile();
+    QByteArray content;
+    if (QFileInfo::exists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        content = file.readAll();
+    }
+    QList<QByteArray> records;
+    for (const auto& [n, record] : changes) {
+        if (n < 1) return false;
+        const qsizetype at = static_cast<qsizetype>(n - 1) * kLength;
+        // Records skipped over read back as zeros and blanks, like a fresh record.
+        if (content.size() < at + kLength) content.resize(at + kLength, '\0');
+        content.replace(at, kLength, encodeRecord(record));
+    }
+    return replaceFile(path, {content});
 }
 
 void loadJobIdentity(const Folders& folders, JobState& job) {
@@ -110,9 +122,15 @@ Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks
     bool haveJob = QFileInfo::exists(path);
     if (!haveJob) {
         folders.trace(QStringLiteral("_101E 00形式のデータを読み込んで02形式に変換することを試みる"));
-        haveJob = hooks.convertOldJobFile && hooks.convertOldJobFile(folders, job);
+        const Outcome converted =
+            hooks.convertOldJobFile ? hooks.convertOldJobFile(folders, job) : Outcome{false, {}};
+        haveJob = converted.ok;
         folders.trace(QStringLiteral("_101F 変換結果は") +
                       (haveJob ? QStringLiteral("True") : QStringLiteral("False")));
+        if (!converted && !converted.message.text.isEmpty()) {
+            folders.trace(QStringLiteral("_101H End------------------>"));
+            return converted;
+        }
     }
     Outcome outcome = Outcome::success();
     int count = 0;
@@ -149,14 +167,13 @@ Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks
         }
         const bool whole = QFileInfo(path).size() % kLength == 0;
         file.close();
-        // The repaired defaults go back in place, record by record, as they
-        // always have; a file that cannot be written keeps them in memory only.
-        if (!repaired.isEmpty()) {
-            RecordFile writable(path, kLength);
-            if (writable.open())
-                for (qsizetype i = 0; i < repaired.size(); ++i)
-                    writable.write(repaired[i], repairedBytes[i]);
-        }
+        // The repaired defaults go back into the job file; one that cannot be
+        // written keeps them in memory only, and the user is told.
+        if (!repaired.isEmpty() && !writeRepairedRecords(path, repaired, repairedBytes))
+            outcome = Outcome::warning(
+                QStringLiteral("基礎データの既定値の補正をファイルに書き込めませんでした。　　　\n\n"
+                               "ファイルは変更していません。\n\n") +
+                path);
         if (!whole)
             outcome = Outcome::warning(
                 QStringLiteral("基礎データのファイルが壊れています（長さが基礎データの大きさの"
@@ -187,7 +204,7 @@ bool rewriteJobIdentity(const Folders& folders, const JobState& job) {
         r.replace(record_offset::fileName, fileName.size(), fileName);
         patchData1(r, field::unitSystem, static_cast<float>(job.unitSystem));
     }
-    return replaceFileWithRecords(path, records);
+    return replaceFile(path, records);
 }
 
 bool deleteRecords(const Folders& folders, JobState& job, int first, int last) {
@@ -196,14 +213,14 @@ bool deleteRecords(const Folders& folders, JobState& job, int first, int last) {
     QList<QByteArray> kept;
     for (int n = 1; n <= all.size(); ++n)
         if (n < first || n > last) kept.append(all[n - 1]);
-    if (!replaceFileWithRecords(path, kept)) return false;
+    if (!replaceFile(path, kept)) return false;
     job.recordCount = static_cast<int>(kept.size());
     if (kept.isEmpty()) job.imported = false;
     return true;
 }
 
 bool deleteAllRecords(const Folders& folders, JobState& job) {
-    if (!replaceFileWithRecords(folders.jobFile(), {})) return false;
+    if (!replaceFile(folders.jobFile(), {})) return false;
     job.recordCount = 0;
     job.imported = false;
     return true;
@@ -214,7 +231,7 @@ bool swapRecords(const Folders& folders, int p, int q, const RecordVisitor& visi
     QList<QByteArray> all = readAll(path);
     if (p < 1 || q < 1 || p > all.size() || q > all.size()) return false;
     all.swapItemsAt(p - 1, q - 1);
-    if (!replaceFileWithRecords(path, all)) return false;
+    if (!replaceFile(path, all)) return false;
     if (visit) {
         visit(q, decodeRecord(all[q - 1]));
         visit(p, decodeRecord(all[p - 1]));

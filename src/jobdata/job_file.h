@@ -20,8 +20,12 @@ int recordCountOf(const Folders& folders);
 // Record n of the job file (zeros and blanks past its end); none when the job
 // file cannot be opened.
 std::optional<FoundationRecord> readRecord(const Folders& folders, int n);
-// Writes `record` as record n, extending the file as needed.
+// Writes `record` as record n, extending the file as needed. The job file is
+// replaced whole, so a failed write leaves it as it was.
 bool writeRecord(const Folders& folders, int n, const FoundationRecord& record);
+// Writes each (n, record) of `changes` in one replacement of the job file:
+// all of them or, on failure, none.
+bool writeRecords(const Folders& folders, const QList<std::pair<int, FoundationRecord>>& changes);
 
 // Job identity from record 1 (names, unit system, import flag, count).
 void loadJobIdentity(const Folders& folders, JobState& job);
@@ -43,9 +47,5 @@ bool swapRecords(const Folders& folders, int p, int q, const RecordVisitor& visi
 
 // The rebar layout defaults a record must have; true when something changed.
 bool repairRecordDefaults(QByteArray& record);
-
-// Writes `records` to a scratch file beside `path` and renames it over `path`,
-// so the old file stays whole until the new one is complete.
-bool replaceFileWithRecords(const QString& path, const QList<QByteArray>& records);
 
 } // namespace k5

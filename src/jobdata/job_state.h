@@ -36,10 +36,11 @@ struct EditRequest {
 };
 
 // Where the older job formats plug into loading a job: the conversion of the
-// oldest job file when no current one exists, and the upgrade of older
-// records of the current file. Unset hooks do nothing.
+// oldest job file when no current one exists (failing without a message when
+// there is nothing to convert), and the upgrade of older records of the
+// current file. Unset hooks do nothing.
 struct JobLoadHooks {
-    std::function<bool(const Folders&, JobState&)> convertOldJobFile;
+    std::function<Outcome(const Folders&, JobState&)> convertOldJobFile;
     std::function<Outcome(const Folders&, JobState&)> upgradeJobFormat;
 };
 

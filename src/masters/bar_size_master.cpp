@@ -2,6 +2,7 @@
 
 #include "masters/master_file.h"
 #include "platform/cp932.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -92,11 +93,10 @@ int barSizeRowCount(const QString& kind) {
 
 void ensureBarSizeFile(const Folders& folders, const QString& kind) {
     if (recordCount(barSizeFile(folders, kind)) > 0) return;
-    QFile::remove(barSizeFile(folders, kind));
     writeDefaultBarSizes(folders, kind);
 }
 
-void writeDefaultBarSizes(const Folders& folders, const QString& kind) {
+bool writeDefaultBarSizes(const Folders& folders, const QString& kind) {
     QList<QByteArray> records;
     auto add = [&records](const auto& table) {
         for (const DefaultBarSize& d : table)
@@ -106,8 +106,7 @@ void writeDefaultBarSizes(const Folders& folders, const QString& kind) {
         add(kDeformedDefaults);
     else
         add(kRoundDefaults);
-    QFile::remove(barSizeFile(folders, kind));
-    replaceLeadingRecords(barSizeFile(folders, kind), kBarSizeRecordLength, records);
+    return replaceFile(barSizeFile(folders, kind), records);
 }
 
 QList<BarSizeRecord> readBarSizes(const Folders& folders, const QString& kind) {

@@ -34,7 +34,7 @@ int barSizeRowCount(const QString& kind);
 // Recreates the kind's file with its defaults unless it holds a record.
 void ensureBarSizeFile(const Folders& folders, const QString& kind);
 // Replaces the kind's file by its default table.
-void writeDefaultBarSizes(const Folders& folders, const QString& kind);
+bool writeDefaultBarSizes(const Folders& folders, const QString& kind);
 
 // The first record, in file order, whose trimmed name contains `sizeText`
 // ("D19"); the file is chosen by the text's first letter ("D" deformed, any

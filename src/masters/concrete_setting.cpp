@@ -1,6 +1,7 @@
 #include "masters/concrete_setting.h"
 
 #include "masters/master_file.h"
+#include "platform/file_replace.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/prompt.h"
@@ -17,7 +18,6 @@ bool hasContent(const QString& path) {
 }
 
 ConcreteSetting writeDefaults(const Folders& folders) {
-    QFile::remove(concreteFile(folders));
     saveConcreteSetting(folders, ConcreteSetting{});
     return ConcreteSetting{};
 }
@@ -45,9 +45,10 @@ ConcreteSetting loadConcreteSetting(const Folders& folders) {
 }
 
 bool saveConcreteSetting(const Folders& folders, const ConcreteSetting& c) {
-    return replaceFileBytes(concreteFile(folders),
-                            numberLine({QString::number(c.concreteEdition), formatGeneral(c.cgsShortFactorC),
-                                        formatGeneral(c.cgsShortFactorS)}));
+    return replaceFile(
+        concreteFile(folders),
+        QList<QByteArray>{numberLine({QString::number(c.concreteEdition), formatGeneral(c.cgsShortFactorC),
+                                      formatGeneral(c.cgsShortFactorS)})});
 }
 
 std::optional<ConcreteSetting> readConcreteFields(Prompt& prompt, int edition, const QString& factorCText,

@@ -2,6 +2,7 @@
 
 #include "masters/master_file.h"
 #include "platform/cp932.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -91,7 +92,7 @@ QList<FontSetRecord> loadFontSet(const Folders& folders, ReportFont& reportFont)
     if (font.fontSetInUse == 0) {
         // No set is in use: the whole file gives way to the defaults, whose
         // first set is flagged.
-        QFile::remove(folders.fontFile);
+        writeDefaultFontSets(folders);
         records = readFontSets(folders, font);
     }
     if (font.fontSetInUse == 0) {
@@ -103,14 +104,13 @@ QList<FontSetRecord> loadFontSet(const Folders& folders, ReportFont& reportFont)
     return records;
 }
 
-void writeDefaultFontSets(const Folders& folders) {
+bool writeDefaultFontSets(const Folders& folders) {
     QList<QByteArray> records;
     for (const char* line : kDefaultFontSets) {
         QStringList f = QString::fromUtf8(line).split(u',');
         records.append(encodeFontSet(f[0], f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt()));
     }
-    QFile::remove(folders.fontFile);
-    replaceLeadingRecords(folders.fontFile, kFontSetRecordLength, records);
+    return replaceFile(folders.fontFile, records);
 }
 
 bool saveFontSets(const Folders& folders, Prompt& prompt, const FontSetRows& rows, int inUseRow) {

@@ -40,7 +40,7 @@ QStringList fontFaceChoices();
 // default sets first.
 QList<FontSetRecord> loadFontSet(const Folders& folders, ReportFont& reportFont);
 // Replaces the file by the eight default sets (record 1 in use).
-void writeDefaultFontSets(const Folders& folders);
+bool writeDefaultFontSets(const Folders& folders);
 
 // Grid rows as typed: face, ﾀｲﾄﾙ文字, 一般文字, 添字.
 using FontSetRows = QList<QStringList>;

@@ -2,6 +2,7 @@
 
 #include "masters/master_file.h"
 #include "platform/cp932.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -124,12 +125,11 @@ void ensureGradeFile(const Folders& folders) {
         writeDefaultGrades(folders);
 }
 
-void writeDefaultGrades(const Folders& folders) {
+bool writeDefaultGrades(const Folders& folders) {
     QList<QByteArray> records;
     for (const char* line : kDefaultGrades)
         records.append(encodeGrade(QString::fromUtf8(line).split(u',')));
-    QFile::remove(folders.rebarGradeFile);
-    replaceLeadingRecords(folders.rebarGradeFile, kGradeRecordLength, records);
+    return replaceFile(folders.rebarGradeFile, records);
 }
 
 QList<GradeRecord> readGradeRecords(const Folders& folders) {
@@ -164,7 +164,6 @@ YoungModulus loadYoung(const Folders& folders) {
         hasContent(youngFile(folders)) ? readNumberItems(youngFile(folders)) : QList<double>{};
     if (numbers.size() < 2) {
         // Missing, empty or cut short: the defaults take the file's place.
-        QFile::remove(youngFile(folders));
         YoungModulus defaults;
         saveYoung(folders, defaults);
         return defaults;
@@ -173,8 +172,8 @@ YoungModulus loadYoung(const Folders& folders) {
 }
 
 bool saveYoung(const Folders& folders, const YoungModulus& young) {
-    return replaceFileBytes(youngFile(folders),
-                            numberLine({formatGeneral(young.si), formatGeneral(young.cgs)}));
+    return replaceFile(youngFile(folders),
+                       QList<QByteArray>{numberLine({formatGeneral(young.si), formatGeneral(young.cgs)})});
 }
 
 std::optional<YoungModulus> readYoungFields(Prompt& prompt, const QString& siText, const QString& cgsText) {

@@ -44,7 +44,7 @@ QString sizeClassText(int sizeClass);
 // not a whole number of records long.
 void ensureGradeFile(const Folders& folders);
 // Replaces the grade file by the ten default grades.
-void writeDefaultGrades(const Folders& folders);
+bool writeDefaultGrades(const Folders& folders);
 // Every record of the grade file in file order (empty when there is no file).
 QList<GradeRecord> readGradeRecords(const Folders& folders);
 // The grade names (8 characters as stored) for the grade lists of the input

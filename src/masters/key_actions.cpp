@@ -1,19 +1,20 @@
 #include "masters/key_actions.h"
 
 #include "jobdata/control_file.h"
+#include "platform/file_replace.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace k5 {
 
 KeyActions keyActionsOf(const ControlSettings& control) {
     const auto& k = control.keyAction;
-    return {k[kWrapLeftToPreviousRow] == 1, k[kWrapUpToLastRow] == 1, k[kWrapDownToFirstRow] == 1, k[kVerticalToColumnOne] == 1};
+    return {k[kWrapLeftToPreviousRow] == 1, k[kWrapUpToLastRow] == 1, k[kWrapDownToFirstRow] == 1,
+            k[kVerticalToColumnOne] == 1};
 }
 
 QString keyActionFilePath(const Folders& folders) {
@@ -51,16 +52,13 @@ void loadKeyActions(const Folders& folders, ControlSettings& control) {
 }
 
 bool saveKeyActions(const Folders& folders, const ControlSettings& control) {
-    QSaveFile file(keyActionFilePath(folders));
-    if (!file.open(QIODevice::WriteOnly)) return false;
     QByteArray text;
     for (int i : {kWrapLeftToPreviousRow, kWrapUpToLastRow, kWrapDownToFirstRow}) {
         int value = control.keyAction[i];
         // A number is written after the blank that stands for its sign.
         text += (value < 0 ? QByteArray() : QByteArray(" ")) + QByteArray::number(value) + "\r\n";
     }
-    file.write(text);
-    return file.commit();
+    return replaceFile(keyActionFilePath(folders), {text});
 }
 
 } // namespace k5

@@ -1,7 +1,7 @@
 #include "masters/master_file.h"
 
-#include "jobdata/job_file.h"
 #include "platform/cp932.h"
+#include "platform/file_replace.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/prompt.h"
@@ -29,30 +29,11 @@ QList<QByteArray> readRecords(const QString& path, int recordLength, int count) 
     return records;
 }
 
-bool replaceLeadingRecords(const QString& path, int recordLength, const QList<QByteArray>& records) {
-    QByteArray content;
-    QFile old(path);
-    if (old.exists()) {
-        if (!old.open(QIODevice::ReadOnly)) return false;
-        content = old.readAll();
-        old.close();
-    }
-    qsizetype written = static_cast<qsizetype>(records.size()) * recordLength;
-    if (content.size() < written) content.resize(written, '\0');
-    for (qsizetype i = 0; i < records.size(); ++i)
-        content.replace(i * recordLength, recordLength, records[i]);
-    return replaceFileBytes(path, content);
-}
-
 bool replaceLeadingRecordsOrWarn(Prompt& prompt, const QString& path, int recordLength,
                                  const QList<QByteArray>& records) {
     if (replaceLeadingRecords(path, recordLength, records)) return true;
     prompt.error(writeFailedMessage(path));
     return false;
-}
-
-bool replaceFileBytes(const QString& path, const QByteArray& bytes) {
-    return replaceFileWithRecords(path, QList<QByteArray>{bytes});
 }
 
 QList<double> readNumberItems(const QString& path) {

@@ -22,17 +22,9 @@ int roundedRecordCount(const QString& path, int recordLength);
 // Records 1..count, each `recordLength` bytes (zeros past the end of the file).
 QList<QByteArray> readRecords(const QString& path, int recordLength, int count);
 
-// Writes `records` as records 1, 2, ... while every byte of the old file
-// beyond them keeps its content. The new content goes to a scratch file
-// that is renamed over the old one, so the file is never half written.
-bool replaceLeadingRecords(const QString& path, int recordLength, const QList<QByteArray>& records);
-
 // replaceLeadingRecords, with a warning naming the file when it cannot be written.
 bool replaceLeadingRecordsOrWarn(Prompt& prompt, const QString& path, int recordLength,
                                  const QList<QByteArray>& records);
-
-// Replaces the whole file by `bytes` through a scratch file.
-bool replaceFileBytes(const QString& path, const QByteArray& bytes);
 
 // The numbers of a small settings text file: items separated by blanks,
 // commas or line breaks, each read by the leading-number rule.

@@ -8,10 +8,6 @@ namespace k5 {
 RecordFile::RecordFile(const QString& path, int recordLength)
     : path_(path), length_(recordLength), file_(path) {}
 
-bool RecordFile::open() {
-    return file_.isOpen() || file_.open(QIODevice::ReadWrite);
-}
-
 bool RecordFile::openReadOnly() {
     return file_.isOpen() || file_.open(QIODevice::ReadOnly);
 }
@@ -28,16 +24,6 @@ QByteArray RecordFile::read(int n) {
     if (got < length_)
         std::memset(record.data() + std::max<qint64>(got, 0), 0, length_ - std::max<qint64>(got, 0));
     return record;
-}
-
-bool RecordFile::write(int n, const QByteArray& record) {
-    if (n < 1 || record.size() != length_) return false;
-    qint64 start = static_cast<qint64>(n - 1) * length_;
-    if (file_.size() < start) {
-        // Records skipped over read back as zeros and blanks, like a fresh record.
-        if (!file_.resize(start)) return false;
-    }
-    return file_.seek(start) && file_.write(record) == length_ && file_.flush();
 }
 
 int RecordFile::countOf(const QString& path, int recordLength) {

@@ -6,15 +6,15 @@
 #include <cstdint>
 
 // Random-access files of fixed-length records numbered from 1, without header:
-// the format of every file the program keeps (jobs, masters, settings).
+// the format of every file the program keeps (jobs, masters, settings). Read
+// here; written only whole, through replaceFile, so that no failed write
+// leaves a record half changed.
 namespace k5 {
 
 class RecordFile {
   public:
     RecordFile(const QString& path, int recordLength);
 
-    // Opens for reading and writing, creating the file when missing.
-    bool open();
     bool openReadOnly();
     void close() { file_.close(); }
     bool isOpen() const { return file_.isOpen(); }
@@ -24,8 +24,6 @@ class RecordFile {
     // Record n (from 1). Bytes past the end of the file read as zeros,
     // which the field decoders read as 0 and blanks.
     QByteArray read(int n);
-    // Writes record n, extending the file when n lies past its end.
-    bool write(int n, const QByteArray& record);
 
     const QString& path() const { return path_; }
     int recordLength() const { return length_; }

@@ -1,6 +1,7 @@
 #include "report/report_pdf.h"
 
 #include "masters/font_set.h"
+#include "platform/file_replace.h"
 #include "report/painter_surface.h"
 
 #include <QFile>
@@ -8,8 +9,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-
-#include <cstdio>
 
 namespace k5::report {
 
@@ -37,8 +36,7 @@ Outcome writeReportPdf(const QString& pdfPath, const ReportJob& job, const Repor
         }
         painter.end();
     }
-    if (!QFile::exists(scratch) ||
-        std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(pdfPath).constData()) != 0) {
+    if (!QFile::exists(scratch) || !renameOver(scratch, pdfPath)) {
         QFile::remove(scratch);
         return Outcome::error(QStringLiteral("計算書のファイルを作成できませんでした。\n\n") + pdfPath);
     }

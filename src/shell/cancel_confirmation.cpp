@@ -2,6 +2,7 @@
 
 #include "jobdata/control_file.h"
 #include "masters/key_actions.h"
+#include "masters/master_file.h"
 #include "shell/app_context.h"
 
 namespace k5 {
@@ -19,11 +20,13 @@ int loadCancelConfirm(AppContext& ctx) {
     return ctx.control.cancelConfirm;
 }
 
-void saveCancelConfirm(AppContext& ctx, int value) {
+bool saveCancelConfirm(AppContext& ctx, int value) {
     loadControlFile(ctx.folders, ctx.control);
     ctx.control.cancelConfirm = value;
-    saveControlFile(ctx.folders, ctx.control);
+    const bool saved = saveControlFile(ctx.folders, ctx.control);
+    if (!saved) ctx.ask().error(writeFailedMessage(ctx.folders.controlFile()));
     loadKeyActions(ctx.folders, ctx.control);
+    return saved;
 }
 
 QString fileNameProblem(const QString& fileName) {

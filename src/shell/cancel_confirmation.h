@@ -15,8 +15,9 @@ bool confirmCancel(AppContext& ctx);
 // file is read after it so its three values keep winning, as at start-up.
 int loadCancelConfirm(AppContext& ctx);
 // Stores the setting (1 ask, 0 do not) in the control file; the file keeps its
-// other settings as they were.
-void saveCancelConfirm(AppContext& ctx, int value);
+// other settings as they were. A file that cannot be written is reported and
+// stays as it was.
+bool saveCancelConfirm(AppContext& ctx, int value);
 
 // The message when a job's file name cannot name an archive file, empty when
 // it can. The file name becomes the name of the job's archive, so it may not

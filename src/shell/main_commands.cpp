@@ -184,7 +184,10 @@ bool moveRecord(AppContext& ctx, int step, const RecordVisitor& refillRow) {
     JobState& job = ctx.job;
     const int target = job.currentRecord + step;
     if (!canMoveRecord(ctx) || target < 1 || target > job.recordCount) return false;
-    if (!swapRecords(ctx.folders, job.currentRecord, target, refillRow)) return false;
+    if (!swapRecords(ctx.folders, job.currentRecord, target, refillRow)) {
+        ctx.ask().error(QStringLiteral("データを移動できませんでした。　　　\n\n") + ctx.folders.jobFile());
+        return false;
+    }
     job.currentRecord = target;
     return true;
 }

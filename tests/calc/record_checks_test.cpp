@@ -2,6 +2,7 @@
 
 #include "jobdata/common_values.h"
 #include "jobdata/foundation_record.h"
+#include "jobdata/job_file.h"
 #include "jobdata/working_record.h"
 #include "platform/record_file.h"
 #include "temp_tree.h"
@@ -110,8 +111,7 @@ class RecordChecks : public ::testing::Test {
     bool calculationCheck(int n) {
         const Outcome outcome = checkRecordForCalculation(work, stored, n);
         if (outcome) {
-            RecordFile file(ctx.folders.jobFile(), FoundationRecord::kLength);
-            EXPECT_TRUE(file.open() && file.write(n, encodeRecord(stored)));
+            EXPECT_TRUE(writeRecord(ctx.folders, n, stored));
         }
         return tree.prompt.report(outcome);
     }

@@ -146,7 +146,7 @@ TEST(JobFile, EmptyOrMissingJobLoadsAsUndecided) {
     k5test::TempTree tree;
     tree.ctx.job.unitSystem = 2;
     int converted = 0;
-    tree.ctx.jobHooks.convertOldJobFile = [&](const Folders&, JobState&) { return ++converted, false; };
+    tree.ctx.jobHooks.convertOldJobFile = [&](const Folders&, JobState&) { return ++converted, Outcome{false, {}}; };
     loadJob(tree.ctx.folders, tree.ctx.job, tree.ctx.jobHooks);
     EXPECT_EQ(converted, 1); // no job file: the old format is tried
     writeBytes(tree.ctx.folders.jobFile(), {});

@@ -151,20 +151,18 @@ TEST(Numbers, ReportPatternsAndRounding) {
     EXPECT_FALSE(fitsInt16(32767.6));
 }
 
-TEST(RecordFile, CountsWholeRecordsReadsZerosPastEndAndExtends) {
+TEST(RecordFile, CountsWholeRecordsAndReadsZerosPastEnd) {
     k5test::TempTree tree;
     const QString path = tree.dataFile(QStringLiteral("r.bin"));
     k5test::writeBytes(path, QByteArray("abcdefghij"));
     RecordFile file(path, 4);
-    ASSERT_TRUE(file.open());
+    ASSERT_TRUE(file.openReadOnly());
     EXPECT_EQ(file.count(), 2);
     EXPECT_EQ(file.read(2), QByteArray("efgh"));
     EXPECT_EQ(file.read(3), QByteArray("ij\0\0", 4));
     EXPECT_EQ(file.read(9), QByteArray(4, '\0'));
-    ASSERT_TRUE(file.write(5, "WXYZ"));
     file.close();
-    EXPECT_EQ(k5test::readBytes(path), QByteArray("abcdefghij\0\0\0\0\0\0WXYZ", 20));
-    EXPECT_EQ(RecordFile::countOf(path, 4), 5);
+    EXPECT_EQ(RecordFile::countOf(path, 4), 2);
     EXPECT_EQ(RecordFile::countOf(path + "missing", 4), 0);
 
     RecordWriter w(6);

@@ -1,6 +1,7 @@
 #include "sample_job.h"
 
 #include "jobdata/job_file.h"
+#include "platform/file_replace.h"
 
 namespace k5test {
 
@@ -26,7 +27,7 @@ void writeJob(k5::AppContext& ctx, const QList<k5::FoundationRecord>& records) {
     QList<QByteArray> encoded;
     for (const k5::FoundationRecord& r : records)
         encoded << k5::encodeRecord(r);
-    k5::replaceFileWithRecords(ctx.folders.jobFile(), encoded);
+    k5::replaceFile(ctx.folders.jobFile(), encoded);
 }
 
 void writeSampleJob(k5::AppContext& ctx, int count, int unitSystem) {

@@ -3,6 +3,7 @@
 #include "input/rebar_lists.h"
 #include "masters/bar_size_master.h"
 #include "masters/grade_master.h"
+#include "masters/master_file.h"
 #include "platform/fixed_text.h"
 #include "shell/app_context.h"
 #include "shell/cancel_confirmation.h"
@@ -377,10 +378,11 @@ void CommonValuesWindow::pickGrade() {
 
 void CommonValuesWindow::registerValues() {
     collectCommonValues(shownUnit_);
-    for (int unit = 1; unit <= 2; ++unit) {
-        ctx_.common = copies_[unit];
-        saveCommonValues(ctx_.folders, unit, ctx_.common);
+    if (!saveCommonValues(ctx_.folders, copies_[1], copies_[2])) {
+        ctx_.ask().error(writeFailedMessage(ctx_.folders.commonValuesFile));
+        return;
     }
+    ctx_.common = copies_[2];
     // New records take what was stored (zero arrangement values replaced
     // by their defaults when saving).
     loadCommonValues(ctx_.folders, ctx_.job.unitSystem, ctx_.common);

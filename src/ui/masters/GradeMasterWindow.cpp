@@ -161,8 +161,11 @@ void GradeMasterWindow::initialise() {
         editor_->activate();
         return;
     }
-    writeDefaultGrades(ctx_.folders);
-    ctx_.ask().inform(QStringLiteral("初期化しました。　　"));
+    if (writeDefaultGrades(ctx_.folders))
+        ctx_.ask().inform(QStringLiteral("初期化しました。　　"));
+    else
+        ctx_.ask().error(QStringLiteral("ファイルに書き込めませんでした：") + ctx_.folders.rebarGradeFile +
+                         QStringLiteral("\n初期化は行いませんでした。"));
     // The table shows what the file now holds, so a later 登録 cannot write
     // the old rows back over the defaults unseen.
     loadGrid();

@@ -1,10 +1,9 @@
 #include "ui/report/preview_view.h"
 
+#include "platform/file_replace.h"
 #include "platform/numbers.h"
 
 #include <QFile>
-#include <QSaveFile>
-#include <QTextStream>
 #include <algorithm>
 #include <cmath>
 
@@ -40,12 +39,8 @@ QSize readViewportSize(const QString& sizeFile, QSize largest) {
 }
 
 bool writeViewportSize(const QString& sizeFile, QSize viewport) {
-    QSaveFile file(sizeFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
-    QTextStream out(&file);
-    out << viewport.width() << ',' << viewport.height() << '\n';
-    out.flush();
-    return file.commit();
+    return replaceFile(sizeFile, {QByteArray::number(viewport.width()) + ',' +
+                                  QByteArray::number(viewport.height()) + '\n'});
 }
 
 void PictureZoom::setWidth(int width) {

@@ -42,8 +42,7 @@ CancelSettingWindow::CancelSettingWindow(AppContext& ctx, QWidget* parent) : QDi
 }
 
 void CancelSettingWindow::registerChoice() {
-    saveCancelConfirm(ctx_, ask_->isChecked() ? 1 : 0);
-    accept();
+    if (saveCancelConfirm(ctx_, ask_->isChecked() ? 1 : 0)) accept();
 }
 
 void CancelSettingWindow::reject() {
