@@ -402,7 +402,10 @@ Outcome saveArchiveFile(ArchiveWork& work, const QString& archivePath) {
     const QString problem = writeArchive(f, f.jobFile(), path);
     if (!problem.isEmpty()) return saveFailure(problem);
     work.control.lastSaveFolder = QFileInfo(path).absolutePath();
-    saveControlFile(f, work.control);
+    if (!saveControlFile(f, work.control))
+        return Outcome::success(savedMessage() + kNl + kNl +
+                                QStringLiteral("（保存先のフォルダを記録できませんでした：") +
+                                f.controlFile() + QStringLiteral("）"));
     return Outcome::success(savedMessage());
 }
 

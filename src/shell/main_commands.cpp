@@ -141,6 +141,12 @@ void clearJobForNewJob(AppContext& ctx) {
     job.currentRecord = 0;
 }
 
+bool storeJobIdentity(AppContext& ctx) {
+    if (rewriteJobIdentity(ctx.folders, ctx.job)) return true;
+    ctx.ask().error(QStringLiteral("工事名を記録できませんでした。　　　\n\n") + ctx.folders.jobFile());
+    return false;
+}
+
 bool confirmExit(AppContext& ctx) {
     return ctx.ask().askYesNo(exitQuestion(), Icon::Information);
 }

@@ -35,6 +35,10 @@ void clearJobForNewJob(AppContext& ctx);
 
 bool confirmExit(AppContext& ctx);
 
+// Writes the job's names and unit system into every record after the job
+// window; a failure is shown and leaves the job file as it was.
+bool storeJobIdentity(AppContext& ctx);
+
 // The analysis program's launcher in its program folder.
 QString analysisLauncherPath(const Folders& folders);
 

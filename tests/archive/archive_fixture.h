@@ -58,6 +58,16 @@ inline QByteArray oldRecord(const QString& fileName, const QString& name, float 
     return r;
 }
 
+// The bytes of a member as the archiver extracts it (empty when it cannot).
+inline QByteArray archiveMember(const QString& archive, const QString& name) {
+    QTemporaryDir dir;
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    p.start(builtArchiver(), {"e", archive, name});
+    p.waitForFinished();
+    return p.exitCode() == 0 ? readBytes(dir.filePath(name)) : QByteArray();
+}
+
 struct ArchiveFixture : ::testing::Test {
     TempTree tree;
     k5::AppContext& ctx = tree.ctx;
@@ -93,15 +103,7 @@ struct ArchiveFixture : ::testing::Test {
         }
     }
 
-    // The bytes of a member as the archiver extracts it.
-    QByteArray member(const QString& archive, const QString& name) {
-        QTemporaryDir dir;
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        p.start(builtArchiver(), {"e", archive, name});
-        p.waitForFinished();
-        return p.exitCode() == 0 ? readBytes(dir.filePath(name)) : QByteArray();
-    }
+    QByteArray member(const QString& archive, const QString& name) { return archiveMember(archive, name); }
 
     QByteArray sampleJobBytes(int count) {
         writeSampleJob(ctx, count);

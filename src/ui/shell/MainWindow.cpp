@@ -593,18 +593,14 @@ void MainWindow::newJob() {
     if (!confirmNewJob(ctx_)) return;
     clearJobForNewJob(ctx_);
     handOver([this] {
-        if (children_.editJob(ctx_, this, true) && !rewriteJobIdentity(ctx_.folders, ctx_.job))
-            ctx_.ask().error(QStringLiteral("工事名を記録できませんでした。　　　\n\n") +
-                             ctx_.folders.jobFile());
+        if (children_.editJob(ctx_, this, true)) storeJobIdentity(ctx_);
     });
 }
 
 void MainWindow::editJobName() {
     if (!children_.editJob) return;
     handOver([this] {
-        if (children_.editJob(ctx_, this, false) && !rewriteJobIdentity(ctx_.folders, ctx_.job))
-            ctx_.ask().error(QStringLiteral("工事名を記録できませんでした。　　　\n\n") +
-                             ctx_.folders.jobFile());
+        if (children_.editJob(ctx_, this, false)) storeJobIdentity(ctx_);
     });
 }
 
