@@ -8,6 +8,7 @@
 #include "../import/import_files.h"
 #include "archive/archive_driver.h"
 #include "archive/archiver.h"
+#include "import/import_review.h"
 #include "import/support_reaction_reader.h"
 #include "input/record_transfer.h"
 #include "jobdata/common_values.h"
@@ -197,6 +198,12 @@ const std::vector<ReplacingOperation>& operations() {
          [](Scene& s) { return fromOutcome(k5::loadJob(s.ctx.folders, s.ctx.job, s.ctx.jobHooks)); }},
         {"import support reactions", [](Scene& s) { k5test::writeSampleJob(s.ctx, 2); }, jobFile,
          importSupports},
+        {"name a group of imported supports", [](Scene& s) { importSupports(s); }, jobFile,
+         [](Scene& s) {
+             int highest = highestGroup(s.ctx.folders);
+             return fromOutcome(
+                 applyGroupName(s.ctx.folders, 1, 1, {QStringLiteral("F1"), kTypeIsolated}, highest).outcome);
+         }},
         {"open an archive",
          [](Scene& s) {
              k5test::writeSampleJob(s.ctx, 3);
