@@ -145,6 +145,12 @@ QString gradeStressUnusable(const QString& file, int row, const QString& grade) 
            file;
 }
 
+QString youngModulusUnusable(const QString& file) {
+    return QStringLiteral("鉄筋材種強度マスターのヤング係数が正しくありません（0以下）。") + kTail +
+           QStringLiteral("\n\n鉄筋材種強度マスターを修正してください。") + kTail + QStringLiteral("\n\n") +
+           file;
+}
+
 QString concreteFactorUnusable(const QString& file) {
     return QStringLiteral("コンクリート強度の設定の短期の倍率が正しくありません（0以下）。") + kTail +
            QStringLiteral("\n\nコンクリート強度の設定を修正してください。") + kTail + QStringLiteral("\n\n") +

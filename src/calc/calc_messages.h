@@ -38,6 +38,7 @@ QString completedValueTooLarge(const QString& field);
 // Master values no design can use: the file and its row.
 QString gradeStressUnusable(const QString& file, int row, const QString& grade);
 QString concreteFactorUnusable(const QString& file);
+QString youngModulusUnusable(const QString& file);
 // A job file whose length is not a whole number of records.
 QString jobFileDamaged(const QString& path);
 QString finished();

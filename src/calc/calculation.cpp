@@ -55,6 +55,17 @@ class RunMasters {
 
     const ConcreteRule& concrete() const { return concrete_; }
 
+    // The steel's Young's modulus belongs to the same master as the grades: a
+    // value of 0 or below means the master was damaged or mistyped, and a run
+    // on such a master is not one to trust.
+    Outcome checkYoungModulus() const {
+        const YoungModulus young = loadYoung(folders_);
+        const bool usable =
+            std::isfinite(young.si) && std::isfinite(young.cgs) && young.si > 0 && young.cgs > 0;
+        return usable ? Outcome::success()
+                      : Outcome::error(calc_message::youngModulusUnusable(folders_.youngModulusFile));
+    }
+
     // CGS jobs multiply long-term allowables into short-term ones: a
     // multiplier of 0 or below would judge every short-term case wrongly.
     Outcome checkConcreteFor(bool si) const {
@@ -386,7 +397,7 @@ Outcome calculateJob(const Folders& folders, CalcCounters& counts) {
     if (!job.wholeNumberOfRecords()) return Outcome::error(calc_message::jobFileDamaged(path));
 
     RunMasters masters(folders);
-    Outcome outcome = Outcome::success();
+    Outcome outcome = masters.checkYoungModulus();
     for (int n = 1; n <= job.records() && outcome; ++n) {
         outcome = calculateRecord(masters, job, n);
         if (!job.storeKept(n)) outcome = Outcome::error(calc_message::writeFailed());

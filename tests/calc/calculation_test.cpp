@@ -318,6 +318,18 @@ TEST_F(Calculation, UnusableMasterValuesStopTheRun) {
     EXPECT_EQ(tree.prompt.lastText(),
               calc_message::gradeStressUnusable(ctx.folders.rebarGradeFile, row, QStringLiteral("SD295")));
     EXPECT_EQ(tree.prompt.shown().back().icon, Icon::Error);
+
+    // A Young's modulus of 0 or below in the same master stops the run too,
+    // before any record is designed.
+    ensureGradeFile(ctx.folders);
+    writeDefaultGrades(ctx.folders);
+    for (const QByteArray& young : {QByteArray("205000 -2100\r\n"), QByteArray("0 2100\r\n")}) {
+        writeBytes(ctx.folders.youngModulusFile, young);
+        const QByteArray job = readBytes(ctx.folders.jobFile());
+        EXPECT_FALSE(runCalculation(ctx)) << young.constData();
+        EXPECT_EQ(tree.prompt.lastText(), calc_message::youngModulusUnusable(ctx.folders.youngModulusFile));
+        EXPECT_EQ(readBytes(ctx.folders.jobFile()), job);
+    }
 }
 
 // A job file cut inside a record is damaged: the run designs no half record
