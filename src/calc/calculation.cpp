@@ -195,7 +195,7 @@ class JobImage {
         if (!closeWritten(scratch_)) ok_ = false;
         // The rename replaces the job in one step: the old job or the new one
         // is always whole on disk.
-        replaced_ = ok_ && renameOver(scratch_.fileName(), file_.fileName());
+        replaced_ = ok_ && commitScratch(scratch_.fileName(), file_.fileName());
         return replaced_;
     }
 

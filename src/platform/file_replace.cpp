@@ -1,6 +1,7 @@
 #include "platform/file_replace.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <atomic>
 #include <cstdio>
 
@@ -55,6 +56,15 @@ bool renameOver(const QString& from, const QString& to) {
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
+bool commitScratch(const QString& scratch, const QString& path) {
+    const QFileInfo old(path);
+    if (old.exists()) {
+        if (!old.isWritable()) return false;
+        QFile::setPermissions(scratch, old.permissions());
+    }
+    return renameOver(scratch, path);
+}
+
 bool replaceFile(const QString& path, const QList<QByteArray>& chunks) {
     const QString scratch = scratchPathFor(path);
     QFile file(scratch);
@@ -63,7 +73,7 @@ bool replaceFile(const QString& path, const QList<QByteArray>& chunks) {
     for (const QByteArray& chunk : chunks)
         if (!(written = writeBytes(file, chunk))) break;
     written = closeWritten(file) && written;
-    if (written && renameOver(scratch, path)) return true;
+    if (written && commitScratch(scratch, path)) return true;
     QFile::remove(scratch);
     return false;
 }

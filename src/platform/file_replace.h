@@ -37,6 +37,11 @@ bool closeWritten(QFile& file);
 // an existing target).
 bool renameOver(const QString& from, const QString& to);
 
+// Renames a complete scratch file over `path`, which keeps its permissions.
+// A file the user made read-only is not replaced (false), as a write in
+// place would not have been either.
+bool commitScratch(const QString& scratch, const QString& path);
+
 // A seam for tests: every writeBytes and renameOver counts as one step, and
 // the chosen step fails as a full disk or a failing rename would. Tests use
 // it to prove that a fault at any point of an operation leaves its file

@@ -1,11 +1,14 @@
 #include "platform/cp932.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/numbers.h"
 #include "platform/record_file.h"
 #include "platform/trace.h"
 #include "temp_tree.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace k5;
 
@@ -172,6 +175,36 @@ TEST(RecordFile, CountsWholeRecordsAndReadsZerosPastEnd) {
     RecordReader r(w.bytes());
     EXPECT_EQ(r.int16(0), -2);
     EXPECT_EQ(r.single(2), 1.5f);
+}
+
+TEST(FileReplace, ReplacesWholeKeepsPermissionsAndLeavesLeadingRecordsTail) {
+    k5test::TempTree tree;
+    const QString path = tree.dataFile(QStringLiteral("m.k5d"));
+    k5test::writeBytes(path, QByteArray("aaaabbbbcc"));
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, permissions));
+    const auto kept = QFile::permissions(path);
+
+    ASSERT_TRUE(replaceLeadingRecords(path, 4, {"XXXX"}));
+    EXPECT_EQ(k5test::readBytes(path), QByteArray("XXXXbbbbcc"));
+    ASSERT_TRUE(replaceLeadingRecords(path, 4, {"1111", "2222", "3333"}));
+    EXPECT_EQ(k5test::readBytes(path), QByteArray("111122223333"));
+    ASSERT_TRUE(replaceFile(path, {"new", " content"}));
+    EXPECT_EQ(k5test::readBytes(path), QByteArray("new content"));
+    EXPECT_EQ(QFile::permissions(path), kept);
+    EXPECT_FALSE(QFile::exists(scratchPathFor(path)));
+}
+
+// A file made read-only is not replaced, as a write in place would not be.
+TEST(FileReplace, LeavesAReadOnlyFile) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
+    k5test::TempTree tree;
+    const QString path = tree.dataFile(QStringLiteral("m.k5d"));
+    k5test::writeBytes(path, QByteArray("new content"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
+    EXPECT_FALSE(replaceFile(path, {"other"}));
+    EXPECT_EQ(k5test::readBytes(path), QByteArray("new content"));
+    EXPECT_FALSE(QFile::exists(scratchPathFor(path)));
 }
 
 TEST(Trace, AppendsQuotedEntriesInCp932WithCrLf) {
