@@ -59,7 +59,8 @@ class RunMasters {
     // value of 0 or below means the master was damaged or mistyped, and a run
     // on such a master is not one to trust.
     Outcome checkYoungModulus() const {
-        const YoungModulus young = loadYoung(folders_);
+        // Read only: a run writes no master (a missing file means the defaults).
+        const YoungModulus young = readYoung(folders_).value_or(YoungModulus{});
         const bool usable =
             std::isfinite(young.si) && std::isfinite(young.cgs) && young.si > 0 && young.cgs > 0;
         return usable ? Outcome::success()

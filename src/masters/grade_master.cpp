@@ -159,16 +159,19 @@ void ensureYoungFile(const Folders& folders) {
     if (!hasContent(youngFile(folders))) saveYoung(folders, YoungModulus{});
 }
 
-YoungModulus loadYoung(const Folders& folders) {
+std::optional<YoungModulus> readYoung(const Folders& folders) {
     QList<double> numbers =
         hasContent(youngFile(folders)) ? readNumberItems(youngFile(folders)) : QList<double>{};
-    if (numbers.size() < 2) {
-        // Missing, empty or cut short: the defaults take the file's place.
-        YoungModulus defaults;
-        saveYoung(folders, defaults);
-        return defaults;
-    }
-    return {static_cast<float>(numbers[0]), static_cast<float>(numbers[1])};
+    if (numbers.size() < 2) return std::nullopt;
+    return YoungModulus{static_cast<float>(numbers[0]), static_cast<float>(numbers[1])};
+}
+
+YoungModulus loadYoung(const Folders& folders) {
+    if (std::optional<YoungModulus> young = readYoung(folders)) return *young;
+    // Missing, empty or cut short: the defaults take the file's place.
+    YoungModulus defaults;
+    saveYoung(folders, defaults);
+    return defaults;
 }
 
 bool saveYoung(const Folders& folders, const YoungModulus& young) {

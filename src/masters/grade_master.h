@@ -69,6 +69,8 @@ void ensureYoungFile(const Folders& folders);
 // The file's two values; a missing, empty or unreadable file is first
 // rewritten with the defaults.
 YoungModulus loadYoung(const Folders& folders);
+// The file's two values; none when it is missing, empty or cut short.
+std::optional<YoungModulus> readYoung(const Folders& folders);
 bool saveYoung(const Folders& folders, const YoungModulus& young);
 // The two fields of the grade window as values; a text that is not a number
 // is refused with a warning.
