@@ -143,6 +143,19 @@ cp cut.lzh cut.orig
 cmp -s cut.lzh cut.orig || fail "truncated archive was rewritten"
 "$lha32" e nosuch.lzh small.txt 2>err && fail "e from a missing archive succeeded"
 "$lha32" x job.lzh small.txt 2>/dev/null && fail "unknown command succeeded"
+# A header that claims a member of 4 GB is refused before anything is
+# allocated or written.
+python3 - <<'PY'
+import struct
+name = b'K5dat02.k5d'
+data = b'tiny'
+body = b'-lh0-' + struct.pack('<IIIBB', len(data), 0xFFFFFFF0, 0, 0x20, 0) + bytes([len(name)]) + name + b'\0\0'
+open('huge.lzh', 'wb').write(bytes([len(body), sum(body) & 0xFF]) + body + data + b'\0')
+PY
+rm -rf out && mkdir out
+(cd out && "$lha32" e ../huge.lzh K5dat02.k5d 2>../err) && fail "a member claiming 4 GB was extracted"
+grep -q '大きすぎます' err || fail "no message for a member claiming 4 GB: $(cat err)"
+[ -z "$(ls -A out)" ] || fail "something was written for a member claiming 4 GB"
 ls -a | grep -q '^\.lha32-' && fail "scratch file left behind"
 echo "lha32: all checks passed"
 exit 0

@@ -3,10 +3,7 @@
 //   lha32 u ARCHIVE FILE     add or replace FILE under its bare name, creating ARCHIVE if missing
 // Exit code 0 on success; otherwise a message on stderr and a nonzero code.
 #include "lzh_archive.h"
-
-extern "C" {
-#include <lha_reader.h>
-}
+#include "lzh_extract.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -140,47 +137,19 @@ int addFile(const std::string& archivePath, const std::string& filePath) {
     return 0;
 }
 
-struct ReaderGuard {
-    LHAInputStream* stream = nullptr;
-    LHAReader* reader = nullptr;
-    ~ReaderGuard() {
-        if (reader) lha_reader_free(reader);
-        if (stream) lha_input_stream_free(stream);
-    }
-};
-
 int extractMember(const std::string& archivePath, const std::string& member) {
     const std::string wanted = bareName(member);
     const auto wantedStored = convert(wanted, "CP932", "UTF-8");
-    std::string path = archivePath;
-    ReaderGuard g;
-    g.stream = lha_input_stream_from(path.data());
-    if (!g.stream) return fail("書庫を開けません: " + archivePath);
-    g.reader = lha_reader_new(g.stream);
-    if (!g.reader) return fail("書庫を読めません: " + archivePath);
-    while (LHAFileHeader* h = lha_reader_next_file(g.reader)) {
-        if (!h->filename || std::strcmp(h->compress_method, LHA_COMPRESS_TYPE_DIR) == 0) continue;
-        const std::string stored = h->filename;
-        if (!lha32::sameStoredName(stored, wantedStored.value_or(wanted)) &&
-            !lha32::sameStoredName(stored, wanted))
-            continue;
-        std::vector<uint8_t> data(h->length);
-        size_t done = 0;
-        while (done < data.size()) {
-            const size_t n = lha_reader_read(g.reader, data.data() + done, data.size() - done);
-            if (n == 0) break;
-            done += n;
-        }
-        if (done != data.size()) return fail("書庫のデータが壊れています: " + member);
-        if (lha32::crc16(data.data(), data.size()) != h->crc) return fail("CRC が合いません: " + member);
-        const std::string localName = convert(stored, "UTF-8", "CP932").value_or(wanted);
-        if (const auto err = replaceFile(localName, data)) return fail(*err);
-        const struct timespec times[2] = {{static_cast<time_t>(h->timestamp), 0},
-                                          {static_cast<time_t>(h->timestamp), 0}};
-        if (h->timestamp != 0) utimensat(AT_FDCWD, localName.c_str(), times, 0);
-        return 0;
-    }
-    return fail("書庫に " + member + " がありません: " + archivePath);
+    lha32::ExtractedMember m;
+    if (const auto err = lha32::readMember(archivePath, {wantedStored.value_or(wanted), wanted}, m))
+        return fail(*err);
+    // The stored name matched the bare name asked for, so it names no folder.
+    const std::string localName = convert(m.storedName, "UTF-8", "CP932").value_or(wanted);
+    if (const auto err = replaceFile(localName, m.data)) return fail(*err);
+    const struct timespec times[2] = {{static_cast<time_t>(m.timestamp), 0},
+                                      {static_cast<time_t>(m.timestamp), 0}};
+    if (m.timestamp != 0) utimensat(AT_FDCWD, localName.c_str(), times, 0);
+    return 0;
 }
 
 } // namespace
