@@ -13,8 +13,17 @@
 
 namespace fuzz {
 
+// On a RAM file system when there is one: every input writes and renames job
+// files, and on a disk file system a rename over a file may wait for the new
+// data to reach the disk.
+inline QString scratchTemplate() {
+    const QString ram = QStringLiteral("/dev/shm");
+    return QDir(ram).exists() ? ram + QStringLiteral("/k5fuzz-XXXXXX")
+                              : QDir::tempPath() + QStringLiteral("/k5fuzz-XXXXXX");
+}
+
 inline const k5::Folders& folders() {
-    static QTemporaryDir dir;
+    static QTemporaryDir dir(scratchTemplate());
     static const k5::Folders f = [] {
         const QString kmd = dir.path() + QStringLiteral("/KMD");
         for (const char* sub : {"MAS", "K5/PRG", "K5/DAT", "K5/保存データ"})
