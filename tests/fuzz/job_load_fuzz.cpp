@@ -7,13 +7,17 @@
 #include "jobdata/job_file.h"
 #include "jobdata/job_state.h"
 
+#include <QDir>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const k5::Folders& f = fuzz::folders();
     // The first byte chooses the current job file or the oldest format's.
     const bool oldest = size > 0 && (data[0] & 1);
-    QFile::remove(f.jobFile());
-    QFile::remove(f.oldJobFile());
+    // Each input starts from an empty data folder: backups kept by earlier
+    // upgrades and the growing trace would otherwise slow every later input.
+    QDir dataFolder(f.dataFolder);
+    for (const QString& name : dataFolder.entryList(QDir::Files | QDir::Hidden))
+        dataFolder.remove(name);
     fuzz::write(oldest ? f.oldJobFile() : f.jobFile(), data + (size > 0), size > 0 ? size - 1 : 0);
 
     k5::JobState job;
