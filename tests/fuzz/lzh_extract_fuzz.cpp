@@ -8,17 +8,25 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-const std::string& scratchArchive() {
-    static const std::string path = [] {
+// A scratch folder of the process's own, removed when the search ends.
+struct ScratchFolder {
+    std::string path = [] {
         std::string dir = "/tmp/lzh-fuzz-XXXXXX";
         if (!mkdtemp(dir.data())) std::abort();
-        return dir + "/a.lzh";
+        return dir;
     }();
+    ~ScratchFolder() { std::filesystem::remove_all(path); }
+};
+
+const std::string& scratchArchive() {
+    static const ScratchFolder folder;
+    static const std::string path = folder.path + "/a.lzh";
     return path;
 }
 
