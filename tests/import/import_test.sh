@@ -3,15 +3,8 @@
 # job; a corrupted file is refused and the job stays byte for byte.
 set -u
 program="$1"
-# Start-up finds its folders by the first "PRG" and "KMD" in a path: keep both out of the random name.
-tmp=$(mktemp -d)
-while echo "$tmp" | grep -qi -e prg -e kmd; do rmdir "$tmp"; tmp=$(mktemp -d); done
-trap 'rm -rf "$tmp"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-mkdir -p "$tmp/KMD/MAS" "$tmp/KMD/K5/PRG" "$tmp/KMD/KamoRX2/dat"
-cp "$program" "$tmp/KMD/K5/PRG/kamo-k5"
-cd "$tmp/KMD/K5/PRG"
+source "$(dirname "$0")/../cli/footing_job.sh"
+mkdir -p "$tmp/KMD/KamoRX2/dat"
 dat=../../KamoRX2/dat
 
 ./kamo-k5 --help | grep -q "kamo-k5 import" || fail "--help lacks import"
