@@ -31,15 +31,23 @@ QList<QByteArray> readAll(const QString& path) {
     return records;
 }
 
-// Writes repaired records in place of their stored bytes; a trailing part
+// Replaces the job file by its content with record n of each (n, bytes)
+// written over; a record past the end extends the file (records skipped over
+// read back as zeros and blanks, like a fresh record), and a trailing part
 // record stays as it was.
-bool writeRepairedRecords(const QString& path, const QList<int>& numbers, const QList<QByteArray>& records) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    QByteArray content = file.readAll();
-    file.close();
-    for (qsizetype i = 0; i < numbers.size(); ++i)
-        content.replace(static_cast<qsizetype>(numbers[i] - 1) * kLength, kLength, records[i]);
+bool patchRecords(const QString& path, const QList<std::pair<int, QByteArray>>& records) {
+    QByteArray content;
+    if (QFileInfo::exists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        content = file.readAll();
+    }
+    for (const auto& [n, bytes] : records) {
+        if (n < 1) return false;
+        const qsizetype at = static_cast<qsizetype>(n - 1) * kLength;
+        if (content.size() < at + kLength) content.resize(at + kLength, '\0');
+        content.replace(at, kLength, bytes);
+    }
     return replaceFile(path, {content});
 }
 
@@ -60,22 +68,10 @@ bool writeRecord(const Folders& folders, int n, const FoundationRecord& record) 
 }
 
 bool writeRecords(const Folders& folders, const QList<std::pair<int, FoundationRecord>>& changes) {
-    const QString path = folders.jobFile();
-    QByteArray content;
-    if (QFileInfo::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return false;
-        content = file.readAll();
-    }
-    QList<QByteArray> records;
-    for (const auto& [n, record] : changes) {
-        if (n < 1) return false;
-        const qsizetype at = static_cast<qsizetype>(n - 1) * kLength;
-        // Records skipped over read back as zeros and blanks, like a fresh record.
-        if (content.size() < at + kLength) content.resize(at + kLength, '\0');
-        content.replace(at, kLength, encodeRecord(record));
-    }
-    return replaceFile(path, {content});
+    QList<std::pair<int, QByteArray>> records;
+    for (const auto& [n, record] : changes)
+        records.append({n, encodeRecord(record)});
+    return patchRecords(folders.jobFile(), records);
 }
 
 void loadJobIdentity(const Folders& folders, JobState& job) {
@@ -148,14 +144,10 @@ Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks
             return Outcome::error(QStringLiteral("基礎データのファイルを読み込めません。　　　\n\n") + path);
         }
         count = file.count();
-        QList<int> repaired;
-        QList<QByteArray> repairedBytes;
+        QList<std::pair<int, QByteArray>> repaired;
         for (int n = 1; n <= count; ++n) {
             QByteArray bytes = file.read(n);
-            if (repairRecordDefaults(bytes)) {
-                repaired << n;
-                repairedBytes << bytes;
-            }
+            if (repairRecordDefaults(bytes)) repaired.append({n, bytes});
             FoundationRecord record = decodeRecord(bytes);
             if (n == 1) {
                 job.currentJobName = trimBlanks(record.jobName);
@@ -169,7 +161,7 @@ Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks
         file.close();
         // The repaired defaults go back into the job file; one that cannot be
         // written keeps them in memory only, and the user is told.
-        if (!repaired.isEmpty() && !writeRepairedRecords(path, repaired, repairedBytes))
+        if (!repaired.isEmpty() && !patchRecords(path, repaired))
             outcome = Outcome::warning(
                 QStringLiteral("基礎データの既定値の補正をファイルに書き込めませんでした。　　　\n\n"
                                "ファイルは変更していません。\n\n") +
