@@ -2,6 +2,7 @@
 
 #include "archive/archive_driver.h"
 #include "calc/calculation.h"
+#include "export/schedule_export.h"
 #include "import/support_reaction_reader.h"
 #include "jobdata/job_file.h"
 #include "masters/font_set.h"
@@ -98,6 +99,62 @@ int writeReport(AppContext& ctx, const ReportRequest& request) {
     return 0;
 }
 
+// `export --dxf FILE [--records A-B] [--dxf-version 2010]`: the foundation
+// schedule as one DXF file.
+struct ExportArguments {
+    dxfexport::ExportRequest request;
+    bool valid = false;
+};
+
+ExportArguments parseExportArguments(const QStringList& arguments, const QString& currentDirectory) {
+    ExportArguments parsed;
+    dxfexport::ExportRequest& request = parsed.request;
+    QString path;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& option = arguments[i];
+        if (i + 1 >= arguments.size()) return parsed;
+        const QString value = arguments[++i];
+        if (option == QStringLiteral("--dxf")) {
+            path = value;
+        } else if (option == QStringLiteral("--records")) {
+            const QStringList range = value.split(u'-');
+            bool firstOk = false, lastOk = range.size() == 1;
+            request.options.firstRecord = range.value(0).toInt(&firstOk);
+            request.options.lastRecord =
+                range.size() == 2 ? range[1].toInt(&lastOk) : request.options.firstRecord;
+            if (!firstOk || !lastOk || range.size() > 2 || request.options.firstRecord < 1 ||
+                request.options.lastRecord < request.options.firstRecord)
+                return parsed;
+        } else if (option == QStringLiteral("--dxf-version")) {
+            if (value == QStringLiteral("2010"))
+                request.version = dxfexport::DxfVersion::R2010;
+            else if (value == QStringLiteral("12") ||
+                     value.compare(QStringLiteral("R12"), Qt::CaseInsensitive) == 0)
+                request.version = dxfexport::DxfVersion::R12;
+            else
+                return parsed;
+        } else {
+            return parsed;
+        }
+    }
+    if (path.isEmpty()) return parsed;
+    request.path = QFileInfo(QDir(currentDirectory), path).absoluteFilePath();
+    parsed.valid = true;
+    return parsed;
+}
+
+// Foundations without a cell are named on standard error; the drawing is
+// written when at least one foundation has one.
+int exportSchedule(AppContext& ctx, const dxfexport::ExportRequest& request) {
+    const dxfexport::ExportResult result = dxfexport::exportScheduleDxf(ctx.folders.jobFile(), request);
+    for (const dxfexport::LeftOut& left : result.leftOut)
+        printErr(dxfexport::leftOutLine(left) + u'\n');
+    if (!ctx.ask().report(result.outcome)) return 1;
+    printOut(QStringLiteral("DXFを出力しました（基礎 %1 件）: ").arg(result.foundations) + request.path +
+             u'\n');
+    return 0;
+}
+
 // `open ARCHIVE` and `save ARCHIVE`: the archive commands without their
 // dialogs and questions (the user asked for the command), with the same
 // care for the job and the archive.
@@ -125,6 +182,8 @@ QString usageText() {
         "  kamo-k5 calc                             計算開始 (calculate every foundation)\n"
         "  kamo-k5 list                             基礎データリスト (the foundation list, tab-separated)\n"
         "  kamo-k5 report --pdf FILE [--pages A-B]  計算書をPDFに出力 (the calculation report as one PDF)\n"
+        "  kamo-k5 export --dxf FILE [--records A-B] [--dxf-version 2010]\n"
+        "                                           基礎リストをDXFに出力 (the foundation schedule as DXF)\n"
         "  kamo-k5 open ARCHIVE.lzh                 保存データを開く (open a saved archive; older ones are "
         "converted)\n"
         "  kamo-k5 save ARCHIVE.lzh                 名前を付けてデータを保存 (save the job as an archive)\n"
@@ -147,11 +206,15 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     }
     const bool report = command == QStringLiteral("report");
     const ReportRequest reportRequest = report ? parseReportArguments(arguments) : ReportRequest{};
+    const bool exporting = command == QStringLiteral("export");
+    const ExportArguments exportArguments =
+        exporting ? parseExportArguments(arguments, currentDirectory) : ExportArguments{};
     const QStringList known{QStringLiteral("list"), QStringLiteral("calc"), QStringLiteral("import")};
     const bool archive = command == QStringLiteral("open") || command == QStringLiteral("save");
-    const bool usable = report    ? reportRequest.valid
-                        : archive ? arguments.size() == 2 && !arguments[1].isEmpty()
-                                  : known.contains(command) && arguments.size() == 1;
+    const bool usable = report      ? reportRequest.valid
+                        : exporting ? exportArguments.valid
+                        : archive   ? arguments.size() == 2 && !arguments[1].isEmpty()
+                                    : known.contains(command) && arguments.size() == 1;
     if (!usable) {
         printErr(usageText());
         return 2;
@@ -175,6 +238,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
         return runCalculation(ctx) ? 0 : 1;
     }
     if (report) return writeReport(ctx, reportRequest);
+    if (exporting) return exportSchedule(ctx, exportArguments.request);
     if (archive) return runArchiveCommand(ctx, command, archivePath);
     if (command == QStringLiteral("import")) return importSupportReactions(ctx);
     return listJob(ctx);

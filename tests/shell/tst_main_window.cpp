@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSignalSpy>
@@ -432,6 +433,28 @@ class MainWindowTest : public QObject {
         linked.action("menuRX起動")->trigger();
         QVERIFY(linked.tree.prompt.lastText().startsWith(QStringLiteral("KAMO-RX3を起動できませんでした。")));
         QVERIFY(linked.window->isVisible());
+    }
+
+    // DXF出力 proposes the job's name in the save folder and tells what it
+    // did; a job without results writes nothing and names its foundations.
+    void dxfExportAsksForTheFileAndTellsWhatWasLeftOut() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 2);
+        QString proposed;
+        const QString path = f.tree.dataFile(QStringLiteral("schedule.dxf"));
+        f.open([&](MainWindow& w) {
+            w.children().chooseDxfFile = [&](QWidget*, const QString& p) {
+                proposed = p;
+                return path;
+            };
+        });
+        QCOMPARE(f.action("menuDXF出力")->text(), QStringLiteral("DXF出力..."));
+        f.action("menuDXF出力")->trigger();
+        QCOMPARE(proposed, f.ctx.folders.saveFolder + QStringLiteral("/試験.dxf"));
+        QCOMPARE(f.tree.prompt.lastText(),
+                 QStringLiteral("DXFに出力できる計算済みの基礎がありません。\n\n"
+                                "出力しなかった基礎:\nデータ1 F1: 未計算\nデータ2 F2: 未計算"));
+        QVERIFY(!QFile::exists(path));
     }
 };
 

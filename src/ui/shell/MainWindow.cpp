@@ -8,6 +8,7 @@
 #include "shell/job_list.h"
 #include "shell/main_commands.h"
 #include "shell/run_calculation.h"
+#include "shell/schedule_export_command.h"
 #include "shell/version.h"
 #include "ui/archive/ArchiveFileDialogs.h"
 #include "ui/shell/FoundationTypeWindow.h"
@@ -17,6 +18,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -136,6 +139,14 @@ QMenu* addMenu(QMenuBar* bar, const QString& name, const QString& caption) {
     return menu;
 }
 
+QString chooseDxfFile(QWidget* parent, const QString& proposed) {
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("DXF出力"), proposed,
+                                                QStringLiteral("DXF (*.dxf)"), nullptr,
+                                                QFileDialog::DontUseNativeDialog);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dxf");
+    return path;
+}
+
 } // namespace
 
 MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
@@ -148,6 +159,7 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     children_.hasInputWindow = [](int type) { return hasInputWindow(type); };
     children_.chooseArchiveToOpen = &chooseArchiveToOpen;
     children_.chooseArchiveToSave = &chooseArchiveToSave;
+    children_.chooseDxfFile = &chooseDxfFile;
     buildMenus();
     buildStatusBar();
     setCentralWidget(buildCentral());
@@ -165,6 +177,7 @@ void MainWindow::buildMenus() {
                [this] { openArchive(); });
     addCommand(file, QStringLiteral("menu名前を付けて保存"), QStringLiteral("名前を付けてデータを保存..."),
                [this] { saveArchive(); });
+    addCommand(file, QStringLiteral("menuDXF出力"), QStringLiteral("DXF出力..."), [this] { exportDxf(); });
     file->addSeparator();
     addWindowCommand(file, QStringLiteral("menu保存データの削除"), QStringLiteral("保存データの削除..."),
                      QStringLiteral("frm保存データ削除"), QStringLiteral("保存データの削除画面"));
@@ -651,6 +664,13 @@ void MainWindow::saveArchive() {
     });
     setEnabled(true);
     if (ctx_.ask().report(saved)) showAgain();
+}
+
+// The foundation schedule for the drawings; reads the job only.
+void MainWindow::exportDxf() {
+    const QString path = children_.chooseDxfFile(this, proposedDxfPath(ctx_));
+    if (path.isEmpty()) return;
+    ctx_.ask().report(exportScheduleCommand(ctx_, path));
 }
 
 void MainWindow::exitProgram() {

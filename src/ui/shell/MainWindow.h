@@ -39,6 +39,8 @@ class MainWindow : public QMainWindow {
             std::function<QString(QWidget* parent, const QString& folder, const QString& name)>;
         ChooseFile chooseArchiveToOpen;
         ChooseFile chooseArchiveToSave;
+        // The DXF file of the foundation schedule: the path chosen, empty when cancelled.
+        std::function<QString(QWidget* parent, const QString& proposed)> chooseDxfFile;
     };
 
     explicit MainWindow(AppContext& ctx, QWidget* parent = nullptr);
@@ -58,6 +60,7 @@ class MainWindow : public QMainWindow {
     void exitProgram();
     void openArchive();
     void saveArchive();
+    void exportDxf();
     void startCalculation();
     void showReport();
     // Reads the analysis program's output into a new job, then opens the review.

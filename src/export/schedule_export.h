@@ -1,0 +1,30 @@
+#pragma once
+#include "export/dxf_file.h"
+#include "export/foundation_schedule.h"
+#include "platform/prompt.h"
+
+#include <QList>
+#include <QString>
+
+// "DXF出力": the foundation schedule of the job as one DXF file. A reading
+// command: the job is read once and never written.
+namespace k5::dxfexport {
+
+struct ExportRequest {
+    QString path;
+    ScheduleOptions options;
+    DxfVersion version = DxfVersion::R12;
+};
+
+struct ExportResult {
+    Outcome outcome;
+    int foundations = 0;    // cells written
+    QList<LeftOut> leftOut; // foundations without a cell, in the order the report takes them
+};
+
+// Writes the schedule of the job file to `request.path`, replacing the file
+// only once the new drawing is complete. A job with no foundation to draw
+// is refused and leaves the file as it was.
+ExportResult exportScheduleDxf(const QString& jobFile, const ExportRequest& request);
+
+} // namespace k5::dxfexport

@@ -1,0 +1,35 @@
+#include "shell/schedule_export_command.h"
+
+#include "platform/fixed_text.h"
+#include "shell/app_context.h"
+
+#include <QDir>
+
+namespace k5 {
+
+QString proposedDxfPath(const AppContext& ctx) {
+    QString name = trimBlanks(ctx.job.currentFileName);
+    if (name.isEmpty() || name == kUndecided) name = QStringLiteral("基礎リスト");
+    name.replace(u'/', u'_').replace(u'\\', u'_');
+    return QDir(ctx.folders.saveFolder).filePath(name + QStringLiteral(".dxf"));
+}
+
+Outcome exportScheduleCommand(const AppContext& ctx, const QString& path) {
+    dxfexport::ExportRequest request;
+    request.path = path;
+    const dxfexport::ExportResult result = dxfexport::exportScheduleDxf(ctx.folders.jobFile(), request);
+    QString leftOut;
+    for (const dxfexport::LeftOut& left : result.leftOut)
+        leftOut += u'\n' + dxfexport::leftOutLine(left);
+    if (!leftOut.isEmpty()) leftOut = QStringLiteral("\n\n出力しなかった基礎:") + leftOut;
+    if (!result.outcome.ok) {
+        Outcome refused = result.outcome;
+        refused.message.text += leftOut;
+        return refused;
+    }
+    const QString text =
+        QStringLiteral("DXFを出力しました（基礎 %1 件）。\n\n").arg(result.foundations) + path + leftOut;
+    return leftOut.isEmpty() ? Outcome::success(text) : Outcome{true, {text, kProgramTitle, Icon::Warning}};
+}
+
+} // namespace k5

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# kamo-k5 export --dxf: the foundation schedule of the job in DAT as one DXF file.
+set -u
+program="$1"
+source "$(dirname "$0")/../cli/footing_job.sh"
+write_job 500
+./kamo-k5 export 2>/dev/null; [ $? -eq 2 ] || fail "export without --dxf is a usage error"
+./kamo-k5 export --dxf a.dxf --records x 2>/dev/null; [ $? -eq 2 ] || fail "a record range that is no number"
+./kamo-k5 export --dxf a.dxf --records 3-2 2>/dev/null; [ $? -eq 2 ] || fail "a reversed record range"
+./kamo-k5 export --dxf a.dxf --dxf-version 2004 2>/dev/null; [ $? -eq 2 ] || fail "an unknown DXF version"
+
+err=$(./kamo-k5 export --dxf "$tmp/s.dxf" 2>&1 >/dev/null); rc=$?
+[ $rc -eq 1 ] || fail "a job with nothing calculated must be refused (got $rc)"
+[ "$err" = "$(printf 'データ1 F1: 未計算\nDXFに出力できる計算済みの基礎がありません。')" ] || fail "refusal: $err"
+[ -e "$tmp/s.dxf" ] && fail "a refused export writes nothing"
+
+./kamo-k5 calc >/dev/null 2>&1 || fail "calc"
+# A relative name is taken from where the command was started.
+mkdir out
+out=$(./kamo-k5 export --dxf out/s.dxf 2>&1); rc=$?
+[ $rc -eq 0 ] || fail "export must exit 0 (got $rc): $out"
+[ "$out" = "DXFを出力しました（基礎 1 件）: $tmp/KMD/K5/PRG/out/s.dxf" ] || fail "the command says where the drawing went: $out"
+ls out | grep -qv '^s.dxf$' && fail "a scratch file is left behind"
+./kamo-k5 export --dxf "$tmp/u.dxf" --dxf-version 2010 >/dev/null 2>&1 || fail "the 2010 drawing"
+err=$(./kamo-k5 export --dxf "$tmp/none.dxf" --records 2-5 2>&1 >/dev/null); rc=$?
+[ $rc -eq 1 ] || fail "a range without a foundation must be refused (got $rc)"
+./kamo-k5 export --dxf "$tmp/no/such/folder/s.dxf" >/dev/null 2>&1; [ $? -eq 1 ] || fail "an unwritable file must exit 1"
+
+/usr/bin/python3 - out/s.dxf "$tmp/u.dxf" <<'PY' || fail "read back"
+import sys, ezdxf
+r12, r2010 = ezdxf.readfile(sys.argv[1]), ezdxf.readfile(sys.argv[2])
+assert r12.dxfversion == 'AC1009' and r12.header['$DWGCODEPAGE'] == 'ANSI_932', r12.dxfversion
+assert r2010.dxfversion == 'AC1024', r2010.dxfversion
+for doc in (r12, r2010):
+    texts = [t.dxf.text for t in doc.modelspace().query('TEXT[layer=="TEXT"]')]
+    assert 'F1' in texts and '判定' in texts, texts
+PY
+echo "1 passed, 0 failed"
