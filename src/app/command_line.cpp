@@ -233,9 +233,8 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     }
     if (command == QStringLiteral("calc")) {
         // The job is loaded as the main window loads it (older formats
-        // upgraded, layout defaults repaired) before it is calculated.
-        if (!ctx.ask().report(loadJob(ctx.folders, ctx.job, ctx.jobHooks))) return 1;
-        return runCalculation(ctx) ? 0 : 1;
+        // upgraded, layout defaults repaired) in the calculation's own read.
+        return loadAndRunCalculation(ctx) ? 0 : 1;
     }
     if (report) return writeReport(ctx, reportRequest);
     if (exporting) return exportSchedule(ctx, exportArguments.request);

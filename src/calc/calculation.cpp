@@ -8,6 +8,7 @@
 #include "calc/prepare_common.h"
 #include "calc/record_checks.h"
 #include "jobdata/job_file.h"
+#include "jobdata/job_state.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
 #include "masters/bar_size_master.h"
@@ -158,12 +159,20 @@ class JobImage {
     // The stored bytes from `from` to `to` (both within the file).
     QByteArray raw(qint64 from, qint64 to) const { return QByteArray::fromRawData(data_ + from, to - from); }
 
-    QByteArray record(int n) const {
+    // Record n as the run reads it; with the defaults repaired as read, a
+    // repaired record is kept to be written whatever the run does with it.
+    QByteArray record(int n) {
         const qint64 at = static_cast<qint64>(n - 1) * kLength;
         QByteArray r(data_ + at, static_cast<qsizetype>(std::min<qint64>(kLength, size_ - at)));
         if (r.size() < kLength) r.append(QByteArray(kLength - r.size(), '\0'));
+        if (repairDefaults_ && repairRecordDefaults(r)) repaired_ = r;
         return r;
     }
+
+    // The rebar layout defaults a load repairs are repaired in this read of
+    // the job too, in the records the run designs and in those after a stop,
+    // so a job that was never loaded needs no read of its own.
+    void repairDefaultsAsRead() { repairDefaults_ = true; }
 
     // What the design wrote last of record n: kept as a record (cheap to
     // copy) and encoded once, when the record is done.
@@ -172,7 +181,7 @@ class JobImage {
     // Record n is done: what was kept of it goes to the scratch file, after
     // every stored record before it that the run did not change.
     bool storeKept(int n) {
-        if (!kept_) return true;
+        if (!kept_ && repaired_.isEmpty()) return true;
         if (!started_) {
             started_ = true;
             if (!scratch_.open(QIODevice::WriteOnly | QIODevice::Truncate)) ok_ = false;
@@ -180,9 +189,21 @@ class JobImage {
         if (!ok_) return false;
         const qint64 at = static_cast<qint64>(n - 1) * kLength;
         append(raw(copied_, std::min(at, size_)));
-        append(encodeRecord(*kept_));
+        // A record the run did not design goes as read (its defaults repaired).
+        append(kept_ ? encodeRecord(*kept_) : repaired_);
         copied_ = at + kLength;
         kept_.reset();
+        repaired_.clear();
+        return ok_;
+    }
+
+    // The records after a stop, repaired as read where they need it.
+    bool storeRepairedRest() {
+        if (!repairDefaults_) return ok_;
+        for (int n = static_cast<int>(copied_ / kLength) + 1; n <= records_ && ok_; ++n) {
+            record(n);
+            storeKept(n);
+        }
         return ok_;
     }
 
@@ -220,11 +241,13 @@ class JobImage {
     qint64 size_ = 0;
     int records_ = 0;
     std::optional<FoundationRecord> kept_;
-    qint64 copied_ = 0; // bytes of the stored job already in the scratch file
+    QByteArray repaired_; // record read last, when its defaults were repaired
+    qint64 copied_ = 0;   // bytes of the stored job already in the scratch file
     std::string buffer_;
     bool ok_ = true;
     bool started_ = false;  // the scratch file was created
     bool replaced_ = false; // the scratch file became the job file
+    bool repairDefaults_ = false;
 };
 
 BarRules barRulesOf(const WorkingRecord& w, const FoundationRecord& rec) {
@@ -386,11 +409,11 @@ LoadedRecord loadRecordForCalculation(FoundationRecord& rec, WorkingRecord& w) {
     return loaded;
 }
 
-Outcome calculateJob(const Folders& folders, CalcCounters& counts) {
-    folders.trace(QStringLiteral("_400 計算開始 Start"));
+namespace {
+
+// The run over an opened job image.
+Outcome calculateImage(const Folders& folders, JobImage& job, bool opened, CalcCounters& counts) {
     const QString path = folders.jobFile();
-    JobImage job(path);
-    const bool opened = job.open();
     counts = opened ? count(job.wholeRecords(), false) : CalcCounters{};
     if (counts.isolated == 0 && counts.pileCaps == 0) return Outcome::warning(calc_message::noFoundations());
     // A part of a record at the end means the file was cut or damaged: the
@@ -403,12 +426,33 @@ Outcome calculateJob(const Folders& folders, CalcCounters& counts) {
         outcome = calculateRecord(masters, job, n);
         if (!job.storeKept(n)) outcome = Outcome::error(calc_message::writeFailed());
     }
-    if (!job.finish()) outcome = Outcome::error(calc_message::writeFailed());
+    if (!job.storeRepairedRest() || !job.finish()) outcome = Outcome::error(calc_message::writeFailed());
     folders.trace(QStringLiteral("_400 計算結果=") +
                   (outcome ? QStringLiteral("True") : QStringLiteral("False")) +
                   QStringLiteral(" End---------->"));
     if (!outcome) return outcome;
     return Outcome::success(calc_message::finished());
+}
+
+} // namespace
+
+Outcome calculateJob(const Folders& folders, CalcCounters& counts) {
+    folders.trace(QStringLiteral("_400 計算開始 Start"));
+    JobImage job(folders.jobFile());
+    const bool opened = job.open();
+    return calculateImage(folders, job, opened, counts);
+}
+
+Outcome loadAndCalculateJob(const Folders& folders, JobState& state, const JobLoadHooks& hooks,
+                            CalcCounters& counts) {
+    if (Outcome ready = readyJobFile(folders, state, hooks); !ready) return ready;
+    folders.trace(QStringLiteral("_400 計算開始 Start"));
+    JobImage job(folders.jobFile());
+    const bool opened = job.open();
+    state.recordCount = static_cast<int>(job.wholeRecords().size() / kLength);
+    if (state.recordCount > 0) takeJobIdentity(decodeRecord(job.record(1)), state);
+    job.repairDefaultsAsRead();
+    return calculateImage(folders, job, opened, counts);
 }
 
 } // namespace k5

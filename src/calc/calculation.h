@@ -6,6 +6,8 @@ namespace k5 {
 
 struct FoundationRecord;
 struct Folders;
+struct JobLoadHooks;
+struct JobState;
 struct WorkingRecord;
 
 // The calculation run ("計算開始") over every record of the job file, in file
@@ -19,6 +21,14 @@ struct WorkingRecord;
 // run answers "計算を終了しました。　　　". `counts` receives the number of
 // foundations of each type.
 Outcome calculateJob(const Folders& folders, CalcCounters& counts);
+
+// The same run on a job that was not loaded first (the command line): the
+// job file is made ready as a load makes it, the job's identity is taken
+// from record 1, and the rebar layout defaults a load repairs are repaired
+// in the one read of the file the run makes; they reach the job file with
+// the results, also when the run stops.
+Outcome loadAndCalculateJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks,
+                            CalcCounters& counts);
 
 // Isolated footings and pile caps of the job file.
 CalcCounters countFoundations(const Folders& folders);

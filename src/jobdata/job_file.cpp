@@ -110,78 +110,81 @@ bool repairRecordDefaults(QByteArray& record) {
     return changed;
 }
 
-Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks,
-                const RecordVisitor& visit) {
+Outcome readyJobFile(const Folders& folders, JobState& job, const JobLoadHooks& hooks) {
     const QString path = folders.jobFile();
     folders.trace(QStringLiteral("_101 実行データを読み込む Start"));
     folders.trace(path);
-    bool haveJob = QFileInfo::exists(path);
-    if (!haveJob) {
+    if (!QFileInfo::exists(path)) {
         folders.trace(QStringLiteral("_101E 00形式のデータを読み込んで02形式に変換することを試みる"));
         const Outcome converted =
             hooks.convertOldJobFile ? hooks.convertOldJobFile(folders, job) : Outcome{false, {}};
-        haveJob = converted.ok;
         folders.trace(QStringLiteral("_101F 変換結果は") +
-                      (haveJob ? QStringLiteral("True") : QStringLiteral("False")));
-        if (!converted && !converted.message.text.isEmpty()) {
-            folders.trace(QStringLiteral("_101H End------------------>"));
-            return converted;
-        }
+                      (converted.ok ? QStringLiteral("True") : QStringLiteral("False")));
+        // Nothing to convert is no failure: the job is simply empty.
+        if (!converted) return converted.message.text.isEmpty() ? Outcome::success() : converted;
     }
-    Outcome outcome = Outcome::success();
-    int count = 0;
-    if (haveJob) {
-        folders.trace(QStringLiteral("_101F 02形式のﾃﾞｰﾀのﾊﾞｰｼﾞｮﾝを確認"));
-        if (hooks.upgradeJobFormat) outcome = hooks.upgradeJobFormat(folders, job);
-        if (!outcome) {
-            folders.trace(QStringLiteral("_101H End------------------>"));
-            return outcome;
-        }
-        folders.trace(QStringLiteral("_101G FileName=") + path + QStringLiteral("からﾃﾞｰﾀを読み込む"));
-        RecordFile file(path, kLength);
-        if (!file.openReadOnly()) {
-            folders.trace(QStringLiteral("_101H End------------------>"));
-            return Outcome::error(QStringLiteral("基礎データのファイルを読み込めません。　　　\n\n") + path);
-        }
-        count = file.count();
-        QList<std::pair<int, QByteArray>> repaired;
-        for (int n = 1; n <= count; ++n) {
-            QByteArray bytes = file.read(n);
-            if (repairRecordDefaults(bytes)) repaired.append({n, bytes});
-            FoundationRecord record = decodeRecord(bytes);
-            if (n == 1) {
-                job.currentJobName = trimBlanks(record.jobName);
-                job.currentFileName = trimBlanks(record.fileName);
-                // The unit system belongs to the job: record 1 says which.
-                job.unitSystem = unitSystemOf(record.data1[field::unitSystem]);
-            }
-            if (visit) visit(n, record);
-        }
-        const bool whole = QFileInfo(path).size() % kLength == 0;
-        file.close();
-        // The repaired defaults go back into the job file; one that cannot be
-        // written keeps them in memory only, and the user is told.
-        if (!repaired.isEmpty() && !patchRecords(path, repaired))
-            outcome = Outcome::warning(
-                QStringLiteral("基礎データの既定値の補正をファイルに書き込めませんでした。　　　\n\n"
-                               "ファイルは変更していません。\n\n") +
-                path);
-        if (!whole)
-            outcome = Outcome::warning(
-                QStringLiteral("基礎データのファイルが壊れています（長さが基礎データの大きさの"
-                               "倍数ではありません）。　　　\n\n末尾の不完全なデータは表示"
-                               "していません。\n\n") +
-                path);
-    }
-    // An empty job file still belongs to the job named in the job window;
-    // only a missing job file leaves the job without names.
-    if (!haveJob) {
+    folders.trace(QStringLiteral("_101F 02形式のﾃﾞｰﾀのﾊﾞｰｼﾞｮﾝを確認"));
+    return hooks.upgradeJobFormat ? hooks.upgradeJobFormat(folders, job) : Outcome::success();
+}
+
+void takeJobIdentity(const FoundationRecord& first, JobState& job) {
+    job.currentJobName = trimBlanks(first.jobName);
+    job.currentFileName = trimBlanks(first.fileName);
+    // The unit system belongs to the job: record 1 says which.
+    job.unitSystem = unitSystemOf(first.data1[field::unitSystem]);
+}
+
+Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks,
+                const RecordVisitor& visit) {
+    const QString path = folders.jobFile();
+    const auto end = [&](Outcome outcome) {
+        folders.trace(QStringLiteral("_101H End------------------>"));
+        return outcome;
+    };
+    if (Outcome ready = readyJobFile(folders, job, hooks); !ready) return end(ready);
+    if (!QFileInfo::exists(path)) {
+        // An empty job file still belongs to the job named in the job window;
+        // only a missing job file leaves the job without names.
         job.currentJobName = kUndecided;
         job.currentFileName = kUndecided;
+        job.recordCount = 0;
+        return end(Outcome::success());
+    }
+    folders.trace(QStringLiteral("_101G FileName=") + path + QStringLiteral("からﾃﾞｰﾀを読み込む"));
+    // The whole file in one read: a job of ten thousand records is loaded
+    // without a seek per record.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return end(Outcome::error(QStringLiteral("基礎データのファイルを読み込めません。　　　\n\n") + path));
+    const QByteArray content = file.readAll();
+    file.close();
+    const int count = static_cast<int>(content.size() / kLength);
+    QList<std::pair<int, QByteArray>> repaired;
+    for (int n = 1; n <= count; ++n) {
+        QByteArray bytes = content.mid(static_cast<qsizetype>(n - 1) * kLength, kLength);
+        if (repairRecordDefaults(bytes)) repaired.append({n, bytes});
+        if (n == 1 || visit) {
+            const FoundationRecord record = decodeRecord(bytes);
+            if (n == 1) takeJobIdentity(record, job);
+            if (visit) visit(n, record);
+        }
     }
     job.recordCount = count;
-    folders.trace(QStringLiteral("_101H End------------------>"));
-    return outcome;
+    Outcome outcome = Outcome::success();
+    // The repaired defaults go back into the job file; one that cannot be
+    // written keeps them in memory only, and the user is told.
+    if (!repaired.isEmpty() && !patchRecords(path, repaired))
+        outcome = Outcome::warning(
+            QStringLiteral("基礎データの既定値の補正をファイルに書き込めませんでした。　　　\n\n"
+                           "ファイルは変更していません。\n\n") +
+            path);
+    if (content.size() % kLength != 0)
+        outcome =
+            Outcome::warning(QStringLiteral("基礎データのファイルが壊れています（長さが基礎データの大きさの"
+                                            "倍数ではありません）。　　　\n\n末尾の不完全なデータは表示"
+                                            "していません。\n\n") +
+                             path);
+    return end(outcome);
 }
 
 bool rewriteJobIdentity(const Folders& folders, const JobState& job) {

@@ -29,8 +29,14 @@ bool writeRecords(const Folders& folders, const QList<std::pair<int, FoundationR
 
 // Job identity from record 1 (names, unit system, import flag, count).
 void loadJobIdentity(const Folders& folders, JobState& job);
+// Makes the job file ready to be read, as every load does: the oldest job
+// file converted when no current one exists, older formats upgraded. A
+// missing job file with nothing to convert is no failure (the job is empty).
+Outcome readyJobFile(const Folders& folders, JobState& job, const JobLoadHooks& hooks);
+// The job's names and unit system, which record 1 carries.
+void takeJobIdentity(const FoundationRecord& first, JobState& job);
 // Loads the whole job: format hooks, defaults repaired and written back, one
-// visit per record. A job file that cannot be read or whose format is not
+// visit per record. The file is read in one piece. A job file that cannot be read or whose format is not
 // known is refused (nothing visited, the file untouched); one whose length is
 // not a whole number of records is reported as damaged after its whole
 // records were visited.

@@ -10,4 +10,9 @@ bool runCalculation(AppContext& ctx) {
     return ctx.ask().report(outcome);
 }
 
+bool loadAndRunCalculation(AppContext& ctx) {
+    const Outcome outcome = loadAndCalculateJob(ctx.folders, ctx.job, ctx.jobHooks, ctx.counts);
+    return ctx.ask().report(outcome);
+}
+
 } // namespace k5

@@ -8,5 +8,9 @@ struct AppContext;
 // over the whole job, its counts kept for the report, and its message shown
 // (the refusal of the failing record, or "計算を終了しました。　　　").
 bool runCalculation(AppContext& ctx);
+// The same on a job not loaded yet (the command line): the load's work
+// (older formats, identity, repaired defaults) is done in the run's one read
+// of the job file.
+bool loadAndRunCalculation(AppContext& ctx);
 
 } // namespace k5

@@ -3,6 +3,8 @@
 #include "calc/grade_stress.h"
 #include "calc_fixtures.h"
 #include "expect_single.h"
+#include "jobdata/job_file.h"
+#include "jobdata/job_state.h"
 #include "masters/bar_size_master.h"
 #include "masters/concrete_setting.h"
 #include "masters/grade_master.h"
@@ -342,6 +344,41 @@ TEST_F(Calculation, AJobCutInsideARecordIsRefusedAsDamaged) {
     EXPECT_FALSE(runCalculation(ctx));
     EXPECT_EQ(tree.prompt.lastText(), calc_message::jobFileDamaged(ctx.folders.jobFile()));
     EXPECT_EQ(readBytes(ctx.folders.jobFile()), cut);
+}
+
+// The command line loads and calculates in one read of the job file: the
+// job it leaves is the one a load followed by a run leaves, byte for byte,
+// the defaults repaired in the records before, at and after a stop.
+TEST_F(Calculation, LoadingInTheRunsReadLeavesTheJobALoadAndARunLeave) {
+    const auto unrepaired = [](FoundationRecord r) {
+        r.data1[field::priority] = 0;
+        r.data1[field::pitchx] = 0;
+        return r;
+    };
+    FoundationRecord stop = unrepaired(savedFooting({}, QStringLiteral("F3")));
+    stop.data2[row::N][1] = 0;
+    for (bool stops : {false, true}) {
+        SCOPED_TRACE(stops ? "a run that stops" : "a complete run");
+        const QList<FoundationRecord> job{unrepaired(savedFooting({}, QStringLiteral("F1"))),
+                                          savedPileCap({}, QStringLiteral("P2")),
+                                          stops ? stop : unrepaired(savedFooting({}, QStringLiteral("F3"))),
+                                          unrepaired(savedPileCap({}, QStringLiteral("P4")))};
+        writeJob(job);
+        ASSERT_TRUE(loadJob(ctx.folders, ctx.job, ctx.jobHooks));
+        EXPECT_EQ(runCalculation(ctx), !stops);
+        const QByteArray loadedThenRun = readBytes(ctx.folders.jobFile());
+        const QString message = tree.prompt.lastText();
+
+        writeJob(job);
+        ctx.job = JobState{};
+        EXPECT_EQ(loadAndRunCalculation(ctx), !stops);
+        EXPECT_EQ(tree.prompt.lastText(), message);
+        EXPECT_EQ(readBytes(ctx.folders.jobFile()), loadedThenRun);
+        EXPECT_EQ(stored(4).data1[field::priority], 2);
+        EXPECT_EQ(ctx.job.currentJobName, QStringLiteral("試験工事"));
+        EXPECT_EQ(ctx.job.recordCount, 4);
+        EXPECT_FALSE(QFileInfo::exists(ctx.folders.jobFile() + QStringLiteral("_dum")));
+    }
 }
 
 TEST_F(Calculation, NothingToCalculate) {
