@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 namespace k5 {
 namespace {
@@ -31,22 +30,23 @@ bool sameContents(const QString& a, const QString& b) {
 QString copyOne(const QString& source, const QString& to, const QString& name) {
     const QString target = to + u'/' + name;
     if (QFileInfo(target).isDir()) return QStringLiteral("同じ名前のホルダがあります");
-    QTemporaryFile scratch(to + QStringLiteral("/.k5copy-XXXXXX"));
-    if (!scratch.open()) return QStringLiteral("書き込めません：") + scratch.errorString();
+    if (!isReplaceableTarget(target)) return QStringLiteral("同じ名前のファイルでないものがあります");
+    ScratchFile scratch(target);
+    if (!scratch.isOpen()) return QStringLiteral("書き込めません：") + scratch.errorString();
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) return QStringLiteral("読めません：") + in.errorString();
     while (!in.atEnd()) {
         const QByteArray block = in.read(1 << 16);
         if (block.isEmpty() && in.error() != QFileDevice::NoError)
             return QStringLiteral("読めません：") + in.errorString();
-        if (!writeBytes(scratch, block)) return QStringLiteral("書き込めません：") + scratch.errorString();
+        if (!writeBytes(scratch.file(), block))
+            return QStringLiteral("書き込めません：") + scratch.file().errorString();
     }
-    if (!scratch.flush()) return QStringLiteral("書き込めません：") + scratch.errorString();
-    scratch.close();
-    if (!sameContents(source, scratch.fileName())) return QStringLiteral("コピーが元と一致しません");
-    scratch.setPermissions(QFileInfo(source).permissions());
-    if (!renameOver(scratch.fileName(), target)) return QStringLiteral("置き換えられません");
-    scratch.setAutoRemove(false);
+    if (!scratch.file().flush()) return QStringLiteral("書き込めません：") + scratch.file().errorString();
+    if (!sameContents(source, scratch.path())) return QStringLiteral("コピーが元と一致しません");
+    QFile::setPermissions(scratch.path(), QFileInfo(source).permissions());
+    if (!renameOver(scratch.path(), target)) return QStringLiteral("置き換えられません");
+    scratch.keep();
     return {};
 }
 

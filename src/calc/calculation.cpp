@@ -134,12 +134,9 @@ class RunMasters {
 // always has.
 class JobImage {
   public:
-    explicit JobImage(const QString& path) : file_(path), scratch_(scratchPathFor(path)) {}
-    // A run that did not replace the job leaves no scratch file behind.
-    ~JobImage() {
-        if (scratch_.isOpen()) scratch_.close();
-        if (started_ && !replaced_) scratch_.remove();
-    }
+    // A run that did not replace the job leaves no scratch file behind: the
+    // scratch file removes itself unless it became the job.
+    explicit JobImage(const QString& path) : file_(path) {}
 
     bool open() {
         if (!file_.open(QIODevice::ReadOnly)) return false;
@@ -182,9 +179,9 @@ class JobImage {
     // every stored record before it that the run did not change.
     bool storeKept(int n) {
         if (!kept_ && repaired_.isEmpty()) return true;
-        if (!started_) {
-            started_ = true;
-            if (!scratch_.open(QIODevice::WriteOnly | QIODevice::Truncate)) ok_ = false;
+        if (!scratch_) {
+            scratch_.emplace(file_.fileName());
+            if (!scratch_->isOpen()) ok_ = false;
         }
         if (!ok_) return false;
         const qint64 at = static_cast<qint64>(n - 1) * kLength;
@@ -210,15 +207,13 @@ class JobImage {
     // Completes the scratch file with the rest of the stored job and renames
     // it over the job file; nothing happens when the run changed nothing.
     bool finish() {
-        if (!started_) return ok_;
+        if (!scratch_) return ok_;
         if (!ok_) return false;
         if (copied_ < size_) append(raw(copied_, size_));
         flush();
-        if (!closeWritten(scratch_)) ok_ = false;
         // The rename replaces the job in one step: the old job or the new one
         // is always whole on disk.
-        replaced_ = ok_ && commitScratch(scratch_.fileName(), file_.fileName());
-        return replaced_;
+        return ok_ && scratch_->commit();
     }
 
   private:
@@ -231,12 +226,12 @@ class JobImage {
     }
     void flush() {
         const auto size = static_cast<qint64>(buffer_.size());
-        if (size > 0 && ok_ && !writeBytes(scratch_, buffer_.data(), size)) ok_ = false;
+        if (size > 0 && ok_ && !writeBytes(scratch_->file(), buffer_.data(), size)) ok_ = false;
         buffer_.clear(); // keeps its capacity for the next chunk
     }
 
     QFile file_;
-    QFile scratch_;
+    std::optional<ScratchFile> scratch_; // created with the first changed record
     const char* data_ = nullptr;
     qint64 size_ = 0;
     int records_ = 0;
@@ -245,8 +240,6 @@ class JobImage {
     qint64 copied_ = 0;   // bytes of the stored job already in the scratch file
     std::string buffer_;
     bool ok_ = true;
-    bool started_ = false;  // the scratch file was created
-    bool replaced_ = false; // the scratch file became the job file
     bool repairDefaults_ = false;
 };
 

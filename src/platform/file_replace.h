@@ -1,9 +1,9 @@
 #pragma once
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
-
-class QFile;
+#include <QTemporaryDir>
 
 // Every file the program replaces (jobs, masters, settings, archives,
 // reports) is replaced the same way: the new content goes to a scratch file
@@ -13,10 +13,77 @@ class QFile;
 // byte for byte and no scratch file behind.
 namespace k5 {
 
-// The scratch file beside `path` that a replacement writes first.
-QString scratchPathFor(const QString& path);
+// Scratch files and folders are named with these prefixes and nothing else
+// is: what a killed run leaves behind is recognised by them at the next start.
+inline constexpr char kScratchFilePrefix[] = ".k5tmp-";
+inline constexpr char kSaveFolderPrefix[] = ".k5save-";
+inline constexpr char kOpenFolderPrefix[] = ".k5open-";
 
-// Writes `chunks` one after another into the scratch file and renames it
+// The new content of `target`, written first to a file of its own beside it.
+// The file is created new under a name no file had (O_CREAT | O_EXCL |
+// O_NOFOLLOW): an existing file or a link planted under a scratch name is
+// never written through or destroyed. Whatever way the scope is left, a
+// scratch file that did not become the target is removed. While it exists
+// it holds an advisory lock, which tells the clean-up at start-up that a
+// running program still owns it.
+class ScratchFile {
+  public:
+    explicit ScratchFile(const QString& target);
+    ~ScratchFile();
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    // False when the file could not be created (errorString says why).
+    bool isOpen() const { return file_.isOpen(); }
+    QFile& file() { return file_; }
+    const QString& path() const { return path_; }
+    QString errorString() const { return error_; }
+
+    // Closes the complete file and renames it over the target
+    // (commitScratch). False, with the scratch file removed and the target
+    // untouched, when the last bytes did not reach the disk or the target
+    // cannot be replaced.
+    bool commit();
+    // The caller has renamed the file itself: it is no longer removed.
+    void keep() { committed_ = true; }
+
+  private:
+    QString target_;
+    QString path_;
+    QString error_;
+    QFile file_;
+    int lockFd_ = -1;
+    bool committed_ = false;
+};
+
+// A scratch folder `<parent>/<prefix>XXXXXX`, made new (mkdtemp) and removed
+// with all it holds when the scope is left; locked like a scratch file.
+class ScratchFolder {
+  public:
+    ScratchFolder(const QString& parent, const char* prefix);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    bool isValid() const { return dir_.isValid(); }
+    QString path() const { return dir_.path(); }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+    QString errorString() const { return dir_.errorString(); }
+
+  private:
+    QTemporaryDir dir_;
+    int lockFd_ = -1;
+};
+
+// Removes from `folder` the scratch files and folders no running program
+// holds: what a killed run left. Returns how many were removed.
+int removeStaleScratch(const QString& folder);
+
+// True when `path` names nothing or a regular file (through links): a
+// folder, device, FIFO or socket the user named is never replaced.
+bool isReplaceableTarget(const QString& path);
+
+// Writes `chunks` one after another into a scratch file and renames it
 // over `path`. False, with `path` untouched, when any step fails.
 bool replaceFile(const QString& path, const QList<QByteArray>& chunks);
 
@@ -39,7 +106,7 @@ bool renameOver(const QString& from, const QString& to);
 
 // Renames a complete scratch file over `path`, which keeps its permissions.
 // A file the user made read-only is not replaced (false), as a write in
-// place would not have been either.
+// place would not have been either, nor is anything but a regular file.
 bool commitScratch(const QString& scratch, const QString& path);
 
 // A seam for tests: every writeBytes and renameOver counts as one step, and

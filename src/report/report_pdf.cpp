@@ -18,17 +18,21 @@ Outcome writeReportPdf(const QString& pdfPath, const ReportJob& job, const Repor
     if (first < 1 || last < first || last > job.pageCount())
         return Outcome::error(QStringLiteral("ページの指定が正しくありません（1～") +
                               QString::number(job.pageCount()) + QStringLiteral("）。"));
-    const QString scratch = pdfPath + QStringLiteral(".part");
+    const QString cannotWrite = QStringLiteral("計算書のファイルを作成できませんでした。\n\n") + pdfPath;
+    if (!isReplaceableTarget(pdfPath))
+        return Outcome::error(QStringLiteral("出力先がファイルではないため、計算書を書き込めません。\n\n") +
+                              pdfPath);
+    ScratchFile scratch(pdfPath);
+    if (!scratch.isOpen()) return Outcome::error(cannotWrite);
     const PageSetup setup = printSetup(font);
     {
-        QPdfWriter writer(scratch);
+        QPdfWriter writer(&scratch.file());
         writer.setCreator(kProgramTitle);
         writer.setTitle(job.jobName());
         writer.setResolution(600);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         QPainter painter;
-        if (!painter.begin(&writer))
-            return Outcome::error(QStringLiteral("計算書のファイルを作成できませんでした。\n\n") + pdfPath);
+        if (!painter.begin(&writer)) return Outcome::error(cannotWrite);
         for (int page = first; page <= last; ++page) {
             if (page > first) writer.newPage();
             PainterSurface surface = PainterSurface::forPaper(painter);
@@ -36,10 +40,7 @@ Outcome writeReportPdf(const QString& pdfPath, const ReportJob& job, const Repor
         }
         painter.end();
     }
-    if (!QFile::exists(scratch) || !renameOver(scratch, pdfPath)) {
-        QFile::remove(scratch);
-        return Outcome::error(QStringLiteral("計算書のファイルを作成できませんでした。\n\n") + pdfPath);
-    }
+    if (!scratch.commit()) return Outcome::error(cannotWrite);
     return Outcome::success();
 }
 

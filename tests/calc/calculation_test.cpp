@@ -8,6 +8,7 @@
 #include "masters/bar_size_master.h"
 #include "masters/concrete_setting.h"
 #include "masters/grade_master.h"
+#include "platform/file_replace.h"
 #include "platform/record_file.h"
 #include "qt_printers.h"
 #include "shell/run_calculation.h"
@@ -203,17 +204,22 @@ TEST_F(Calculation, AFailingCheckStopsTheRunAtItsRecord) {
 TEST_F(Calculation, AJobThatCannotBeWrittenStaysWholeAndTheRunFails) {
     writeJob({savedFooting({}, QStringLiteral("F1")), savedFooting({}, QStringLiteral("F2"))});
     const QByteArray before = readBytes(ctx.folders.jobFile());
-    ASSERT_TRUE(QDir().mkdir(ctx.folders.jobFile() + QStringLiteral("_dum"))); // the scratch name is taken
+    // A link planted under the name earlier versions wrote through first.
+    const QString elsewhere = ctx.folders.saveFolder + QStringLiteral("/elsewhere");
+    k5test::writeBytes(elsewhere, "kept");
+    ASSERT_TRUE(QFile::link(elsewhere, ctx.folders.jobFile() + QStringLiteral("_dum")));
 
+    write_faults::failStep(1); // the disk is full
     EXPECT_FALSE(runCalculation(ctx));
+    write_faults::failStep(0);
     EXPECT_EQ(tree.prompt.lastText(), calc_message::writeFailed());
     EXPECT_EQ(tree.prompt.shown().back().icon, Icon::Error);
     EXPECT_EQ(readBytes(ctx.folders.jobFile()), before);
 
-    QDir().rmdir(ctx.folders.jobFile() + QStringLiteral("_dum"));
     ASSERT_TRUE(runCalculation(ctx));
     EXPECT_NE(stored(2).data2[row::sumN][1], 0);
-    EXPECT_FALSE(QFileInfo::exists(ctx.folders.jobFile() + QStringLiteral("_dum")));
+    EXPECT_EQ(k5test::readBytes(elsewhere), QByteArray("kept"));
+    EXPECT_EQ(k5test::scratchLeftIn(ctx.folders.dataFolder), QStringList{QStringLiteral("K5dat02.k5d_dum")});
 }
 
 TEST_F(Calculation, ARecordThatCannotBeDesignedStopsWithoutNonsense) {

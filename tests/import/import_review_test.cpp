@@ -78,7 +78,7 @@ TEST_F(ImportReview, GroupingJoiningAndReleasingRows) {
     ASSERT_TRUE(ungroupRecords(ctx.folders, 2, 2).ok);
     ASSERT_TRUE(group(4, 4, "A", kTypePileCap).outcome.ok);
     EXPECT_EQ(record(4).groupNo, 4);
-    EXPECT_FALSE(QFileInfo::exists(ctx.folders.jobFile() + "_dum"));
+    EXPECT_TRUE(k5test::scratchLeftIn(ctx.folders.dataFolder).isEmpty());
 }
 
 TEST_F(ImportReview, AnotherTypeClearsTheResultsOfTheLastCalculation) {

@@ -38,7 +38,7 @@ PY
 out=$(./kamo-k5 import) || fail "import exit $?"
 [ "$out" = "基礎データを読み込みました（データ数： 3 ）" ] || fail "stdout: $out"
 [ "$(stat -c %s ../DAT/K5dat02.k5d)" = $((3 * 2334)) ] || fail "job file size"
-[ ! -e ../DAT/K5dat02.k5d_dum ] || fail "scratch file left behind"
+ls -A ../DAT | grep -q -e "^\.k5" -e "_dum$" && fail "scratch file left behind"
 list=$(./kamo-k5 list) || fail "list"
 row=$(echo "$list" | sed -n 3p)
 [ "$row" = $'2\t\tF002(仮名)\t1F\tX1\tY2\t直接基礎\t0\t0\t2\t2\t200\t200\t' ] || fail "list row: $row"

@@ -169,7 +169,7 @@ TEST(FormatUpgrade, Format201BecomesCurrentWithEmptyImportFields) {
     EXPECT_TRUE(trace.contains(QStringLiteral("\"_104 End---------------------->\"")));
     EXPECT_TRUE(trace.contains(QStringLiteral("\"_102D End----------------->\"")));
     EXPECT_FALSE(trace.contains(QStringLiteral("_103")));
-    EXPECT_FALSE(QFileInfo::exists(tree.ctx.folders.jobFile() + QStringLiteral("_dum")));
+    EXPECT_TRUE(k5test::scratchLeftIn(tree.ctx.folders.dataFolder).isEmpty());
 }
 
 TEST(FormatUpgrade, Format203KeepsTheImportedSupportAndItsReactions) {

@@ -192,7 +192,7 @@ TEST(FileReplace, ReplacesWholeKeepsPermissionsAndLeavesLeadingRecordsTail) {
     ASSERT_TRUE(replaceFile(path, {"new", " content"}));
     EXPECT_EQ(k5test::readBytes(path), QByteArray("new content"));
     EXPECT_EQ(QFile::permissions(path), kept);
-    EXPECT_FALSE(QFile::exists(scratchPathFor(path)));
+    EXPECT_TRUE(k5test::scratchLeftIn(tree.ctx.folders.dataFolder).isEmpty());
 }
 
 // A file made read-only is not replaced, as a write in place would not be.
@@ -204,7 +204,7 @@ TEST(FileReplace, LeavesAReadOnlyFile) {
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
     EXPECT_FALSE(replaceFile(path, {"other"}));
     EXPECT_EQ(k5test::readBytes(path), QByteArray("new content"));
-    EXPECT_FALSE(QFile::exists(scratchPathFor(path)));
+    EXPECT_TRUE(k5test::scratchLeftIn(tree.ctx.folders.dataFolder).isEmpty());
 }
 
 TEST(Trace, AppendsQuotedEntriesInCp932WithCrLf) {

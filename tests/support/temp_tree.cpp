@@ -43,4 +43,13 @@ qint64 fileSize(const QString& path) {
     return QFileInfo(path).size();
 }
 
+QStringList scratchLeftIn(const QString& folder) {
+    QStringList left;
+    const QStringList names =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : names)
+        if (name.startsWith(QStringLiteral(".k5")) || name.endsWith(QStringLiteral("_dum"))) left << name;
+    return left;
+}
+
 } // namespace k5test

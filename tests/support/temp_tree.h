@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -33,5 +34,7 @@ void ensureRebarMasters(k5::AppContext& ctx);
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
 qint64 fileSize(const QString& path);
+// The scratch files and folders (the program's own names) left in `folder`.
+QStringList scratchLeftIn(const QString& folder);
 
 } // namespace k5test
