@@ -53,7 +53,7 @@ int listJob(AppContext& ctx) {
 struct ReportRequest {
     QString pdfPath;
     int first = 1;
-    int last = 0; // 0: to the last page
+    int last = -1; // -1: to the last page
     bool valid = false;
 };
 
@@ -85,7 +85,7 @@ int writeReport(AppContext& ctx, const ReportRequest& request) {
     if (!allRecordsCalculated(ctx)) return 1;
     loadFontSet(ctx.folders, ctx.reportFont);
     const report::ReportJob job = report::loadReportJob(ctx.folders.jobFile());
-    const int last = request.last == 0 ? job.pageCount() : request.last;
+    const int last = request.last == -1 ? job.pageCount() : request.last;
     if (job.pageCount() > 0 && (request.first < 1 || last < request.first || last > job.pageCount())) {
         printErr(QStringLiteral("ページの指定が正しくありません（1～%1）。\n").arg(job.pageCount()));
         return 2;
@@ -226,7 +226,12 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     CommandLinePrompt prompt;
     AppContext ctx;
     ctx.prompt = &prompt;
-    StartUpResult start = startUp(ctx, executablePath, currentDirectory);
+    // Commands that change the job or the masters hold the tree's lock.
+    const QStringList changing{QStringLiteral("calc"), QStringLiteral("open"), QStringLiteral("save"),
+                               QStringLiteral("import")};
+    TreeLock lock;
+    StartUpResult start =
+        startUp(ctx, executablePath, currentDirectory, changing.contains(command) ? &lock : nullptr);
     if (!start.ok) {
         printErr(start.reason + u'\n');
         return 1;

@@ -8,7 +8,10 @@
 #include <QProcess>
 #include <QTimer>
 
+#include <csignal>
 #include <cstring>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 extern "C" {
 #include <lha_reader.h>
@@ -28,6 +31,14 @@ ArchiverRun runArchiver(const Folders& folders, const QStringList& arguments, co
     process.setArguments(arguments);
     process.setWorkingDirectory(workingFolder);
     process.setStandardInputFile(QProcess::nullDevice());
+    // The archiver dies with the program: a killed save or open must not
+    // leave it writing on. Should the program be gone before the child
+    // asked for that, the child ends at once.
+    const pid_t parent = getpid();
+    process.setChildProcessModifier([parent] {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) _exit(127);
+    });
 
     // A program that cannot be started reports errorOccurred and never
     // finished(): both end the wait, as does the time limit.

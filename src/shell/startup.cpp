@@ -9,6 +9,7 @@
 #include "masters/grade_master.h"
 #include "masters/key_actions.h"
 #include "platform/cp932.h"
+#include "platform/file_replace.h"
 #include "shell/app_context.h"
 
 #include <QDir>
@@ -124,6 +125,29 @@ bool checkFolders(AppContext& ctx, const QString& currentDirectory) {
     return false;
 }
 
+// Every master and settings file the program reads. Only a missing one is
+// replaced by its defaults; one that is there but cannot be read (no
+// permission, a folder in its place) would be taken for missing, and the
+// defaults would silently design what the user's file says otherwise.
+QString unreadableMasterFile(const Folders& f) {
+    const QString files[] = {f.controlFile(),
+                             keyActionFilePath(f),
+                             f.rebarGradeFile,
+                             f.youngModulusFile,
+                             barSizeFile(f, QStringLiteral("D")),
+                             barSizeFile(f, QStringLiteral("R")),
+                             concreteFile(f),
+                             f.commonValuesFile,
+                             f.fontFile};
+    for (const QString& path : files) {
+        const QFileInfo info(path);
+        if (!info.exists()) continue;
+        QFile file(path);
+        if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return path;
+    }
+    return {};
+}
+
 void ensureMasterFiles(AppContext& ctx) {
     const Folders& f = ctx.folders;
     ensureControlFile(f, ctx.control);
@@ -137,6 +161,24 @@ void ensureMasterFiles(AppContext& ctx) {
     ensureConcreteFile(f);
     // Fresh common values mean a fresh installation: archives start from the save folder.
     if (ensureCommonValues(f)) ctx.control.lastSaveFolder = f.saveFolder;
+}
+
+// Removes what killed runs left: scratch files and folders that no running
+// program holds, in the tree and in the folders archives are saved to, and
+// the fixed scratch names ("…k5d_dum") earlier versions wrote in the tree.
+// Only the holder of the tree's lock does this.
+void removeLeftovers(const AppContext& ctx) {
+    const Folders& f = ctx.folders;
+    int removed = 0;
+    for (const QString& folder : {f.dataFolder, f.masterFolder, f.saveFolder, ctx.control.lastSaveFolder})
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) removed += removeStaleScratch(folder);
+    for (const QString& folder : {f.dataFolder, f.masterFolder}) {
+        const QFileInfoList old = QDir(folder).entryInfoList({QStringLiteral("*.k5d_dum")},
+                                                             QDir::Files | QDir::Hidden | QDir::System);
+        for (const QFileInfo& file : old)
+            if (!file.isSymLink() && QFile::remove(file.filePath())) ++removed;
+    }
+    if (removed > 0) ctx.trace(QStringLiteral("_000R 前回の作業ファイルを削除 %1").arg(removed));
 }
 
 } // namespace
@@ -153,14 +195,19 @@ QString readFirstItem(const QString& path) {
     return (comma < 0 ? text : text.left(comma)).trimmed();
 }
 
-StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QString& currentDirectory) {
+StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QString& currentDirectory,
+                      TreeLock* lock) {
     Folders& f = ctx.folders;
     f = Folders{};
     QString problem = deriveFolders(f, QFileInfo(executablePath).absolutePath());
     if (!problem.isEmpty()) return {false, problem};
-    // The data and save folders belong to the installation; make them when missing.
-    QDir().mkpath(f.dataFolder);
+    // The data and save folders belong to the installation; make them when
+    // missing. Without a data folder there is no job to show or change.
+    if (!QDir().mkpath(f.dataFolder))
+        return {false, QStringLiteral("工事データのフォルダを作れません：") + f.dataFolder, true};
     QDir().mkpath(f.saveFolder);
+    // Before the trace file is made afresh: it belongs to the run that holds the tree.
+    if (lock && lock->take(f.dataFolder) == TreeLock::Result::Busy) return {false, treeBusyMessage(), true};
     linkAnalysisProgram(f);
     startTraceFile(ctx);
     readAnalysisVersion(ctx);
@@ -179,7 +226,15 @@ StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QStr
                          ctx.prompt ? *ctx.prompt : stderrPrompt};
         archiveConvertedJob(work, archiveName);
     });
+    if (const QString unreadable = unreadableMasterFile(f); !unreadable.isEmpty()) {
+        ctx.trace(QStringLiteral("_000S ") + unreadable + QStringLiteral("を読み込めない"));
+        return {false,
+                QStringLiteral("マスターファイルを読み込めません。　　　\n\n") + unreadable +
+                    QStringLiteral("\n\nファイルの種類と読み取りの許可を確認してください。"),
+                true};
+    }
     ensureMasterFiles(ctx);
+    if (lock && lock->held()) removeLeftovers(ctx);
     return {true, {}};
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/tree_lock.h"
+
 #include <QString>
 
 namespace k5 {
@@ -8,12 +10,20 @@ struct AppContext;
 struct StartUpResult {
     bool ok = false;
     QString reason; // why the program cannot run (empty when ok)
+    bool tellUser =
+        false; // the windows show the reason too (an installation without its folders ends quietly)
 };
 
 // The program's start: folders from the executable's location, the analysis
 // program link, a fresh trace file, the master folder check against the
-// current directory, then every master and setting file made sure of.
-StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QString& currentDirectory);
+// current directory, then every master and setting file made sure of. A run
+// that changes the job or the masters (the windows, calc, open, save,
+// import) passes the `lock` it holds for as long as it runs: it is taken
+// first, waiting a few seconds for another program to finish, and then what
+// killed runs left behind is removed; while another program holds the lock
+// the run does not start. Reading runs (list, report) pass none.
+StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QString& currentDirectory,
+                      TreeLock* lock = nullptr);
 
 // The first item of a small text file written by a list write ("RX3", "1.23",...);
 // empty when the file cannot be read.

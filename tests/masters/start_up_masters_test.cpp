@@ -3,6 +3,10 @@
 #include "masters_fixture.h"
 #include "shell/startup.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <unistd.h>
+
 using namespace k5;
 using namespace k5test;
 
@@ -45,4 +49,32 @@ TEST_F(MastersTest, StartUpKeepsMastersTheUserEdited) {
     EXPECT_EQ(loadYoung(ctx.folders).si, 200000.0f);
     ctx.concrete = loadConcreteSetting(ctx.folders);
     EXPECT_EQ(ctx.concrete.concreteEdition, 1);
+}
+
+// Only a missing master means its defaults. One that is there but cannot be
+// read stops the start with a message naming it, and stays as it was.
+TEST_F(MastersTest, StartUpRefusesAMasterThatIsThereButCannotBeRead) {
+    const QString prg = tree.kmd() + QStringLiteral("/K5/PRG");
+    for (const char* name : {"m_crmat.k5d", "m_Yce.k5d", "m_comUse.k5d", "m_font.k5d", "keyact.k5d",
+                             "m_sbar1.k5d", "m_sDBar.k5d", "m_sRBar.k5d", "m_ctrl.k5d"}) {
+        SCOPED_TRACE(name);
+        const QString path = tree.masterFile(QString::fromLatin1(name));
+        ASSERT_TRUE(QDir().mkdir(path));
+        const StartUpResult refused = startUp(ctx, prg + QStringLiteral("/kamo-k5"), prg);
+        EXPECT_FALSE(refused.ok);
+        EXPECT_TRUE(refused.tellUser);
+        EXPECT_TRUE(refused.reason.contains(path)) << refused.reason.toStdString();
+        EXPECT_TRUE(QFileInfo(path).isDir());
+        ASSERT_TRUE(QDir().rmdir(path));
+    }
+    ASSERT_TRUE(startUp(ctx, prg + QStringLiteral("/kamo-k5"), prg).ok);
+    if (geteuid() == 0) return; // root reads any file
+    writeBytes(tree.masterFile(QStringLiteral("m_crmat.k5d")), "1 1.0 1.0\r\n");
+    QFile::setPermissions(tree.masterFile(QStringLiteral("m_crmat.k5d")), QFileDevice::WriteOwner);
+    const StartUpResult refused = startUp(ctx, prg + QStringLiteral("/kamo-k5"), prg);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.reason.contains(QStringLiteral("m_crmat.k5d"))) << refused.reason.toStdString();
+    QFile::setPermissions(tree.masterFile(QStringLiteral("m_crmat.k5d")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(readBytes(tree.masterFile(QStringLiteral("m_crmat.k5d"))), QByteArray("1 1.0 1.0\r\n"));
 }

@@ -28,8 +28,16 @@ int runGui(int argc, char* argv[], const QString& executablePath, const QString&
     MessageBoxPrompt prompt;
     AppContext ctx;
     ctx.prompt = &prompt;
-    StartUpResult start = startUp(ctx, executablePath, currentDirectory);
-    if (!start.ok) return 1; // an installation without its master folder ends quietly
+    // The windows change the job and the masters: the run holds the tree
+    // for as long as it lasts, and a second one on the same tree says so
+    // and opens no window.
+    TreeLock lock;
+    StartUpResult start = startUp(ctx, executablePath, currentDirectory, &lock);
+    if (!start.ok) {
+        std::fprintf(stderr, "%s\n", start.reason.toUtf8().constData());
+        if (start.tellUser) prompt.warn(start.reason);
+        return 1;
+    }
     if (!windowName.isEmpty()) {
         if (!openWindowByName(ctx, windowName)) {
             std::fprintf(stderr, "unknown window: %s\nknown: %s\n", windowName.toUtf8().constData(),
