@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace k5 {
 namespace {
@@ -112,7 +111,7 @@ QString writeArchive(const Folders& folders, const QString& jobFile, const QStri
     const QFileInfo target(archivePath);
     const QString folder = target.absolutePath();
     if (!QFileInfo(folder).isDir()) return QStringLiteral("保存先のフォルダがありません：") + folder;
-    if (target.exists() && !target.isFile())
+    if (!isReplaceableTarget(archivePath))
         return QStringLiteral("同じ名前のフォルダなどがあるため保存できません：") + archivePath;
     bool read = false;
     const QByteArray job = readAll(jobFile, &read);
@@ -120,7 +119,7 @@ QString writeArchive(const Folders& folders, const QString& jobFile, const QStri
 
     // A scratch folder in the destination folder keeps the final rename on
     // one file system.
-    QTemporaryDir scratch(folder + QStringLiteral("/.k5save-XXXXXX"));
+    ScratchFolder scratch(folder, kSaveFolderPrefix);
     if (!scratch.isValid())
         return QStringLiteral("保存先のフォルダに書き込めません：") + folder + QStringLiteral("（") +
                scratch.errorString() + QStringLiteral("）");
@@ -136,7 +135,8 @@ QString writeArchive(const Folders& folders, const QString& jobFile, const QStri
     if (!unpack.ok || unpacked.isEmpty() || readAll(unpacked) != job)
         return QStringLiteral("作った保存データを読み戻すと工事データと一致しませんでした。") +
                (unpack.ok ? QString() : kNl + unpack.problem);
-    if (!renameOver(packed, archivePath))
+    // A read-only archive is not replaced, as a write in place would not be.
+    if (!commitScratch(packed, archivePath))
         return QStringLiteral("保存データを置き換えられませんでした：") + archivePath;
     return {};
 }
@@ -185,6 +185,28 @@ Message saveConverted(const ArchiveWork& work, const QString& wanted, const QStr
                 QStringLiteral("がすでにあるため、変換したデータは") + name + kArchiveSuffix +
                 QStringLiteral("として保存しました。") + kNl + folder};
     return {};
+}
+
+// The job unpacked into `scratch` loads as the job of the data folder
+// would: a known format (an older one is upgraded there), a whole number of
+// records. Refused with the load's message otherwise.
+Outcome checkLoadable(const Folders& scratch) {
+    JobLoadHooks upgradeOnly;
+    upgradeOnly.upgradeJobFormat = [](const Folders& f, JobState& job) { return checkFormat(f, job); };
+    JobState job;
+    Outcome loaded = loadJob(scratch, job, upgradeOnly);
+    if (!loaded && loaded.message.text.isEmpty())
+        loaded.message.text = QStringLiteral("基礎データのファイルを読み込めません。");
+    return loaded;
+}
+
+// A message of the load about the unpacked file, naming the archive instead
+// of the scratch folder it was unpacked into.
+QString inArchive(const QString& message, const QString& unpackedFile, const QString& archivePath) {
+    QString text = message;
+    text.replace(unpackedFile, archivePath + QStringLiteral(" (") + QFileInfo(unpackedFile).fileName() +
+                                   QStringLiteral(")"));
+    return text;
 }
 
 } // namespace
@@ -313,7 +335,7 @@ Outcome openArchiveFile(ArchiveWork& work, const QString& archivePath, bool conf
 
     // Unpacked into a scratch folder first: the current job is replaced only
     // by a job file that came out whole.
-    QTemporaryDir scratch(f.dataFolder + QStringLiteral("/.k5open-XXXXXX"));
+    ScratchFolder scratch(f.dataFolder, kOpenFolderPrefix);
     if (!scratch.isValid())
         return openFailure(QStringLiteral("作業フォルダを作れません：") + f.dataFolder +
                            QStringLiteral("（") + scratch.errorString() + QStringLiteral("）"));
@@ -336,15 +358,23 @@ Outcome openArchiveFile(ArchiveWork& work, const QString& archivePath, bool conf
     QString wantedName;
     if (oldJob) {
         JobState converted;
-        if (!convertOldJob(unpacked, converted))
-            return openFailure(
-                QStringLiteral("保存データ") + name +
-                QStringLiteral("の古い形式の工事データにはデータがないか、変換できませんでした。"));
+        const Outcome conversion = convertOldJob(unpacked, converted, {}, info.completeBaseName());
+        if (!conversion)
+            return openFailure(conversion.message.text.isEmpty()
+                                   ? QStringLiteral("保存データ") + name +
+                                         QStringLiteral("の古い形式の工事データにはデータがありません。")
+                                   : inArchive(conversion.message.text, unpacked.oldJobFile(), path));
         wantedName = convertedName = converted.currentFileName;
         if (!takeFreeName(work, unpacked.jobFile(), convertedName))
             return openFailure(QStringLiteral("変換したデータの保存データ名を決められませんでした：") +
                                convertedArchiveFolder(work));
     }
+
+    // The job that comes in must be one the program can load: the same
+    // format and length checks as every load (with the upgrade of an older
+    // format), before the current job is touched.
+    if (const Outcome loadable = checkLoadable(unpacked); !loadable)
+        return openFailure(inArchive(loadable.message.text, unpacked.jobFile(), path));
 
     // The two job files are replaced as a pair: a leftover old job file would
     // come back through the conversion once the new job file is gone. The old
@@ -396,6 +426,11 @@ Outcome saveArchiveFile(ArchiveWork& work, const QString& archivePath) {
     ProgramFolderRestorer restore(work.folders);
     const Folders& f = work.folders;
     if (!QFileInfo(f.jobFile()).isFile()) return {false, {nothingToSaveMessage()}};
+    // A folder alone ("DIR/") or the suffix alone names no archive: it would
+    // be saved as a hidden ".lzh".
+    const QString bare = archivePath.endsWith(u'/') ? QString() : QFileInfo(archivePath).fileName();
+    if (bare.isEmpty() || QString::compare(bare, kArchiveSuffix, Qt::CaseInsensitive) == 0)
+        return saveFailure(QStringLiteral("保存データのファイル名がありません：") + archivePath);
     const QString path = withArchiveSuffix(QFileInfo(archivePath).absoluteFilePath());
     BusyScope busy(work.setBusy);
     f.trace(QStringLiteral("_310 保存データに保存 ") + path);

@@ -66,8 +66,10 @@ QByteArray upgradeRecord203(const QByteArray& old) {
 // The stored file name of the converted job: "v02_" + the old file name. The
 // same name becomes the name of the converted job's archive, so it is made
 // a safe file name first.
-QByteArray convertedFileNameField(const QByteArray& oldRecord) {
+QByteArray convertedFileNameField(const QByteArray& oldRecord, const QString& blankNameStandsFor) {
     QString oldName = decodeField(oldRecord.mid(52, 52));
+    // Blanks, or the end mark alone: the job was never given a file name.
+    if (QString(oldName).remove(u'~').trimmed().isEmpty()) oldName = blankNameStandsFor;
     return encodeField(safeJobFileName(QStringLiteral("v02_") + oldName), 52, Terminator::Tilde);
 }
 
@@ -216,12 +218,20 @@ Outcome checkFormat(const Folders& folders, JobState& job) {
     return Outcome::success();
 }
 
-Outcome convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArchiver& saveArchive) {
+Outcome convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArchiver& saveArchive,
+                      const QString& blankNameStandsFor) {
     const QString oldPath = folders.oldJobFile();
+    const QFileInfo oldFile(oldPath);
+    if (oldFile.isFile() && oldFile.size() % old_format::kLength00 != 0)
+        return Outcome::error(
+            QStringLiteral("古い形式の基礎データのファイルが壊れています（長さが基礎データの"
+                           "大きさの倍数ではありません）。　　　\n\nファイルは変更していません。"
+                           "\n\n") +
+            oldPath);
     QList<QByteArray> old = readRecords(oldPath, old_format::kLength00);
     if (old.isEmpty()) return {false, {}};
     // Every record gets the file name computed from record 1.
-    const QByteArray fileNameField = convertedFileNameField(old.first());
+    const QByteArray fileNameField = convertedFileNameField(old.first(), blankNameStandsFor);
     QList<QByteArray> converted;
     converted.reserve(old.size());
     for (const QByteArray& record : old)

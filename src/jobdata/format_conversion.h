@@ -38,10 +38,13 @@ using ConvertedJobArchiver = std::function<void(const QString& archiveName)>;
 
 // Converts the oldest job file "K5dat.k5d" into the current job file, deletes
 // the old file and hands the job to `saveArchive` as "v02_" + its file name +
-// ".lzh". Fails without a message (nothing changed) when the old file is
-// missing or holds no record, and with one when the new file cannot be
-// written (the old file stays).
-Outcome convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArchiver& saveArchive = {});
+// ".lzh" (a blank stored file name is taken as `blankNameStandsFor`, the name
+// of the archive the job came from). Fails without a message (nothing
+// changed) when the old file is missing or holds no record, and with one
+// when its last record is cut short (no record is dropped without a word) or
+// the new file cannot be written (the old file stays).
+Outcome convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArchiver& saveArchive = {},
+                      const QString& blankNameStandsFor = {});
 
 // Lets loading a job convert and upgrade older job files.
 void installFormatConversion(JobLoadHooks& hooks, ConvertedJobArchiver saveArchive = {});

@@ -2,7 +2,10 @@
 
 #include "jobdata/control_file.h"
 #include "jobdata/job_file.h"
+#include "platform/file_replace.h"
 #include "shell/startup.h"
+
+#include <unistd.h>
 
 using namespace k5;
 using k5test::readBytes;
@@ -395,3 +398,70 @@ TEST_F(ArchiveDriver, JobConvertedOnLoadingIsArchivedInTheSaveFolder) {
 }
 
 } // namespace
+
+// An archive whose job the program could not load is refused before the
+// swap, with the load's message naming the archive, and the current job
+// stays byte for byte.
+TEST_F(ArchiveDriver, ArchiveOpeningToAJobThatCannotBeLoadedIsRefused) {
+    const QByteArray job = sampleJobBytes(2);
+    const QByteArray record = job.left(FoundationRecord::kLength);
+    QByteArray version999 = record;
+    version999[0] = static_cast<char>(999 & 0xff);
+    version999[1] = static_cast<char>(999 >> 8);
+    const QByteArray oldRecord = k5test::oldRecord("old", "F1", 2500);
+    const struct {
+        const char* archive;
+        const char* member;
+        QByteArray bytes;
+        const char* said;
+    } cases[] = {
+        {"v02_text.lzh", "K5dat02.k5d", "this is a text file, not a job\r\n", "形式を判別できません"},
+        {"v02_half.lzh", "K5dat02.k5d", record + record.left(record.size() / 2), "倍数ではありません"},
+        {"v02_999.lzh", "K5dat02.k5d", version999, "形式を判別できません（バージョン 999）"},
+        {"old_cut.lzh", "K5dat.k5d", oldRecord + oldRecord.left(800), "倍数ではありません"},
+    };
+    ArchiveWork w = work();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.archive);
+        makeArchive(save(c.archive), {{c.member, c.bytes}});
+        const Outcome opened = openArchiveFile(w, save(c.archive), false);
+        EXPECT_FALSE(opened.ok);
+        EXPECT_TRUE(opened.message.text.contains(QString::fromUtf8(c.said)))
+            << qPrintable(opened.message.text);
+        EXPECT_TRUE(opened.message.text.contains(save(c.archive))) << qPrintable(opened.message.text);
+        EXPECT_FALSE(opened.message.text.contains(kOpenFolderPrefix)) << qPrintable(opened.message.text);
+        EXPECT_EQ(readBytes(jobFile()), job);
+        EXPECT_FALSE(QFileInfo::exists(oldJobFile()));
+        EXPECT_TRUE(k5test::scratchLeftIn(ctx.folders.dataFolder).isEmpty());
+    }
+}
+
+// An old job whose records hold no file name is named after the archive it
+// came from, not "v02_".
+TEST_F(ArchiveDriver, OldJobWithoutFileNameTakesTheArchiveName) {
+    makeArchive(elsewhere.filePath("旧データ.lzh"), {{"K5dat.k5d", k5test::oldRecord("", "F1", 2500)}});
+    ArchiveWork w = work();
+    const Outcome opened = openArchiveFile(w, elsewhere.filePath("旧データ.lzh"), false);
+    ASSERT_TRUE(opened.ok) << qPrintable(opened.message.text);
+    EXPECT_EQ(ctx.job.currentFileName, "v02_旧データ");
+    EXPECT_TRUE(QFileInfo::exists(elsewhere.filePath("v02_旧データ.lzh")));
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath("v02_.lzh")));
+}
+
+// A save names an archive file, and replaces only one the user may change.
+TEST_F(ArchiveDriver, SaveRefusesNoNameAndAReadOnlyArchive) {
+    sampleJobBytes(1);
+    ArchiveWork w = work();
+    for (const QString& noName : {elsewhere.path() + u'/', elsewhere.filePath(".lzh")}) {
+        const Outcome saved = saveArchiveFile(w, noName);
+        EXPECT_FALSE(saved.ok) << qPrintable(noName);
+        EXPECT_TRUE(saved.message.text.contains("ファイル名がありません")) << qPrintable(saved.message.text);
+    }
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{});
+    if (geteuid() == 0) return; // root writes read-only files
+    writeBytes(elsewhere.filePath("v02_ro.lzh"), "kept");
+    QFile::setPermissions(elsewhere.filePath("v02_ro.lzh"), QFile::ReadOwner);
+    EXPECT_FALSE(saveArchiveFile(w, elsewhere.filePath("v02_ro.lzh")).ok);
+    EXPECT_EQ(readBytes(elsewhere.filePath("v02_ro.lzh")), "kept");
+}

@@ -1,6 +1,8 @@
 // Any bytes as the job file: loading (format check, every upgrade) and the
 // calculation run must refuse or succeed, never crash, hang or trip a
-// sanitizer.
+// sanitizer. The same load decides whether an archive's job may replace the
+// current one, so its refusals must hold: an oldest-format job cut inside a
+// record is refused whole and kept, never converted without its tail.
 #include "calc/calculation.h"
 #include "fuzz_tree.h"
 #include "jobdata/format_conversion.h"
@@ -8,6 +10,8 @@
 #include "jobdata/job_state.h"
 
 #include <QDir>
+#include <QFile>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const k5::Folders& f = fuzz::folders();
@@ -24,6 +28,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     k5::JobLoadHooks hooks;
     k5::installFormatConversion(hooks);
     const k5::Outcome loaded = k5::loadJob(f, job, hooks, {});
+    const size_t stored = size > 0 ? size - 1 : 0;
+    if (oldest && stored % k5::old_format::kLength00 != 0) {
+        QFile kept(f.oldJobFile());
+        if (loaded.ok || QFile::exists(f.jobFile()) || !kept.open(QIODevice::ReadOnly) ||
+            kept.readAll() !=
+                QByteArray(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(stored)))
+            std::abort();
+    }
     if (!loaded) return 0;
     k5::CalcCounters counts;
     k5::calculateJob(f, counts);

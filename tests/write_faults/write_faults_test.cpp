@@ -216,6 +216,23 @@ const std::vector<ReplacingOperation>& operations() {
              ArchiveWork w = s.work();
              return fromOutcome(openArchiveFile(w, s.archive(), false));
          }},
+        {"open an archive of the oldest format",
+         [](Scene& s) {
+             k5test::writeSampleJob(s.ctx, 2);
+             QTemporaryDir dir;
+             QByteArray record = k5test::oldRecord("old", "A", 1000);
+             putBarLayout(record, 262);
+             k5test::writeBytes(dir.filePath(kOldMember), record + record);
+             QProcess::execute(k5test::builtArchiver(),
+                               {QStringLiteral("u"), s.ctx.folders.saveFolder + QStringLiteral("/old.lzh"),
+                                dir.filePath(kOldMember)});
+         },
+         jobFile,
+         [](Scene& s) {
+             ArchiveWork w = s.work();
+             return fromOutcome(
+                 openArchiveFile(w, s.ctx.folders.saveFolder + QStringLiteral("/old.lzh"), false));
+         }},
         {"save an archive", [](Scene& s) { k5test::writeSampleJob(s.ctx, 3); },
          [](Scene& s) { return s.archive(); },
          [](Scene& s) {
