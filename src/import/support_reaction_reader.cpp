@@ -32,11 +32,34 @@ struct Item {
     bool broken = false; // an opening quote without its closing one
 };
 
-// The lines of a CP932 text up to an end byte 0x1A, without their CR LF.
-std::vector<QByteArrayView> textLines(const QByteArray& text) {
+// The text before its end byte 0x1A (an old end-of-file mark, allowed only
+// at the very end, after the last line).
+QByteArrayView textBeforeEnd(const QByteArray& text) {
     QByteArrayView all(text);
     const qsizetype end = all.indexOf('\x1a');
-    if (end >= 0) all = all.first(end);
+    return end >= 0 ? all.first(end) : all;
+}
+
+// What makes a text unreadable as a whole, with its line: an end byte with
+// more text behind it (everything after it would be lost without a word),
+// or lines ended by CR alone (the whole file would read as one line).
+QString textProblem(const QByteArray& text) {
+    const QByteArrayView before = textBeforeEnd(text);
+    const auto lineOf = [&](qsizetype at) { return QByteArrayView(text).first(at).count('\n') + 1; };
+    for (qsizetype p = before.size(); p < text.size(); ++p)
+        if (text[p] != '\x1a' && text[p] != '\r' && text[p] != '\n')
+            return QStringLiteral("%1行目に終端の文字（0x1A）があり、その後にもデータがあります。")
+                .arg(lineOf(before.size()));
+    for (qsizetype p = before.indexOf('\r'); p >= 0; p = before.indexOf('\r', p + 1))
+        if (p + 1 < before.size() && before[p + 1] != '\n')
+            return QStringLiteral("%1行目の行末が CR だけです（行は CR LF か LF で区切ってください）。")
+                .arg(lineOf(p));
+    return {};
+}
+
+// The lines of a CP932 text up to an end byte 0x1A, without their CR LF.
+std::vector<QByteArrayView> textLines(const QByteArray& text) {
+    const QByteArrayView all = textBeforeEnd(text);
     std::vector<QByteArrayView> lines;
     qsizetype start = 0;
     while (start < all.size()) {
@@ -184,6 +207,13 @@ QString nameOf(const Item& item) {
     return trimBlanks(fromCp932(item.text));
 }
 
+// A name is stored with "~" as its end mark: one inside it would cut it.
+bool holdsEndMark(const Item& item) {
+    return item.text.contains('~');
+}
+
+const QString kEndMarkInName = QStringLiteral("に「~」は使えません");
+
 std::uint64_t supportKey(int storey, int frame, int axis) {
     auto bits = [](int v) { return static_cast<std::uint64_t>(static_cast<std::uint16_t>(v)); };
     return bits(storey) << 32 | bits(frame) << 16 | bits(axis);
@@ -240,6 +270,12 @@ Outcome readFile(const QString& path, QByteArray& bytes) {
     return Outcome::success();
 }
 
+// A folder standing where an input file belongs.
+Outcome folderInsteadOfFile(const QString& path) {
+    return Outcome::error(QStringLiteral("ファイルの代わりにフォルダがあるため読み込めません。　　　\n\n") +
+                          path + kUnchanged);
+}
+
 Outcome missingFiles(const QString& program) {
     return {false,
             {program + QStringLiteral("が必要なﾌｧｲﾙを出力していません。\n\n") + program +
@@ -250,6 +286,8 @@ Outcome missingFiles(const QString& program) {
 } // namespace
 
 Outcome readAnalysisJobName(const QByteArray& text, const QString& path, QString& name) {
+    if (const QString problem = textProblem(text); !problem.isEmpty())
+        return badProjectFile(path + QStringLiteral("\n\n") + problem);
     std::vector<Item> items;
     int lineNumber = 0;
     for (QByteArrayView line : textLines(text)) {
@@ -273,12 +311,16 @@ Outcome readAnalysisJobName(const QByteArray& text, const QString& path, QString
     if (items[p + 3].broken)
         return badProjectFile(itemProblem(path, items[p + 3], QStringLiteral("工事名"),
                                           QStringLiteral("の引用符が閉じていません")));
+    if (holdsEndMark(items[p + 3]))
+        return badProjectFile(itemProblem(path, items[p + 3], QStringLiteral("工事名"), kEndMarkInName));
     name = fromCp932(items[p + 3].text);
     return Outcome::success();
 }
 
 Outcome parseSupportReactions(const QByteArray& text, const QString& path, std::vector<ReactionLine>& lines) {
     lines.clear();
+    if (const QString problem = textProblem(text); !problem.isEmpty())
+        return badSupportFile(path + QStringLiteral("\n\n") + problem);
     const std::vector<QByteArrayView> fileLines = textLines(text);
     lines.reserve(fileLines.size());
     std::vector<Item> items;
@@ -312,12 +354,19 @@ Outcome parseSupportReactions(const QByteArray& text, const QString& path, std::
             if (items[k - 1].broken)
                 return badSupportFile(itemProblem(path, items[k - 1], kItemMeanings[k - 1],
                                                   QStringLiteral("の引用符が閉じていません")));
+        for (int k = 6; k <= 8; ++k)
+            if (holdsEndMark(items[k - 1]))
+                return badSupportFile(itemProblem(path, items[k - 1], kItemMeanings[k - 1], kEndMarkInName));
         line.frameName = nameOf(items[5]);
         line.storeyName = nameOf(items[6]);
         line.axisName = nameOf(items[7]);
-        if (!readReal(items[9], line.H)) return unreadable(10);
-        if (!readReal(items[10], line.N)) return unreadable(11);
-        if (!readReal(items[11], line.M)) return unreadable(12);
+        float* reals[] = {&line.H, &line.N, &line.M};
+        for (int k = 10; k <= 12; ++k) {
+            if (!readReal(items[k - 1], *reals[k - 10])) return unreadable(k);
+            if (!designLoad(*reals[k - 10]))
+                return badSupportFile(itemProblem(path, items[k - 1], kItemMeanings[k - 1],
+                                                  QStringLiteral("が大きすぎて設計用の値を計算できません")));
+        }
         lines.push_back(std::move(line));
     }
     if (lines.empty())
@@ -331,7 +380,8 @@ QString provisionalName(int n) {
 }
 
 Outcome buildImportedRecords(const std::vector<ReactionLine>& lines, const QString& jobName,
-                             const CommonValues& common, std::vector<FoundationRecord>& records) {
+                             const CommonValues& common, std::vector<FoundationRecord>& records,
+                             const QString& path) {
     records.clear();
     const FoundationRecord blank = blankImportedRecord(jobName, common);
     // Supports by their key (storey, frame, axis); the first record with a
@@ -353,12 +403,12 @@ Outcome buildImportedRecords(const std::vector<ReactionLine>& lines, const QStri
         }
         if (target < 0) {
             if (records.size() >= static_cast<size_t>(kMaxImportedRecords))
-                return Outcome::error(
+                return badSupportFile(
+                    path +
                     QStringLiteral(
-                        "支点の数が%1を超えています（%2行目）。一つの工事で扱える基礎は%1までです。")
+                        "\n\n支点の数が%1を超えています（%2行目）。一つの工事で扱える基礎は%1までです。")
                         .arg(kMaxImportedRecords)
-                        .arg(line.lineNumber) +
-                    kUnchanged);
+                        .arg(line.lineNumber));
             FoundationRecord r = blank;
             r.storeyNo = line.storey;
             r.frameNo = line.frame;
@@ -377,15 +427,21 @@ Outcome buildImportedRecords(const std::vector<ReactionLine>& lines, const QStri
     return Outcome::success();
 }
 
-float designLoad(float reaction) {
+std::optional<float> designLoad(float reaction) {
     // The product is a Single, as the stored value is, so a reaction stored
-    // as -0.0005 rounds to 0 and not to -0.001.
-    const float thousandfold = reaction * 1000.0f;
+    // as -0.0005 rounds to 0 and not to -0.001. It is formed in double: a
+    // product beyond what a Single holds has no design load.
+    const double product = static_cast<double>(reaction) * 1000.0;
+    if (!std::isfinite(product) || std::fabs(product) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    const auto thousandfold = static_cast<float>(product);
     const double rounded = intFloor(static_cast<double>(thousandfold) + 0.5) / 1000.0;
     return static_cast<float>(std::fabs(rounded));
 }
 
 void applyDesignLoads(FoundationRecord& r) {
+    // Every reaction was checked when it was read.
+    const auto designLoad = [](float reaction) { return k5::designLoad(reaction).value_or(0.0f); };
     auto& N = r.data2[row::N];
     auto& M = r.data2[row::M];
     auto& H = r.data2[row::H];
@@ -417,6 +473,8 @@ Outcome readSupportReactions(const Folders& folders, JobState& job) {
              kProgramTitle, Icon::Information}};
     const QString projectPath = folders.analysisDataFolder + u'/' + kProjectFileName;
     const QString supportPath = folders.analysisDataFolder + u'/' + kSupportReactionFileName;
+    for (const QString& path : {projectPath, supportPath})
+        if (QFileInfo(path).isDir()) return folderInsteadOfFile(path);
     if (!QFileInfo(projectPath).isFile() || !QFileInfo(supportPath).isFile()) return missingFiles(program);
 
     QByteArray bytes;
@@ -436,7 +494,8 @@ Outcome readSupportReactions(const Folders& folders, JobState& job) {
     CommonValues common = defaultCommonValues(1);
     loadCommonValues(folders, 1, common);
     std::vector<FoundationRecord> records;
-    if (Outcome built = buildImportedRecords(lines, jobName, common, records); !built) return built;
+    if (Outcome built = buildImportedRecords(lines, jobName, common, records, supportPath); !built)
+        return built;
 
     QList<QByteArray> encoded;
     encoded.reserve(static_cast<qsizetype>(records.size()));

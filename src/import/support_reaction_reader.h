@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // Reading the support reactions the frame-analysis program writes into
@@ -60,13 +61,15 @@ Outcome parseSupportReactions(const QByteArray& text, const QString& path, std::
 // exchanged) joins the first support with its key, else starts one. Each new
 // record is an isolated footing with the common values `common` (of the SI
 // system) and the job name `jobName`. Fails when there are more supports
-// than a job can number.
+// than a job can number (the message names `path`, the support file).
 Outcome buildImportedRecords(const std::vector<ReactionLine>& lines, const QString& jobName,
-                             const CommonValues& common, std::vector<FoundationRecord>& records);
+                             const CommonValues& common, std::vector<FoundationRecord>& records,
+                             const QString& path = {});
 
 // A reaction as a design load: rounded to 3 decimals with halves upward,
-// on the stored Single, then made positive.
-float designLoad(float reaction);
+// on the stored Single, then made positive. None when the reaction is too
+// large for its thousandfold to be a Single.
+std::optional<float> designLoad(float reaction);
 // The long- and short-term design loads of a record from its cases L and E.
 void applyDesignLoads(FoundationRecord& record);
 

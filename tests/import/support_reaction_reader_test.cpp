@@ -6,6 +6,7 @@
 #include "jobdata/record_layout.h"
 #include "sample_job.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <random>
@@ -50,7 +51,7 @@ TEST_F(SupportReactionImport, TwoSupportsSeenInXAndYBecomeTwoCompleteRecords) {
     EXPECT_TRUE(ctx.job.imported);
     EXPECT_EQ(ctx.job.unitSystem, 1);
     EXPECT_EQ(ctx.job.currentJobName, QStringLiteral("(未定)"));
-    EXPECT_FALSE(QFileInfo::exists(ctx.folders.jobFile() + "_dum"));
+    EXPECT_TRUE(k5test::scratchLeftIn(ctx.folders.dataFolder).isEmpty());
 
     const FoundationRecord a = record(1);
     const FoundationRecord b = record(2);
@@ -268,6 +269,13 @@ TEST(SupportReactionRecords, ItemsFollowTheTextRulesOfTheAnalysisOutput) {
     EXPECT_EQ(encodeRecord(records[0]).mid(2126, 10), toCp932(QStringLiteral("通り芯ＡＢ")));
 }
 
+TEST(SupportReactionRecords, DesignLoadsExistOnlyWhileTheirThousandfoldIsASingle) {
+    EXPECT_FALSE(designLoad(3.4e38f).has_value());
+    EXPECT_FALSE(designLoad(-3.5e35f).has_value());
+    ASSERT_TRUE(designLoad(3.0e35f).has_value());
+    EXPECT_NEAR(*designLoad(3.0e35f) / 3.0e35, 1.0, 1e-6);
+}
+
 TEST(SupportReactionRecords, MoreSupportsThanAJobCanNumberAreRefused) {
     std::vector<ReactionLine> lines(kMaxImportedRecords + 1);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -276,9 +284,11 @@ TEST(SupportReactionRecords, MoreSupportsThanAJobCanNumberAreRefused) {
         lines[i].loadCase = 1;
     }
     std::vector<FoundationRecord> records;
-    const Outcome built = buildImportedRecords(lines, {}, defaultCommonValues(1), records);
+    const Outcome built = buildImportedRecords(lines, {}, defaultCommonValues(1), records, "dat/KW-FSPTK5");
     EXPECT_FALSE(built.ok);
     EXPECT_TRUE(built.message.text.contains(QStringLiteral("32767"))) << built.message.text.toStdString();
+    EXPECT_TRUE(built.message.text.contains(QStringLiteral("dat/KW-FSPTK5")))
+        << built.message.text.toStdString();
     lines.pop_back();
     ASSERT_TRUE(buildImportedRecords(lines, {}, defaultCommonValues(1), records).ok);
     EXPECT_EQ(records.back().provisionalName, QStringLiteral("F767(仮名)"));
@@ -325,6 +335,31 @@ TEST_F(SupportReactionImport, ABadFileLeavesTheJobUntouchedAndSaysWhere) {
          k5test::LinkedTree::crlf({"\"P-01\",1,x,\"n\""}),
          goodLine,
          {"KW-FPP1.dat", "3番目"}},
+        // A reaction a Single holds whose design load (its thousandfold) it does not.
+        {"reaction too large for its design load",
+         goodProject,
+         support("1,1,1,2,1,\"a\",\"b\",\"c\",\"\",1,3.4E+38,3"),
+         {"KW-FSPTK5", "2行目", "11番目"}},
+        {"end byte inside the support file",
+         goodProject,
+         goodLine + "\x1a" + k5test::LinkedTree::crlf({reactionLine(1, 2, 1, 1, 1)}),
+         {"KW-FSPTK5", "2行目", "0x1A"}},
+        {"end byte inside the project file",
+         "\x1a" + goodProject,
+         goodLine,
+         {"KW-FPP1.dat", "1行目", "0x1A"}},
+        {"lines ended by CR alone",
+         goodProject,
+         goodLine + "1,1,1,2,2,\"a\",\"b\",\"c\",\"\",1,2,3\r1,1,1,2,3,\"a\",\"b\",\"c\",\"\",1,2,3\r",
+         {"KW-FSPTK5", "2行目", "CR"}},
+        {"end mark in a frame name",
+         goodProject,
+         support("1,1,1,2,1,\"A~B\",\"b\",\"c\",\"\",1,2,3"),
+         {"KW-FSPTK5", "2行目", "6番目", "~"}},
+        {"end mark in the job name",
+         k5test::LinkedTree::crlf({"\"P-01\",1,2,\"物~件\""}),
+         goodLine,
+         {"KW-FPP1.dat", "4番目", "~"}},
     };
     for (const Case& c : cases) {
         k5test::LinkedTree fresh;
@@ -369,6 +404,20 @@ TEST_F(SupportReactionImport, MissingFilesAndAMissingLinkAreReportedWithoutTouch
     outcome = import();
     EXPECT_FALSE(outcome.ok);
     EXPECT_TRUE(outcome.message.text.contains(QStringLiteral("構造解析プログラムが設定されていない")));
+    EXPECT_EQ(k5test::readBytes(ctx.folders.jobFile()), job);
+}
+
+// A folder where an input file belongs is said as such, naming it.
+TEST_F(SupportReactionImport, AFolderInPlaceOfAnInputFileIsNamed) {
+    k5test::writeSampleJob(ctx, 2);
+    const QByteArray job = k5test::readBytes(ctx.folders.jobFile());
+    linked.writeProject();
+    ASSERT_TRUE(QDir().mkpath(linked.supportPath()));
+    const Outcome outcome = import();
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_TRUE(outcome.message.text.contains(QStringLiteral("フォルダ")))
+        << outcome.message.text.toStdString();
+    EXPECT_TRUE(outcome.message.text.contains(linked.supportPath())) << outcome.message.text.toStdString();
     EXPECT_EQ(k5test::readBytes(ctx.folders.jobFile()), job);
 }
 
