@@ -216,14 +216,17 @@ TEST_F(ScheduleDxf, RefusalAndFailedWriteLeaveTheOldFile) {
     EXPECT_EQ(refused.leftOut.size(), 2);
     EXPECT_EQ(readBytes(path), QByteArray("old drawing"));
 
+    // The write of the scratch file, then the rename over the old file.
     writeJobOf(calculatedJob());
-    write_faults::failStep(1);
-    const ExportResult failed = exportTo(path);
-    write_faults::failStep(0);
-    EXPECT_FALSE(failed.outcome.ok);
-    EXPECT_TRUE(failed.outcome.message.text.contains(path));
-    EXPECT_EQ(readBytes(path), QByteArray("old drawing"));
-    EXPECT_TRUE(k5test::scratchLeftIn(QFileInfo(path).absolutePath()).isEmpty());
+    for (int step : {1, 2}) {
+        write_faults::failStep(step);
+        const ExportResult failed = exportTo(path);
+        write_faults::failStep(0);
+        EXPECT_FALSE(failed.outcome.ok) << step;
+        EXPECT_TRUE(failed.outcome.message.text.contains(path));
+        EXPECT_EQ(readBytes(path), QByteArray("old drawing"));
+        EXPECT_TRUE(k5test::scratchLeftIn(QFileInfo(path).absolutePath()).isEmpty());
+    }
 }
 
 // The menu command says how many foundations it drew and which it left out.
