@@ -1,9 +1,9 @@
 #include "platform/numbers.h"
 
 #include <cmath>
-#include <limits>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace k5 {
@@ -42,6 +42,29 @@ size_t digitsFrom(const std::string& s, size_t pos) {
     while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9')
         ++pos;
     return pos;
+}
+
+// From 2^52 up a double holds whole numbers only.
+constexpr double kWholeDoubles = 4503599627370496.0;
+
+// A large magnitude written out in positional digits: its first nine
+// significant digits (all a Single holds), zeros for the rest of the
+// integer part and `decimals` zeros after the point.
+std::string significantDigitsThenZeros(double magnitude, int decimals) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.8e", magnitude);
+    const std::string text(buffer);
+    const size_t ePos = text.find('e');
+    const int exponent = std::atoi(text.c_str() + ePos + 1);
+    std::string mantissa;
+    for (size_t i = 0; i < ePos; ++i)
+        if (text[i] != '.') mantissa.push_back(text[i]);
+    const auto intDigits = static_cast<size_t>(exponent + 1);
+    std::string digits = mantissa.size() >= intDigits
+                             ? mantissa.substr(0, intDigits)
+                             : mantissa + std::string(intDigits - mantissa.size(), '0');
+    if (decimals > 0) digits += "." + std::string(static_cast<size_t>(decimals), '0');
+    return digits;
 }
 
 // The shortest decimal that reads back as the same Single.
@@ -87,7 +110,9 @@ double parseLeadingNumber(const QString& text) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-QString formatGeneral(double value) {
+namespace {
+
+QString generalForm(double value, bool exponentForLargeAndSmall) {
     if (value == 0.0 || !std::isfinite(value)) return QStringLiteral("0");
     float target = static_cast<float>(value);
     char buffer[64];
@@ -109,7 +134,7 @@ QString formatGeneral(double value) {
         mantissa.pop_back();
 
     std::string out = negative ? "-" : "";
-    if (exponent >= 7 || exponent < -5) {
+    if (exponentForLargeAndSmall && (exponent >= 7 || exponent < -5)) {
         out += mantissa.substr(0, 1);
         if (mantissa.size() > 1) out += "." + mantissa.substr(1);
         char exp[16];
@@ -128,6 +153,16 @@ QString formatGeneral(double value) {
     return QString::fromStdString(out);
 }
 
+} // namespace
+
+QString formatGeneral(double value) {
+    return generalForm(value, true);
+}
+
+QString formatPositional(double value) {
+    return generalForm(value, false);
+}
+
 QString formatPattern(double value, const QString& pattern) {
     qsizetype point = pattern.indexOf(u'.');
     int decimals = point < 0 ? 0 : static_cast<int>(pattern.size() - point - 1);
@@ -137,13 +172,22 @@ QString formatPattern(double value, const QString& pattern) {
     // user sees (2.675, not its binary neighbour 2.67499995...).
     if (static_cast<double>(static_cast<float>(value)) == value) value = shortestSingleDecimal(value);
     double scale = std::pow(10.0, decimals);
+    const double magnitude = std::fabs(value) * scale;
     // Half away from zero on the decimal value; the small allowance keeps a
     // float-stored 2.675 from falling to 2.67 through its binary error.
-    double scaled = std::floor(std::fabs(value) * scale * (1.0 + 1e-12) + 0.5);
+    double scaled = std::floor(magnitude * (1.0 + 1e-12) + 0.5);
     bool negative = value < 0 && scaled > 0;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, scaled / scale);
-    std::string digits(buffer);
+    std::string digits;
+    if (magnitude >= kWholeDoubles) {
+        // Nothing is left to round, and the allowance would change digits:
+        // the value's own significant digits, then zeros (1e30 prints as a 1
+        // and thirty zeros, in the pattern, never in exponent form).
+        digits = significantDigitsThenZeros(std::fabs(value), decimals);
+    } else {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, scaled / scale);
+        digits = buffer;
+    }
     size_t intLen = point < 0 ? digits.size() : digits.find('.');
     if (intLen == std::string::npos) intLen = digits.size();
     if (minIntDigits == 0 && intLen == 1 && digits[0] == '0')

@@ -13,6 +13,9 @@ double parseLeadingNumber(const QString& text);
 // digits, no grouping, "0" for zero; exponent form only for very large or
 // very small magnitudes ("1.5E+10", "1E-07").
 QString formatGeneral(double value);
+// The same digits always written out in position ("1000000000000000000000000000000",
+// "0.0000001"), as a printed page shows a number.
+QString formatPositional(double value);
 
 // Report digit patterns such as "###0.000", "####0.0", "#0", "##0.00":
 // as many decimals as the pattern has after its point, rounded half away

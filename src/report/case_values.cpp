@@ -129,7 +129,7 @@ CheckText rebarDecisionText(const FoundationRecord& r, FoundationType type, Dire
         text = size + u'-' + n + QStringLiteral("本以上");
         break;
     case 2: // spacing first
-        text = n + u'-' + size + QStringLiteral("(@") + formatGeneral(pitch) + u')';
+        text = n + u'-' + size + QStringLiteral("(@") + formatPositional(pitch) + u')';
         break;
     case 3: // as calculated
         text = n + u'-' + size;

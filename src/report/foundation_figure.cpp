@@ -2,8 +2,10 @@
 
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
+#include "platform/fixed_text.h"
 #include "platform/numbers.h"
 #include "report/case_values.h"
+#include "report/figure_rules.h"
 #include "report/materials_panel.h"
 
 #include <algorithm>
@@ -58,28 +60,49 @@ struct Geometry {
 
 // Room kept above the foot of the sheet for the page number.
 constexpr double kFootRoom = 10;
+// Under the plan: the line that gives the bars' size and number when not every bar is drawn.
+constexpr double kNoteGap = 0.5;
+
+// The dimension chains right of the section: D1 and h1, D2 on a sloped
+// top, h2 when the foundation top is not at ground level. The plan has two.
+int chainsRightOfFigure(const FoundationRecord& r) {
+    const int section = 2 + (cInt(r.data1[field::D1]) != cInt(r.data1[field::D2]) ? 1 : 0) +
+                        (cInt(r.data1[field::h1]) != cInt(r.data1[field::h2]) ? 1 : 0);
+    return std::max(section, 2);
+}
 
 // The report's common scale is set by the longest footing in X. A footing
-// far longer in Y than that would take its plan past the foot of the sheet;
-// that one figure is drawn smaller, at the scale that still fits.
-double fittedScale(const SidePanelRequest& request, double top) {
+// far longer in Y than that, or one with more chains at its side, would run
+// past the foot of the sheet or its right margin; that one figure is drawn
+// smaller, at the largest scale that fits it in both directions.
+double fittedScale(const SidePanelRequest& request, double left, double top, double noteHeight) {
     const FoundationRecord& r = request.record;
     const bool pileCap = request.type == kTypePileCap;
     const double pile = pileCap && positive(r.data1[field::pfai]) ? kPileStub * r.data1[field::pfai] : 0;
     const double heightMm = r.data1[field::h1] + pile + d2(r, row::L, row::yValue);
-    const double room = request.setup.geometry.frameBottom - kFootRoom - top -
-                        (pileCap ? kPileCapPlanGap : kIsolatedPlanGap) - kCentreLineOvershoot;
-    if (!positive(heightMm) || !positive(room)) return request.figureScale;
-    return std::min<double>(request.figureScale, room / heightMm);
+    const double height = request.setup.geometry.frameBottom - kFootRoom - top -
+                          (pileCap ? kPileCapPlanGap : kIsolatedPlanGap) - kCentreLineOvershoot - noteHeight;
+    const double chains = kChainGap + (chainsRightOfFigure(r) - 1) * kChainPitch + kNumberGap + kWidestNumber;
+    const double width = request.setup.geometry.textRight - left - chains;
+    double scale = request.figureScale;
+    if (positive(heightMm) && positive(height)) scale = std::min(scale, height / heightMm);
+    const double widthMm = d2(r, row::L, row::xValue);
+    if (positive(widthMm) && positive(width)) scale = std::min(scale, width / widthMm);
+    return scale;
 }
 
 class Figure {
   public:
     Figure(const SidePanelRequest& request, double left, double top)
         : s_(request.surface), r_(request.record), pileCap_(request.type == kTypePileCap), g_(request.record),
-          scale_(fittedScale(request, top)), x0_(left), y0_(top), thick_(request.setup.isPreview() ? 2 : 4),
+          x0_(left), y0_(top), thick_(request.setup.isPreview() ? 2 : 4),
           thin_(request.setup.isPreview() ? 1 : 2), leftGap_(sidePanelGap(request.setup)),
           body_(request.setup.sizes.body > 0 ? request.setup.sizes.body : request.surface.fontSize()) {
+        dimSize_ = dimensionFontSize(s_, body_);
+        noteHeight_ = s_.textHeight(QStringLiteral("D")) + kNoteGap;
+        scale_ = fittedScale(request, left, top, noteHeight_);
+        barsX_ = bars(kDirX);
+        barsY_ = bars(kDirY);
         bottom_ = sy(g_.h1);
         const double stub = pileCap_ && positive(g_.pile) ? kPileStub * g_.pile * scale_ : 0;
         planTop_ = bottom_ + stub + (pileCap_ ? kPileCapPlanGap : kIsolatedPlanGap);
@@ -89,7 +112,6 @@ class Figure {
     void draw() {
         s_.setTextColor(Qt::black);
         s_.setFillStyle(FillStyle::Transparent);
-        dimSize_ = dimensionFontSize(s_, body_);
         drawSection();
         drawXDimensions();
         drawPlan();
@@ -180,7 +202,7 @@ class Figure {
         if (g_.Lx > 2 * g_.cover) s_.line(sx(g_.cover), y + kBarRadius, sx(g_.Lx - g_.cover), y + kBarRadius);
         s_.setFillStyle(FillStyle::Solid);
         s_.setFillColor(Qt::black);
-        for (double x : bars(kDirY))
+        for (double x : barsY_.shown)
             s_.circle(sx(x), y, kBarRadius);
         s_.setFillStyle(FillStyle::Transparent);
     }
@@ -262,7 +284,11 @@ class Figure {
         drawPlanBars();
         pen(thick_);
         s_.box(x0_, planTop_, right(), planBottom);
+        // The column stands on the bars: seen from above it hides them.
+        s_.setFillStyle(FillStyle::Solid);
+        s_.setFillColor(Qt::white);
         s_.box(colLeft, colTop, colRight, colBottom);
+        s_.setFillStyle(FillStyle::Transparent);
 
         pen(1, PenStyle::DashDot);
         const double cx = (colLeft + colRight) / 2, cy = (colTop + colBottom) / 2;
@@ -275,6 +301,20 @@ class Figure {
         verticalChain(
             x, {{planTop_, colTop, g_.Ly2}, {colTop, colBottom, g_.ay}, {colBottom, planBottom, g_.Ly1}});
         verticalChain(x + kChainPitch, {{planTop_, planBottom, g_.Ly}});
+        drawBarCountNote(planBottom + kCentreLineOvershoot + kNoteGap);
+    }
+
+    // Where the bars are not all drawn, their size and number under the plan.
+    void drawBarCountNote(double y) {
+        QStringList notes;
+        if (barsX_.thinned())
+            notes << QStringLiteral("X方向 ") + barCountNote(trimBlanks(r_.barSizeX), barsX_.total);
+        if (barsY_.thinned())
+            notes << QStringLiteral("Y方向 ") + barCountNote(trimBlanks(r_.barSizeY), barsY_.total);
+        if (notes.isEmpty()) return;
+        s_.setFontSize(dimSize_);
+        s_.setPosition(x0_, y);
+        s_.writeText(notes.join(QStringLiteral("　")));
     }
 
     // X bars run along X and are spread over Ly; Y bars the other way. Their
@@ -283,10 +323,10 @@ class Figure {
         pen(thin_);
         const double c = g_.cover;
         if (g_.Lx > 2 * c)
-            for (double y : bars(kDirX))
+            for (double y : barsX_.shown)
                 s_.line(sx(c), py(y), sx(g_.Lx - c), py(y));
         if (g_.Ly > 2 * c)
-            for (double x : bars(kDirY))
+            for (double x : barsY_.shown)
                 s_.line(sx(x), py(c), sx(x), py(g_.Ly - c));
     }
 
@@ -299,12 +339,14 @@ class Figure {
 
     // ---- record data ----
 
-    std::vector<double> bars(Direction dir) const {
+    // The bars drawn: all of them while they stay apart on paper, an even
+    // selection of them (and a note of their number) where they would not.
+    BarLayout bars(Direction dir) const {
         const bool x = dir == kDirX;
         const double across = x ? g_.Ly : g_.Lx;
         const double clearance = r_.data1[x ? field::edgx : field::edgy];
         const int count = static_cast<int>(cInt(d2(r_, row::nBars, dir)));
-        return barPositions(across, clearance, count, d2(r_, row::pitchUsed, dir));
+        return legibleBars(across, clearance, count, d2(r_, row::pitchUsed, dir), scale_);
     }
 
     std::vector<PilePoint> piles() const {
@@ -321,45 +363,54 @@ class Figure {
     }
 
     // A dimension line with slanted end marks and each length's number
-    // centred above its part; a part of no length gets no number.
+    // above its part; a part of no length gets no number. A number its part
+    // cannot hold clear of the end marks goes outside the chain.
     void horizontalChain(double y, const std::vector<Segment>& parts) {
         pen(thin_);
         s_.line(parts.front().from, y, parts.back().to, y);
         s_.setFontSize(dimSize_);
-        // A number wider than its part is pushed right of the one before it,
-        // so that short parts stay readable.
-        double free = parts.front().from - 1;
-        for (const Segment& part : parts) {
-            tick(part.from, y);
-            tick(part.to, y);
-            if (!(part.to - part.from > 0) || !positive(part.value)) continue;
-            const QString text = formatGeneral(part.value);
-            const double w = s_.textWidth(text);
-            const double x = std::max((part.from + part.to - w) / 2, free);
-            s_.setPosition(x, y - s_.textHeight(text) - 0.1);
-            s_.writeText(text);
-            free = x + w + kNumberGap;
+        const std::vector<QString> texts = numberTexts(parts);
+        std::vector<ChainPart> along;
+        for (size_t i = 0; i < parts.size(); ++i)
+            along.push_back({parts[i].from, parts[i].to, texts[i].isEmpty() ? 0 : s_.textWidth(texts[i])});
+        const std::vector<double> starts =
+            chainNumberStarts(along, kTick + kNumberGap, leftGap_ - kNumberGap);
+        for (size_t i = 0; i < parts.size(); ++i) {
+            tick(parts[i].from, y);
+            tick(parts[i].to, y);
+            if (texts[i].isEmpty()) continue;
+            s_.setPosition(starts[i], y - s_.textHeight(texts[i]) - 0.1);
+            s_.writeText(texts[i]);
         }
     }
 
     // The same upright: parts from top to bottom, numbers right of the line
-    // and centred on their part, pushed down clear of the one above.
+    // and centred on their part, or below the chain when the part is too short.
     void verticalChain(double x, const std::vector<Segment>& parts) {
         pen(thin_);
         s_.line(x, parts.front().from, x, parts.back().to);
         s_.setFontSize(dimSize_);
-        double free = parts.front().from - 1;
-        for (const Segment& part : parts) {
-            tick(x, part.from);
-            tick(x, part.to);
-            if (!(part.to - part.from > 0) || !positive(part.value)) continue;
-            const QString text = formatGeneral(part.value);
-            const double h = s_.textHeight(text);
-            const double y = std::max((part.from + part.to - h) / 2, free);
-            s_.setPosition(x + kNumberGap, y);
-            s_.writeText(text);
-            free = y + h;
+        const std::vector<QString> texts = numberTexts(parts);
+        std::vector<ChainPart> along;
+        for (size_t i = 0; i < parts.size(); ++i)
+            along.push_back({parts[i].from, parts[i].to, texts[i].isEmpty() ? 0 : s_.textHeight(texts[i])});
+        const std::vector<double> starts = chainNumberStarts(along, kTick, 0);
+        for (size_t i = 0; i < parts.size(); ++i) {
+            tick(x, parts[i].from);
+            tick(x, parts[i].to);
+            if (texts[i].isEmpty()) continue;
+            s_.setPosition(x + kNumberGap, starts[i]);
+            s_.writeText(texts[i]);
         }
+    }
+
+    // The number of each part that has a length on paper and in the record.
+    static std::vector<QString> numberTexts(const std::vector<Segment>& parts) {
+        std::vector<QString> texts;
+        for (const Segment& part : parts)
+            texts.push_back(part.to - part.from > 0 && positive(part.value) ? formatPositional(part.value)
+                                                                            : QString());
+        return texts;
     }
 
     void tick(double x, double y) { s_.line(x - kTick, y + kTick, x + kTick, y - kTick); }
@@ -368,36 +419,20 @@ class Figure {
     const FoundationRecord& r_;
     bool pileCap_;
     Geometry g_;
-    double scale_;
+    double scale_ = 0;
     double x0_, y0_;
     int thick_, thin_;
     double leftGap_; // between the value table and the footing's left edge
     double body_;
     double dimSize_ = 0;
+    double noteHeight_ = 0;
+    BarLayout barsX_, barsY_;
     double bottom_ = 0;  // footing bottom in the section
     double bandTop_ = 0; // top of the band of X dimensions
     double planTop_ = 0;
 };
 
 } // namespace
-
-std::vector<double> barPositions(double width, double clearance, int count, double spacing) {
-    std::vector<double> at;
-    const double extent = width - 2 * clearance;
-    if (!std::isfinite(extent) || extent < 0) return at;
-    // A spacing under a millimetre is none a bar can keep: the count decides then.
-    if (std::isfinite(spacing) && spacing >= 1) {
-        const int n = static_cast<int>(intFloor(extent / spacing)) + 1;
-        for (int i = 0; i < n; ++i)
-            at.push_back(clearance + i * spacing);
-    } else if (count == 1) {
-        at.push_back(width / 2);
-    } else if (count > 1) {
-        for (int i = 0; i < count; ++i)
-            at.push_back(clearance + extent * i / (count - 1));
-    }
-    return at;
-}
 
 double dimensionFontSize(Surface& surface, double bodySize) {
     double size = bodySize * kDimensionFontRatio;

@@ -8,13 +8,6 @@
 // pile cap and the dimensions, all at the report's common figure scale.
 namespace k5::report {
 
-// Centres of the bars of one direction across the width they are spread
-// over, in mm from that width's edge. Bars start at the edge clearance; with
-// a spacing (> 0) they stand at that spacing as far as the far clearance,
-// otherwise `count` bars share the width between the clearances evenly
-// (a single bar lies in the middle).
-std::vector<double> barPositions(double width, double clearance, int count, double spacing);
-
 // The font size of the dimension numbers: the body size made smaller, and
 // smaller still when a four-digit length would not fit the 5 mm that each
 // dimension chain at the side of the figure has. The surface is left at that size.

@@ -45,51 +45,51 @@ void drawLabels(const PageGrid& g) {
     for (int c = kLongX; c <= kShortY; ++c)
         g.drawCell(3, caseColumn(kType, c), caseColumn(kType, c), Align::Centre, directions[(c - 1) % 2]);
 
-    g.drawCell(4, 3, 3, Align::Left, QStringLiteral("N 軸方向力"));
+    g.drawCell(4, 3, 4, Align::Left, QStringLiteral("N 軸方向力"));
     g.drawCell(5, 2, 2, Align::Left, QStringLiteral("入力値"));
-    g.drawCell(5, 3, 3, Align::Left, QStringLiteral("M ﾓｰﾒﾝﾄ"));
-    g.drawCell(6, 3, 3, Align::Left, QStringLiteral("H 水平力"));
-    g.drawCell(7, 3, 3, Align::Left, QStringLiteral("N' 軸方向力"));
-    g.drawCellSup(8, 3, 3, Align::Left, QStringLiteral("①基礎本体自重"));
+    g.drawCell(5, 3, 4, Align::Left, QStringLiteral("M ﾓｰﾒﾝﾄ"));
+    g.drawCell(6, 3, 4, Align::Left, QStringLiteral("H 水平力"));
+    g.drawCell(7, 3, 4, Align::Left, QStringLiteral("N' 軸方向力"));
+    g.drawCellSup(8, 3, 4, Align::Left, QStringLiteral("①基礎本体自重"));
     g.drawCell(9, 2, 2, Align::Left, QStringLiteral("設計値"));
-    g.drawCellSup(9, 3, 3, Align::Left, QStringLiteral("②埋戻土重量"));
-    g.drawCell(10, 3, 3, Align::Left, QStringLiteral("ΣN=N'+①+②"));
-    g.drawCell(11, 3, 3, Align::Left, QStringLiteral("H' 水平力"));
-    g.drawCell(12, 3, 3, Align::Left, QStringLiteral("M' ﾓｰﾒﾝﾄ"));
-    g.drawCell(13, 2, 2, Align::Left, QStringLiteral("ΣM=M'+(H'×h1)"));
-    g.drawCellMarkup(14, 2, 2, Align::Left, QStringLiteral("e=ΣM/ΣN+ε"));
+    g.drawCellSup(9, 3, 4, Align::Left, QStringLiteral("②埋戻土重量"));
+    g.drawCell(10, 3, 4, Align::Left, QStringLiteral("ΣN=N'+①+②"));
+    g.drawCell(11, 3, 4, Align::Left, QStringLiteral("H' 水平力"));
+    g.drawCell(12, 3, 4, Align::Left, QStringLiteral("M' ﾓｰﾒﾝﾄ"));
+    g.drawCell(13, 2, 4, Align::Left, QStringLiteral("ΣM=M'+(H'×h1)"));
+    g.drawCellMarkup(14, 2, 4, Align::Left, QStringLiteral("e=ΣM/ΣN+ε"));
     // e and e' are ΣM/ΣN and ΣM/N', kN·m over kN: metres, not millimetres.
     g.drawCell(14, kUnit, kUnit, Align::Left, QStringLiteral("m"));
-    g.drawCell(15, 2, 2, Align::Left, QStringLiteral("e/L"));
+    g.drawCell(15, 2, 4, Align::Left, QStringLiteral("e/L"));
     g.drawCell(16, 2, 5, Align::Centre, QStringLiteral("偏心判定 ?"));
-    g.drawCell(17, 2, 2, Align::Left, QStringLiteral("α"));
-    g.drawCell(18, 2, 2, Align::Left, QStringLiteral("Xn"));
-    g.drawCell(19, 2, 2, Align::Left, QStringLiteral("必要底面積(A'=αN/fe)"));
+    g.drawCell(17, 2, 4, Align::Left, QStringLiteral("α"));
+    g.drawCell(18, 2, 4, Align::Left, QStringLiteral("Xn"));
+    g.drawCell(19, 2, 4, Align::Left, QStringLiteral("必要底面積(A'=αN/fe)"));
     g.drawCell(20, 2, 5, Align::Centre, QStringLiteral("判定(A'＜A?)"));
-    g.drawCell(21, 2, 2, Align::Left, QStringLiteral("e'=ΣM/N'+ε"));
+    g.drawCell(21, 2, 4, Align::Left, QStringLiteral("e'=ΣM/N'+ε"));
     g.drawCell(21, kUnit, kUnit, Align::Centre, QStringLiteral("m"));
-    g.drawCell(22, 2, 2, Align::Left, QStringLiteral("e'/L"));
-    g.drawCell(23, 2, 2, Align::Left, QStringLiteral("α'"));
-    g.drawCell(24, 2, 2, Align::Left, QStringLiteral("Xn'"));
-    g.drawCell(25, 2, 2, Align::Left, QStringLiteral("σmax"));
-    g.drawCell(26, 2, 2, Align::Left, QStringLiteral("Q"));
-    g.drawCell(27, 2, 2, Align::Left, QStringLiteral("M"));
-    g.drawCell(28, 2, 2, Align::Left, QStringLiteral("j=(7/8)d' (d'=D1-d)"));
+    g.drawCell(22, 2, 4, Align::Left, QStringLiteral("e'/L"));
+    g.drawCell(23, 2, 4, Align::Left, QStringLiteral("α'"));
+    g.drawCell(24, 2, 4, Align::Left, QStringLiteral("Xn'"));
+    g.drawCell(25, 2, 4, Align::Left, QStringLiteral("σmax"));
+    g.drawCell(26, 2, 4, Align::Left, QStringLiteral("Q"));
+    g.drawCell(27, 2, 4, Align::Left, QStringLiteral("M"));
+    g.drawCell(28, 2, 4, Align::Left, QStringLiteral("j=(7/8)d' (d'=D1-d)"));
     g.drawCell(28, kUnit, kUnit, Align::Centre, QStringLiteral("mm"));
-    g.drawCell(29, 2, 2, Align::Left, QStringLiteral("必要at=M/(ft･j)"));
+    g.drawCell(29, 2, 4, Align::Left, QStringLiteral("必要at=M/(ft･j)"));
     g.drawCellMarkup(29, kUnit, kUnit, Align::Centre, QStringLiteral("cm2~"));
-    g.drawCell(30, 2, 2, Align::Left, QStringLiteral("必要ψ=Q/(fa･j)"));
+    g.drawCell(30, 2, 4, Align::Left, QStringLiteral("必要ψ=Q/(fa･j)"));
     g.drawCell(30, kUnit, kUnit, Align::Centre, QStringLiteral("cm"));
     g.drawCell(31, 2, 5, Align::Left, QStringLiteral("配筋決定"));
-    g.drawCell(32, 2, 2, Align::Left, QStringLiteral("atの確認"));
+    g.drawCell(32, 2, 4, Align::Left, QStringLiteral("atの確認"));
     g.drawCellMarkup(32, kUnit, kUnit, Align::Centre, QStringLiteral("cm2~"));
-    g.drawCell(33, 2, 2, Align::Left, QStringLiteral("ψの確認"));
+    g.drawCell(33, 2, 4, Align::Left, QStringLiteral("ψの確認"));
     g.drawCell(33, kUnit, kUnit, Align::Centre, QStringLiteral("cm"));
     g.drawCell(34, 1, 2, Align::Left, QStringLiteral("せん断の"));
     g.drawCellMarkup(34, 3, 4, Align::Left, QStringLiteral("Q/Lj"));
     g.drawCell(35, 2, 2, Align::Right, QStringLiteral("検討"));
     g.drawCell(35, 3, 5, Align::Centre, QStringLiteral("判定(Q/Lj<fs)？"));
-    g.drawCell(36, 3, 3, Align::Left, QStringLiteral("b0, A0"));
+    g.drawCell(36, 3, 4, Align::Left, QStringLiteral("b0, A0"));
     g.drawCell(37, 1, 2, Align::Left, QStringLiteral("ﾊﾟﾝﾁﾝｸﾞの"));
     g.drawCellMarkup(37, 3, 4, Align::Left, QStringLiteral("QP`D`"));
     g.drawCell(38, 2, 2, Align::Right, QStringLiteral("検討"));
@@ -101,7 +101,7 @@ void drawLabels(const PageGrid& g) {
 void drawWeightRow(const PageGrid& g, const FoundationRecord& r, int row, int volumeField, int weightField) {
     const float volume = r.data1[static_cast<size_t>(volumeField)];
     if (!(volume > 0)) return;
-    g.drawCellMarkup(row, kLongFrom, kLongFrom, Align::Left,
+    g.drawCellMarkup(row, kLongFrom, kLongTo, Align::Left,
                      QStringLiteral("（") + formatted(volume, "###0.000") + QStringLiteral("m3~）"));
     g.drawCell(row, kShortFrom, kShortTo, Align::Left,
                formatted(r.data1[static_cast<size_t>(weightField)], "###0.0") + unitText(1, unitSystemOf(r)));

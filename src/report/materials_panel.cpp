@@ -10,6 +10,7 @@ namespace k5::report {
 namespace {
 
 constexpr int kHeading = 1, kMaterial = 2, kLongValue = 3, kShortValue = 4, kUnit = 5;
+const QString kUnitWeight = QStringLiteral("単位重量");
 
 // The isolated footing lists bars, concrete, backfill, the ground and the
 // cover; a pile cap adds the pile diameter and kind before its pile capacity
@@ -38,20 +39,22 @@ class Panel {
         drawBars();
         drawConcrete();
         int row = 11;
-        grid_.drawCell(row, kHeading, kHeading, Align::Left, QStringLiteral("■埋戻土"));
+        // The heading shares its row with the right-aligned "単位重量".
+        grid_.drawCellBeside(row, kHeading, kMaterial, grid_.bodyTextWidth(kUnitWeight),
+                             QStringLiteral("■埋戻土"));
         drawUnitWeight(row, QStringLiteral("Ws="), r_.data1[field::Ws]);
         if (type_ == kTypePileCap) {
-            grid_.drawCell(++row, kHeading, kHeading, Align::Left, QStringLiteral("■杭径"));
-            grid_.drawCell(row, kLongValue, kLongValue, Align::Left,
+            grid_.drawCell(++row, kHeading, kMaterial, Align::Left, QStringLiteral("■杭径"));
+            grid_.drawCell(row, kLongValue, kUnit, Align::Left,
                            pattern(r_.data1[field::pfai], "###0") + QStringLiteral(" mm"));
-            grid_.drawCell(++row, kHeading, kHeading, Align::Left, QStringLiteral("■杭の種類"));
-            grid_.drawCell(row, kLongValue, kLongValue, Align::Left,
+            grid_.drawCell(++row, kHeading, kMaterial, Align::Left, QStringLiteral("■杭の種類"));
+            grid_.drawCell(row, kLongValue, kUnit, Align::Left,
                            pileKindText(static_cast<int>(cInt(r_.data1[field::pileKind]))));
         }
         drawBearing(++row);
-        grid_.drawCell(++row, kHeading, kHeading, Align::Left, coverText());
+        grid_.drawCell(++row, kHeading, kUnit, Align::Left, coverText());
         if (type_ == kTypePileCap)
-            grid_.drawCell(++row, kHeading, kHeading, Align::Left,
+            grid_.drawCell(++row, kHeading, kUnit, Align::Left,
                            QStringLiteral("■杭の埋め込み深さ = %1mm").arg(kPileEmbedmentMm));
         return row;
     }
@@ -60,7 +63,7 @@ class Panel {
     // Both bar directions: the grade and size, the area and perimeter of one
     // bar, and the allowable tensile stress of that direction's bars.
     void drawBars() const {
-        grid_.drawCell(1, kHeading, kHeading, Align::Left, QStringLiteral("■鉄筋"));
+        grid_.drawCell(1, kHeading, kUnit, Align::Left, QStringLiteral("■鉄筋"));
         // The X bars' stresses are in the X columns of both terms, the Y bars' in the Y columns.
         const struct {
             int row;
@@ -83,7 +86,7 @@ class Panel {
     }
 
     void drawConcrete() const {
-        grid_.drawCell(6, kHeading, kHeading, Align::Left, QStringLiteral("■ｺﾝｸﾘｰﾄ"));
+        grid_.drawCell(6, kHeading, kMaterial, Align::Left, QStringLiteral("■ｺﾝｸﾘｰﾄ"));
         grid_.drawCell(6, kLongValue, kLongValue, Align::Left,
                        QStringLiteral("Fc=") + pattern(r_.data1[field::Fc], "##0"));
         grid_.drawCellMarkup(6, kUnit, kUnit, Align::Left, stressUnit());
@@ -96,10 +99,12 @@ class Panel {
     // The allowable contact pressure of the ground, or the allowable load of one pile.
     void drawBearing(int row) const {
         const bool pile = type_ == kTypePileCap;
-        grid_.drawCell(row, kHeading, kHeading, Align::Left,
+        grid_.drawCell(row, kHeading, kMaterial, Align::Left,
                        pile ? QStringLiteral("■杭支持力") : QStringLiteral("■地耐力"));
+        // A pile's capacity is a force carried by each pile, and says so.
+        const QString unit = pile ? unitText(1, units_) + QStringLiteral("/本") : unitText(4, units_);
         drawLongShort(row, pile ? QStringLiteral("Pe=") : QStringLiteral("fe="), row::allowBearing, kLongX,
-                      kShortX, "###0", inParentheses(unitText(pile ? 1 : 4, units_)));
+                      kShortX, "###0", inParentheses(unit));
     }
 
     // "L`ft=…" and "S`ft=…": a long-term and a short-term value with its unit.
@@ -113,7 +118,7 @@ class Panel {
     }
 
     void drawUnitWeight(int row, const QString& name, double value) const {
-        grid_.drawCell(row, kMaterial, kMaterial, Align::Right, QStringLiteral("単位重量"));
+        grid_.drawCell(row, kMaterial, kMaterial, Align::Right, kUnitWeight);
         // In t/m³ a unit weight such as 2.4 needs its decimal; whole kN/m³ do not.
         grid_.drawCell(row, kLongValue, kLongValue, Align::Left,
                        name + pattern(value, isSi() ? "###0" : "##0.0"));
@@ -125,7 +130,7 @@ class Panel {
     QString coverText() const {
         const double cover = r_.data1[field::cover];
         return QStringLiteral("■dt =") + (cover >= 0 ? QStringLiteral(" ") : QString()) +
-               formatGeneral(cover) + QStringLiteral("mm");
+               formatPositional(cover) + QStringLiteral("mm");
     }
 
     QString stressUnit() const { return inParentheses(unitText(6, units_)); }
@@ -151,7 +156,9 @@ int sidePanelGap(const PageSetup& setup) {
 }
 
 ColumnTable materialsPanelColumns(int left) {
-    return ColumnTable(left, {10, 18, 12, 12, 11});
+    // The unit column is the last thing on the row: it has the room up to
+    // the sheet's margin, so that a unit such as "(kg/cm²)" is not squeezed.
+    return ColumnTable(left, {10, 18, 12, 12, 14});
 }
 
 int materialsPanelLastRow(FoundationType type) {

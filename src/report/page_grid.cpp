@@ -2,12 +2,18 @@
 
 #include "platform/numbers.h"
 
+#include <algorithm>
+
 namespace k5::report {
 namespace {
 
 constexpr double kRaiseBy = 0.5;
 constexpr double kLowerBy = 0.9;
 constexpr double kLoweredSizeRatio = 0.9;
+// A text starts (or, right-aligned, ends) this far inside its cell's edge and
+// keeps this gap from the next cell.
+constexpr double kCellInset = 1;
+constexpr double kNeighbourGap = 0.3;
 
 } // namespace
 
@@ -77,46 +83,94 @@ void PageGrid::drawCellMarkup(int row, int c1, int c2, Align align, const QStrin
     place(row, c1, c2, align, text, allMarks(text));
 }
 
+void PageGrid::drawCellBeside(int row, int c1, int c2, double neighbourWidth, const QString& text) const {
+    const double room = columns_[c2] - columns_[c1 - 1] - 2 * kCellInset - neighbourWidth - kNeighbourGap;
+    placeWithin(row, c1, c2, Align::Left, text, {{text}}, room);
+}
+
+double PageGrid::bodyTextWidth(const QString& text) const {
+    surface_.setFontSize(setup_.sizes.body);
+    return surface_.textWidth(text);
+}
+
+double PageGrid::room(int c1, int c2, Align align) const {
+    const double span = columns_[c2] - columns_[c1 - 1];
+    switch (align) {
+    case Align::Left:
+        return span - kCellInset - kNeighbourGap;
+    case Align::Right:
+        return columns_[c1] - columns_[c1 - 1] - kCellInset - kNeighbourGap;
+    case Align::Centre:
+        break;
+    }
+    return span - 2 * kNeighbourGap;
+}
+
+double PageGrid::drawnWidth(const Pieces& pieces, double factor) const {
+    double width = 0;
+    for (const Piece& piece : pieces) {
+        surface_.setFontSize(pieceSize(piece.shift) * factor);
+        width += surface_.textWidth(piece.text);
+    }
+    return width;
+}
+
+double PageGrid::pieceSize(Shift shift) const {
+    switch (shift) {
+    case Shift::Raised:
+        return setup_.sizes.small;
+    case Shift::Lowered:
+        return setup_.sizes.small * kLoweredSizeRatio;
+    case Shift::None:
+        break;
+    }
+    return setup_.sizes.body;
+}
+
 void PageGrid::place(int row, int c1, int c2, Align align, const QString& measured,
                      const Pieces& pieces) const {
-    surface_.setFontSize(setup_.sizes.body);
-    const double width = surface_.textWidth(measured);
+    placeWithin(row, c1, c2, align, measured, pieces, room(c1, c2, align));
+}
+
+void PageGrid::placeWithin(int row, int c1, int c2, Align align, const QString& measured,
+                           const Pieces& pieces, double room) const {
+    // The position follows the text as measured at the body size, as it
+    // always has; the size gives way only when the pieces as drawn (raised
+    // and lowered ones smaller) would not fit their room.
+    double factor = shrinkToFit(drawnWidth(pieces, 1), room, setup_.sizes.body, setup_.sizes.smallest);
+    surface_.setFontSize(setup_.sizes.body * factor);
+    double width = surface_.textWidth(measured);
+    const double drawn = drawnWidth(pieces, factor);
     const double y = rowTop(row);
     double x = 0;
     switch (align) {
     case Align::Left:
-        x = columns_[c1 - 1] + 1;
+        x = columns_[c1 - 1] + kCellInset;
         break;
     case Align::Right:
-        x = columns_[c1] - width - 1;
+        x = columns_[c1] - std::max(width, drawn) - kCellInset;
         break;
-    case Align::Centre:
-        x = (columns_[c1 - 1] + columns_[c2] - width) / 2;
+    case Align::Centre: {
+        const double left = columns_[c1 - 1] + kNeighbourGap;
+        x = std::clamp((columns_[c1 - 1] + columns_[c2] - width) / 2, left,
+                       std::max(left, left + room - drawn));
         break;
+    }
     }
     surface_.setPosition(x, y);
     for (const Piece& piece : pieces)
-        writePiece(piece, y);
+        writePiece(piece, y, factor);
     surface_.setPosition(surface_.currentX(), y);
     surface_.setFontSize(setup_.sizes.body);
 }
 
-void PageGrid::writePiece(const Piece& piece, double rowY) const {
+void PageGrid::writePiece(const Piece& piece, double rowY, double factor) const {
     if (piece.text.isEmpty()) return;
-    switch (piece.shift) {
-    case Shift::None:
-        surface_.setPosition(surface_.currentX(), rowY);
-        surface_.setFontSize(setup_.sizes.body);
-        break;
-    case Shift::Raised:
-        surface_.setPosition(surface_.currentX(), rowY - kRaiseBy);
-        surface_.setFontSize(setup_.sizes.small);
-        break;
-    case Shift::Lowered:
-        surface_.setPosition(surface_.currentX(), rowY + kLowerBy);
-        surface_.setFontSize(setup_.sizes.small * kLoweredSizeRatio);
-        break;
-    }
+    const double shiftBy = piece.shift == Shift::Raised    ? -kRaiseBy
+                           : piece.shift == Shift::Lowered ? kLowerBy
+                                                           : 0;
+    surface_.setPosition(surface_.currentX(), rowY + shiftBy);
+    surface_.setFontSize(pieceSize(piece.shift) * factor);
     surface_.writeText(piece.text);
 }
 

@@ -50,13 +50,19 @@ class PageGrid {
 
     // A cell text over columns c1..c2. "L" starts 1 mm right of the first
     // column's left edge; "R" ends 1 mm left of the first column's right
-    // edge (nothing is clipped); "C" centres over c1..c2.
+    // edge; "C" centres over c1..c2. A text wider than that room (c1..c2
+    // for "L" and "C", column c1 for "R") is drawn smaller until it fits.
     // drawCell raises the last character of a text that ends in "~".
     void drawCell(int row, int c1, int c2, Align align, const QString& text) const;
     // The first "~" raises the character before it; the rest follows on the row.
     void drawCellSup(int row, int c1, int c2, Align align, const QString& text) const;
     // Any number of raising and lowering markers.
     void drawCellMarkup(int row, int c1, int c2, Align align, const QString& text) const;
+    // A left-aligned text over columns c1..c2 that shares them with a
+    // right-aligned neighbour `neighbourWidth` mm wide at their right end.
+    void drawCellBeside(int row, int c1, int c2, double neighbourWidth, const QString& text) const;
+    // The width of a plain text at the body size.
+    double bodyTextWidth(const QString& text) const;
 
     // The vertical line on the left boundary of column c, through rows r1..r2.
     void drawColumnRule(int column, int firstRow, int lastRow) const;
@@ -79,7 +85,14 @@ class PageGrid {
 
     // Places the measured text and writes its pieces.
     void place(int row, int c1, int c2, Align align, const QString& measured, const Pieces& pieces) const;
-    void writePiece(const Piece& piece, double rowY) const;
+    void writePiece(const Piece& piece, double rowY, double factor) const;
+    // The width a text may take in its cell.
+    double room(int c1, int c2, Align align) const;
+    void placeWithin(int row, int c1, int c2, Align align, const QString& measured, const Pieces& pieces,
+                     double room) const;
+    double pieceSize(Shift shift) const;
+    // The width of the pieces as written, their sizes times `factor`.
+    double drawnWidth(const Pieces& pieces, double factor) const;
     double gridLineY(int k) const;
 
     Surface& surface_;

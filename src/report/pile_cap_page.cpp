@@ -56,16 +56,16 @@ void drawLabels(const PageGrid& g, const Units& u) {
         g.drawCell(3, caseColumn(kType, c), caseColumn(kType, c), Align::Centre, directions[(c - 1) % 2]);
 
     const auto label = [&](int row, const QString& text, const QString& unit) {
-        g.drawCell(row, 2, 2, Align::Left, text);
+        g.drawCell(row, 2, 3, Align::Left, text);
         if (!unit.isEmpty()) g.drawCellMarkup(row, kUnit, kUnit, Align::Centre, unit);
     };
     label(4, QStringLiteral("N 軸方向力"), u.force);
     label(5, QStringLiteral("M ﾓｰﾒﾝﾄ"), u.moment);
     label(6, QStringLiteral("H 水平力"), u.force);
     label(7, QStringLiteral("N' 軸方向力"), u.force);
-    g.drawCellSup(8, 2, 2, Align::Left, QStringLiteral("①基礎本体自重"));
+    g.drawCellSup(8, 2, 3, Align::Left, QStringLiteral("①基礎本体自重"));
     g.drawCellMarkup(8, kUnit, kUnit, Align::Centre, u.force);
-    g.drawCellSup(9, 2, 2, Align::Left, QStringLiteral("②埋戻土重量"));
+    g.drawCellSup(9, 2, 3, Align::Left, QStringLiteral("②埋戻土重量"));
     g.drawCellMarkup(9, kUnit, kUnit, Align::Centre, u.force);
     label(10, QStringLiteral("ΣN=N'+①+②"), u.force);
     label(11, QStringLiteral("H' 水平力"), u.force);
@@ -91,12 +91,12 @@ void drawLabels(const PageGrid& g, const Units& u) {
     label(31, QStringLiteral("配筋決定"), {});
     label(32, QStringLiteral("at(cm2)の確認"), {});
     label(33, QStringLiteral("ψ(cm)の確認"), {});
-    g.drawCell(34, 1, 1, Align::Left, QStringLiteral("せん断の"));
+    g.drawCell(34, 1, 2, Align::Left, QStringLiteral("せん断の"));
     g.drawCellMarkup(34, 3, 3, Align::Left, QStringLiteral("Q/Lj"));
     g.drawCellMarkup(34, kUnit, kUnit, Align::Centre, u.stress);
     g.drawCell(35, 2, 2, Align::Right, QStringLiteral("検討"));
-    g.drawCell(35, 3, 3, Align::Left, QStringLiteral("判定？(Q/Lj<Fs)"));
-    g.drawCell(36, 1, 1, Align::Left, QStringLiteral("ﾊﾟﾝﾁﾝｸﾞ"));
+    g.drawCell(35, 3, 4, Align::Left, QStringLiteral("判定？(Q/Lj<Fs)"));
+    g.drawCell(36, 1, 2, Align::Left, QStringLiteral("ﾊﾟﾝﾁﾝｸﾞ"));
     g.drawCell(36, 3, 3, Align::Left, QStringLiteral("杭位置,R'"));
     g.drawCellMarkup(36, kUnit, kUnit, Align::Centre, u.force);
     g.drawCell(37, 2, 2, Align::Right, QStringLiteral("の検討"));
@@ -111,9 +111,9 @@ void drawWeightRow(const PageGrid& g, const FoundationRecord& r, int row, int vo
     const float volume = r.data1[static_cast<size_t>(volumeField)];
     const QString volumeText = formatted(volume, "####0.000") + QStringLiteral("m3~");
     if (markup)
-        g.drawCellMarkup(row, kLongFrom, kLongFrom, Align::Left, volumeText);
+        g.drawCellMarkup(row, kLongFrom, kLongTo, Align::Left, volumeText);
     else
-        g.drawCellSup(row, kLongFrom, kLongFrom, Align::Left, volumeText);
+        g.drawCellSup(row, kLongFrom, kLongTo, Align::Left, volumeText);
     if (volume > 0)
         g.drawCell(row, kLongFrom, kShortTo, Align::Centre,
                    formatted(r.data1[static_cast<size_t>(weightField)], "####0.0") +
@@ -158,7 +158,7 @@ QString governingPileText(const FoundationRecord& r, int punchRow) {
     if (reaction == 0) return {};
     const long long line = cInt(d2(r, punchRow, row::punchLine));
     const bool inX = cInt(d2(r, punchRow, row::punchDirection)) == 1;
-    return QStringLiteral("R%1'=").arg(line) + formatGeneral(reaction) +
+    return QStringLiteral("R%1'=").arg(line) + formatPositional(reaction) +
            (inX ? QStringLiteral("(X)") : QStringLiteral("(Y)"));
 }
 
@@ -171,9 +171,9 @@ void drawPunching(const PageGrid& g, const FoundationRecord& r) {
     const bool noPileOutside =
         d2(r, row::punchX, row::punchReaction) == 0 && d2(r, row::punchY, row::punchReaction) == 0;
     if (noPileOutside) {
-        g.drawCell(36, kLongFrom, kLongTo, Align::Left,
+        g.drawCell(36, kLongFrom, kShortTo, Align::Left,
                    QStringLiteral("杭は柱表面より45°範囲内に収まっている"));
-        g.drawCell(37, kLongFrom, kLongTo, Align::Left, QStringLiteral("ので省略する"));
+        g.drawCell(37, kLongFrom, kShortTo, Align::Left, QStringLiteral("ので省略する"));
         return;
     }
     struct CheckedPile {

@@ -25,7 +25,7 @@ void RecordingSurface::setFontFace(const QString& face) {
 }
 
 void RecordingSurface::writeText(const QString& text) {
-    texts.append({text, x_, y_, size_, face_, textColor_});
+    texts.append({text, x_, y_, size_, face_, textColor_, ++drawn_});
     x_ += textWidth(text);
 }
 
@@ -41,15 +41,15 @@ double RecordingSurface::textHeight(const QString&) const {
 }
 
 void RecordingSurface::drawLine(double x1, double y1, double x2, double y2, const QColor& color) {
-    lines.append({x1, y1, x2, y2, penWidth_, penStyle_, color});
+    lines.append({x1, y1, x2, y2, penWidth_, penStyle_, color, ++drawn_});
 }
 
 void RecordingSurface::drawBox(double x1, double y1, double x2, double y2, const QColor& color) {
-    boxes.append({x1, y1, x2, y2, penWidth_, color, fillStyle_, fillColor_});
+    boxes.append({x1, y1, x2, y2, penWidth_, color, fillStyle_, fillColor_, ++drawn_});
 }
 
 void RecordingSurface::drawCircle(double cx, double cy, double radius, const QColor& color) {
-    circles.append({cx, cy, radius, penWidth_, color, fillStyle_, fillColor_});
+    circles.append({cx, cy, radius, penWidth_, color, fillStyle_, fillColor_, ++drawn_});
 }
 
 QList<RecordingSurface::Text> RecordingSurface::textsNear(double y, double tolerance) const {

@@ -19,12 +19,14 @@ class RecordingSurface : public Surface {
         double size = 0;
         QString face;
         QColor color;
+        int order = 0; // place in the drawing sequence: later is on top
     };
     struct Line {
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         int width = 0;
         PenStyle style = PenStyle::Solid;
         QColor color;
+        int order = 0;
     };
     struct Box {
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -32,6 +34,7 @@ class RecordingSurface : public Surface {
         QColor color;
         FillStyle fillStyle = FillStyle::Transparent;
         QColor fillColor;
+        int order = 0;
     };
     struct Circle {
         double cx = 0, cy = 0, radius = 0;
@@ -39,6 +42,7 @@ class RecordingSurface : public Surface {
         QColor color;
         FillStyle fillStyle = FillStyle::Transparent;
         QColor fillColor;
+        int order = 0;
     };
 
     static double emOf(double points) { return points * 25.4 / 72; }
@@ -77,6 +81,7 @@ class RecordingSurface : public Surface {
     void drawCircle(double cx, double cy, double radius, const QColor& color) override;
 
   private:
+    int drawn_ = 0;
     QString face_;
     double size_ = 10;
     QColor textColor_ = Qt::black;

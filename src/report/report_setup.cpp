@@ -17,7 +17,7 @@ constexpr Margins kPrintMargins{17, 19, 13, 15};
 
 FontSizes scaledSizes(const ReportFont& font, float factor) {
     return {scaledFontSize(font.largeSize, factor), scaledFontSize(font.bodySize, factor),
-            scaledFontSize(font.smallSize, factor)};
+            scaledFontSize(font.smallSize, factor), kSmallestTextPoints * factor};
 }
 
 } // namespace

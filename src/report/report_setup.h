@@ -1,5 +1,6 @@
 #pragma once
 #include "masters/font_set.h"
+#include "report/surface.h"
 
 #include <QString>
 
@@ -29,6 +30,9 @@ struct FontSizes {
     int large = 0; // the job name on the cover
     int body = 0;  // every other text
     int small = 0; // raised and lowered characters
+    // The floor a text that does not fit its cell is shrunk to; on the
+    // preview it is scaled with the picture as the other sizes are.
+    double smallest = kSmallestTextPoints;
 };
 
 struct PageSetup {

@@ -11,6 +11,17 @@ namespace k5::report {
 inline constexpr double kPageWidthMm = 210;
 inline constexpr double kPageHeightMm = 297;
 
+// The smallest text a page prints, in points of the sheet: smaller text is
+// not read reliably on paper.
+inline constexpr double kSmallestTextPoints = 5;
+
+// No text is drawn over its neighbour or cut at the edge of its room: a text
+// `width` mm wide at `size` points that is wider than the `room` its cell or
+// column gives it is drawn smaller, by the factor returned, but never under
+// `smallest` points. 1 when it fits. The preview, the printer and the PDF
+// all place their text through this one rule.
+double shrinkToFit(double width, double room, double size, double smallest);
+
 // Line patterns by their stored codes.
 enum class PenStyle { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
 

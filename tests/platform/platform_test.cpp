@@ -120,6 +120,18 @@ TEST(Numbers, GeneralFormatIsShortestWithSevenDigits) {
         EXPECT_EQ(formatGeneral(c.value).toStdString(), c.text);
 }
 
+// A printed page writes every number out in position.
+TEST(Numbers, PositionalFormNeverUsesAnExponent) {
+    const std::pair<double, const char*> cases[] = {{1e30f, "1000000000000000000000000000000"},
+                                                    {1.5e10, "15000000000"},
+                                                    {558.3333f, "558.3333"},
+                                                    {1e-7f, "0.0000001"},
+                                                    {-250, "-250"},
+                                                    {0, "0"}};
+    for (auto [value, text] : cases)
+        EXPECT_EQ(formatPositional(value).toStdString(), text) << value;
+}
+
 TEST(Numbers, ReportPatternsAndRounding) {
     struct Case {
         double value;
@@ -139,6 +151,10 @@ TEST(Numbers, ReportPatternsAndRounding) {
         {-0.001, "##0.00", "0.00"},
         {99.96, "######0.0", "100.0"},
         {12345678.0f, "#0", "12345678"},
+        // A damaged file's huge value keeps the page's pattern: its digits, never an exponent.
+        {1e30f, "####0.0", "1000000000000000000000000000000.0"},
+        {-3.4e38f, "#0", "-340000000000000000000000000000000000000"},
+        {1e16, "###0.000", "10000000000000000.000"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(formatPattern(c.value, QString::fromLatin1(c.pattern)).toStdString(), c.text)

@@ -2,6 +2,7 @@
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
 #include "report/case_values.h"
+#include "report/figure_rules.h"
 #include "report/foundation_figure.h"
 #include "report/materials_panel.h"
 #include "report/recording_surface.h"
@@ -108,7 +109,7 @@ class FoundationFigure : public ::testing::Test {
     double left = 0, top = 0;
 };
 
-TEST(BarPositions, SpreadEvenlyOrAtTheSpacingBetweenTheClearances) {
+TEST(LegibleBars, SpreadEvenlyOrAtTheSpacingBetweenTheClearances) {
     using V = std::vector<double>;
     const struct {
         double width, clearance;
@@ -126,10 +127,84 @@ TEST(BarPositions, SpreadEvenlyOrAtTheSpacingBetweenTheClearances) {
         {100, 60, 4, 0, {}},                  // clearances wider than the footing
     };
     for (const auto& c : cases) {
-        const V at = barPositions(c.width, c.clearance, c.count, c.spacing);
+        // At full size every one of these bars stands clear of the next.
+        const BarLayout layout = legibleBars(c.width, c.clearance, c.count, c.spacing, 1.0);
+        EXPECT_FALSE(layout.thinned());
+        const V& at = layout.shown;
         ASSERT_EQ(at.size(), c.expected.size()) << c.count << " " << c.spacing;
         for (size_t i = 0; i < at.size(); ++i)
             EXPECT_NEAR(at[i], c.expected[i], kEps);
+    }
+}
+
+// Bars closer than a millimetre on paper are drawn as an even selection
+// that keeps the outer bars; the work stays bounded whatever the record holds.
+TEST(LegibleBars, CloseBarsAreThinnedEvenlyAndTheWorkIsBounded) {
+    const struct {
+        double width, clearance;
+        int count;
+        double spacing, scale;
+        long long total;
+        size_t shown;
+    } cases[] = {
+        {2000, 60, 400, 0, 0.02, 400, 37},             // 0.094 mm apart: every 11th bar or so
+        {2000, 60, 20, 0, 0.02, 20, 20},               // 1.98 mm apart: all of them
+        {12000, 60, 0, 5, 0.02, 2377, 200},            // the spacing decides; never more than 200 lines
+        {1e7, 60, 0, 1, 0.0005, 9999881, 200},         // a damaged record: 10 million bars at 1 mm
+        {1e7, 60, 2000000000, 0, 1e-9, 2000000000, 2}, // a figure too small for any spacing: the outer bars
+        {3e38, 60, 0, 1, 1e-30, 1000000000001, 2},
+    };
+    for (const auto& c : cases) {
+        const BarLayout layout = legibleBars(c.width, c.clearance, c.count, c.spacing, c.scale);
+        SCOPED_TRACE(c.total);
+        EXPECT_EQ(layout.total, c.total);
+        ASSERT_EQ(layout.shown.size(), c.shown);
+        EXPECT_EQ(layout.thinned(), c.shown < static_cast<size_t>(c.total));
+        EXPECT_NEAR(layout.shown.front(), c.clearance, 1e-6 * c.width);
+        EXPECT_NEAR(layout.shown.back(), barPosition(c.width, c.clearance, c.total, c.spacing, c.total - 1),
+                    1e-6 * c.width);
+        for (size_t i = 1; i < layout.shown.size(); ++i)
+            EXPECT_GE((layout.shown[i] - layout.shown[i - 1]) * c.scale,
+                      kLegibleBarSpacingMm * (c.shown > 2 ? 0.99 : 0));
+    }
+    EXPECT_EQ(barCountNote(QStringLiteral("D19"), 297), QStringLiteral("D19 × 297"));
+}
+
+// A number its part holds is centred on it; one it does not goes outside the
+// chain, before the first part when there is room, otherwise after the end.
+TEST(ChainNumbers, ShortPartsMoveTheirNumbersOutsideTheChain) {
+    const double nan = std::nan("");
+    const struct {
+        std::vector<ChainPart> parts;
+        double roomBefore;
+        std::vector<double> starts;
+    } cases[] = {
+        {{{0, 20, 4}, {20, 30, 4}, {30, 50, 4}}, 5, {8, 23, 38}},
+        {{{0, 3, 4}, {3, 30, 4}, {30, 50, 0}}, 6, {-5, 14.5, nan}}, // the first before the chain
+        {{{0, 3, 4}, {3, 30, 4}, {30, 50, 4}}, 2, {51, 14.5, 38}},  // no room before: after the end
+        {{{0, 20, 4}, {20, 22, 4}, {22, 24, 4}}, 5, {8, 25, 30}},   // one after the other past the end
+    };
+    for (const auto& c : cases) {
+        const std::vector<double> at = chainNumberStarts(c.parts, 1, c.roomBefore);
+        ASSERT_EQ(at.size(), c.starts.size());
+        for (size_t i = 0; i < at.size(); ++i) {
+            if (std::isnan(c.starts[i]))
+                EXPECT_TRUE(std::isnan(at[i])) << i;
+            else
+                EXPECT_DOUBLE_EQ(at[i], c.starts[i]) << i;
+        }
+        // No number overlaps another or reaches an end mark.
+        for (size_t i = 0; i < at.size(); ++i) {
+            if (std::isnan(at[i])) continue;
+            for (const ChainPart& p : c.parts)
+                for (double mark : {p.from, p.to})
+                    EXPECT_FALSE(at[i] < mark + 1 && at[i] + c.parts[i].numberLength > mark - 1) << i;
+            for (size_t j = i + 1; j < at.size(); ++j) {
+                if (std::isnan(at[j])) continue;
+                EXPECT_FALSE(at[i] < at[j] + c.parts[j].numberLength &&
+                             at[j] < at[i] + c.parts[i].numberLength);
+            }
+        }
     }
 }
 
@@ -363,26 +438,83 @@ TEST_F(FoundationFigure, TheWidestFootingStaysInsideItsAreaAtTheCommonScale) {
     }
 }
 
-// A footing far longer in Y than the job's longest in X keeps its plan on the sheet.
-TEST_F(FoundationFigure, AFootingLongInYStaysAboveTheFootOfTheSheet) {
-    Footing narrow;
-    narrow.Lx = 1500, narrow.Ly = 5000, narrow.Lx1 = 500, narrow.Ly1 = 2250;
-    const FoundationRecord r = footing(narrow);
-    const float scale = computeFigureScale({r});
-    for (ReportMode mode : {ReportMode::Preview, ReportMode::Print}) {
-        setup.mode = mode;
-        setup.geometry = PageGeometry::of(mode);
-        surface = RecordingSurface();
-        draw(r, scale);
-        const auto plan = surface.boxes.first();
-        EXPECT_LE(plan.y2 + 1, setup.geometry.frameBottom - 10);
-        EXPECT_LT(plan.x2 - plan.x1, 1500 * scale); // drawn smaller than the common scale
-        EXPECT_NEAR((plan.y2 - plan.y1) / (plan.x2 - plan.x1), 5000.0 / 1500, 1e-4);
+// A footing far longer in Y than the job's longest in X is drawn smaller, so
+// that its section and whole plan (with the chains and notes) stay on the
+// sheet; a footing that fits keeps the common scale.
+TEST_F(FoundationFigure, AFootingLongInYFitsItsAreaInBothDirections) {
+    for (float Ly : {5000.0f, 12000.0f}) {
+        Footing narrow;
+        narrow.Lx = 1500, narrow.Ly = Ly, narrow.Lx1 = 500, narrow.Ly1 = Ly / 2 - 250;
+        narrow.D2 = 300, narrow.h2 = 800; // every chain at the side
+        const FoundationRecord r = footing(narrow);
+        const float scale = computeFigureScale({r});
+        for (ReportMode mode : {ReportMode::Preview, ReportMode::Print}) {
+            setup.mode = mode;
+            setup.geometry = PageGeometry::of(mode);
+            surface = RecordingSurface();
+            draw(r, scale);
+            SCOPED_TRACE(Ly);
+            const auto plan = surface.boxes.first();
+            EXPECT_LE(plan.x2 - plan.x1, 1500 * scale + 1e-4);
+            if (Ly > 5000) {
+                EXPECT_LT(plan.x2 - plan.x1, 1500 * scale); // drawn smaller than the common scale
+            }
+            EXPECT_NEAR((plan.y2 - plan.y1) / (plan.x2 - plan.x1), Ly / 1500.0, 1e-3);
+            const double bottomLimit = setup.geometry.frameBottom - 10;
+            for (const auto& l : surface.lines)
+                EXPECT_TRUE(std::max(l.y1, l.y2) <= bottomLimit &&
+                            std::max(l.x1, l.x2) <= setup.geometry.textRight);
+            RecordingSurface ruler;
+            for (const auto& t : surface.texts) {
+                ruler.setFontSize(t.size);
+                EXPECT_LE(t.y + ruler.textHeight(t.text), bottomLimit) << t.text.toStdString();
+                EXPECT_LE(t.x + ruler.textWidth(t.text), setup.geometry.textRight) << t.text.toStdString();
+            }
+        }
     }
-    // A footing that fits keeps the common scale.
     surface = RecordingSurface();
+    setup.mode = ReportMode::Preview;
+    setup.geometry = PageGeometry::of(ReportMode::Preview);
     draw(footing({}), 0.02f);
     EXPECT_NEAR(surface.boxes.first().x2 - surface.boxes.first().x1, 2000 * 0.02, 1e-4);
+}
+
+// Hundreds of decided bars: the plan shows a legible selection of them with
+// their size and number written under it, and the column, the outline and
+// the piles are drawn over the bars.
+TEST_F(FoundationFigure, ManyBarsStayLegibleUnderTheColumnAndThePiles) {
+    FoundationRecord cap = capsOfEveryArrangement().at(4);
+    cap.barSizeX = QStringLiteral("D19");
+    cap.barSizeY = QStringLiteral("D22");
+    for (int dir : {kDirX, kDirY}) {
+        cap.data2[row::nBars][dir] = 400;
+        cap.data2[row::pitchUsed][dir] = 0;
+    }
+    draw(cap, 0.02f);
+    ASSERT_GE(surface.boxes.size(), 2);
+    const auto outline = surface.boxes.at(0);
+    const auto column = surface.boxes.at(1);
+    QList<RecordingSurface::Line> bars;
+    for (const auto& l : surface.lines) {
+        const bool inPlan = std::min(l.y1, l.y2) > outline.y1 && std::max(l.y1, l.y2) < outline.y2 &&
+                            std::min(l.x1, l.x2) > outline.x1 && std::max(l.x1, l.x2) < outline.x2;
+        if (inPlan && l.style == PenStyle::Solid) bars << l;
+    }
+    // A line a millimetre or more apart in each direction, both outer bars included.
+    const double planWidth = outline.x2 - outline.x1, planHeight = outline.y2 - outline.y1;
+    EXPECT_GE(bars.size(), 20);
+    EXPECT_LE(bars.size(), static_cast<qsizetype>(planWidth + planHeight) + 2);
+    for (const auto& bar : bars) {
+        EXPECT_LT(bar.order, column.order);
+        EXPECT_LT(bar.order, outline.order);
+        for (const auto& pile : piles())
+            EXPECT_LT(bar.order, pile.order);
+    }
+    EXPECT_EQ(column.fillStyle, FillStyle::Solid);
+    EXPECT_EQ(column.fillColor, QColor(Qt::white));
+    ASSERT_EQ(piles().size(), pileArrangementRule(5)->count);
+    EXPECT_TRUE(surface.find(QStringLiteral("X方向 D19 × 400　Y方向 D22 × 400")))
+        << dimensionTexts().join(u'|').toStdString();
 }
 
 TEST_F(FoundationFigure, NothingIsDrawnWithoutAScaleOrAFootingSize) {

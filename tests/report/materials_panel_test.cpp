@@ -98,13 +98,13 @@ TEST_F(MaterialsPanel, APileCapAddsThePilesAndTheirEmbedment) {
     EXPECT_EQ(row(11).first(), QStringLiteral("■埋戻土"));
     EXPECT_EQ(row(12), (QStringList{"■杭径", "300 mm"}));
     EXPECT_EQ(row(13), (QStringList{"■杭の種類", "場所打ちｺﾝｸﾘｰﾄ杭"}));
-    // A pile's capacity is a force, not a pressure.
-    EXPECT_EQ(row(14), (QStringList{"■杭支持力", "L", "Pe=500", "S", "Pe=1000", "(kN)"}));
+    // A pile's capacity is the force one pile carries, not a pressure.
+    EXPECT_EQ(row(14), (QStringList{"■杭支持力", "L", "Pe=500", "S", "Pe=1000", "(kN/本)"}));
     EXPECT_EQ(row(15), QStringList{"■dt = 70mm"});
     EXPECT_EQ(row(16), QStringList{"■杭の埋め込み深さ = 100mm"});
 }
 
-// Panel columns of 10, 18, 12, 12 and 11 mm from 5 mm (preview) or 2 mm
+// Panel columns of 10, 18, 12, 12 and 14 mm from 5 mm (preview) or 2 mm
 // (paper) right of the value table, which ends at the same place on both pages.
 TEST_F(MaterialsPanel, ColumnsStartRightOfTheValueTableOnBothPagesAndStayOnTheSheet) {
     struct Case {
@@ -184,7 +184,7 @@ TEST_F(MaterialsPanel, TheCoverIsWrittenAsANumberOnItsOwn) {
 }
 
 // A CGS job states its stresses in kg/cm², its unit weights in t/m³ (with
-// their decimal) and its ground and pile capacities in t/m² and t.
+// their decimal) and its ground and pile capacities in t/m² and t per pile.
 TEST_F(MaterialsPanel, ACgsJobShowsItsOwnUnits) {
     draw(panelRecord(kTypeIsolated, 2));
     EXPECT_EQ(row(3).mid(4), (QStringList{"(kg/cm", "2", ")"}));
@@ -194,7 +194,7 @@ TEST_F(MaterialsPanel, ACgsJobShowsItsOwnUnits) {
 
     surface = RecordingSurface();
     draw(panelRecord(kTypePileCap, 2));
-    EXPECT_EQ(row(14).last(), QStringLiteral("(t)"));
+    EXPECT_EQ(row(14).last(), QStringLiteral("(t/本)"));
 }
 
 // Every foundation page carries the panel unless the page is given another drawer.

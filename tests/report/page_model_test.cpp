@@ -89,10 +89,62 @@ TEST_F(CellTest, AlignmentWithinTheColumns) {
     EXPECT_DOUBLE_EQ(surface.texts[1].x, 84 - 2 * em(10) - 1);
     EXPECT_DOUBLE_EQ(surface.texts[1].y, 23);
     EXPECT_DOUBLE_EQ(surface.texts[2].x, (68 + 132 - 2 * em(10)) / 2);
-    EXPECT_LT(surface.texts[3].x, 68); // starts left of its column: nothing is clipped
+    // Wider than its column at the body size: drawn smaller, inside the column, never cut.
+    const Text& wide = surface.texts[3];
+    EXPECT_GE(wide.x, 68 + 0.3);
+    EXPECT_NEAR(wide.x + RecordingSurface::emOf(wide.size) * 7, 84 - 1, 1e-9);
+    EXPECT_LT(wide.size, 10);
+    EXPECT_GE(wide.size, kSmallestTextPoints);
     for (const Text& t : surface.texts) {
-        EXPECT_EQ(t.size, 10);
+        if (&t != &wide) {
+            EXPECT_EQ(t.size, 10);
+        }
         EXPECT_EQ(t.color, QColor(Qt::black));
+    }
+    EXPECT_EQ(surface.fontSize(), 10);
+}
+
+// The room a text has: from its start to its column's (or span's) right
+// edge when left-aligned, its own column when right-aligned, the span when
+// centred; smaller than that it keeps its size, larger it shrinks, but never
+// below the smallest size.
+TEST_F(CellTest, ATextTooWideForItsRoomShrinksDownToTheSmallestSize) {
+    const struct {
+        int c1, c2;
+        Align align;
+        const char* text;
+        double size; // 0: shrunk to fit
+    } cases[] = {
+        {2, 2, Align::Left, "Xn", 10},
+        {2, 4, Align::Left, "e=ΣM/ΣN+ε", 10}, // the span's 36 mm hold it
+        {2, 2, Align::Left, "e=ΣM/ΣN+ε", 0},
+        {6, 9, Align::Centre, "A=6.250m2~　OK", 10},
+        {6, 6, Align::Centre, "A=6.250m2　OK", 0},
+        {6, 6, Align::Right, "12345678901234567890123456789", kSmallestTextPoints},
+    };
+    for (const auto& c : cases) {
+        surface.clear();
+        grid.drawCell(1, c.c1, c.c2, c.align, QString::fromUtf8(c.text));
+        SCOPED_TRACE(c.text);
+        double left = 1e9;
+        for (const Text& t : surface.texts)
+            left = std::min(left, t.x);
+        const double size = surface.texts.first().size;
+        if (c.size > 0) {
+            EXPECT_DOUBLE_EQ(size, c.size);
+        } else {
+            EXPECT_LT(size, 10);
+            EXPECT_GT(size, kSmallestTextPoints);
+            RecordingSurface ruler;
+            double end = 0;
+            for (const Text& t : surface.texts) {
+                ruler.setFontSize(t.size);
+                end = std::max(end, t.x + ruler.textWidth(t.text));
+            }
+            const ColumnTable& x = grid.columns();
+            EXPECT_GE(left, x[c.c1 - 1]);
+            EXPECT_LE(end, x[c.c2] + 1e-9);
+        }
     }
 }
 

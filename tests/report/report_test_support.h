@@ -1,5 +1,6 @@
 #pragma once
 #include <QGuiApplication>
+#include <gtest/gtest.h>
 
 namespace k5test {
 
@@ -12,5 +13,15 @@ inline void ensureGuiApplication() {
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
 }
+
+// Made before any test runs. A program whose other fixtures make a core
+// application in a global environment includes this header first, so that
+// the application is a GUI one and the report can draw text.
+class GuiApplicationEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override { ensureGuiApplication(); }
+};
+inline ::testing::Environment* const kGuiApplication =
+    ::testing::AddGlobalTestEnvironment(new GuiApplicationEnvironment);
 
 } // namespace k5test
