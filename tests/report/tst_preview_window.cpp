@@ -385,6 +385,80 @@ class PreviewWindowTest : public QObject {
         QCOMPARE(f.label("Lbl_page"), QStringLiteral("1/14"));
     }
 
+    // The keyboard alone pages, zooms, scrolls and closes.
+    void keysPageZoomScrollAndClose() {
+        Fixture f;
+        f.calculatedJob();
+        f.open();
+        QWidget* w = f.window.get();
+        const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(w, static_cast<Qt::Key>(key), modifiers);
+        };
+        press(Qt::Key_PageDown);
+        QCOMPARE(f.label("Lbl_page"), QStringLiteral("2/4"));
+        press(Qt::Key_End);
+        QCOMPARE(f.label("Lbl_page"), QStringLiteral("4/4"));
+        press(Qt::Key_PageUp);
+        QCOMPARE(f.label("Lbl_page"), QStringLiteral("3/4"));
+        press(Qt::Key_Home);
+        QCOMPARE(f.label("Lbl_page"), QStringLiteral("1/4"));
+
+        const int width = f.window->pictureSize().width();
+        press(Qt::Key_Plus);
+        QCOMPARE(f.window->pictureSize().width(), width + 850);
+        press(Qt::Key_Minus);
+        press(Qt::Key_Minus);
+        QCOMPARE(f.window->pictureSize().width(), width - 850);
+        press(Qt::Key_Plus);
+        press(Qt::Key_Plus);
+
+        auto* down = f.find<QScrollBar>("VScroll1");
+        auto* across = f.find<QScrollBar>("HScroll1");
+        QVERIFY(down->isEnabled());
+        press(Qt::Key_Down);
+        press(Qt::Key_Down);
+        QCOMPARE(down->value(), 2 * down->singleStep());
+        press(Qt::Key_Up);
+        QCOMPARE(down->value(), down->singleStep());
+        if (across->isEnabled()) {
+            press(Qt::Key_Right);
+            QCOMPARE(across->value(), across->singleStep());
+            press(Qt::Key_Left);
+            QCOMPARE(across->value(), 0);
+        }
+
+        // Ctrl+P opens the print dialog, as 印刷... does.
+        int asked = 0;
+        f.window->printerChooser() = [&](QPrinter&, int, int, QWidget*) { return ++asked, false; };
+        press(Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(asked, 1);
+
+        QFile::remove(f.sizeFile());
+        press(Qt::Key_Escape);
+        QVERIFY(!f.window->isVisible());
+        QVERIFY(QFile::exists(f.sizeFile())); // closed as 閉じる closes
+    }
+
+    // A click on the failure summary shows the first failing foundation, the
+    // next click the next one, and after the last the first again.
+    void clickingTheFailureSummaryVisitsTheFailingFoundations() {
+        Fixture f;
+        QList<FoundationRecord> records;
+        for (int n = 1; n <= 8; ++n) {
+            FoundationRecord r = k5test::sampleRecord(QStringLiteral("F%1").arg(n), kTypeIsolated);
+            if (n == 3 || n == 6) r.data1[field::ngFlag] = -1;
+            records << r;
+        }
+        k5test::writeJob(f.ctx, records);
+        f.open();
+        QStringList visited;
+        for (int i = 0; i < 3; ++i) {
+            QTest::mouseClick(f.find<QLabel>("lblErrN1"), Qt::LeftButton);
+            visited << f.label("Lbl_page");
+        }
+        QCOMPARE(visited, (QStringList{"4/9", "7/9", "4/9"}));
+    }
+
     void printing_data() {
         QTest::addColumn<QString>("range"); // empty: all pages
         QTest::addColumn<int>("sheets");
@@ -418,12 +492,17 @@ class PreviewWindowTest : public QObject {
         });
         f.click(f.paging("cmdNext", 0));
         f.click(f.paging("cmdNext", 0));
+        f.click("cmd大きく");
+        auto* scroll = f.find<QScrollBar>("VScroll1");
+        scroll->setValue(scroll->maximum());
+        QVERIFY(scroll->value() > 0);
         f.click("Cmd_Printer");
         QCOMPARE(offered, QStringList{QStringLiteral("1-4 from 3 to 3 all")});
         QCOMPARE(pdfPageCount(pdf), sheets);
-        // Back on the cover, shown again.
+        // Back on the cover from its top, shown again.
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.label("Lbl_page"), QStringLiteral("1/4"));
+        QCOMPARE(scroll->value(), 0);
         QCOMPARE(f.window->zoomMode(), ZoomMode::FitWidth);
         QVERIFY(f.tree.prompt.shown().empty());
     }
@@ -455,7 +534,8 @@ class PreviewWindowTest : public QObject {
         });
         f.click("Cmd_Printer");
         QCOMPARE(f.tree.prompt.texts(),
-                 QStringList{QStringLiteral("印刷を開始できませんでした。　　　\n\n") + pdf});
+                 QStringList{QStringLiteral("計算書のファイルを作成できませんでした。\n\n") + pdf +
+                             QStringLiteral("\n\nディスクの空きと書き込みの許可を確認してください。")});
         QCOMPARE(f.tree.prompt.shown().back().icon, Icon::Error);
         QVERIFY(f.window->isVisible());
     }

@@ -16,14 +16,17 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <memory>
 
 namespace k5 {
 
@@ -56,6 +59,8 @@ namespace {
 
 const QString kNoData = QStringLiteral("印刷するデータがありません    ");
 const QString kPrintFailed = QStringLiteral("印刷を開始できませんでした。　　　");
+// Runs longer than this many pages show their progress and can be cancelled.
+constexpr int kPagesWithoutProgress = 30;
 
 // Twips around the viewport inside the window, whole pixels each so that
 // the window and its viewport convert into one another without drift.
@@ -205,7 +210,13 @@ PreviewWindow::PreviewWindow(AppContext& ctx, QWidget* parent)
     connect(printButton_, &QPushButton::clicked, this, &PreviewWindow::print);
     connect(pdfButton_, &QPushButton::clicked, this, &PreviewWindow::savePdf);
     connect(end, &QPushButton::clicked, this, &PreviewWindow::closeKeepingSize);
+    for (QLabel* count : {isolatedFailures_, pileCapFailures_, foundationCount_}) {
+        count->installEventFilter(this);
+        count->setCursor(Qt::PointingHandCursor);
+    }
+    errorBox_->installEventFilter(this);
 
+    addKeys();
     load();
 }
 
@@ -241,16 +252,25 @@ void PreviewWindow::activate() {
     pageLabel_->clear();
     currentPage_ = 0;
     ready_ = true;
-    job_ = report::loadReportJob(ctx_.folders.jobFile());
-    if (job_.pageCount() == 0) {
+    job_ = {};
+    const Outcome loaded = report::loadCheckedReportJob(ctx_.folders, ctx_.job, ctx_.jobHooks, job_);
+    if (!loaded || job_.pageCount() == 0) {
         redraw();
         updatePaging();
         loading_ = false;
-        ctx_.ask().inform(kNoData);
+        if (loaded)
+            ctx_.ask().inform(kNoData);
+        else
+            ctx_.ask().report(loaded);
         return;
     }
     showCounts();
+    failingPages_ = report::failingPages(job_);
+    failureClicks_ = 0;
     currentPage_ = 1;
+    // Page 1 from its top: also after a print run, which reopens the preview.
+    vScroll_->setValue(0);
+    hScroll_->setValue(0);
     redraw();
     updatePaging();
     loading_ = false;
@@ -370,7 +390,49 @@ void PreviewWindow::updatePaging() {
     pdfButton_->setEnabled(pages);
 }
 
+void PreviewWindow::addKeys() {
+    const auto key = [this](const QKeySequence& sequence, auto action) {
+        auto* shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    key(Qt::Key_PageDown, [this] { goToPage(preview::PageStep::Next); });
+    key(Qt::Key_PageUp, [this] { goToPage(preview::PageStep::Previous); });
+    key(Qt::Key_Home, [this] { goToPage(preview::PageStep::First); });
+    key(Qt::Key_End, [this] { goToPage(preview::PageStep::Last); });
+    key(Qt::Key_Escape, [this] { closeKeepingSize(); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { print(); });
+    for (Qt::Key plus : {Qt::Key_Plus, Qt::Key_Equal})
+        key(plus, [this] { zoomIn(); });
+    key(Qt::Key_Minus, [this] { zoomOut(); });
+    key(Qt::Key_Down, [this] { scrollBy(vScroll_, 1); });
+    key(Qt::Key_Up, [this] { scrollBy(vScroll_, -1); });
+    key(Qt::Key_Right, [this] { scrollBy(hScroll_, 1); });
+    key(Qt::Key_Left, [this] { scrollBy(hScroll_, -1); });
+}
+
+void PreviewWindow::scrollBy(QScrollBar* bar, int steps) {
+    if (bar->isEnabled()) bar->setValue(bar->value() + steps * std::max(bar->singleStep(), 1));
+}
+
+void PreviewWindow::goToNextFailure() {
+    if (!ready_ || failingPages_.isEmpty()) return;
+    const int page = failingPages_[failureClicks_ % failingPages_.size()];
+    ++failureClicks_;
+    if (page == currentPage_) return;
+    currentPage_ = page;
+    vScroll_->setValue(0);
+    redraw();
+    updatePaging();
+}
+
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool summary = watched == errorBox_ || watched == isolatedFailures_ ||
+                         watched == pileCapFailures_ || watched == foundationCount_;
+    if (summary && event->type() == QEvent::MouseButtonPress) {
+        goToNextFailure();
+        return true;
+    }
     // The wheel over the page scrolls it up and down.
     if (watched == viewportFrame_ && event->type() == QEvent::Wheel && vScroll_->isEnabled()) {
         const int steps = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
@@ -447,33 +509,65 @@ void PreviewWindow::savePdf() {
     QString path = choosePdfFile_(this, proposed);
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-    const Outcome written = report::writeReportPdf(path, job_, ctx_.reportFont, 1, pageCount(),
-                                                   report::traceTo(ctx_.folders.traceFile));
+    const Outcome written = report::writeReportPdf(
+        path, job_, ctx_.reportFont, 1, pageCount(), report::traceTo(ctx_.folders.traceFile), {},
+        progressFor(pageCount(), QStringLiteral("計算書をPDFに保存しています...")));
+    if (report::wasCancelled(written)) return;
     if (ctx_.ask().report(written))
         ctx_.ask().inform(QStringLiteral("計算書をPDFに保存しました。　　　\n\n") + path);
 }
 
+report::ReportProgress PreviewWindow::progressFor(int pages, const QString& label) {
+    if (pages <= kPagesWithoutProgress) return {};
+    auto dialog = std::make_shared<QProgressDialog>(label, QStringLiteral("キャンセル"), 0, pages, this);
+    dialog->setWindowTitle(kProgramTitle);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(0);
+    dialog->setAutoClose(true);
+    return [dialog](int done, int total) {
+        dialog->setMaximum(total);
+        dialog->setValue(done);
+        dialog->setLabelText(QStringLiteral("%1 / %2 ページ").arg(done).arg(total));
+        return !dialog->wasCanceled();
+    };
+}
+
 bool PreviewWindow::printPages(QPrinter& printer, const QList<int>& pages) {
+    const report::TraceWriter trace = report::traceTo(ctx_.folders.traceFile);
+    const report::ReportProgress progress =
+        progressFor(static_cast<int>(pages.size()), QStringLiteral("印刷しています..."));
+    if (!printer.outputFileName().isEmpty()) {
+        // A file gets the report's own checked PDF writer: complete or not at all.
+        const Outcome written = report::writeReportPdfPages(printer.outputFileName(), job_, ctx_.reportFont,
+                                                            pages, trace, progress);
+        return report::wasCancelled(written) || ctx_.ask().report(written);
+    }
     const report::PageSetup setup = report::printSetup(ctx_.reportFont);
-    const bool toFile = !printer.outputFileName().isEmpty();
-    for (const QList<int>& jobPages : preview::printJobs(pages, toFile)) {
-        if (!toFile)
-            printer.setDocName(kProgramTitle +
-                               QStringLiteral(" %1/%2").arg(jobPages.first()).arg(pageCount()));
+    int done = 0;
+    for (const QList<int>& jobPages : preview::printJobs(pages, false)) {
+        printer.setDocName(kProgramTitle + QStringLiteral(" %1/%2").arg(jobPages.first()).arg(pageCount()));
         QPainter painter;
         if (!painter.begin(&printer)) {
-            const QString target = toFile ? printer.outputFileName() : printer.printerName();
+            const QString target = printer.printerName();
             ctx_.ask().error(kPrintFailed + (target.isEmpty() ? QString() : QStringLiteral("\n\n") + target));
             return false;
         }
         for (int i = 0; i < jobPages.size(); ++i) {
+            if (progress && !progress(done, static_cast<int>(pages.size()))) {
+                printer.abort();
+                return false;
+            }
             if (i > 0) printer.newPage();
             report::PainterSurface surface = report::PainterSurface::forPaper(painter);
-            report::drawPage(surface,
-                             {setup, job_, jobPages[i], report::traceTo(ctx_.folders.traceFile), {}});
+            report::drawPage(surface, {setup, job_, jobPages[i], trace, {}});
+            ++done;
         }
-        painter.end();
+        if (!painter.end()) {
+            ctx_.ask().error(kPrintFailed + QStringLiteral("\n\n") + printer.printerName());
+            return false;
+        }
     }
+    if (progress) progress(done, static_cast<int>(pages.size()));
     return true;
 }
 

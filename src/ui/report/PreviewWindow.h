@@ -1,5 +1,6 @@
 #pragma once
 #include "report/page_sequence.h"
+#include "report/report_pdf.h"
 #include "ui/report/preview_view.h"
 
 #include <QWidget>
@@ -58,6 +59,9 @@ class PreviewWindow : public QWidget {
     // "PDF保存...": every page of the report into one PDF file.
     void savePdf();
     void closeKeepingSize();
+    // The failure summary clicked: the next page of a failing foundation,
+    // from the first one, round again after the last.
+    void goToNextFailure();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -76,6 +80,10 @@ class PreviewWindow : public QWidget {
     void updateScrollBars();
     void updatePaging();
     bool printPages(QPrinter& printer, const QList<int>& pages);
+    void addKeys();
+    void scrollBy(QScrollBar* bar, int steps);
+    // Progress of a long run (page k of n) with a cancel button; empty for a short one.
+    report::ReportProgress progressFor(int pages, const QString& label);
     QSize largestViewport() const;
     QSize margins() const;
 
@@ -89,6 +97,8 @@ class PreviewWindow : public QWidget {
     bool loading_ = true;
     bool ready_ = false;
     bool shownOnce_ = false;
+    QList<int> failingPages_;
+    int failureClicks_ = 0;
 
     QFrame* viewportFrame_;
     PagePicture* picture_;
