@@ -6,6 +6,7 @@
 #include "platform/numbers.h"
 #include "report/case_values.h"
 #include "report/figure_dimensions.h"
+#include "report/figure_rules.h"
 #include "report/foundation_figure.h"
 #include "report/materials_panel.h"
 
@@ -323,7 +324,8 @@ class Cell {
         const double across = x ? Ly() : Lx();
         const double clearance = r_.data1[x ? field::edgx : field::edgy];
         const int count = static_cast<int>(cInt(d2(r_, row::nBars, dir)));
-        return report::barPositions(across, clearance, count, d2(r_, row::pitchUsed, dir));
+        // As the report's figure draws them: legible at the plot scale, and bounded.
+        return report::legibleBars(across, clearance, count, d2(r_, row::pitchUsed, dir), 1.0 / S_).shown;
     }
 
     std::vector<PilePoint> piles() const {
