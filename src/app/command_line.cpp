@@ -18,6 +18,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace k5 {
 namespace {
@@ -79,20 +80,37 @@ ReportRequest parseReportArguments(const QStringList& arguments) {
     return request;
 }
 
+// "page k of n" on standard error while a report is written, when someone
+// watches it there; a log or a pipe gets nothing.
+report::ReportProgress progressOnTerminal() {
+    if (!isatty(fileno(stderr))) return {};
+    return [](int done, int total) {
+        if (done % 10 == 0 || done == total) {
+            printErr(QStringLiteral("\r計算書を出力しています… %1 / %2 ページ").arg(done).arg(total));
+            if (done == total) printErr(QStringLiteral("\n"));
+            std::fflush(stderr);
+        }
+        return true;
+    };
+}
+
 // The calculation report as one PDF; refused, as the 計算書 command is, until
 // every record has been calculated.
 int writeReport(AppContext& ctx, const ReportRequest& request) {
+    // The job is loaded and checked as `list` and `calc` load it before anything is printed.
+    report::ReportJob job;
+    if (!ctx.ask().report(report::loadCheckedReportJob(ctx.folders, ctx.job, ctx.jobHooks, job))) return 1;
     if (!allRecordsCalculated(ctx)) return 1;
     loadFontSet(ctx.folders, ctx.reportFont);
-    const report::ReportJob job = report::loadReportJob(ctx.folders.jobFile());
     const int last = request.last == -1 ? job.pageCount() : request.last;
     if (job.pageCount() > 0 && (request.first < 1 || last < request.first || last > job.pageCount())) {
         printErr(QStringLiteral("ページの指定が正しくありません（1～%1）。\n").arg(job.pageCount()));
         return 2;
     }
     const QString path = QFileInfo(request.pdfPath).absoluteFilePath();
-    const Outcome written = report::writeReportPdf(path, job, ctx.reportFont, request.first, last,
-                                                   report::traceTo(ctx.folders.traceFile));
+    const Outcome written =
+        report::writeReportPdf(path, job, ctx.reportFont, request.first, last,
+                               report::traceTo(ctx.folders.traceFile), {}, progressOnTerminal());
     if (!ctx.ask().report(written)) return 1;
     printOut(QStringLiteral("計算書を出力しました（%1ページ）: ").arg(last - request.first + 1) + path +
              u'\n');

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <csignal>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +26,9 @@ int main(int argc, char* argv[]) {
     const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
     const QString currentDirectory = QDir::currentPath();
     ensureRuntimeFolder();
+    // A write past the file-size limit fails and is reported like a full
+    // disk, instead of killing the program with its scratch file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc == 3 && std::strcmp(argv[1], "--window") == 0)
         return k5::runGui(1, argv, executable, currentDirectory, QString::fromLocal8Bit(argv[2]));
     if (argc > 1) {

@@ -1,5 +1,6 @@
 #include "report/page_sequence.h"
 
+#include "jobdata/job_file.h"
 #include "jobdata/record_layout.h"
 #include "platform/fixed_text.h"
 #include "platform/numbers.h"
@@ -8,6 +9,7 @@
 #include "report/page_grid.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace k5::report {
 namespace {
@@ -102,6 +104,13 @@ QString ReportJob::jobName() const {
     return records.isEmpty() ? QString() : trimBlanks(records.first().jobName);
 }
 
+QList<int> failingPages(const ReportJob& job) {
+    QList<int> pages;
+    for (int page = 2; page <= job.pageCount(); ++page)
+        if (const FoundationRecord* r = job.recordOnPage(page); r && failed(*r)) pages.append(page);
+    return pages;
+}
+
 ReportJob makeReportJob(QList<FoundationRecord> records) {
     ReportJob job;
     job.records = std::move(records);
@@ -119,6 +128,38 @@ ReportJob loadReportJob(const QString& jobFile) {
             records.append(decodeRecord(file.read(n)));
     }
     return makeReportJob(std::move(records));
+}
+
+Outcome loadCheckedReportJob(const Folders& folders, JobState& state, const JobLoadHooks& hooks,
+                             ReportJob& job) {
+    QList<FoundationRecord> records;
+    const Outcome loaded =
+        loadJob(folders, state, hooks, [&](int, const FoundationRecord& record) { records.append(record); });
+    if (!loaded) return loaded;
+    ReportJob checked = makeReportJob(std::move(records));
+    const Outcome numbers = checkStoredNumbers(checked);
+    if (!numbers) return numbers;
+    job = std::move(checked);
+    return Outcome::success();
+}
+
+Outcome checkStoredNumbers(const ReportJob& job) {
+    const auto finite = [](const auto& values) {
+        return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+    };
+    for (int page = 2; page <= job.pageCount(); ++page) {
+        const FoundationRecord* r = job.recordOnPage(page);
+        if (!r) continue;
+        bool whole = finite(r->data1);
+        for (const auto& row : r->data2)
+            whole = whole && finite(row);
+        if (!whole)
+            return Outcome::error(
+                QStringLiteral("基礎「") + trimBlanks(r->name) +
+                QStringLiteral("」のデータに数値でない値があります（ファイルが壊れています）。\n\n"
+                               "計算書を作成できません。"));
+    }
+    return Outcome::success();
 }
 
 } // namespace k5::report

@@ -1,10 +1,17 @@
 #pragma once
 #include "jobdata/foundation_record.h"
+#include "platform/prompt.h"
 
 #include <QList>
 #include <QString>
 
 // Which record goes on which page, and the one figure scale of a report.
+namespace k5 {
+struct Folders;
+struct JobLoadHooks;
+struct JobState;
+} // namespace k5
+
 namespace k5::report {
 
 // The 1-based record number shown on each page; page 1 (index 0) is the
@@ -39,8 +46,21 @@ struct ReportJob {
     QString jobName() const;
 };
 
+// The pages of foundations whose check failed, in page order.
+QList<int> failingPages(const ReportJob& job);
+
 ReportJob makeReportJob(QList<FoundationRecord> records);
 // Reads every record of the job file; a missing file gives a job without pages.
 ReportJob loadReportJob(const QString& jobFile);
+
+// The job a report is made of, loaded as every command loads it (older
+// formats upgraded, the format and length checked): a job that the list and
+// the calculation refuse is refused here with the same message. A printed
+// foundation holding a value that is no number (only a damaged file can
+// hold one) refuses the report, naming the foundation.
+Outcome loadCheckedReportJob(const Folders& folders, JobState& state, const JobLoadHooks& hooks,
+                             ReportJob& job);
+// The refusal for a printed record holding a value that is no number; success otherwise.
+Outcome checkStoredNumbers(const ReportJob& job);
 
 } // namespace k5::report

@@ -30,6 +30,48 @@ err=$(./kamo-k5 report --pdf "$tmp/no/such/folder/r.pdf" 2>&1 >/dev/null); rc=$?
 [ $rc -eq 1 ] || fail "an unwritable file must exit 1 (got $rc)"
 pdftotext "$tmp/out.pdf" - | grep -q "独立基礎" || fail "the report's Japanese text is real text"
 
+# The report loads the job as list and calc load it: what they refuse, it refuses alike.
+cp ../DAT/K5dat02.k5d "$tmp/calculated.k5d"
+patch_job() { # python statements on the bytearray b of the job file
+python3 - "$1" <<'PY'
+import struct, sys
+b = bytearray(open('../DAT/K5dat02.k5d', 'rb').read())
+def d2(i, j, v): struct.pack_into('<f', b, 478 + 4 * (i + 81 * j), v)
+exec(sys.argv[1])
+open('../DAT/K5dat02.k5d', 'wb').write(bytes(b))
+PY
+}
+for damage in "struct.pack_into('<h', b, 0, 999)" "b[:] = bytes(range(256)) * 9"; do
+  cp "$tmp/calculated.k5d" ../DAT/K5dat02.k5d
+  patch_job "$damage"
+  listed=$(./kamo-k5 list 2>&1 >/dev/null)
+  err=$(./kamo-k5 report --pdf "$tmp/damaged.pdf" 2>&1 >/dev/null); rc=$?
+  [ $rc -eq 1 ] || fail "a job list refuses must be refused by report too ($damage: $rc)"
+  [ -n "$err" ] && [ "$err" = "$listed" ] || fail "the same message as list: '$err' / '$listed'"
+  [ -e "$tmp/damaged.pdf" ] && fail "a refused job writes no report ($damage)"
+done
+# A stored result that is no number refuses the report, naming the foundation.
+cp "$tmp/calculated.k5d" ../DAT/K5dat02.k5d
+patch_job "d2(22, 1, float('nan'))"
+err=$(./kamo-k5 report --pdf "$tmp/nan.pdf" 2>&1 >/dev/null); rc=$?
+[ $rc -eq 1 ] || fail "a NaN result must be refused (got $rc)"
+echo "$err" | grep -q "F1" || fail "the refusal names the foundation: $err"
+[ -e "$tmp/nan.pdf" ] && fail "a refused report writes nothing"
+# A huge stored value is printed in the page's digits, not in exponent form.
+cp "$tmp/calculated.k5d" ../DAT/K5dat02.k5d
+patch_job "d2(22, 1, 1e30)"
+./kamo-k5 report --pdf "$tmp/huge.pdf" >/dev/null 2>&1 || fail "a huge value still prints"
+pdftotext "$tmp/huge.pdf" - | tr -d ' \n' | grep -q "1000000000000000000000000000000.0" || fail "1e30 in the page's pattern"
+pdftotext "$tmp/huge.pdf" - | grep -q "E+30" && fail "no exponent form on a page"
+# A report that cannot be written completely is a failure; the earlier report stays.
+cp "$tmp/calculated.k5d" ../DAT/K5dat02.k5d
+cp "$tmp/out.pdf" "$tmp/earlier.pdf"
+err=$( (ulimit -f 20; ./kamo-k5 report --pdf "$tmp/earlier.pdf") 2>&1 >/dev/null); rc=$?
+[ $rc -eq 1 ] || fail "a report cut off by the file-size limit must exit 1 (got $rc)"
+echo "$err" | grep -q "計算書のファイルを作成できませんでした" || fail "the failure is told: $err"
+cmp -s "$tmp/out.pdf" "$tmp/earlier.pdf" || fail "the earlier report is kept"
+ls -A "$tmp" | grep -q "^\.k5" && fail "no scratch file is left"
+
 : > ../DAT/K5dat02.k5d
 err=$(./kamo-k5 report --pdf "$tmp/empty.pdf" 2>&1 >/dev/null); rc=$?
 [ $rc -eq 1 ] || fail "an empty job must exit 1 (got $rc)"

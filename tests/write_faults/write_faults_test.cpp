@@ -3,6 +3,9 @@
 // failing rename would. Afterwards the file must be the old one byte for
 // byte or the complete new one, no scratch file may be left, and the
 // operation must say that it failed.
+// First: the report needs a GUI application, made before the archive fixture's core one.
+#include "../report/report_test_support.h"
+
 #include "../../bench/bench_jobs.h"
 #include "../archive/archive_fixture.h"
 #include "../import/import_files.h"
@@ -22,6 +25,8 @@
 #include "masters/key_actions.h"
 #include "masters/master_file.h"
 #include "platform/file_replace.h"
+#include "report/page_sequence.h"
+#include "report/report_pdf.h"
 #include "sample_job.h"
 #include "shell/cancel_confirmation.h"
 #include "shell/main_commands.h"
@@ -154,6 +159,34 @@ Reported importSupports(Scene& s) {
     return fromOutcome(readSupportReactions(s.ctx.folders, s.ctx.job));
 }
 
+QString reportFile(Scene& s) {
+    return s.ctx.folders.dataFolder + QStringLiteral("/計算書.pdf");
+}
+
+// A calculated job and the report written from it earlier.
+void calculatedJobWithAnEarlierReport(Scene& s) {
+    designableJob(s);
+    runCalculation(s.ctx);
+    loadFontSet(s.ctx.folders, s.ctx.reportFont); // the default font sets are in place
+    k5test::writeBytes(reportFile(s), QByteArray("%PDF-1.4 the earlier report\n%%EOF\n"));
+}
+
+Reported writeReport(Scene& s) {
+    report::ReportJob job;
+    const Outcome loaded = report::loadCheckedReportJob(s.ctx.folders, s.ctx.job, s.ctx.jobHooks, job);
+    if (!loaded) return fromOutcome(loaded);
+    loadFontSet(s.ctx.folders, s.ctx.reportFont);
+    return fromOutcome(report::writeReportPdf(reportFile(s), job, s.ctx.reportFont, 1, job.pageCount()));
+}
+
+// A report counts as its pages when it is a whole document (each one is
+// stamped with the moment it was made), as its bytes otherwise.
+QByteArray reportContent(const QString& path) {
+    const QByteArray bytes = k5test::readBytes(path);
+    if (!bytes.startsWith("%PDF-") || !bytes.trimmed().endsWith("%%EOF") || bytes.size() < 1000) return bytes;
+    return "a whole document of " + QByteArray::number(bytes.count("/Type /Page\n")) + " pages";
+}
+
 GradeRows gradeRows(Scene& s) {
     GradeRows rows;
     for (const GradeRecord& g : readGradeRecords(s.ctx.folders))
@@ -241,6 +274,7 @@ const std::vector<ReplacingOperation>& operations() {
          },
          // An archive records when it was made: its job is what counts.
          [](const QString& archive) { return k5test::archiveMember(archive, kCurrentMember); }},
+        {"write the report", calculatedJobWithAnEarlierReport, reportFile, writeReport, reportContent},
         {"save the grade master", [](Scene&) {}, [](Scene& s) { return s.ctx.folders.rebarGradeFile; },
          [](Scene& s) { return fromPrompt(saveGradeRows(s.ctx.folders, s.prompt, gradeRows(s)), s.prompt); }},
         {"reset the grade master", [](Scene& s) { saveGradeRows(s.ctx.folders, s.prompt, gradeRows(s)); },
@@ -306,7 +340,9 @@ FileState stateOf(const ReplacingOperation& op, const QString& path) {
 QStringList scratchLeftIn(const QString& folder) {
     QStringList left;
     for (const QString& name : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
-        if (name.endsWith(QStringLiteral("_dum")) || name.startsWith(u'.')) left << name;
+        if (name.endsWith(QStringLiteral("_dum")) || name.endsWith(QStringLiteral(".part")) ||
+            name.startsWith(u'.'))
+            left << name;
     return left;
 }
 
