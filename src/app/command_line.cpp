@@ -197,6 +197,8 @@ QString usageText() {
     return QStringLiteral(
         "使い方 / usage:\n"
         "  kamo-k5                                  画面を開く (the main window)\n"
+        "  kamo-k5 ARCHIVE.lzh                      画面で保存データを開く (the window, opening the "
+        "archive)\n"
         "  kamo-k5 calc                             計算開始 (calculate every foundation)\n"
         "  kamo-k5 list                             基礎データリスト (the foundation list, tab-separated)\n"
         "  kamo-k5 report --pdf FILE [--pages A-B]  計算書をPDFに出力 (the calculation report as one PDF)\n"

@@ -111,6 +111,41 @@ class ArchiveCommandsTest : public QObject {
         QVERIFY(f.window->isEnabled());
     }
 
+    // An archive handed over at start (a file manager's "open with"): no
+    // dialog, the open command's question; Cancel keeps the job, OK opens it.
+    void givenArchiveOpensThroughTheOpenCommand() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 3);
+        f.open();
+        f.answers << f.ctx.folders.saveFolder + "/v02_現場";
+        f.trigger("menu名前を付けて保存");
+        const QByteArray saved = readBytes(f.ctx.folders.jobFile());
+        k5test::writeSampleJob(f.ctx, 5);
+        const QByteArray current = readBytes(f.ctx.folders.jobFile());
+        f.offered.clear();
+        const QString archive = f.ctx.folders.saveFolder + "/v02_現場.lzh";
+
+        f.tree.prompt.clear();
+        f.tree.prompt.script({Answer::Cancel});
+        f.window->openGivenArchive(archive);
+        QCOMPARE(f.tree.prompt.texts().size(), 1); // the question only
+        QCOMPARE(readBytes(f.ctx.folders.jobFile()), current);
+
+        f.tree.prompt.clear();
+        f.window->openGivenArchive(archive);
+        QCOMPARE(f.tree.prompt.texts().size(), 1);
+        QCOMPARE(readBytes(f.ctx.folders.jobFile()), saved);
+        QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 3 ）"));
+
+        // A file that is no archive is refused as the dialog's choice would be.
+        f.tree.prompt.clear();
+        f.window->openGivenArchive(f.ctx.folders.saveFolder + "/notes.txt");
+        QCOMPARE(f.tree.prompt.texts(), QStringList{"データ読込を中止しました｡ 　　　"});
+        QCOMPARE(readBytes(f.ctx.folders.jobFile()), saved);
+        QVERIFY(f.offered.isEmpty());
+        QVERIFY(f.window->isEnabled());
+    }
+
     // The real dialogs: titles, the filter that takes ".LZH" too, and no
     // overwrite question of their own.
     void fileDialogs() {

@@ -10,13 +10,14 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 
 namespace k5 {
 
 int runGui(int argc, char* argv[], const QString& executablePath, const QString& currentDirectory,
-           const QString& windowName) {
+           const QString& windowName, const QString& archiveToOpen) {
     QApplication app(argc, argv);
     // Qt's own dialogs (file dialogs, the print dialog) speak Japanese like
     // every window of the program.
@@ -52,6 +53,8 @@ int runGui(int argc, char* argv[], const QString& executablePath, const QString&
     MainWindow window(ctx);
     QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.show();
+    if (!archiveToOpen.isEmpty())
+        QTimer::singleShot(0, &window, [&window, archiveToOpen] { window.openGivenArchive(archiveToOpen); });
     return app.exec();
 }
 

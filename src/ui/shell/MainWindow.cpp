@@ -37,6 +37,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace k5 {
 
 // The foundation list: rows are chosen with the mouse (Shift for the last
@@ -642,15 +644,27 @@ void MainWindow::addFoundation(int type) {
     });
 }
 
+void MainWindow::openArchive() {
+    openArchiveChosenBy(children_.chooseArchiveToOpen);
+}
+
+void MainWindow::openGivenArchive(const QString& path) {
+    // Offered once: a second call (the file turned out not to be an archive) cancels.
+    QString offered = path;
+    openArchiveChosenBy(
+        [&offered](QWidget*, const QString&, const QString&) { return std::exchange(offered, {}); });
+}
+
 // The window stays disabled while the archiver runs; an opened job is a new
 // job for the window, which starts afresh (no record opened), while a saved
 // one is only shown again.
-void MainWindow::openArchive() {
+void MainWindow::openArchiveChosenBy(const Children::ChooseFile& chooseFile) {
     ArchiveWork work{ctx_.folders, ctx_.control, ctx_.job,
                      ctx_.archive, ctx_.ask(),   [this](bool busy) { setEnabled(!busy); }};
-    const Outcome opened = openArchiveCommand(work, [this](const QString& folder, const QString& name) {
-        return children_.chooseArchiveToOpen(this, folder, name);
-    });
+    const Outcome opened =
+        openArchiveCommand(work, [this, &chooseFile](const QString& folder, const QString& name) {
+            return chooseFile(this, folder, name);
+        });
     setEnabled(true);
     ctx_.ask().report(opened);
     if (opened.ok) recreate();

@@ -59,6 +59,9 @@ class MainWindow : public QMainWindow {
     void addFoundation(int type);
     void exitProgram();
     void openArchive();
+    // The open command with `path` as the file chosen (an archive handed
+    // over by a file manager): the same question and checks.
+    void openGivenArchive(const QString& path);
     void saveArchive();
     void exportDxf();
     void startCalculation();
@@ -110,6 +113,7 @@ class MainWindow : public QMainWindow {
     void updateCommandStates();
     void moveRecord(int step);
     void startAnalysisProgram();
+    void openArchiveChosenBy(const Children::ChooseFile& chooseFile);
     bool inputWindowAvailable(int type) const;
 
     AppContext& ctx_;
