@@ -5,6 +5,7 @@
 #include "jobdata/format_conversion.h"
 #include "jobdata/foundation_record.h"
 #include "jobdata/job_file.h"
+#include "jobdata/job_identity_file.h"
 #include "jobdata/job_state.h"
 #include "platform/cp932.h"
 #include "platform/file_replace.h"
@@ -388,6 +389,7 @@ Outcome openArchiveFile(ArchiveWork& work, const QString& archivePath, bool conf
         return openFailure(QStringLiteral("工事データを置き換えられません：") + f.jobFile());
     }
     f.trace(QStringLiteral("_300A ") + member + QStringLiteral(" → ") + f.jobFile());
+    forgetJobIdentityFile(f);
 
     work.job.currentRecord = 0;
     loadJobIdentity(f, work.job);

@@ -1,6 +1,7 @@
 #include "import/support_reaction_reader.h"
 
 #include "jobdata/job_file.h"
+#include "jobdata/job_identity_file.h"
 #include "jobdata/job_state.h"
 #include "jobdata/record_layout.h"
 #include "platform/cp932.h"
@@ -506,6 +507,7 @@ Outcome readSupportReactions(const Folders& folders, JobState& job) {
     if (!replaceFile(folders.jobFile(), encoded))
         return Outcome::error(QStringLiteral("基礎データをファイルに書き込めませんでした。　　　\n\n") +
                               folders.jobFile() + kUnchanged);
+    forgetJobIdentityFile(folders);
 
     job.currentJobName = kUndecided;
     job.currentFileName = kUndecided;

@@ -2,6 +2,7 @@
 
 #include "jobdata/foundation_record.h"
 #include "jobdata/job_file.h"
+#include "jobdata/job_identity_file.h"
 #include "jobdata/job_state.h"
 #include "platform/file_replace.h"
 #include "platform/fixed_text.h"
@@ -242,6 +243,7 @@ Outcome convertOldJob(const Folders& folders, JobState& job, const ConvertedJobA
         return Outcome::error(QStringLiteral("古い形式の基礎データを新しい形式に変換できません。　　　\n\n") +
                               oldPath + QStringLiteral("\n\nファイルは変更していません。"));
     QFile::remove(oldPath);
+    forgetJobIdentityFile(folders);
     job.currentFileName = decodeField(fileNameField);
     job.imported = false;
     if (saveArchive) saveArchive(job.currentFileName + QStringLiteral(".lzh"));

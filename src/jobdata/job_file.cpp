@@ -1,5 +1,6 @@
 #include "jobdata/job_file.h"
 
+#include "jobdata/job_identity_file.h"
 #include "jobdata/job_state.h"
 #include "jobdata/record_layout.h"
 #include "platform/file_replace.h"
@@ -51,6 +52,23 @@ bool patchRecords(const QString& path, const QList<std::pair<int, QByteArray>>& 
     return replaceFile(path, {content});
 }
 
+// A job file that exists without a record takes the identity kept beside
+// it; false when there is none (or it cannot be read).
+bool takeKeptIdentity(const Folders& folders, JobState& job) {
+    if (!QFileInfo::exists(folders.jobFile())) return false;
+    const std::optional<JobIdentity> kept = readJobIdentityFile(folders);
+    if (!kept) return false;
+    applyIdentity(*kept, job);
+    return true;
+}
+
+// The identity record 1 gives the job: what is kept once the records are gone.
+JobIdentity identityOfRecord(const FoundationRecord& first) {
+    JobState job;
+    takeJobIdentity(first, job);
+    return identityOf(job);
+}
+
 } // namespace
 
 int recordCountOf(const Folders& folders) {
@@ -77,11 +95,12 @@ bool writeRecords(const Folders& folders, const QList<std::pair<int, FoundationR
 void loadJobIdentity(const Folders& folders, JobState& job) {
     int count = recordCountOf(folders);
     if (count < 1) {
+        job.recordCount = 0;
+        job.imported = false;
+        if (takeKeptIdentity(folders, job)) return;
         job.currentJobName = kUndecided;
         job.currentFileName = kUndecided;
         job.unitSystem = 1;
-        job.recordCount = 0;
-        job.imported = false;
         return;
     }
     const FoundationRecord r = readRecord(folders, 1).value_or(decodeRecord(QByteArray(kLength, '\0')));
@@ -143,8 +162,7 @@ Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks
     };
     if (Outcome ready = readyJobFile(folders, job, hooks); !ready) return end(ready);
     if (!QFileInfo::exists(path)) {
-        // An empty job file still belongs to the job named in the job window;
-        // only a missing job file leaves the job without names.
+        // Only a missing job file leaves the job without names.
         job.currentJobName = kUndecided;
         job.currentFileName = kUndecided;
         job.recordCount = 0;
@@ -170,6 +188,10 @@ Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks
         }
     }
     job.recordCount = count;
+    // A job file without records still belongs to the job named in the job
+    // window: its identity is kept beside it (or, failing that, stays as in
+    // memory).
+    if (count == 0) takeKeptIdentity(folders, job);
     Outcome outcome = Outcome::success();
     // The repaired defaults go back into the job file; one that cannot be
     // written keeps them in memory only, and the user is told.
@@ -199,7 +221,14 @@ bool rewriteJobIdentity(const Folders& folders, const JobState& job) {
         r.replace(record_offset::fileName, fileName.size(), fileName);
         patchData1(r, field::unitSystem, static_cast<float>(job.unitSystem));
     }
-    return replaceFile(path, records);
+    if (!replaceFile(path, records)) return false;
+    // Record 1 carries the identity of a job with foundations; one without
+    // keeps it beside the job file.
+    if (!records.isEmpty()) {
+        forgetJobIdentityFile(folders);
+        return true;
+    }
+    return writeJobIdentityFile(folders, identityOf(job));
 }
 
 bool deleteRecords(const Folders& folders, JobState& job, int first, int last) {
@@ -208,6 +237,11 @@ bool deleteRecords(const Folders& folders, JobState& job, int first, int last) {
     QList<QByteArray> kept;
     for (int n = 1; n <= all.size(); ++n)
         if (n < first || n > last) kept.append(all[n - 1]);
+    // The job outlives its foundations: its identity is kept before the last
+    // record that carries it goes.
+    if (kept.isEmpty() && !all.isEmpty() &&
+        !writeJobIdentityFile(folders, identityOfRecord(decodeRecord(all.first()))))
+        return false;
     if (!replaceFile(path, kept)) return false;
     job.recordCount = static_cast<int>(kept.size());
     if (kept.isEmpty()) job.imported = false;
@@ -215,10 +249,29 @@ bool deleteRecords(const Folders& folders, JobState& job, int first, int last) {
 }
 
 bool deleteAllRecords(const Folders& folders, JobState& job) {
+    if (recordCountOf(folders) > 0) {
+        const std::optional<FoundationRecord> first = readRecord(folders, 1);
+        if (!first || !writeJobIdentityFile(folders, identityOfRecord(*first))) return false;
+    }
     if (!replaceFile(folders.jobFile(), {})) return false;
     job.recordCount = 0;
     job.imported = false;
     return true;
+}
+
+bool replaceWithEmptyJob(const Folders& folders, const JobState& job) {
+    const QString kept = jobIdentityPath(folders);
+    QFile previous(kept);
+    const bool hadKept = previous.open(QIODevice::ReadOnly);
+    const QByteArray before = hadKept ? previous.readAll() : QByteArray();
+    previous.close();
+    if (!writeJobIdentityFile(folders, identityOf(job))) return false;
+    if (replaceFile(folders.jobFile(), {})) return true;
+    if (hadKept)
+        replaceFile(kept, {before});
+    else
+        QFile::remove(kept);
+    return false;
 }
 
 bool swapRecords(const Folders& folders, int p, int q, const RecordVisitor& visit) {

@@ -27,7 +27,8 @@ bool writeRecord(const Folders& folders, int n, const FoundationRecord& record);
 // all of them or, on failure, none.
 bool writeRecords(const Folders& folders, const QList<std::pair<int, FoundationRecord>>& changes);
 
-// Job identity from record 1 (names, unit system, import flag, count).
+// Job identity from record 1 (names, unit system, import flag, count); a job
+// file without records takes the identity kept beside it, if any.
 void loadJobIdentity(const Folders& folders, JobState& job);
 // Makes the job file ready to be read, as every load does: the oldest job
 // file converted when no current one exists, older formats upgraded. A
@@ -42,12 +43,18 @@ void takeJobIdentity(const FoundationRecord& first, JobState& job);
 // records were visited.
 Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks,
                 const RecordVisitor& visit = {});
-// Writes the job's name, file name and unit system into every record.
+// Writes the job's name, file name and unit system into every record; a job
+// without records keeps them beside the job file instead.
 bool rewriteJobIdentity(const Folders& folders, const JobState& job);
 // Removes records first..last; the job file is replaced only once the
-// remaining records are completely written.
+// remaining records are completely written. Removing every record keeps the
+// job's identity (from record 1) beside the job file first.
 bool deleteRecords(const Folders& folders, JobState& job, int first, int last);
 bool deleteAllRecords(const Folders& folders, JobState& job);
+// Replaces the job by an empty one with the names and unit system of `job`:
+// its identity is kept first, then the job file emptied; when that fails the
+// identity kept before is put back, so the old job stays as it was.
+bool replaceWithEmptyJob(const Folders& folders, const JobState& job);
 // Exchanges neighbouring records p and q; the visitor refills both rows.
 bool swapRecords(const Folders& folders, int p, int q, const RecordVisitor& visit = {});
 

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 // Every message box of the program is a call on a Prompt: the domain decides
@@ -21,6 +22,10 @@ struct Message {
     QString title = kProgramTitle;
     Icon icon = Icon::Information;
     Buttons buttons = Buttons::Ok;
+    // The button Enter presses; none: the toolkit's choice (the affirmative
+    // one). A question whose affirmative answer destroys something names
+    // the safe one.
+    std::optional<Answer> defaultButton = std::nullopt;
 };
 
 // What a domain operation answers: success, or failure, each with the

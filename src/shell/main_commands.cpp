@@ -1,12 +1,10 @@
 #include "shell/main_commands.h"
 
 #include "jobdata/record_layout.h"
+#include "platform/fixed_text.h"
 #include "platform/prompt.h"
 #include "shell/app_context.h"
 #include "shell/row_range.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace k5 {
 namespace {
@@ -75,13 +73,25 @@ bool openExistingRecord(AppContext& ctx, int row, const QString& typeCell, const
 
 } // namespace
 
-QString newJobQuestion() {
+QString newJobSaveQuestion(const JobState& job) {
     return QStringLiteral(
-        "「新規データを作成」を実行すると、現在のデータは削除されます。\n\n"
-        "現在のデータを保管しておく必要がある場合は、ここで「新規データを作成」を中止しデータを保管して"
-        "ください。　　　　\n\n"
-        "「新規データを作成」を続けていいですか？\n"
-        "（中止する場合は[ｷｬﾝｾﾙ]）");
+               "「新規データを作成」を実行すると、現在のデータは新しい工事に置き換えられます。\n\n") +
+           QStringLiteral("現在のデータ（工事名：") + job.currentJobName +
+           QStringLiteral("　基礎データ数：") + QString::number(job.recordCount) +
+           QStringLiteral("）を保存データとして保存しますか？　　　\n\n"
+                          "［はい］　　　　保存してから新しい工事を作成します。\n"
+                          "［いいえ］　　　保存しないで新しい工事を作成します。\n"
+                          "［キャンセル］　「新規データを作成」を中止します。\n\n"
+                          "新しい工事を［登録］するまで、現在のデータはそのまま残ります。");
+}
+
+QString newJobReplaceQuestion(const JobState& job) {
+    return QStringLiteral("現在の工事「") + job.currentJobName +
+           QStringLiteral("」には基礎データがありません。\n\n"
+                          "「新規データを作成」を続けると、この工事名と単位は新しい工事に置き換えられます。"
+                          "\n（新しい工事を［登録］するまで、現在の工事はそのまま残ります。）\n\n"
+                          "「新規データを作成」を続けていいですか？\n"
+                          "（中止する場合は[ｷｬﾝｾﾙ]）");
 }
 
 QString analysisImportQuestion(const QString& analysisProgramName) {
@@ -123,22 +133,37 @@ int listRowCount(int recordCount) {
     return std::max(recordCount + 3, 10);
 }
 
-bool confirmNewJob(AppContext& ctx) {
-    const JobState& job = ctx.job;
-    const bool somethingToLose = QFileInfo::exists(ctx.folders.jobFile()) || !job.currentJobName.isEmpty() ||
-                                 !job.currentFileName.isEmpty();
-    return !somethingToLose || ctx.ask().askOkCancel(newJobQuestion(), Icon::Information);
+NewJobStart askBeforeNewJob(AppContext& ctx) {
+    JobState& job = ctx.job;
+    job.recordCount = recordCountOf(ctx.folders);
+    if (job.recordCount > 0) {
+        const Answer answer = ctx.ask().show(
+            {newJobSaveQuestion(job), kProgramTitle, Icon::Question, Buttons::YesNoCancel, Answer::Cancel});
+        if (answer == Answer::Yes) return NewJobStart::SaveFirst;
+        return answer == Answer::No ? NewJobStart::Replace : NewJobStart::Cancel;
+    }
+    auto undecided = [](const QString& name) { return name == kUndecided || trimBlanks(name).isEmpty(); };
+    if (undecided(job.currentJobName) && undecided(job.currentFileName)) return NewJobStart::Replace;
+    const Answer answer = ctx.ask().show(
+        {newJobReplaceQuestion(job), kProgramTitle, Icon::Information, Buttons::OkCancel, Answer::Cancel});
+    return answer == Answer::Ok ? NewJobStart::Replace : NewJobStart::Cancel;
 }
 
-void clearJobForNewJob(AppContext& ctx) {
-    QFile::remove(ctx.folders.jobFile());
-    JobState& job = ctx.job;
-    job.currentJobName = kUndecided;
-    job.currentFileName = kUndecided;
-    job.unitSystem = 1;
-    job.imported = false;
-    job.recordCount = 0;
-    job.currentRecord = 0;
+bool createNewJob(AppContext& ctx, const std::function<bool()>& registerNewJob) {
+    const JobState current = ctx.job;
+    ctx.job = JobState{}; // typed in, SI, no names, no records
+    if (!registerNewJob()) {
+        ctx.job = current;
+        return false;
+    }
+    if (!replaceWithEmptyJob(ctx.folders, ctx.job)) {
+        ctx.job = current;
+        ctx.ask().error(QStringLiteral("新しい工事を作成できませんでした。　　　\n\n"
+                                       "現在のデータはそのまま残っています。\n\n") +
+                        ctx.folders.jobFile());
+        return false;
+    }
+    return true;
 }
 
 bool storeJobIdentity(AppContext& ctx) {

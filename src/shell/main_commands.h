@@ -13,7 +13,10 @@ namespace k5 {
 struct AppContext;
 struct Folders;
 
-QString newJobQuestion();
+// "新規作成..." over a job with foundations: save it first (Yes), go on (No)
+// or stop (Cancel); over a named job without foundations: go on or stop.
+QString newJobSaveQuestion(const JobState& job);
+QString newJobReplaceQuestion(const JobState& job);
 QString analysisImportQuestion(const QString& analysisProgramName);
 QString exitQuestion();
 QString deleteChosenQuestion();
@@ -28,10 +31,19 @@ QString recordCountLabel(int recordCount);
 // Rows of the foundation list: three empty rows below the records, at least ten.
 int listRowCount(int recordCount);
 
-// New job: asks when there is a job to lose; false when the user cancelled.
-bool confirmNewJob(AppContext& ctx);
-// Deletes the job file and starts a typed-in SI job without names.
-void clearJobForNewJob(AppContext& ctx);
+// What "新規作成..." does with the job in hand.
+enum class NewJobStart { Cancel, SaveFirst, Replace };
+// Asks about the job in hand, Enter keeping it: nothing for an empty job
+// without names; whether to replace a named job without foundations; for a
+// job with foundations whether to save it as an archive first, go on without
+// saving, or stop.
+NewJobStart askBeforeNewJob(AppContext& ctx);
+// Runs `registerNewJob` (the job window; true when it registered) on a new
+// typed-in SI job without names. The job in hand is replaced by the new,
+// empty one only when the window registered; cancelled, the job file, the
+// identity kept beside it and the job state stay as they were. A failure is
+// shown and keeps the old job. True when the new job replaced the old one.
+bool createNewJob(AppContext& ctx, const std::function<bool()>& registerNewJob);
 
 bool confirmExit(AppContext& ctx);
 

@@ -2,6 +2,7 @@
 
 #include "jobdata/control_file.h"
 #include "jobdata/job_file.h"
+#include "jobdata/job_identity_file.h"
 #include "platform/file_replace.h"
 #include "shell/startup.h"
 
@@ -74,6 +75,21 @@ TEST_F(ArchiveDriver, SavedJobOpensAgainByteForByteAndReplacesBothJobFiles) {
     EXPECT_EQ(QDir(ctx.folders.dataFolder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{})
         << "scratch folders removed";
+}
+
+// The archive carries only the job file: the names kept for the empty job
+// that was open never label the opened one.
+TEST_F(ArchiveDriver, AnOpenedJobDropsTheIdentityKeptForTheEmptyJobBefore) {
+    makeArchive(save("v02_空.lzh"), {{"K5dat02.k5d", {}}});
+    JobState named;
+    named.currentJobName = named.currentFileName = QStringLiteral("空の工事");
+    named.unitSystem = 2;
+    ASSERT_TRUE(replaceWithEmptyJob(ctx.folders, named));
+    ArchiveWork w = work();
+    ASSERT_TRUE(openArchiveFile(w, save("v02_空.lzh"), false).ok);
+    EXPECT_FALSE(QFileInfo::exists(jobIdentityPath(ctx.folders)));
+    EXPECT_EQ(ctx.job.currentJobName, kUndecided);
+    EXPECT_EQ(ctx.job.unitSystem, 1);
 }
 
 TEST_F(ArchiveDriver, MembersAreFoundInAnyCaseAndWrittenUnderTheirExactNames) {

@@ -95,6 +95,52 @@ class ArchiveCommandsTest : public QObject {
         QVERIFY(!f.enabledWhileChoosing.contains(false));
     }
 
+    // "新規作成..." answered with はい saves the job in hand through the save
+    // command first; the new job is started only once the save succeeded.
+    void newJobSavesTheJobInHandFirstWhenAsked() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 3);
+        const QString jobFile = f.ctx.folders.jobFile();
+        const QByteArray job = readBytes(jobFile);
+        const QString archive = f.ctx.folders.saveFolder + "/v02_前の工事.lzh";
+        f.open();
+        QStringList steps;
+        f.window->children().editJob = [&](AppContext& c, QWidget*, bool newJob) {
+            steps << QStringLiteral("job window newJob=%1 saved=%2")
+                         .arg(newJob)
+                         .arg(QFileInfo::exists(archive));
+            c.job.currentJobName = c.job.currentFileName = QStringLiteral("次の工事");
+            c.job.unitSystem = 2;
+            return true;
+        };
+
+        // The save dialog cancelled: no job window, the job as it was.
+        f.tree.prompt.script({Answer::Yes});
+        f.trigger("menu新規作成");
+        QCOMPARE(f.offered, QStringList{f.ctx.folders.saveFolder + "|v02_試験"});
+        QCOMPARE(f.tree.prompt.texts().last(), QStringLiteral("データ保存を中止しました｡ "));
+        QCOMPARE(steps, QStringList{});
+        QCOMPARE(readBytes(jobFile), job);
+
+        f.tree.prompt.clear();
+        f.answers << archive;
+        f.tree.prompt.script({Answer::Yes});
+        f.trigger("menu新規作成");
+        QCOMPARE(f.tree.prompt.texts().size(), 2);
+        QCOMPARE(f.tree.prompt.texts().last(), QStringLiteral("データを保存しました。　　　"));
+        QCOMPARE(steps, QStringList{"job window newJob=1 saved=1"});
+        QCOMPARE(k5test::fileSize(jobFile), 0);
+        QCOMPARE(f.label("Label工事名"), QStringLiteral("工事名：次の工事"));
+        QCOMPARE(f.label("Label単位"), QStringLiteral("CGS"));
+
+        // The saved job comes back whole.
+        f.answers << archive;
+        f.trigger("menuデータを開く");
+        QCOMPARE(readBytes(jobFile), job);
+        QCOMPARE(f.label("Label工事名"), QStringLiteral("工事名：試験工事"));
+        QCOMPARE(f.label("Label単位"), QStringLiteral("SI"));
+    }
+
     void cancelledOpenKeepsTheJobAndThePrgFolder() {
         Fixture f;
         k5test::writeSampleJob(f.ctx, 2);

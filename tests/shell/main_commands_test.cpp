@@ -218,28 +218,96 @@ TEST_F(MainCommands, TheReportRefusesAJobWithAnUncalculatedRecord) {
     EXPECT_TRUE(tree.prompt.texts().isEmpty());
 }
 
-TEST_F(MainCommands, ANewJobIsATypedInSiJobWithoutFile) {
+// The question before a new job: Enter keeps the job in hand; a job with
+// foundations may be saved first; an empty job without names goes unasked.
+TEST_F(MainCommands, ANewJobAsksWhatTheJobInHandWouldLose) {
+    k5test::writeJob(ctx, {k5test::sampleRecord("A", 1, 2)});
+    loadJobIdentity(ctx.folders, ctx.job);
+    const struct {
+        Answer answer;
+        NewJobStart start;
+    } withFoundations[] = {{Answer::Cancel, NewJobStart::Cancel},
+                           {Answer::Yes, NewJobStart::SaveFirst},
+                           {Answer::No, NewJobStart::Replace}};
+    for (const auto& c : withFoundations) {
+        tree.prompt.clear();
+        tree.prompt.script({c.answer});
+        EXPECT_EQ(askBeforeNewJob(ctx), c.start);
+        ASSERT_EQ(tree.prompt.shown().size(), 1u);
+        const Message& asked = tree.prompt.shown().front();
+        EXPECT_EQ(asked.text, newJobSaveQuestion(ctx.job));
+        EXPECT_EQ(asked.buttons, Buttons::YesNoCancel);
+        EXPECT_EQ(asked.defaultButton, Answer::Cancel);
+    }
+
+    // A named job without foundations: go on or stop.
+    k5test::writeBytes(ctx.folders.jobFile(), {});
+    ctx.job.currentJobName = QStringLiteral("空の工事");
+    for (const auto& [answer, start] :
+         {std::pair{Answer::Cancel, NewJobStart::Cancel}, std::pair{Answer::Ok, NewJobStart::Replace}}) {
+        tree.prompt.clear();
+        tree.prompt.script({answer});
+        EXPECT_EQ(askBeforeNewJob(ctx), start);
+        ASSERT_EQ(tree.prompt.shown().size(), 1u);
+        EXPECT_EQ(tree.prompt.lastText(), newJobReplaceQuestion(ctx.job));
+        EXPECT_EQ(tree.prompt.shown().front().buttons, Buttons::OkCancel);
+        EXPECT_EQ(tree.prompt.shown().front().defaultButton, Answer::Cancel);
+    }
+
+    // Nothing to lose: no question.
+    tree.prompt.clear();
+    ctx.job = JobState{};
+    EXPECT_EQ(askBeforeNewJob(ctx), NewJobStart::Replace);
+    EXPECT_TRUE(tree.prompt.shown().empty());
+}
+
+// The job in hand is replaced only once the job window registered the new
+// one; cancelled, not a byte of it and nothing of the job state changes.
+TEST_F(MainCommands, ANewJobReplacesTheJobInHandOnlyWhenRegistered) {
     QList<FoundationRecord> records{k5test::sampleRecord("A", 1, 2)};
     records[0].importFlag = -1;
     k5test::writeJob(ctx, records);
     loadJobIdentity(ctx.folders, ctx.job);
     ASSERT_TRUE(ctx.job.imported);
+    const QByteArray job = k5test::readBytes(ctx.folders.jobFile());
 
-    tree.prompt.script({Answer::Cancel});
-    EXPECT_FALSE(confirmNewJob(ctx));
-    EXPECT_EQ(tree.prompt.lastText(), newJobQuestion());
-    EXPECT_TRUE(confirmNewJob(ctx));
-    clearJobForNewJob(ctx);
-    EXPECT_FALSE(QFileInfo::exists(ctx.folders.jobFile()));
+    JobState inWindow;
+    EXPECT_FALSE(createNewJob(ctx, [&] {
+        inWindow = ctx.job;
+        ctx.job.unitSystem = 1; // a unit clicked, then ｷｬﾝｾﾙ
+        ctx.job.currentJobName = QStringLiteral("取消");
+        return false;
+    }));
+    EXPECT_EQ(inWindow.currentJobName, kUndecided); // the window starts on a new job
+    EXPECT_EQ(inWindow.unitSystem, 1);
+    EXPECT_FALSE(inWindow.imported);
+    EXPECT_EQ(k5test::readBytes(ctx.folders.jobFile()), job);
+    EXPECT_EQ(ctx.job.currentJobName, QStringLiteral("試験工事"));
+    EXPECT_EQ(ctx.job.unitSystem, 2);
+    EXPECT_TRUE(ctx.job.imported);
+    EXPECT_TRUE(tree.prompt.shown().empty());
+
+    EXPECT_TRUE(createNewJob(ctx, [&] {
+        ctx.job.currentJobName = ctx.job.currentFileName = QStringLiteral("試験工事２");
+        ctx.job.unitSystem = 2;
+        return true;
+    }));
+    EXPECT_EQ(k5test::fileSize(ctx.folders.jobFile()), 0);
     EXPECT_FALSE(ctx.job.imported);
-    EXPECT_EQ(ctx.job.unitSystem, 1);
-    EXPECT_EQ(ctx.job.currentJobName, kUndecided);
+    EXPECT_EQ(ctx.job.recordCount, 0);
+    AppContext restarted;
+    restarted.folders = Folders::forTree(tree.kmd());
+    loadJobIdentity(restarted.folders, restarted.job);
+    EXPECT_EQ(restarted.job.currentJobName, QStringLiteral("試験工事２"));
+    EXPECT_EQ(restarted.job.currentFileName, QStringLiteral("試験工事２"));
+    EXPECT_EQ(restarted.job.unitSystem, 2);
 }
 
 TEST_F(MainCommands, AJobNamedButStillEmptyKeepsItsNamesWhenLoaded) {
     ctx.job.currentJobName = QStringLiteral("新しい工事");
     ctx.job.currentFileName = QStringLiteral("新しい");
     ASSERT_TRUE(rewriteJobIdentity(ctx.folders, ctx.job)); // creates the empty job file
+    ctx.job = JobState{};
     loadJob(ctx.folders, ctx.job, ctx.jobHooks);
     EXPECT_EQ(ctx.job.currentJobName, "新しい工事");
     EXPECT_EQ(ctx.job.currentFileName, "新しい");
@@ -250,9 +318,10 @@ TEST_F(MainCommands, AJobNamedButStillEmptyKeepsItsNamesWhenLoaded) {
 // icon and buttons: the answers cancel everything until delete-all is confirmed.
 TEST_F(MainCommands, EachMessageHasItsIconAndButtons) {
     loadSampleJob(3);
+    const QString newJobText = newJobSaveQuestion(ctx.job);
     int first = 2, last = 0;
     tree.prompt.script({Answer::Cancel, Answer::No, Answer::Ok, Answer::Cancel, Answer::Cancel, Answer::Ok});
-    EXPECT_FALSE(confirmNewJob(ctx));
+    EXPECT_EQ(askBeforeNewJob(ctx), NewJobStart::Cancel);
     EXPECT_FALSE(confirmExit(ctx));
     EXPECT_FALSE(deleteChosenRows(ctx, first, last));
     EXPECT_FALSE(deleteAllFoundations(ctx));
@@ -263,7 +332,7 @@ TEST_F(MainCommands, EachMessageHasItsIconAndButtons) {
         Icon icon;
         Buttons buttons;
     } expected[] = {
-        {newJobQuestion(), Icon::Information, Buttons::OkCancel},
+        {newJobText, Icon::Question, Buttons::YesNoCancel},
         {exitQuestion(), Icon::Information, Buttons::YesNo},
         {"2行目のデータをデータを削除します　　　\nいいですか？　　　", Icon::Information, Buttons::OkCancel},
         {deleteChosenQuestion(), Icon::Information, Buttons::OkCancel},
@@ -285,11 +354,16 @@ TEST_F(MainCommands, EachMessageHasItsIconAndButtons) {
 
 TEST(MainCommandTexts, QuestionsKeepTheirExactWording) {
     EXPECT_EQ(exitQuestion(), "KAMO-K5を終了します。\nいいですか？");
-    EXPECT_EQ(newJobQuestion(),
-              "「新規データを作成」を実行すると、現在のデータは削除されます。\n\n"
-              "現在のデータを保管しておく必要がある場合は、ここで「新規データを作成」を中止し"
-              "データを保管してください。　　　　\n\n"
-              "「新規データを作成」を続けていいですか？\n（中止する場合は[ｷｬﾝｾﾙ]）");
+    JobState job;
+    job.currentJobName = QStringLiteral("本社ビル");
+    job.recordCount = 12;
+    EXPECT_EQ(newJobSaveQuestion(job),
+              "「新規データを作成」を実行すると、現在のデータは新しい工事に置き換えられます。\n\n"
+              "現在のデータ（工事名：本社ビル　基礎データ数：12）を保存データとして保存しますか？　　　\n\n"
+              "［はい］　　　　保存してから新しい工事を作成します。\n"
+              "［いいえ］　　　保存しないで新しい工事を作成します。\n"
+              "［キャンセル］　「新規データを作成」を中止します。\n\n"
+              "新しい工事を［登録］するまで、現在のデータはそのまま残ります。");
     EXPECT_EQ(deleteAllQuestion(), "入力されているデータを全て削除します。\n"
                                    "削除したデータは元に戻すことはできません。\n"
                                    "データ削除を続けてもいいですか？");

@@ -1,5 +1,6 @@
 #include "calc/calc_messages.h"
 #include "jobdata/job_file.h"
+#include "jobdata/job_identity_file.h"
 #include "sample_job.h"
 #include "shell/main_commands.h"
 #include "temp_tree.h"
@@ -10,8 +11,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTableWidget>
@@ -20,6 +25,31 @@
 #include <QToolButton>
 
 using namespace k5;
+
+namespace {
+
+// Radio buttons react to clicks on their indicator and label only.
+void clickOption(QWidget* window, const char* name) {
+    auto* option = window->findChild<QRadioButton*>(QString::fromUtf8(name));
+    QVERIFY(option);
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+}
+
+// Runs `answer` on the job window as soon as it is the modal window.
+void answerJobWindow(const std::function<void(QWidget*)>& answer) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || w->objectName() != QStringLiteral("frm新規作成")) return;
+        poll->stop();
+        poll->deleteLater();
+        answer(w);
+    });
+    poll->start();
+}
+
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -334,15 +364,82 @@ class MainWindowTest : public QObject {
         QCOMPARE(nameEdits, 1);
         QVERIFY(hiddenDuringJobWindow);
         hiddenDuringJobWindow = false;
+        f.tree.prompt.script({Answer::No}); // go on without saving
         f.action("menu新規作成")->trigger();
         QVERIFY(hiddenDuringJobWindow);
         QVERIFY(f.window->isVisible());
-        QCOMPARE(f.tree.prompt.lastText(), newJobQuestion());
+        QCOMPARE(f.tree.prompt.shown().size(), size_t(1));
+        QCOMPARE(f.tree.prompt.shown().front().buttons, Buttons::YesNoCancel);
         QCOMPARE(f.grid()->columnCount(), 13);
         QCOMPARE(f.grid()->rowCount(), 10);
         QCOMPARE(f.label("Label工事名"), QStringLiteral("工事名：次の工事"));
         QCOMPARE(f.label("Label単位"), QStringLiteral("CGS"));
         QVERIFY(!f.ctx.job.imported);
+    }
+
+    // The real job window, answered once it is up: ｷｬﾝｾﾙ leaves the job in
+    // hand byte for byte; 登録 replaces it by the new empty job, which a
+    // program started afresh on the same tree shows as registered.
+    void newJobIsCreatedOnlyWhenTheJobWindowRegisters() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 3);
+        const QByteArray job = k5test::readBytes(f.ctx.folders.jobFile());
+        f.open();
+        f.tree.prompt.script({Answer::No});
+        answerJobWindow([](QWidget* w) {
+            w->findChild<QLineEdit*>("Text_工事名")->setText(QStringLiteral("取り消す工事"));
+            clickOption(w, "Opt_cgs");
+            w->findChild<QPushButton*>("キャンセル")->click();
+        });
+        f.action("menu新規作成")->trigger();
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(k5test::readBytes(f.ctx.folders.jobFile()), job);
+        QVERIFY(!QFileInfo::exists(jobIdentityPath(f.ctx.folders)));
+        QCOMPARE(f.label("Label工事名"), QStringLiteral("工事名：試験工事"));
+        QCOMPARE(f.label("Label単位"), QStringLiteral("SI"));
+        QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 3 ）"));
+        QCOMPARE(f.ctx.job.unitSystem, 1);
+
+        f.tree.prompt.script({Answer::No});
+        answerJobWindow([](QWidget* w) {
+            w->findChild<QLineEdit*>("Text_工事名")->setText(QStringLiteral("試験工事"));
+            w->findChild<QLineEdit*>("Text_ファイル名")->setText(QStringLiteral("試験工事"));
+            clickOption(w, "Opt_cgs");
+            w->findChild<QPushButton*>("登録")->click();
+        });
+        f.action("menu新規作成")->trigger();
+        QCOMPARE(k5test::fileSize(f.ctx.folders.jobFile()), 0);
+        QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 0 ）"));
+
+        // Quit, and start again on the same tree.
+        f.window.reset();
+        AppContext restarted;
+        restarted.folders = Folders::forTree(f.tree.kmd());
+        restarted.prompt = &f.tree.prompt;
+        MainWindow again(restarted);
+        again.show();
+        auto label = [&](const char* name) { return again.findChild<QLabel*>(name)->text(); };
+        QCOMPARE(label("Label工事名"), QStringLiteral("工事名：試験工事"));
+        QCOMPARE(label("Labelファイル名"), QStringLiteral("ファイル名：試験工事"));
+        QCOMPARE(label("Label単位"), QStringLiteral("CGS"));
+        QCOMPARE(label("Panel4"), QStringLiteral("CGS単位"));
+        QCOMPARE(restarted.job.unitSystem, 2); // new foundations are CGS records
+    }
+
+    void anEmptyJobWithoutNamesIsReplacedWithoutAQuestion() {
+        Fixture f;
+        bool asked = false;
+        f.open([&](MainWindow& w) {
+            w.children().editJob = [&](AppContext& c, QWidget*, bool newJob) {
+                asked = newJob;
+                c.job.currentJobName = c.job.currentFileName = QStringLiteral("最初の工事");
+                return true;
+            };
+        });
+        f.action("menu新規作成")->trigger();
+        QVERIFY(asked);
+        QVERIFY(f.tree.prompt.shown().empty());
+        QCOMPARE(f.label("Label工事名"), QStringLiteral("工事名：最初の工事"));
     }
 
     void aSettingsWindowOpensWhileTheMainWindowIsHidden() {

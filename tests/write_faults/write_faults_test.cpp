@@ -214,6 +214,15 @@ const std::vector<ReplacingOperation>& operations() {
              s.ctx.job.currentJobName = QStringLiteral("新しい工事");
          },
          jobFile, [](Scene& s) { return fromPrompt(storeJobIdentity(s.ctx), s.prompt); }},
+        {"start a new job over a job with foundations",
+         [](Scene& s) { k5test::writeSampleJob(s.ctx, 5), s.loadJob(); }, jobFile,
+         [](Scene& s) {
+             const bool created = createNewJob(s.ctx, [&s] {
+                 s.ctx.job.currentJobName = s.ctx.job.currentFileName = QStringLiteral("次の工事");
+                 return true;
+             });
+             return fromPrompt(created, s.prompt);
+         }},
         {"correct a record of a group", groupedJob, jobFile, correctGroupedRecord},
         {"calculate", designableJob, jobFile,
          [](Scene& s) { return fromPrompt(runCalculation(s.ctx), s.prompt); }},

@@ -35,7 +35,7 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 } // namespace
 
-JobWindow::JobWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+JobWindow::JobWindow(AppContext& ctx, QWidget* parent, bool newJob) : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("frm新規作成"));
     setWindowTitle(QStringLiteral("新規作成"));
 
@@ -94,8 +94,8 @@ JobWindow::JobWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(c
     si_->setChecked(true); // whatever the job's unit: the choice only counts when clicked
     // The loads of stored foundations are in the job's unit: another unit
     // would relabel them without converting them. A job with foundations
-    // shows its unit and keeps it.
-    if (recordCountOf(ctx_.folders) > 0) {
+    // shows its unit and keeps it; a new job replaces it, so its unit is free.
+    if (!newJob && recordCountOf(ctx_.folders) > 0) {
         if (const std::optional<FoundationRecord> first = readRecord(ctx_.folders, 1)) {
             const bool si = cInt(first->data1[field::unitSystem]) == 1;
             (si ? si_ : cgs_)->setChecked(true);
@@ -172,8 +172,8 @@ void JobWindow::reject() {
     QDialog::reject();
 }
 
-bool runJobWindow(AppContext& ctx, QWidget* parent) {
-    JobWindow window(ctx, parent);
+bool runJobWindow(AppContext& ctx, QWidget* parent, bool newJob) {
+    JobWindow window(ctx, parent, newJob);
     return window.exec() == QDialog::Accepted;
 }
 

@@ -14,7 +14,9 @@ class FieldNavigator;
 class JobWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit JobWindow(AppContext& ctx, QWidget* parent = nullptr);
+    // `newJob`: the names and unit of a job still to be created, whatever
+    // the job in hand holds.
+    explicit JobWindow(AppContext& ctx, QWidget* parent = nullptr, bool newJob = false);
 
     // 登録: checks the two names; on success the job state takes them
     // (trimmed) and the window closes accepted.
@@ -44,6 +46,6 @@ class JobWindow : public QDialog {
 // registered: ctx.job.currentJobName and currentFileName then hold the new
 // names (the caller rewrites the job identity). A unit option clicked in the
 // window sets ctx.job.unitSystem at once, even when the window is cancelled.
-bool runJobWindow(AppContext& ctx, QWidget* parent);
+bool runJobWindow(AppContext& ctx, QWidget* parent, bool newJob = false);
 
 } // namespace k5

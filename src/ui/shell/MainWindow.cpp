@@ -154,7 +154,7 @@ QString chooseDxfFile(QWidget* parent, const QString& proposed) {
 MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("frmメインメニュー"));
     children_.askFoundationType = [](AppContext& c, QWidget* p) { return askFoundationType(c, p); };
-    children_.editJob = [](AppContext& c, QWidget* p, bool) { return runJobWindow(c, p); };
+    children_.editJob = [](AppContext& c, QWidget* p, bool newJob) { return runJobWindow(c, p, newJob); };
     children_.inputWindow = [](AppContext& c, QWidget* p, const EditRequest& request) {
         execInputWindow(c, request, p);
     };
@@ -603,13 +603,13 @@ void MainWindow::openRow(int row) {
     if (k5::openRow(ctx_, row, typeItem ? typeItem->text() : QString(), steps)) updateSpinner();
 }
 
+// The job in hand stays until the new one is registered in the job window.
 void MainWindow::newJob() {
     if (!children_.editJob) return;
-    if (!confirmNewJob(ctx_)) return;
-    clearJobForNewJob(ctx_);
-    handOver([this] {
-        if (children_.editJob(ctx_, this, true)) storeJobIdentity(ctx_);
-    });
+    const NewJobStart start = askBeforeNewJob(ctx_);
+    if (start == NewJobStart::Cancel) return;
+    if (start == NewJobStart::SaveFirst && !saveArchive()) return;
+    handOver([this] { createNewJob(ctx_, [this] { return children_.editJob(ctx_, this, true); }); });
 }
 
 void MainWindow::editJobName() {
@@ -670,14 +670,16 @@ void MainWindow::openArchiveChosenBy(const Children::ChooseFile& chooseFile) {
     if (opened.ok) recreate();
 }
 
-void MainWindow::saveArchive() {
+bool MainWindow::saveArchive() {
     ArchiveWork work{ctx_.folders, ctx_.control, ctx_.job,
                      ctx_.archive, ctx_.ask(),   [this](bool busy) { setEnabled(!busy); }};
     const Outcome saved = saveArchiveCommand(work, [this](const QString& folder, const QString& name) {
         return children_.chooseArchiveToSave(this, folder, name);
     });
     setEnabled(true);
-    if (ctx_.ask().report(saved)) showAgain();
+    if (!ctx_.ask().report(saved)) return false;
+    showAgain();
+    return true;
 }
 
 // The foundation schedule for the drawings; reads the job only.

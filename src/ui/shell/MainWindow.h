@@ -62,7 +62,8 @@ class MainWindow : public QMainWindow {
     // The open command with `path` as the file chosen (an archive handed
     // over by a file manager): the same question and checks.
     void openGivenArchive(const QString& path);
-    void saveArchive();
+    // True when the job was saved.
+    bool saveArchive();
     void exportDxf();
     void startCalculation();
     void showReport();

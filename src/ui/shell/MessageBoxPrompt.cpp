@@ -7,6 +7,23 @@
 #include <utility>
 
 namespace k5 {
+namespace {
+
+QMessageBox::StandardButton standardButton(Answer answer) {
+    switch (answer) {
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
+} // namespace
 
 Answer MessageBoxPrompt::show(const Message& message) {
     // Over the window in hand, so the box is centred on it and stays on top.
@@ -55,6 +72,7 @@ Answer MessageBoxPrompt::show(const Message& message) {
     };
     for (const auto& [standard, caption] : captions)
         if (QAbstractButton* b = box.button(standard)) b->setText(caption);
+    if (message.defaultButton) box.setDefaultButton(standardButton(*message.defaultButton));
     switch (box.exec()) {
     case QMessageBox::Ok:
         return Answer::Ok;
