@@ -74,22 +74,19 @@ bool openExistingRecord(AppContext& ctx, int row, const QString& typeCell, const
 } // namespace
 
 QString newJobSaveQuestion(const JobState& job) {
-    return QStringLiteral(
-               "「新規データを作成」を実行すると、現在のデータは新しい工事に置き換えられます。\n\n") +
-           QStringLiteral("現在のデータ（工事名：") + job.currentJobName +
-           QStringLiteral("　基礎データ数：") + QString::number(job.recordCount) +
-           QStringLiteral("）を保存データとして保存しますか？　　　\n\n"
-                          "［はい］　　　　保存してから新しい工事を作成します。\n"
-                          "［いいえ］　　　保存しないで新しい工事を作成します。\n"
-                          "［キャンセル］　「新規データを作成」を中止します。\n\n"
-                          "新しい工事を［登録］するまで、現在のデータはそのまま残ります。");
+    return QStringLiteral("新しい工事を［登録］すると、現在のデータは置き換えられます。\n（工事名：") +
+           job.currentJobName + QStringLiteral("　基礎データ数：") + QString::number(job.recordCount) +
+           QStringLiteral("）\n\n"
+                          "現在のデータを保存データとして保存しますか？　　　\n\n"
+                          "はい：保存してから新しい工事を作成します。\n"
+                          "いいえ：保存しないで新しい工事を作成します。\n"
+                          "キャンセル：「新規データを作成」を中止します。");
 }
 
 QString newJobReplaceQuestion(const JobState& job) {
     return QStringLiteral("現在の工事「") + job.currentJobName +
            QStringLiteral("」には基礎データがありません。\n\n"
-                          "「新規データを作成」を続けると、この工事名と単位は新しい工事に置き換えられます。"
-                          "\n（新しい工事を［登録］するまで、現在の工事はそのまま残ります。）\n\n"
+                          "新しい工事を［登録］すると、この工事名と単位は置き換えられます。\n\n"
                           "「新規データを作成」を続けていいですか？\n"
                           "（中止する場合は[ｷｬﾝｾﾙ]）");
 }
