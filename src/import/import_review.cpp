@@ -207,7 +207,7 @@ QString designNameProblem(const QString& name) {
     for (qsizetype i = 0; i < name.size();) {
         const qsizetype step = name[i].isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
         const QString character = name.mid(i, step);
-        if (fromCp932(toCp932(character)) != character) unstorable += character;
+        if (fromCp932(toCp932(character)) != withCp932Twins(character)) unstorable += character;
         i += step;
     }
     if (!unstorable.isEmpty())

@@ -52,7 +52,7 @@ QByteArray numberLine(const QList<QString>& items) {
 
 std::optional<double> strictNumber(const QString& text) {
     static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([EeDd][+-]?\\d+)?$"));
-    QString compact = text.trimmed();
+    QString compact = asciiNumberText(text).trimmed();
     if (!number.match(compact).hasMatch()) return std::nullopt;
     return parseLeadingNumber(compact);
 }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <utility>
 
 namespace k5 {
 namespace {
@@ -59,18 +60,38 @@ class Converter {
     iconv_t cd_;
 };
 
+// Unicode characters and the CP932 characters that stand for them on Windows.
+constexpr std::pair<char16_t, char16_t> kCp932Twins[] = {
+    {u'\u301C', u'\uFF5E'}, // 〜 WAVE DASH → ～ FULLWIDTH TILDE
+    {u'\u2212', u'\uFF0D'}, // − MINUS SIGN → － FULLWIDTH HYPHEN-MINUS
+    {u'\u2016', u'\u2225'}, // ‖ DOUBLE VERTICAL LINE → ∥ PARALLEL TO
+    {u'\u00A2', u'\uFFE0'}, // ¢ → ￠
+    {u'\u00A3', u'\uFFE1'}, // £ → ￡
+    {u'\u00AC', u'\uFFE2'}, // ¬ → ￢
+    {u'\u2014', u'\u2015'}, // — EM DASH → ― HORIZONTAL BAR
+};
+
 } // namespace
+
+QString withCp932Twins(const QString& text) {
+    QString mapped = text;
+    for (QChar& c : mapped)
+        for (const auto& [unicode, twin] : kCp932Twins)
+            if (c.unicode() == unicode) c = QChar(twin);
+    return mapped;
+}
 
 QByteArray toCp932(const QString& text) {
     QByteArray utf8 = text.toUtf8();
     if (isAscii(utf8)) return utf8;
     thread_local Converter encoder("CP932", "UTF-8");
-    return encoder.convert(utf8, "?", true);
+    return encoder.convert(withCp932Twins(text).toUtf8(), "?", true);
 }
 
 bool cp932CanHold(const QString& text) {
     QByteArray utf8 = text.toUtf8();
     if (isAscii(utf8)) return true;
+    utf8 = withCp932Twins(text).toUtf8();
     thread_local Converter encoder("CP932", "UTF-8");
     int replaced = 0;
     encoder.convert(utf8, "?", true, &replaced);

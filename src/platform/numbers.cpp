@@ -9,10 +9,21 @@
 namespace k5 {
 namespace {
 
+// The ASCII character a full-width form stands for (U+FF01..U+FF5E, the
+// minus sign U+2212 and the ideographic space), the character itself otherwise.
+QChar asciiForm(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= 0xFF01 && u <= 0xFF5E) return QChar(static_cast<char16_t>(u - 0xFF01 + 0x21));
+    if (u == 0x2212) return QChar(u'-');
+    if (u == 0x3000) return QChar(u' ');
+    return c;
+}
+
 std::string withoutSkippedBlanks(const QString& text) {
     std::string s;
     s.reserve(static_cast<size_t>(text.size()));
-    for (QChar c : text) {
+    for (QChar typed : text) {
+        const QChar c = typed.unicode() < 0x80 ? typed : asciiForm(typed);
         if (c == u' ' || c == u'\t' || c == u'\n') continue;
         if (c == u',') break;
         s.push_back(c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '\x01');
@@ -80,6 +91,13 @@ double shortestSingleDecimal(double value) {
 }
 
 } // namespace
+
+QString asciiNumberText(const QString& text) {
+    QString ascii = text;
+    for (QChar& c : ascii)
+        if (c.unicode() >= 0x80) c = asciiForm(c);
+    return ascii;
+}
 
 double parseLeadingNumber(const QString& text) {
     std::string s = withoutSkippedBlanks(text);

@@ -7,7 +7,14 @@ namespace k5 {
 // skipped wherever they stand, then the longest decimal prefix is read
 // (sign, digits with one decimal point, exponent E or D). "&H" and "&O" read
 // hexadecimal and octal. A comma ends the number; no digit gives 0.
+// Full-width digits, signs, point and letters ("３４５", "－１．５", typed
+// with a Japanese input method left on) and the ideographic space count as
+// their ASCII forms (asciiNumberText), as does the minus sign U+2212.
 double parseLeadingNumber(const QString& text);
+
+// `text` with the full-width forms above replaced by their ASCII characters,
+// for readers that check a number's form before parsing it.
+QString asciiNumberText(const QString& text);
 
 // Shortest decimal form of a stored Single with at most seven significant
 // digits, no grouping, "0" for zero; exponent form only for very large or

@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 using namespace k5;
 
@@ -34,8 +35,9 @@ class ImportReviewTest : public QObject {
         explicit Fixture(int records = 7) {
             k5test::writeImportedJob(ctx, records);
             window = std::make_unique<ImportReviewWindow>(ctx);
-            window->askName = [this](AppContext&, int type, QWidget*) {
-                asked << QStringLiteral("type%1 %2").arg(type).arg(window->isVisible() ? "shown" : "hidden");
+            window->askName = [this](AppContext&, int type, QWidget*, const QString& name) {
+                asked << QStringLiteral("type%1 %2").arg(type).arg(window->isVisible() ? "shown" : "hidden") +
+                             (name.isEmpty() ? QString() : u' ' + name);
                 return answers.isEmpty() ? GroupName{} : answers.takeFirst();
             };
             window->show();
@@ -137,7 +139,8 @@ class ImportReviewTest : public QObject {
         f.answers << GroupName{QStringLiteral("A"), kTypePileCap}
                   << GroupName{QStringLiteral("A"), kTypeIsolated};
         f.click("cmdグループ化");
-        QCOMPARE(f.asked.size(), 2);
+        // Asked again with what was typed and chosen.
+        QCOMPARE(f.asked, QStringList({"type1 hidden", "type2 hidden A"}));
         QVERIFY(f.tree.prompt.texts().join(u'\n').contains(
             QStringLiteral("「A」と同名の基礎は有りますが、その基礎ﾀｲﾌﾟは「直接基礎」で、")));
         QVERIFY(f.window->isVisible());
@@ -210,10 +213,18 @@ class ImportReviewTest : public QObject {
         QVERIFY(dialog.findChild<QRadioButton*>("Option杭基礎")->isChecked());
         auto* name = dialog.findChild<QLineEdit*>("Text基礎名");
         QCOMPARE(name->text(), QString());
-        // Typing stops where the 14-byte field with its terminator is full.
+        // Typing stops where the 14-byte field with its terminator is full,
+        // and the field says why.
+        dialog.show();
         for (QChar c : QStringLiteral("基礎ＡＢＣＤ-12"))
             QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), {});
         QCOMPARE(name->text(), QStringLiteral("基礎ＡＢＣＤ-"));
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY(QToolTip::text().startsWith(QStringLiteral("<基礎名>は半角13文字")));
+        // A wave dash typed through a Linux input method is taken as ～.
+        name->clear();
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QStringLiteral("〜"), {});
+        QCOMPARE(name->text(), QStringLiteral("〜"));
 
         name->setText(QStringLiteral("F~1"));
         dialog.findChild<QAbstractButton*>("cmd登録")->click();
@@ -233,6 +244,11 @@ class ImportReviewTest : public QObject {
         cancelled.findChild<QAbstractButton*>("cmdキャンセル")->click();
         QCOMPARE(cancelled.answer().name, QString());
         QCOMPARE(cancelled.answer().type, 0);
+
+        // Opened again after a refusal: the name typed before is there.
+        GroupNameDialog again(tree.ctx, kTypePileCap, nullptr, QStringLiteral("A"));
+        QCOMPARE(again.findChild<QLineEdit*>("Text基礎名")->text(), QStringLiteral("A"));
+        QVERIFY(again.findChild<QRadioButton*>("Option杭基礎")->isChecked());
     }
 
     void theRealDialogRunsWhileTheReviewIsHidden() {

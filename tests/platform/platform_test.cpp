@@ -41,6 +41,29 @@ TEST(Cp932, MapsCharactersAsWindowsDoes) {
     EXPECT_EQ(toCp932(QStringLiteral("a😀b")), QByteArray("a?b"));
 }
 
+// Characters an input method outside Windows gives where Windows gives
+// their CP932 twins are stored as the twins, and read back as them.
+TEST(Cp932, TakesTheTwinsOfCharactersOtherSystemsType) {
+    const std::pair<const char*, const char*> twins[] = {
+        {"〜", "～"}, {"−", "－"}, {"‖", "∥"}, {"¢", "￠"}, {"£", "￡"}, {"¬", "￢"}, {"—", "―"},
+    };
+    for (const auto& [typed, stored] : twins) {
+        const QString text = QString::fromUtf8(typed);
+        const QString twin = QString::fromUtf8(stored);
+        EXPECT_TRUE(cp932CanHold(text)) << typed;
+        EXPECT_EQ(toCp932(text), toCp932(twin)) << typed;
+        EXPECT_EQ(toCp932(text).size(), 2) << typed;
+        EXPECT_EQ(fromCp932(toCp932(text)), twin) << typed;
+        EXPECT_EQ(withCp932Twins(QStringLiteral("A") + text + QStringLiteral("基")),
+                  QStringLiteral("A") + twin + QStringLiteral("基"));
+    }
+    const QString name = QStringLiteral("基礎〜A");
+    EXPECT_EQ(encodeField(name, 14, Terminator::Tilde),
+              encodeField(QStringLiteral("基礎～A"), 14, Terminator::Tilde));
+    EXPECT_EQ(cp932Length(name), 7);
+    EXPECT_FALSE(cp932CanHold(QStringLiteral("😀〜")));
+}
+
 TEST(FixedText, EncodesWithTerminatorAndCutsBetweenCharacters) {
     struct Case {
         QString text;
@@ -89,13 +112,40 @@ TEST(Numbers, LeadingNumberRule) {
         double value;
     };
     const Case cases[] = {
-        {"123", 123}, {"  1 2 3", 123}, {"\t12\n5", 125}, {"12.5kN", 12.5}, {"-3.5", -3.5},  {"+7", 7},
-        {".5", 0.5},  {"1.2.3", 1.2},   {"1E3", 1000},    {"2.5d2", 250},   {"1e-2x", 0.01}, {"1e", 1},
-        {"1,5", 1},   {"abc", 0},       {"", 0},          {"&H1F", 31},     {"&hFFFF", -1},  {"&O17", 15},
-        {"- 4", -4},  {"1e999", 0},     {"12３", 12},
+        {"123", 123},
+        {"  1 2 3", 123},
+        {"\t12\n5", 125},
+        {"12.5kN", 12.5},
+        {"-3.5", -3.5},
+        {"+7", 7},
+        {".5", 0.5},
+        {"1.2.3", 1.2},
+        {"1E3", 1000},
+        {"2.5d2", 250},
+        {"1e-2x", 0.01},
+        {"1e", 1},
+        {"1,5", 1},
+        {"abc", 0},
+        {"", 0},
+        {"&H1F", 31},
+        {"&hFFFF", -1},
+        {"&O17", 15},
+        {"- 4", -4},
+        {"1e999", 0},
+        {"12x3", 12},
+        // Full-width forms (a Japanese input method left on) read as ASCII.
+        {"３４５", 345},
+        {"－１．５", -1.5},
+        {"１２３ｋＮ", 123},
+        {"＋７　０", 70},
+        {"−2", -2},
+        {"１Ｅ３", 1000},
+        {"１，５", 1},
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(parseLeadingNumber(QString::fromUtf8(c.text)), c.value) << c.text;
+    EXPECT_EQ(asciiNumberText(QStringLiteral("－１．５ｍｍ")), QStringLiteral("-1.5mm"));
+    EXPECT_EQ(asciiNumberText(QStringLiteral("基礎12")), QStringLiteral("基礎12"));
 }
 
 TEST(Numbers, GeneralFormatIsShortestWithSevenDigits) {

@@ -1,7 +1,9 @@
 #include "ui/import/GroupNameDialog.h"
 
+#include "platform/cp932.h"
 #include "platform/fixed_text.h"
 #include "shell/app_context.h"
+#include "ui/input/FormKit.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -14,7 +16,7 @@
 
 namespace k5 {
 
-GroupNameDialog::GroupNameDialog(AppContext& ctx, int presetType, QWidget* parent)
+GroupNameDialog::GroupNameDialog(AppContext& ctx, int presetType, QWidget* parent, const QString& presetName)
     : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("frmRX2基礎名の入力"));
     setWindowTitle(QStringLiteral("基礎名・基礎タイプ"));
@@ -70,21 +72,13 @@ GroupNameDialog::GroupNameDialog(AppContext& ctx, int presetType, QWidget* paren
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
 
-    connect(name_, &QLineEdit::textEdited, this, &GroupNameDialog::limitName);
+    // A full field says so (once) instead of swallowing keys silently.
+    limitText(name_, QStringLiteral("基礎名"), kDesignNameBytes);
+    name_->setText(presetName);
+    name_->selectAll();
     connect(ok, &QPushButton::clicked, this, &GroupNameDialog::registerName);
     connect(cancel, &QPushButton::clicked, this, &GroupNameDialog::reject);
     name_->setFocus();
-}
-
-void GroupNameDialog::limitName(const QString& text) {
-    const QString fitted = fitDesignName(text);
-    if (fitted == text) return;
-    // Typing past the field keeps what fits, as a length limit would.
-    const int cursor =
-        static_cast<int>(std::min(fitted.size(), static_cast<qsizetype>(name_->cursorPosition())));
-    name_->setText(fitted);
-    name_->setCursorPosition(cursor);
-    QApplication::beep();
 }
 
 void GroupNameDialog::registerName() {
@@ -95,12 +89,13 @@ void GroupNameDialog::registerName() {
         name_->setFocus();
         return;
     }
-    answer_ = {name, pileCap_->isChecked() ? kTypePileCap : kTypeIsolated};
+    // The name as it is stored, so that it meets the stored names of its group.
+    answer_ = {withCp932Twins(name), pileCap_->isChecked() ? kTypePileCap : kTypeIsolated};
     accept();
 }
 
-GroupName askGroupName(AppContext& ctx, int presetType, QWidget* parent) {
-    GroupNameDialog dialog(ctx, presetType, parent);
+GroupName askGroupName(AppContext& ctx, int presetType, QWidget* parent, const QString& presetName) {
+    GroupNameDialog dialog(ctx, presetType, parent, presetName);
     dialog.exec();
     return dialog.answer();
 }

@@ -16,8 +16,10 @@ class GroupNameDialog : public QDialog {
     Q_OBJECT
   public:
     // `presetType` chooses the option shown first (pile cap for 2, else
-    // isolated footing).
-    explicit GroupNameDialog(AppContext& ctx, int presetType = kTypeIsolated, QWidget* parent = nullptr);
+    // isolated footing); `presetName` is the name shown (selected) at first,
+    // e.g. the one typed before a refusal, to be corrected rather than typed again.
+    explicit GroupNameDialog(AppContext& ctx, int presetType = kTypeIsolated, QWidget* parent = nullptr,
+                             const QString& presetName = {});
 
     // 登録: the trimmed name and the chosen type, unless the name cannot be
     // stored as typed (the user is told why and the dialog stays).
@@ -27,9 +29,6 @@ class GroupNameDialog : public QDialog {
     GroupName answer() const { return answer_; }
 
   private:
-    // Keeps the field within the bytes the stored name can hold.
-    void limitName(const QString& text);
-
     AppContext& ctx_;
     QLineEdit* name_;
     QRadioButton* footing_;
@@ -38,6 +37,6 @@ class GroupNameDialog : public QDialog {
 };
 
 // Shows the dialog modally and returns its answer.
-GroupName askGroupName(AppContext& ctx, int presetType, QWidget* parent);
+GroupName askGroupName(AppContext& ctx, int presetType, QWidget* parent, const QString& presetName = {});
 
 } // namespace k5

@@ -119,7 +119,9 @@ ImportReviewWindow::ImportReviewWindow(AppContext& ctx, QWidget* parent) : QWidg
     setObjectName(QStringLiteral("frmRX2読込データ"));
     setWindowTitle(QStringLiteral("KAMO-RXⅡから読込んだ基礎位置の支点リスト"));
     setWindowFlags(windowFlags() | Qt::Window);
-    askName = [](AppContext& c, int type, QWidget* p) { return askGroupName(c, type, p); };
+    askName = [](AppContext& c, int type, QWidget* p, const QString& name) {
+        return askGroupName(c, type, p, name);
+    };
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(12, 10, 12, 10);
@@ -290,11 +292,17 @@ void ImportReviewWindow::group() {
     const int storedType = head ? static_cast<int>(cInt(head->data1[field::foundationType])) : 0;
     const int preset = storedType == kTypePileCap ? kTypePileCap : kTypeIsolated;
     hide();
+    // After a refusal the dialog opens again with what was typed and chosen,
+    // so only what was wrong needs changing.
+    int type = preset;
+    QString name;
     while (true) {
-        const GroupName answer = askName(ctx_, preset, this);
+        const GroupName answer = askName(ctx_, type, this, name);
         const GroupingResult result = applyGroupName(ctx_.folders, first, last, answer, highestGroup_);
         if (!result.outcome.ok) ctx_.ask().report(result.outcome);
         if (!result.askAgain) break;
+        type = answer.type;
+        name = answer.name;
     }
     fillSupportList();
     clearSelection();

@@ -27,7 +27,7 @@ class ImportReviewWindow : public QWidget {
     ~ImportReviewWindow() override;
 
     // The naming dialog; tests may replace it.
-    std::function<GroupName(AppContext&, int presetType, QWidget* parent)> askName;
+    std::function<GroupName(AppContext&, int presetType, QWidget* parent, const QString& presetName)> askName;
 
     // The commands, as the buttons and the mouse run them.
     void chooseRow(int row, bool extend);

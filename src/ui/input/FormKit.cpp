@@ -9,6 +9,8 @@
 #include <QToolTip>
 #include <QValidator>
 
+#include <memory>
+
 namespace k5 {
 namespace {
 
@@ -52,10 +54,17 @@ class ButtonEnterFilter : public QObject {
 void limitText(QLineEdit* field, const QString& caption, int maxBytes) {
     auto* validator = new StoredTextValidator(caption, maxBytes, field);
     field->setValidator(validator);
-    QObject::connect(field, &QLineEdit::inputRejected, field, [field, validator] {
-        if (validator->problem().isEmpty()) return;
+    // The reason is shown once for a run of refused keys (a full field
+    // refuses every key that follows); each refused key still beeps.
+    auto told = std::make_shared<QString>();
+    QObject::connect(field, &QLineEdit::textChanged, field, [told] { told->clear(); });
+    QObject::connect(field, &QLineEdit::inputRejected, field, [field, validator, told] {
+        const QString& problem = validator->problem();
+        if (problem.isEmpty()) return;
         QApplication::beep();
-        QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), validator->problem(), field);
+        if (problem == *told) return;
+        *told = problem;
+        QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), problem, field);
     });
 }
 
