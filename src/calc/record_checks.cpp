@@ -21,15 +21,22 @@ const QString kTwoLines = QStringLiteral("\n\n");
 class Reporter {
   public:
     explicit Reporter(int dataNo) : prefix_(checkMessagePrefix(dataNo)) {}
-    bool fail(const QString& text) const {
-        if (message_.isEmpty()) message_ = prefix_ + text;
+    // `field`: the input the rule is about, as the input forms name it.
+    bool fail(const QString& text, const char* field = "") const {
+        if (message_.isEmpty()) {
+            message_ = prefix_ + text;
+            field_ = QString::fromUtf8(field);
+        }
         return false;
     }
-    Outcome outcome(bool passed) const { return passed ? Outcome::success() : Outcome::warning(message_); }
+    Outcome outcome(bool passed) const {
+        return passed ? Outcome::success() : Outcome::warning(message_).about(field_);
+    }
 
   private:
     QString prefix_;
     mutable QString message_;
+    mutable QString field_;
 };
 
 // Lengths the checks derive are whole millimetres rounded up, except that a
@@ -264,39 +271,45 @@ bool checkRegisterRules(WorkingRecord& w, const Reporter& report) {
     const bool pileCap = w.isPileCap();
 
     if (w.name.isEmpty())
-        return report.fail(QStringLiteral("基礎名（設計基礎名）が空欄となっています。　　　"));
-    if (w.N[1] == 0) return report.fail(QStringLiteral("長期軸力=0 となっています。　　　"));
-    if (isolated && w.Lx <= 0) return report.fail(QStringLiteral("Lx<=0 となっています｡　　　"));
-    if (isolated && w.Ly <= 0) return report.fail(QStringLiteral("Ly<=0 となっています｡　　　"));
-    if (w.ax <= 0) return report.fail(QStringLiteral("ax<=0 となっています。　　　"));
-    if (w.ay <= 0) return report.fail(QStringLiteral("ay<=0 となっています。　　　"));
-    if (w.centreX == 0 && w.Lx1 < 0) return report.fail(QStringLiteral("Lx1<0 となっています｡　　　"));
-    if (w.centreY == 0 && w.Ly1 < 0) return report.fail(QStringLiteral("Ly1<0 となっています｡　　　"));
-    if (w.h1 <= 0 && w.h2 <= 0) return report.fail(QStringLiteral("h1<=0かつh2<=0 となっています。　　　"));
+        return report.fail(QStringLiteral("基礎名（設計基礎名）が空欄となっています。　　　"), "name");
+    if (w.N[1] == 0) return report.fail(QStringLiteral("長期軸力=0 となっています。　　　"), "N1");
+    if (isolated && w.Lx <= 0) return report.fail(QStringLiteral("Lx<=0 となっています｡　　　"), "Lx");
+    if (isolated && w.Ly <= 0) return report.fail(QStringLiteral("Ly<=0 となっています｡　　　"), "Ly");
+    if (w.ax <= 0) return report.fail(QStringLiteral("ax<=0 となっています。　　　"), "ax");
+    if (w.ay <= 0) return report.fail(QStringLiteral("ay<=0 となっています。　　　"), "ay");
+    if (w.centreX == 0 && w.Lx1 < 0) return report.fail(QStringLiteral("Lx1<0 となっています｡　　　"), "Lx1");
+    if (w.centreY == 0 && w.Ly1 < 0) return report.fail(QStringLiteral("Ly1<0 となっています｡　　　"), "Ly1");
+    if (w.h1 <= 0 && w.h2 <= 0)
+        return report.fail(QStringLiteral("h1<=0かつh2<=0 となっています。　　　"), "h1");
     if (w.h1 > 0 && w.h2 > 0 && w.h1 < w.h2)
-        return report.fail(QStringLiteral("h1<h2となっています。　　　"));
+        return report.fail(QStringLiteral("h1<h2となっています。　　　"), "h1");
     completeEachOther(w.h1, w.h2);
-    if (w.D1 <= 0 && w.D2 <= 0) return report.fail(QStringLiteral("D<=0かつD'<=0 となっています。　　　"));
+    if (w.D1 <= 0 && w.D2 <= 0)
+        return report.fail(QStringLiteral("D<=0かつD'<=0 となっています。　　　"), "D1");
     if (w.D1 > 0 && w.D2 > 0 && w.D1 < w.D2)
-        return report.fail(QStringLiteral("D1<D2となっています。　　　"));
+        return report.fail(QStringLiteral("D1<D2となっています。　　　"), "D1");
     completeEachOther(w.D1, w.D2);
-    if (w.d <= 0) return report.fail(QStringLiteral("かぶりd<=0 となっています。　　　"));
-    if (w.D2 < w.d) return report.fail(QStringLiteral("かぶりdが D<d または D'<d となっています。　　　"));
-    if (w.Fc <= 0) return report.fail(QStringLiteral("ｺﾝｸﾘｰﾄ強度Fcが0または0以下となっています。　　　"));
+    if (w.d <= 0) return report.fail(QStringLiteral("かぶりd<=0 となっています。　　　"), "d");
+    if (w.D2 < w.d)
+        return report.fail(QStringLiteral("かぶりdが D<d または D'<d となっています。　　　"), "d");
+    if (w.Fc <= 0)
+        return report.fail(QStringLiteral("ｺﾝｸﾘｰﾄ強度Fcが0または0以下となっています。　　　"), "Fc");
     if (w.Wc <= 0)
-        return report.fail(QStringLiteral("ｺﾝｸﾘｰﾄの単位重量Wcが0または0以下となっています。　　　"));
+        return report.fail(QStringLiteral("ｺﾝｸﾘｰﾄの単位重量Wcが0または0以下となっています。　　　"), "Wc");
     if (isolated && w.fe <= 0)
-        return report.fail(QStringLiteral("地耐力Feが0または0以下となっています。　　　"));
+        return report.fail(QStringLiteral("地耐力Feが0または0以下となっています。　　　"), "fe");
     if (pileCap && w.Pe <= 0)
-        return report.fail(QStringLiteral("杭の支持力Peが0または0以下となっています。　　　"));
+        return report.fail(QStringLiteral("杭の支持力Peが0または0以下となっています。　　　"), "Pe");
     if (pileCap && w.pfai <= 0)
-        return report.fail(QStringLiteral("杭の直径φが0または0以下となっています。　　　"));
-    if (w.edgx <= 0) return report.fail(QStringLiteral("X方向端空き<=0 となっています。　　　"));
-    if (w.edgy <= 0) return report.fail(QStringLiteral("Y方向端空き<=0 となっています。　　　"));
-    if (w.pitchx < 0) return report.fail(QStringLiteral("X方向の最大鉄筋間隔<0　となっています。　　　"));
-    if (w.pitchy < 0) return report.fail(QStringLiteral("Y方向の最大鉄筋間隔<0　となっています。　　　"));
-    if (w.nx < 0) return report.fail(QStringLiteral("X方向の鉄筋本数<0 となっています。　　　"));
-    if (w.ny < 0) return report.fail(QStringLiteral("Y方向の鉄筋本数<0 となっています。　　　"));
+        return report.fail(QStringLiteral("杭の直径φが0または0以下となっています。　　　"), "pfai");
+    if (w.edgx <= 0) return report.fail(QStringLiteral("X方向端空き<=0 となっています。　　　"), "edgx");
+    if (w.edgy <= 0) return report.fail(QStringLiteral("Y方向端空き<=0 となっています。　　　"), "edgy");
+    if (w.pitchx < 0)
+        return report.fail(QStringLiteral("X方向の最大鉄筋間隔<0　となっています。　　　"), "pitchx");
+    if (w.pitchy < 0)
+        return report.fail(QStringLiteral("Y方向の最大鉄筋間隔<0　となっています。　　　"), "pitchy");
+    if (w.nx < 0) return report.fail(QStringLiteral("X方向の鉄筋本数<0 となっています。　　　"), "nx");
+    if (w.ny < 0) return report.fail(QStringLiteral("Y方向の鉄筋本数<0 となっています。　　　"), "ny");
     return true;
 }
 

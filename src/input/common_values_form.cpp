@@ -50,7 +50,7 @@ bool takeSingle(const QString& text, const QString& name, float& target, Prompt&
 // that is no number at all cannot be stored and keeps the previous value.
 bool takeNumber(const QString& text, const QString& name, float& target, Prompt& prompt) {
     bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
+    const double value = asciiNumberText(text).trimmed().toDouble(&ok);
     if (ok && fitsSingle(value)) {
         target = static_cast<float>(value);
         return true;
@@ -65,9 +65,13 @@ bool takeNumber(const QString& text, const QString& name, float& target, Prompt&
 CommonValuesUnitCaptions commonValuesUnitCaptions(int unit) {
     if (unit == 1)
         return {QStringLiteral("単位 ： SI単位"), QStringLiteral("kN/m2"), QStringLiteral("N/mm2"),
-                QStringLiteral("kN/m3"), QStringLiteral("kN/m3")};
-    return {QStringLiteral("単位 ： CGS単位"), QStringLiteral("t/m2"), QStringLiteral("kg/cm2"),
-            QStringLiteral("t/m3"), QStringLiteral("t/m3")};
+                QStringLiteral("kN/m3"),          QStringLiteral("kN/m3"), QStringLiteral("kN/本")};
+    return {QStringLiteral("単位 ： CGS単位"),
+            QStringLiteral("t/m2"),
+            QStringLiteral("kg/cm2"),
+            QStringLiteral("t/m3"),
+            QStringLiteral("t/m3"),
+            QStringLiteral("t/本")};
 }
 
 CommonValuesEntry commonValuesEntry(const CommonValues& v) {
@@ -97,28 +101,40 @@ CommonValuesEntry commonValuesEntry(const CommonValues& v) {
     return e;
 }
 
-bool collectCommonValues(const CommonValuesEntry& e, CommonValues& c, Prompt& prompt) {
-    bool allTaken = takeSingle(e.fe, QStringLiteral("地耐力 Fe"), c.fe, prompt);
-    allTaken &= takeNumber(e.Pe, QStringLiteral("杭の支持力 Pe"), c.Pe, prompt);
-    allTaken &= takeNumber(e.pfai, QStringLiteral("杭径"), c.pfai, prompt);
+bool collectCommonValues(const CommonValuesEntry& e, CommonValues& c, Prompt& prompt, QString* firstRefused) {
+    QString refused;
+    // Remembers the first field whose value was refused.
+    const auto taken = [&refused](bool ok, const char* field) {
+        if (!ok && refused.isEmpty()) refused = QString::fromUtf8(field);
+        return ok;
+    };
+    const auto finish = [&](bool allTaken) {
+        if (firstRefused) *firstRefused = refused;
+        return allTaken;
+    };
+    bool allTaken = taken(takeSingle(e.fe, QStringLiteral("地耐力 Fe"), c.fe, prompt), "fe");
+    allTaken &= taken(takeNumber(e.Pe, QStringLiteral("杭の支持力 Pe"), c.Pe, prompt), "Pe");
+    allTaken &= taken(takeNumber(e.pfai, QStringLiteral("杭径"), c.pfai, prompt), "pfai");
     c.barGrade = trimBlanks(e.barGrade);
     c.barSize = trimBlanks(e.barSize);
     const struct {
         const QString& text;
         const char* name;
         float& target;
-    } singles[] = {{e.Fc, "コンクリート設計強度 Fｃ", c.Fc},
-                   {e.ax, "ax", c.ax},
-                   {e.ay, "ay", c.ay},
-                   {e.D1, "基端 D", c.D1},
-                   {e.D2, "先端 D'", c.D2},
-                   {e.d, "かぶり d", c.d},
-                   {e.h1, "基礎天端からの高さ h1", c.h1},
-                   {e.h2, "GLからの深さ h2", c.h2},
-                   {e.Wc, "コンクリート単位重量 Wc", c.Wc},
-                   {e.Ws, "埋戻土単位重量 Ws", c.Ws}};
+        const char* field;
+    } singles[] = {{e.Fc, "コンクリート設計強度 Fｃ", c.Fc, "Fc"},
+                   {e.ax, "ax", c.ax, "ax"},
+                   {e.ay, "ay", c.ay, "ay"},
+                   {e.D1, "基端 D", c.D1, "D1"},
+                   {e.D2, "先端 D'", c.D2, "D2"},
+                   {e.d, "かぶり d", c.d, "d"},
+                   {e.h1, "基礎天端からの高さ h1", c.h1, "h1"},
+                   {e.h2, "GLからの深さ h2", c.h2, "h2"},
+                   {e.Wc, "コンクリート単位重量 Wc", c.Wc, "Wc"},
+                   {e.Ws, "埋戻土単位重量 Ws", c.Ws, "Ws"}};
     for (const auto& single : singles)
-        allTaken &= takeSingle(single.text, QString::fromUtf8(single.name), single.target, prompt);
+        allTaken &= taken(takeSingle(single.text, QString::fromUtf8(single.name), single.target, prompt),
+                          single.field);
 
     // The first refused arrangement value ends the collection: it and the
     // values after it stay as they were.
@@ -126,16 +142,23 @@ bool collectCommonValues(const CommonValuesEntry& e, CommonValues& c, Prompt& pr
         const QString& text;
         const char* name;
         int& target;
-    } counts[] = {{e.edgx, "端空きx", c.edgx}, {e.edgy, "端空きy", c.edgy}, {e.pitchx, "@x", c.pitchx},
-                  {e.pitchy, "@y", c.pitchy},  {e.nx, "nx", c.nx},          {e.ny, "ny", c.ny}};
+        const char* field;
+    } counts[] = {{e.edgx, "端空きx", c.edgx, "edgx"},
+                  {e.edgy, "端空きy", c.edgy, "edgy"},
+                  {e.pitchx, "@x", c.pitchx, "pitchx"},
+                  {e.pitchy, "@y", c.pitchy, "pitchy"},
+                  {e.nx, "nx", c.nx, "nx"},
+                  {e.ny, "ny", c.ny, "ny"}};
     for (const auto& count : counts)
-        if (!takeCount(count.text, QString::fromUtf8(count.name), count.target, prompt)) return false;
+        if (!taken(takeCount(count.text, QString::fromUtf8(count.name), count.target, prompt), count.field))
+            return finish(false);
     if (e.priorityIndex < 0 || e.priorityIndex > 2) {
         prompt.error(QStringLiteral("<配筋決定>で優先項目が選択されていない") + kEnd);
-        return false;
+        taken(false, "priority");
+        return finish(false);
     }
     c.priority = e.priorityIndex + 1;
-    return allTaken;
+    return finish(allTaken);
 }
 
 } // namespace k5

@@ -16,6 +16,7 @@ struct CommonValuesUnitCaptions {
     QString Fc;        // concrete design strength
     QString Wc;        // unit weight of concrete
     QString Ws;        // unit weight of backfill soil
+    QString Pe;        // pile capacity, per pile
 };
 CommonValuesUnitCaptions commonValuesUnitCaptions(int unit);
 
@@ -38,8 +39,11 @@ CommonValuesEntry commonValuesEntry(const CommonValues& values);
 // pitchx, pitchy, nx, ny, then the priority: the first that fails is
 // reported and it and the values after it keep their previous values. A
 // pile capacity or diameter that is not a number, and any number beyond the
-// range of a stored Single, is reported and keeps its previous value. False when anything was refused; the
-// caller goes on either way.
-bool collectCommonValues(const CommonValuesEntry& entry, CommonValues& copy, Prompt& prompt);
+// range of a stored Single, is reported and keeps its previous value. False
+// when anything was refused; `firstRefused` then names the entry member of
+// the first refused value ("fe", "edgx", "priority", ...) so that the window
+// can put the focus there.
+bool collectCommonValues(const CommonValuesEntry& entry, CommonValues& copy, Prompt& prompt,
+                         QString* firstRefused = nullptr);
 
 } // namespace k5

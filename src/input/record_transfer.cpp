@@ -22,41 +22,38 @@ QString shown(double value) {
 }
 
 // Reads the fields of a form in order and keeps the message of the first
-// value that cannot be stored, naming its field.
+// value that cannot be stored, naming its field; `input` is the field's name
+// in the form (the member of RecordForm), given back with the message.
 class FieldReader {
   public:
-    void single(const QString& text, const char* caption, float& into) {
+    void single(const QString& text, const char* caption, float& into, const char* input) {
         const double value = parseLeadingNumber(text);
-        if (!fitsSingle(value)) return refuse(numberTooLarge(QString::fromUtf8(caption)));
+        if (!fitsSingle(value)) return refuse(numberTooLarge(QString::fromUtf8(caption)), input);
         into = static_cast<float>(value);
     }
     // An Integer field: the leading number rounded halves to even.
-    void integer(const QString& text, const char* caption, int& into) {
+    void integer(const QString& text, const char* caption, int& into, const char* input) {
         const double value = parseLeadingNumber(text);
-        if (!fitsInt16(value)) return refuse(integerOutOfRange(QString::fromUtf8(caption)));
+        if (!fitsInt16(value)) return refuse(integerOutOfRange(QString::fromUtf8(caption)), input);
         into = static_cast<int>(cInt(value));
     }
-    void text(const QString& typed, const char* caption, int maxBytes, QString& into) {
+    void text(const QString& typed, const char* caption, int maxBytes, QString& into, const char* input) {
         into = trimBlanks(typed);
         if (QString problem = textProblem(into, QString::fromUtf8(caption), maxBytes); !problem.isEmpty())
-            refuse(problem);
+            refuse(problem, input);
     }
     const QString& problem() const { return problem_; }
+    const QString& input() const { return input_; }
 
   private:
-    void refuse(const QString& message) {
-        if (problem_.isEmpty()) problem_ = message;
+    void refuse(const QString& message, const char* input) {
+        if (!problem_.isEmpty()) return;
+        problem_ = message;
+        input_ = QString::fromUtf8(input);
     }
     QString problem_;
+    QString input_;
 };
-
-// Whether records built now take name and loads from the window. A correction
-// in an imported job keeps the imported name and loads; a record appended to
-// an imported job (a new one or a duplicate) has no imported data of its own
-// and is stored like a typed-in record.
-bool ownsNameAndLoads(const RecordEdit& edit) {
-    return !edit.job.imported || !edit.request.isCorrection();
-}
 
 CommonValues commonValuesOf(const RecordEdit& edit) {
     CommonValues common;
@@ -70,6 +67,10 @@ Outcome writeFailed(const QString& path) {
 
 } // namespace
 
+bool keepsImportedNameAndLoads(const RecordEdit& edit) {
+    return edit.job.imported && edit.request.isCorrection();
+}
+
 QStringList unitCaptions(int unitSystem, int foundationType) {
     bool si = unitSystem == 1;
     QString force = si ? QStringLiteral("kN") : QStringLiteral("t");
@@ -79,7 +80,7 @@ QStringList unitCaptions(int unitSystem, int foundationType) {
     QString weight = si ? QStringLiteral("kN/m3") : QStringLiteral("t/m3");
     return {si ? QStringLiteral("（SI単位）") : QStringLiteral("（CGS単位）"),
             force,
-            si ? QStringLiteral("kN/m") : QStringLiteral("t/m"),
+            si ? QStringLiteral("kN･m") : QStringLiteral("t･m"),
             isolated ? force : QString(),
             index4,
             si ? QStringLiteral("N/mm2") : QStringLiteral("kg/cm2"),
@@ -217,66 +218,71 @@ bool loadRecordForm(RecordEdit& edit, RecordForm& form) {
     return true;
 }
 
-QString readRecordForm(RecordEdit& edit, const RecordForm& f) {
+QString readRecordForm(RecordEdit& edit, const RecordForm& f, QString* input) {
     WorkingRecord w = edit.work;
     FieldReader read;
     w.foundationType = edit.request.foundationType;
-    read.text(f.name, "名称", kFoundationNameBytes, w.name);
-    read.text(f.memo, "メモ", kMemoBytes, w.memo);
-    read.single(f.ax, "ax", w.ax);
-    read.single(f.ay, "ay", w.ay);
-    read.single(f.h1, "h1", w.h1);
-    read.single(f.D1, "基端D", w.D1);
-    read.single(f.D2, "先端D'", w.D2);
-    read.single(f.d, "かぶりd", w.d);
-    read.single(f.N[1], "軸力 N X長期", w.N[1]);
-    read.single(f.N[3], "軸力 N X短期", w.N[3]);
-    read.single(f.N[4], "軸力 N Y短期", w.N[4]);
+    read.text(f.name, "名称", kFoundationNameBytes, w.name, "name");
+    read.text(f.memo, "メモ", kMemoBytes, w.memo, "memo");
+    read.single(f.ax, "ax", w.ax, "ax");
+    read.single(f.ay, "ay", w.ay, "ay");
+    read.single(f.h1, "h1", w.h1, "h1");
+    read.single(f.D1, "基端D", w.D1, "D1");
+    read.single(f.D2, "先端D'", w.D2, "D2");
+    read.single(f.d, "かぶりd", w.d, "d");
+    read.single(f.N[1], "軸力 N X長期", w.N[1], "N1");
+    read.single(f.N[3], "軸力 N X短期", w.N[3], "N3");
+    read.single(f.N[4], "軸力 N Y短期", w.N[4], "N4");
     const char* mCaptions[] = {"モーメント M X長期", "モーメント M Y長期", "モーメント M X短期",
                                "モーメント M Y短期"};
+    const char* mInputs[] = {"M1", "M2", "M3", "M4"};
     for (int j = 1; j <= 4; ++j)
-        read.single(f.M[j], mCaptions[j - 1], w.M[j]);
-    read.single(f.Fc, "コンクリート Fc", w.Fc);
-    read.single(f.Wc, "コンクリート単位重量 Wc", w.Wc);
-    read.single(f.Ws, "埋戻土単位重量 Ws", w.Ws);
+        read.single(f.M[j], mCaptions[j - 1], w.M[j], mInputs[j - 1]);
+    read.single(f.Fc, "コンクリート Fc", w.Fc, "Fc");
+    read.single(f.Wc, "コンクリート単位重量 Wc", w.Wc, "Wc");
+    read.single(f.Ws, "埋戻土単位重量 Ws", w.Ws, "Ws");
     w.barGradeX = trimBlanks(f.barGradeX);
     w.barSizeX = trimBlanks(f.barSizeX);
     w.barGradeY = trimBlanks(f.barGradeY);
     w.barSizeY = trimBlanks(f.barSizeY);
     if (w.isPileCap()) {
-        read.single(f.pfai, "杭径 φ", w.pfai);
+        read.single(f.pfai, "杭径 φ", w.pfai, "pfai");
         w.pileLayout = f.pileLayoutIndex + 1;
-        read.single(f.Pe, "杭の支持力 Pe", w.Pe);
+        read.single(f.Pe, "杭の支持力 Pe", w.Pe, "Pe");
         // Only the distances the chosen arrangement has are read; the others
         // are stored as 0 whatever the closed fields hold.
         w.Px1 = w.Px2 = w.Py1 = w.Py2 = 0;
-        read.single(f.Px1, "Px1", w.Px1);
-        read.single(f.Py1, "Py1", w.Py1);
+        read.single(f.Px1, "Px1", w.Px1, "Px1");
+        read.single(f.Py1, "Py1", w.Py1, "Py1");
         const PileArrangementRule* arrangement = pileArrangementRule(w.pileLayout);
-        if (!arrangement || arrangement->hasPx2) read.single(f.Px2, "Px2", w.Px2);
-        if (arrangement && arrangement->hasPy2()) read.single(f.Py2, "Py2", w.Py2);
+        if (!arrangement || arrangement->hasPx2) read.single(f.Px2, "Px2", w.Px2, "Px2");
+        if (arrangement && arrangement->hasPy2()) read.single(f.Py2, "Py2", w.Py2, "Py2");
     } else {
-        read.single(f.Lx, "Lx", w.Lx);
-        read.single(f.Ly, "Ly", w.Ly);
-        read.single(f.fe, "地耐力 fe", w.fe);
+        read.single(f.Lx, "Lx", w.Lx, "Lx");
+        read.single(f.Ly, "Ly", w.Ly, "Ly");
+        read.single(f.fe, "地耐力 fe", w.fe, "fe");
     }
-    read.single(f.h2, "h2", w.h2);
+    read.single(f.h2, "h2", w.h2, "h2");
     const char* hCaptions[] = {"水平力 H X長期", "水平力 H Y長期", "水平力 H X短期", "水平力 H Y短期"};
+    const char* hInputs[] = {"H1", "H2", "H3", "H4"};
     for (int j = 1; j <= 4; ++j)
-        read.single(f.H[j], hCaptions[j - 1], w.H[j]);
+        read.single(f.H[j], hCaptions[j - 1], w.H[j], hInputs[j - 1]);
     if (w.isIsolated()) {
         w.centreX = f.centreX ? 1 : 0;
         w.centreY = f.centreY ? 1 : 0;
-        read.single(f.Lx1, "Lx1", w.Lx1);
-        read.single(f.Ly1, "Ly1", w.Ly1);
+        read.single(f.Lx1, "Lx1", w.Lx1, "Lx1");
+        read.single(f.Ly1, "Ly1", w.Ly1, "Ly1");
     }
-    read.integer(f.edgx, "端空き X方向", w.edgx);
-    read.integer(f.edgy, "端空き Y方向", w.edgy);
-    read.integer(f.pitchx, "＠ X方向", w.pitchx);
-    read.integer(f.pitchy, "＠ Y方向", w.pitchy);
-    read.integer(f.nx, "本数 X方向", w.nx);
-    read.integer(f.ny, "本数 Y方向", w.ny);
-    if (!read.problem().isEmpty()) return read.problem();
+    read.integer(f.edgx, "端空き X方向", w.edgx, "edgx");
+    read.integer(f.edgy, "端空き Y方向", w.edgy, "edgy");
+    read.integer(f.pitchx, "＠ X方向", w.pitchx, "pitchx");
+    read.integer(f.pitchy, "＠ Y方向", w.pitchy, "pitchy");
+    read.integer(f.nx, "本数 X方向", w.nx, "nx");
+    read.integer(f.ny, "本数 Y方向", w.ny, "ny");
+    if (!read.problem().isEmpty()) {
+        if (input) *input = read.input();
+        return read.problem();
+    }
     if (f.priorityIndex >= 0 && f.priorityIndex <= 2) w.priority = f.priorityIndex + 1;
     edit.work = w;
     return {};
@@ -284,7 +290,7 @@ QString readRecordForm(RecordEdit& edit, const RecordForm& f) {
 
 FoundationRecord buildRecord(const RecordEdit& edit, FoundationRecord r) {
     const JobState& job = edit.job;
-    const bool own = ownsNameAndLoads(edit);
+    const bool own = !keepsImportedNameAndLoads(edit);
     if (!edit.request.isCorrection()) r = FoundationRecord{};
     const float ownLx = r.data2[row::L][1], ownLy = r.data2[row::L][2];
     r.formatVersion = r.formatVersion2 = FoundationRecord::kCurrentFormat;
@@ -376,8 +382,9 @@ Outcome saveWorkingRecord(RecordEdit& edit) {
 namespace {
 
 Outcome readForm(RecordEdit& edit, const RecordForm& form) {
-    const QString problem = readRecordForm(edit, form);
-    return problem.isEmpty() ? Outcome::success() : Outcome::warning(problem);
+    QString input;
+    const QString problem = readRecordForm(edit, form, &input);
+    return problem.isEmpty() ? Outcome::success() : Outcome::warning(problem).about(input);
 }
 
 } // namespace

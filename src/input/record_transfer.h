@@ -48,6 +48,13 @@ struct RecordForm {
     QStringList notes;
 };
 
+// Whether a save of this edit keeps the stored name and loads instead of the
+// window's: a correction in an imported job keeps the imported name and
+// loads (names are given in the import review); a record appended to an
+// imported job (a new one or a duplicate) has no imported data of its own
+// and is stored like a typed-in record.
+bool keepsImportedNameAndLoads(const RecordEdit& edit);
+
 // Captions of the unit labels 0..7 for a unit system and foundation type;
 // index 3 is empty for a pile cap.
 QStringList unitCaptions(int unitSystem, int foundationType);
@@ -67,7 +74,9 @@ bool loadRecordForm(RecordEdit& edit, RecordForm& form);
 // for the first value that cannot be stored as it is (a text too long for
 // its field or with a character the job file cannot hold, a number beyond
 // its field's range); empty when all can. edit.work is then left as it was.
-QString readRecordForm(RecordEdit& edit, const RecordForm& form);
+// `input`, when given, receives the refused field's name in the form (the
+// RecordForm member: "Lx", "name", "N1", "M2", ...).
+QString readRecordForm(RecordEdit& edit, const RecordForm& form, QString* input = nullptr);
 
 // `stored` rebuilt from edit.work: every result cleared, so a saved record
 // counts as not calculated. A new record is built from nothing.
@@ -79,6 +88,8 @@ FoundationRecord buildRecord(const RecordEdit& edit, FoundationRecord stored);
 // reported with the job file's name.
 Outcome saveWorkingRecord(RecordEdit& edit);
 
+// The outcomes of the saving commands name the refused input (Outcome::field)
+// as readRecordForm does.
 // "現状記録終了": the fields saved without checks. Fails when nothing was
 // saved (a value that cannot be stored, or the write).
 Outcome recordAsIs(RecordEdit& edit, const RecordForm& form);

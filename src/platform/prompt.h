@@ -34,10 +34,19 @@ struct Message {
 struct Outcome {
     bool ok = true;
     Message message; // empty text: nothing to show
+    // The input the message is about, named as the form that holds it names
+    // it ("Lx", "h2", "name", ...), so a window can put the focus there;
+    // empty when the message names none.
+    QString field = {};
 
     static Outcome success(const QString& info = {}) { return {true, {info}}; }
     static Outcome warning(const QString& text) { return {false, {text, kProgramTitle, Icon::Warning}}; }
     static Outcome error(const QString& text) { return {false, {text, kProgramTitle, Icon::Error}}; }
+    Outcome about(const QString& input) const {
+        Outcome named = *this;
+        named.field = input;
+        return named;
+    }
     explicit operator bool() const { return ok; }
 };
 

@@ -97,7 +97,7 @@ TEST(CommonValuesForm, TheFirstRefusedArrangementValueEndsTheCollection) {
 TEST(CommonValuesForm, APileValueThatIsNoNumberKeepsItsPreviousValue) {
     ScriptedPrompt prompt;
     CommonValuesEntry e = typed();
-    e.Pe = "８００";
+    e.Pe = "八百";
     e.pfai = "";
     e.fe = "180";
     CommonValues v = previous();
@@ -110,6 +110,19 @@ TEST(CommonValuesForm, APileValueThatIsNoNumberKeepsItsPreviousValue) {
     EXPECT_EQ(v.pfai, 333.0f);
     EXPECT_EQ(v.fe, 180.0f);
     EXPECT_EQ(v.nx, 5); // the rest is still collected
+
+    // Full-width digits (an input method left on) are digits.
+    prompt.clear();
+    e.Pe = "８００．５";
+    e.pfai = "　６００";
+    QString refused;
+    EXPECT_TRUE(collectCommonValues(e, v, prompt, &refused));
+    EXPECT_EQ(v.Pe, 800.5f);
+    EXPECT_EQ(v.pfai, 600.0f);
+    EXPECT_TRUE(refused.isEmpty());
+    e.edgy = "0";
+    EXPECT_FALSE(collectCommonValues(e, v, prompt, &refused));
+    EXPECT_EQ(refused, "edgy"); // the first refused value, for the focus
 }
 
 // A number beyond the range of a Single cannot be stored: it is reported

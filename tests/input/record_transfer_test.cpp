@@ -82,9 +82,9 @@ class RecordTransfer : public ::testing::Test {
 
 TEST_F(RecordTransfer, UnitCaptionsFollowTheUnitSystemAndType) {
     EXPECT_EQ(unitCaptions(1, kTypeIsolated),
-              (QStringList{"（SI単位）", "kN", "kN/m", "kN", "kN/m2", "N/mm2", "kN/m3", "kN/m3"}));
+              (QStringList{"（SI単位）", "kN", "kN･m", "kN", "kN/m2", "N/mm2", "kN/m3", "kN/m3"}));
     EXPECT_EQ(unitCaptions(2, kTypeIsolated),
-              (QStringList{"（CGS単位）", "t", "t/m", "t", "t/m2", "kg/cm2", "t/m3", "t/m3"}));
+              (QStringList{"（CGS単位）", "t", "t･m", "t", "t/m2", "kg/cm2", "t/m3", "t/m3"}));
     EXPECT_EQ(unitCaptions(1, kTypePileCap)[4], QStringLiteral("kN/本"));
     EXPECT_EQ(unitCaptions(2, kTypePileCap)[4], QStringLiteral("t/本"));
     EXPECT_TRUE(unitCaptions(1, kTypePileCap)[3].isEmpty());

@@ -74,22 +74,57 @@ class CommonValuesWindowTest : public QObject {
         QCOMPARE(f.ctx.common.Wc, 2.4f);
     }
 
-    void aRefusedEdgeClearanceIsReportedOnceAndBothUnitsAreSaved() {
+    // A refused value is reported once and keeps the window open with the
+    // focus on it; nothing is saved until it is put right.
+    void aRefusedEdgeClearanceIsReportedWithTheFocusOnIt() {
         Fixture f;
         f.open();
+        const QByteArray before = k5test::readBytes(f.ctx.folders.commonValuesFile);
         f.type("Text_fe", QStringLiteral("250"));
         f.type("Text_edgx", QStringLiteral("0"));
         f.type("Text_nx", QStringLiteral("7"));
         f.click("optYusen_2");
         f.click("登録");
         QCOMPARE(f.tree.prompt.texts(), QStringList({"<端空きx>の入力値が0または0以下になっている　　　"}));
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_edgx"));
+        QCOMPARE(k5test::readBytes(f.ctx.folders.commonValuesFile), before);
+        // The same on a unit switch: the unit stays with the refused value.
+        f.click("Option_CGS");
+        QCOMPARE(f.window->shownUnit(), 1);
+        QVERIFY(f.find<QRadioButton>("Option_SI")->isChecked());
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_edgx"));
+
+        QTest::keyClicks(f.text("Text_edgx"), QStringLiteral("90"));
+        f.click("登録");
         QVERIFY(!f.window->isVisible());
         const CommonValues si = f.stored(1);
         QCOMPARE(si.fe, 250.0f);
-        QCOMPARE(si.edgx, 80); // kept, as are the values after it
-        QCOMPARE(si.nx, 2);
-        QCOMPARE(si.priority, 2);
+        QCOMPARE(si.edgx, 90);
+        QCOMPARE(si.nx, 7);
+        QCOMPARE(si.priority, 3);
         QCOMPARE(f.stored(2).fe, 20.0f);
+    }
+
+    // The unit options are one group: the arrow keys move between them with
+    // the focus on the option chosen; the captions follow the unit.
+    void arrowKeysMoveBetweenTheUnitOptions() {
+        Fixture f;
+        f.open();
+        QCOMPARE(f.find<QLabel>("Label単位_Pe")->text(), QStringLiteral("kN/本"));
+        auto* si = f.find<QRadioButton>("Option_SI");
+        auto* cgs = f.find<QRadioButton>("Option_CGS");
+        si->setFocus();
+        QTest::keyClick(si, Qt::Key_Right);
+        QCOMPARE(f.window->shownUnit(), 2);
+        QCOMPARE(QApplication::focusWidget(), cgs);
+        QCOMPARE(f.find<QLabel>("Label単位_Pe")->text(), QStringLiteral("t/本"));
+        QTest::keyClick(cgs, Qt::Key_Left);
+        QCOMPARE(f.window->shownUnit(), 1);
+        QCOMPARE(QApplication::focusWidget(), si);
+        QTest::keyClick(si, Qt::Key_Left); // the first option: the focus stays
+        QCOMPARE(QApplication::focusWidget(), si);
+        QCOMPARE(f.window->shownUnit(), 1);
     }
 
     // Both units go back into their own records; the bytes the window does

@@ -5,6 +5,7 @@
 #include "sample_job.h"
 #include "temp_tree.h"
 #include "ui/gridedit/FieldNavigator.h"
+#include "ui/input/FootingPicture.h"
 #include "ui/input/IsolatedFootingWindow.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -210,6 +212,40 @@ class IsolatedFootingWindowTest : public QObject {
         QVERIFY(f.window->isVisible()); // Enter and Esc never close the window
         QTest::keyClick(f.text("Text_fe"), Qt::Key_Escape);
         QVERIFY(f.window->isVisible());
+    }
+
+    // The section measures h1 from the column top and h2 from ground level,
+    // both down to the underside of the footing, as the calculation does.
+    void thePictureMeasuresH1AndH2ToTheUnderside() {
+        const FootingPicture::Section g;
+        QMap<QString, FootingPicture::Mark> marks;
+        for (const FootingPicture::Mark& mark : FootingPicture::sectionMarks())
+            marks.insert(mark.symbol, mark);
+        const auto spans = [&](const char* symbol, double top, double bottom) {
+            const FootingPicture::Mark m = marks.value(QString::fromUtf8(symbol));
+            return qMin(m.from.y(), m.to.y()) == top && qMax(m.from.y(), m.to.y()) == bottom;
+        };
+        QVERIFY(spans("h1", g.colTop, g.bottom));
+        QVERIFY(spans("h2", g.groundY, g.bottom));
+        QVERIFY(spans("D", g.baseTop, g.bottom));
+        QVERIFY(spans("D'", g.tipTop, g.bottom));
+        QVERIFY(g.baseTop < g.bottom); // h1 is longer than the column stub
+    }
+
+    void momentsAndTheBearingValueShowTheirUnits() {
+        Fixture f;
+        f.ctx.job.unitSystem = 2;
+        f.open(1);
+        QCOMPARE(f.find<QLabel>("UnitLabel_2")->text(), QStringLiteral("t･m"));
+        QCOMPARE(f.find<QLabel>("UnitLabel_4")->text(), QStringLiteral("t/m2"));
+        f.type("Text名称", QStringLiteral("F9"));
+        f.type("TextLx", QStringLiteral("-1"));
+        f.type("Text長軸力", QStringLiteral("10"));
+        f.find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+        f.click("Cmd登録");
+        QVERIFY(f.tree.prompt.lastText().startsWith(QStringLiteral("Lx<=0")));
+        QCOMPARE(f.find<QTabWidget>("SSTab1")->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), f.text("TextLx"));
     }
 
   private:

@@ -11,6 +11,7 @@
 #include "ui/input/IsolatedFootingWindow.h"
 #include "ui/input/PileCapWindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -196,9 +197,9 @@ class PileCapWindowTest : public QObject {
         QCOMPARE(f.text("Text_Py2")->text(), QStringLiteral("1900"));
         QVERIFY(f.text("Text_Py2")->isEnabled());
         QCOMPARE(f.text("Text長Yモーメント")->text(), QStringLiteral("200"));
-        // The kind is chosen before the diameter is shown: its rules stand.
-        QCOMPARE(f.line(0), QStringLiteral("へりあき(Px1) (200～300)mm+杭径/2以上"));
-        QCOMPARE(f.line(1), QStringLiteral("杭間隔　(Px2) (Px2) 2d以上かつ(d+1000mm)以上"));
+        // The minima of the diameter shown are shown; the stored ones stand.
+        QCOMPARE(f.line(0), QStringLiteral("へりあき(Px1) 500mm以上"));
+        QCOMPARE(f.line(1), QStringLiteral("杭間隔　(Px2) 1600mm以上"));
 
         f.click("cmd現状記録");
         QVERIFY(!f.window->isVisible());
@@ -233,9 +234,9 @@ class PileCapWindowTest : public QObject {
         QTest::newRow("steel, 500") << "500" << 1 << "へりあき(Px1) 625mm以上"
                                     << "杭間隔　(Px2) 1000mm以上" << false;
         QTest::newRow("cast in place, none") << "" << 3 << "へりあき(Px1) (200～300)mm+杭径/2以上"
-                                             << "杭間隔　(Px2) (Px2) 2d以上かつ(d+1000mm)以上" << false;
+                                             << "杭間隔　(Px2) 2d以上かつ(d+1000mm)以上" << false;
         QTest::newRow("precast, none") << "0" << 0 << "へりあき(Px1) 1.25d以上"
-                                       << "杭間隔　(Px2)  2.5d以上かつ750mm以上" << false;
+                                       << "杭間隔　(Px2) 2.5d以上かつ750mm以上" << false;
     }
     void pileKindsShowTheirMinimaOrTheirRules() {
         QFETCH(QString, diameter);
@@ -285,7 +286,7 @@ class PileCapWindowTest : public QObject {
             f.type(name, QStringLiteral("77"));
         f.text("Text_ax")->setFocus();
         f.chooseArrangement(code - 1);
-        QCOMPARE(QApplication::focusWidget(), f.text("Text名称"));
+        QCOMPARE(QApplication::focusWidget(), f.text("Text長軸力")); // the choice goes on
         const std::pair<const char*, bool> expected[] = {
             {"Text長Xモーメント", xMoments}, {"Text短X水平力", xMoments}, {"Text長Yモーメント", yMoments},
             {"Text短Y水平力", yMoments},     {"Text_Px2", px2},           {"Text_Py2", py2}};
@@ -394,6 +395,101 @@ class PileCapWindowTest : public QObject {
         }
     }
 
+    // An imported one-pile cap: every field shows what the record holds (the
+    // calculation uses the loads of the closed fields too); the name and the
+    // loads, which a save keeps as imported, cannot be typed over.
+    void anImportedCapShowsItsStoredLoadsAndLocksNameAndLoads() {
+        Fixture f;
+        FoundationRecord r = storedPileCap(QStringLiteral("S1"), 1, 0);
+        r.importFlag = -1;
+        r.groupNo = 1;
+        r.data2[row::M][3] = 559.1f;
+        r.data2[row::H][4] = 438.9f;
+        k5test::writeJob(f.ctx, {r});
+        f.ctx.job.imported = true;
+        f.open(2, 1);
+        const std::pair<const char*, const char*> shown[] = {{"Text長Xモーメント", "100"},
+                                                             {"Text長Yモーメント", "200"},
+                                                             {"Text短Xモーメント", "559.1"},
+                                                             {"Text長Y水平力", "30"},
+                                                             {"Text短Y水平力", "438.9"}};
+        for (const auto& [name, value] : shown) {
+            QVERIFY2(!f.text(name)->isEnabled(), name); // one pile: closed
+            QCOMPARE(f.text(name)->text(), QString::fromUtf8(value));
+        }
+        for (const char* name : {"Text名称", "Text長軸力", "Text長Xモーメント"})
+            QVERIFY2(f.text(name)->isReadOnly(), name);
+        QVERIFY(!f.text("TextMemo")->isReadOnly());
+        QVERIFY(f.find<QLabel>(QStringLiteral("Label読込データ注記"))->isVisible());
+        QTest::keyClicks(f.text("Text名称"), QStringLiteral("X"));
+        QCOMPARE(f.text("Text名称")->text(), QStringLiteral("S1"));
+
+        // Another arrangement opens the loads with their stored values.
+        f.chooseArrangement(4);
+        QVERIFY(f.text("Text短Xモーメント")->isEnabled());
+        QCOMPARE(f.text("Text短Xモーメント")->text(), QStringLiteral("559.1"));
+        f.chooseArrangement(0);
+        QCOMPARE(f.text("Text短Xモーメント")->text(), QStringLiteral("559.1"));
+        f.click("cmd現状記録");
+        QCOMPARE(f.stored(1).data2[row::M][3], 559.1f);
+
+        // A typed-in job opens the same record with the fields it can change.
+        f.ctx.job.imported = false;
+        f.open(2, 1);
+        QVERIFY(!f.text("Text名称")->isReadOnly());
+        QVERIFY(!f.find<QLabel>(QStringLiteral("Label読込データ注記"))->isVisible());
+        QCOMPARE(f.text("Text短Xモーメント")->text(), QStringLiteral("559.1"));
+    }
+
+    // After a refused save the focus is on the field the message names, on
+    // its tab; after 複製 it is on the name of the copy.
+    void theFocusGoesWhereTheUserMustTypeNext() {
+        Fixture f;
+        k5test::writeJob(f.ctx, {storedPileCap(QStringLiteral("P1"), 5, 0)});
+        f.open(2, 1);
+        f.type("Text_Wc", QStringLiteral("1e39"));
+        f.click("Cmd登録");
+        QCOMPARE(f.tree.prompt.lastText(),
+                 QStringLiteral("<コンクリート単位重量 Wc>の入力値が大きすぎる　　　"));
+        QCOMPARE(f.find<QTabWidget>(QStringLiteral("SSTab1"))->currentIndex(), 1);
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_Wc"));
+        f.type("Text_Wc", QStringLiteral("24"));
+        f.type("Text長軸力", QStringLiteral("0"));
+        f.click("Cmd登録");
+        QVERIFY(f.tree.prompt.lastText().startsWith(QStringLiteral("長期軸力=0")));
+        QCOMPARE(f.find<QTabWidget>(QStringLiteral("SSTab1"))->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), f.text("Text長軸力"));
+
+        f.type("Text長軸力", QStringLiteral("3000"));
+        auto* copy = f.find<QPushButton>(QStringLiteral("cmd複製"));
+        copy->setFocus();
+        QTest::keyClick(copy, Qt::Key_Return);
+        QCOMPARE(recordCountOf(f.ctx.folders), 2);
+        QCOMPARE(QApplication::focusWidget(), f.text("Text名称"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // a second Enter copies nothing
+        QCOMPARE(recordCountOf(f.ctx.folders), 2);
+    }
+
+    void unitCaptionsNameTheStoredUnit_data() {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("moment");
+        QTest::addColumn<QString>("capacity");
+        QTest::newRow("SI") << 1 << "kN･m"
+                            << "kN/本";
+        QTest::newRow("CGS") << 2 << "t･m"
+                             << "t/本";
+    }
+    void unitCaptionsNameTheStoredUnit() {
+        QFETCH(int, unit);
+        QFETCH(QString, moment);
+        QFETCH(QString, capacity);
+        Fixture f;
+        f.ctx.job.unitSystem = unit;
+        f.open(1);
+        QCOMPARE(f.find<QLabel>(QStringLiteral("UnitLabel_2"))->text(), moment);
+        QCOMPARE(f.find<QLabel>(QStringLiteral("UnitLabel_4"))->text(), capacity);
+    }
+
     void storedChoicesOutOfRangeShowTheFirstAndSaySo_data() {
         QTest::addColumn<int>("layout");
         QTest::addColumn<int>("kind");
@@ -478,6 +574,27 @@ class PileCapWindowTest : public QObject {
         QCOMPARE(recordCountOf(f.ctx.folders), 0);
     }
 
+    // What a Japanese input method gives on Linux is taken as a Windows user
+    // would have typed it: a wave dash as ～, full-width digits as digits.
+    void linuxInputMethodTextIsStoredAsItsCp932Form() {
+        Fixture f;
+        f.open(1);
+        QLineEdit* name = f.text("Text名称");
+        FieldNavigator::focusAndSelect(name);
+        typeCommitted(name, QStringLiteral("P1〜P3"));
+        QCOMPARE(name->text(), QStringLiteral("P1〜P3"));
+        QLineEdit* n = f.text("Text長軸力");
+        FieldNavigator::focusAndSelect(n);
+        typeCommitted(n, QStringLiteral("３０００．５"));
+        f.type("Text_Px1", QStringLiteral("－１２"));
+        f.click("cmd現状記録");
+        QVERIFY2(!f.window->isVisible(), qPrintable(f.tree.prompt.lastText()));
+        const FoundationRecord r = f.stored(1);
+        QCOMPARE(r.name, QStringLiteral("P1～P3"));
+        QCOMPARE(r.data2[row::N][1], 3000.5f);
+        QCOMPARE(r.data2[row::P][1], -12.0f);
+    }
+
     void numbersTheRecordCannotHoldAreRefusedWithTheirField() {
         Fixture f;
         f.open(1);
@@ -497,17 +614,31 @@ class PileCapWindowTest : public QObject {
     void keyboardOnly() {
         Fixture f;
         f.open(1);
-        // Browsing the closed list with ↓ keeps the focus there; Enter goes on.
+        // The arrangement list is in the Enter order, right after the name.
         auto* list = f.find<QComboBox>(QStringLiteral("Cmb杭本数"));
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(f.text("Text名称"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), list);
+        // Browsing the closed list with Shift+↓ keeps the focus there.
+        QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(list->currentText(), QStringLiteral(" 3(3角)"));
         QCOMPARE(QApplication::focusWidget(), list);
         QVERIFY(f.text("Text_Px2")->isEnabled());
         QVERIFY(f.find<QWidget>(QStringLiteral("Picture杭配置_3"))->isVisible());
+        // ↓ moves on between the fields, ↑ comes back; the choice stays.
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), f.text("Text長軸力"));
+        QTest::keyClick(f.text("Text長軸力"), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), list);
+        QCOMPARE(list->currentText(), QStringLiteral(" 3(3角)"));
+        // Alt+↓ opens the list as F4 does.
+        QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(list->view()->isVisible());
+        QTest::keyClick(list->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!list->view()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), list);
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), f.text("Text名称"));
+        QCOMPARE(QApplication::focusWidget(), f.text("Text長軸力"));
 
         // Tab 2 starts at Pe and wraps within its places.
         f.find<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(1);

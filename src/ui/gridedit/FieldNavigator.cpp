@@ -112,12 +112,14 @@ bool FieldNavigator::eventFilter(QObject* watched, QEvent* event) {
     const FieldKind kind = kindOf(field);
     const bool arrow = code == kKeyUp || code == kKeyDown;
     const bool shift = key->modifiers() & Qt::ShiftModifier;
+    const bool alt = key->modifiers() & Qt::AltModifier;
 
     bool moves = false;
     if (kind == FieldKind::Text) moves = code == kKeyEnter || arrow;
     // With Shift held a list keeps its own key handling: Shift+↑/↓ choose an
-    // item, Shift+Enter is only swallowed.
-    if (kind == FieldKind::List) moves = !shift && (code == kKeyEnter || arrow);
+    // item, Shift+Enter is only swallowed. Alt+↓ (and Alt+↑) open the list
+    // as F4 does.
+    if (kind == FieldKind::List) moves = !shift && !(alt && code == kKeyDown) && (code == kKeyEnter || arrow);
     if (moves) {
         if (auto* combo = qobject_cast<QComboBox*>(field); combo && arrow)
             combo->setCurrentIndex(listIndexAfterArrow(code, combo->currentIndex(), combo->count()));

@@ -22,7 +22,8 @@ namespace k5 {
 // previous one, wrapping inside the range; hidden and disabled fields are
 // skipped. In list fields (combo boxes) ↑ and ↓ move the focus too and keep
 // the chosen item (except that ↑ in a list without a chosen item chooses its
-// first item); with Shift held the list's own arrow handling applies. In every
+// first item); with Shift held the list's own arrow handling applies, and
+// Alt+↓ opens the list as F4 does. In every
 // field of the list, Enter and Esc are swallowed: they never reach the field
 // and never trigger the dialog's default button or close it.
 // The field that gets the focus has its whole text selected.

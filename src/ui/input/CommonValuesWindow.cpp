@@ -113,10 +113,12 @@ void CommonValuesWindow::buildFields() {
 
     auto unitCaption = [this](const QString& text = {}) { return captionLabel(text, this); };
     feUnit_ = unitCaption();
+    PeUnit_ = unitCaption();
     FcUnit_ = unitCaption();
     WcUnit_ = unitCaption();
     WsUnit_ = unitCaption();
     feUnit_->setObjectName(QStringLiteral("Label単位_fe"));
+    PeUnit_->setObjectName(QStringLiteral("Label単位_Pe"));
     FcUnit_->setObjectName(QStringLiteral("Label単位_Fc"));
     WcUnit_->setObjectName(QStringLiteral("Label単位_Wc"));
     WsUnit_->setObjectName(QStringLiteral("Label単位_Ws"));
@@ -131,6 +133,11 @@ void CommonValuesWindow::buildFields() {
     QFont strong = unitLabel_->font();
     strong.setBold(true);
     unitLabel_->setFont(strong);
+    // The two options are one group: the arrow keys move between them (and
+    // choose, as an option group does) and never leave for another control.
+    auto* unitGroup = new QButtonGroup(this);
+    unitGroup->addButton(si_, 1);
+    unitGroup->addButton(cgs_, 2);
     connect(si_, &QRadioButton::clicked, this, [this] { switchUnit(1); });
     connect(cgs_, &QRadioButton::clicked, this, [this] { switchUnit(2); });
     auto* units = new QHBoxLayout;
@@ -150,7 +157,7 @@ void CommonValuesWindow::buildFields() {
     auto* soil = new QGroupBox(QStringLiteral("地盤・杭"), this);
     auto* soilGrid = new QGridLayout(soil);
     addRow(soilGrid, QStringLiteral("地耐力 Fe"), fe_, feUnit_);
-    addRow(soilGrid, QStringLiteral("杭の支持力  Pe"), pe_, unitCaption(QStringLiteral("ｋN/本")));
+    addRow(soilGrid, QStringLiteral("杭の支持力  Pe"), pe_, PeUnit_);
     addRow(soilGrid, QStringLiteral("杭径"), pfai_, unitCaption(QStringLiteral("mm")));
 
     auto* bars = new QGroupBox(QStringLiteral("鉄筋"), this);
@@ -280,6 +287,7 @@ void CommonValuesWindow::showCommonValues(int unit) {
     (unit == 1 ? si_ : cgs_)->setChecked(true);
     unitLabel_->setText(captions.unitLabel);
     feUnit_->setText(captions.fe);
+    PeUnit_->setText(captions.Pe);
     FcUnit_->setText(captions.Fc);
     WcUnit_->setText(captions.Wc);
     WsUnit_->setText(captions.Ws);
@@ -348,18 +356,40 @@ CommonValuesEntry CommonValuesWindow::entry() const {
     return e;
 }
 
-void CommonValuesWindow::collectCommonValues(int unit) {
-    k5::collectCommonValues(entry(), copies_[unit], ctx_.ask());
+bool CommonValuesWindow::collectCommonValues(int unit) {
+    QString refused;
+    if (k5::collectCommonValues(entry(), copies_[unit], ctx_.ask(), &refused)) return true;
+    // The message named the value: the focus goes to it.
+    const std::pair<const char*, QWidget*> fields[] = {
+        {"fe", fe_},         {"Pe", pe_},     {"pfai", pfai_}, {"Fc", Fc_},
+        {"Wc", Wc_},         {"Ws", Ws_},     {"ax", ax_},     {"ay", ay_},
+        {"h1", h1_},         {"h2", h2_},     {"D1", D1_},     {"D2", D2_},
+        {"d", d_},           {"edgx", edgx_}, {"edgy", edgy_}, {"pitchx", pitchx_},
+        {"pitchy", pitchy_}, {"nx", nx_},     {"ny", ny_},     {"priority", priority_->button(0)}};
+    for (const auto& [name, widget] : fields)
+        if (refused == QLatin1String(name)) {
+            const int place = navigator_->placeOf(widget);
+            if (place > 0) navigator_->setCurrentPlace(place);
+            FieldNavigator::focusAndSelect(widget);
+        }
+    return false;
 }
 
 void CommonValuesWindow::switchUnit(int unit) {
     if (loading_) return;
     if (unit == shownUnit_) return;
-    collectCommonValues(shownUnit_);
+    // The arrow keys choose an option while the other one has the focus (a
+    // click gives the focus first): the chosen option then keeps it.
+    const bool byKeys = (unit == 1 ? cgs_ : si_)->hasFocus();
+    if (!collectCommonValues(shownUnit_)) {
+        // The refused value stays in its field, with the focus, on its unit.
+        (shownUnit_ == 1 ? si_ : cgs_)->setChecked(true);
+        return;
+    }
     shownUnit_ = unit;
     showCommonValues(unit);
-    fe_->setFocus();
-    fe_->selectAll();
+    QWidget* next = byKeys ? static_cast<QWidget*>(unit == 1 ? si_ : cgs_) : static_cast<QWidget*>(fe_);
+    FieldNavigator::focusAndSelect(next);
 }
 
 void CommonValuesWindow::pickGrade() {
@@ -377,7 +407,9 @@ void CommonValuesWindow::pickGrade() {
 }
 
 void CommonValuesWindow::registerValues() {
-    collectCommonValues(shownUnit_);
+    // A refused value keeps the window open with the focus on it, so the
+    // user can put it right before anything is saved.
+    if (!collectCommonValues(shownUnit_)) return;
     if (!saveCommonValues(ctx_.folders, copies_[1], copies_[2])) {
         ctx_.ask().error(writeFailedMessage(ctx_.folders.commonValuesFile));
         return;

@@ -42,7 +42,8 @@ class CommonValuesWindow : public QDialog {
   private:
     void buildFields();
     void showCommonValues(int unit);
-    void collectCommonValues(int unit);
+    // False, with the focus on the first refused value, when any was refused.
+    bool collectCommonValues(int unit);
     void switchUnit(int unit);
     void pickGrade();
     void fillSizeList(const QString& kind);
@@ -59,6 +60,7 @@ class CommonValuesWindow : public QDialog {
     QRadioButton* cgs_ = nullptr;
     QLabel* unitLabel_ = nullptr;
     QLabel* feUnit_ = nullptr;
+    QLabel* PeUnit_ = nullptr;
     QLabel* FcUnit_ = nullptr;
     QLabel* WcUnit_ = nullptr;
     QLabel* WsUnit_ = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QList>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWidget>
@@ -28,6 +29,36 @@ class FootingPicture : public QWidget {
         p.setFont(font);
         drawSection(p);
         drawPlan(p);
+    }
+
+  public:
+    // The outline of the section in the picture's pixels.
+    struct Section {
+        double left = 30, right = 230, bottom = 250;       // footing sides and underside
+        double colLeft = 110, colRight = 150, colTop = 50; // column stub
+        double baseTop = 175, tipTop = 215, groundY = 120; // footing top at the column and at the edge, GL
+    };
+    // A dimension of the section: its symbol between two points.
+    struct Mark {
+        QString symbol;
+        QPointF from, to;
+        QPointF labelOffset;
+    };
+    // The dimensions of the section. h1 and h2 run down to the underside of
+    // the footing, as the calculation (the moment of H acts h1 above the
+    // underside) and the report's section measure them: an engineer who
+    // measures from the picture enters what the calculation expects.
+    static QList<Mark> sectionMarks() {
+        const Section g;
+        const double barY = g.bottom - 12;
+        return {
+            {QStringLiteral("ax"), {g.colLeft, g.colTop - 10}, {g.colRight, g.colTop - 10}, {0, -11}},
+            {QStringLiteral("h1"), {g.colRight + 14, g.colTop}, {g.colRight + 14, g.bottom}, {16, -20}},
+            {QStringLiteral("h2"), {g.right + 16, g.groundY}, {g.right + 16, g.bottom}, {16, 0}},
+            {QStringLiteral("D"), {g.colLeft - 4, g.baseTop}, {g.colLeft - 4, g.bottom}, {-12, 10}},
+            {QStringLiteral("D'"), {g.left - 12, g.tipTop}, {g.left - 12, g.bottom}, {-11, 0}},
+            {QStringLiteral("d"), {g.right - 6, barY}, {g.right - 6, g.bottom}, {-12, -14}},
+        };
     }
 
   private:
@@ -61,9 +92,10 @@ class FootingPicture : public QWidget {
 
     void drawSection(QPainter& p) const {
         caption(p, {10, 6}, QStringLiteral("断面"));
-        const double left = 30, right = 230, bottom = 250;
-        const double colLeft = 110, colRight = 150, colTop = 50;
-        const double baseTop = 175, tipTop = 215, groundY = 120;
+        const Section g;
+        const double left = g.left, right = g.right, bottom = g.bottom;
+        const double colLeft = g.colLeft, colRight = g.colRight, colTop = g.colTop;
+        const double baseTop = g.baseTop, tipTop = g.tipTop, groundY = g.groundY;
 
         // Ground level with soil hatching on both sides of the column.
         p.setPen(QPen(Qt::black, 1));
@@ -98,12 +130,8 @@ class FootingPicture : public QWidget {
             p.drawEllipse(QPointF(x, barY), 3, 3);
         p.setBrush(Qt::NoBrush);
 
-        dimension(p, {colLeft, colTop - 10}, {colRight, colTop - 10}, QStringLiteral("ax"), {0, -11});
-        dimension(p, {colRight + 14, colTop}, {colRight + 14, baseTop}, QStringLiteral("h1"), {16, -28});
-        dimension(p, {right + 16, groundY}, {right + 16, bottom}, QStringLiteral("h2"), {16, 0});
-        dimension(p, {colLeft - 4, baseTop}, {colLeft - 4, bottom}, QStringLiteral("D"), {-12, 10});
-        dimension(p, {left - 12, tipTop}, {left - 12, bottom}, QStringLiteral("D'"), {-11, 0});
-        dimension(p, {right - 6, barY}, {right - 6, bottom}, QStringLiteral("d"), {-12, -14});
+        for (const Mark& mark : sectionMarks())
+            dimension(p, mark.from, mark.to, mark.symbol, mark.labelOffset);
     }
 
     void drawPlan(QPainter& p) const {

@@ -128,6 +128,70 @@ QGroupBox* FoundationInputWindow::buildLoadsGroup(QWidget* page, QLabel* hUnit) 
     return loads;
 }
 
+QGroupBox* FoundationInputWindow::buildNameGroup(QWidget* page) {
+    auto* box = new QGroupBox(QStringLiteral("[ 名称 ]"), page);
+    auto* rows = new QVBoxLayout(box);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(name_);
+    nameRow->addStretch();
+    rows->addLayout(nameRow);
+    importedNote_ = new QLabel(
+        QStringLiteral(
+            "名称と応力は解析プログラムからの読込値です（名称は「読込んだﾃﾞｰﾀの整理」で付けます）。"),
+        page);
+    importedNote_->setObjectName(QStringLiteral("Label読込データ注記"));
+    importedNote_->hide();
+    rows->addWidget(importedNote_);
+    return box;
+}
+
+QLayout* FoundationInputWindow::buildMemoArea(QWidget* page) {
+    auto* area = new QVBoxLayout;
+    area->addWidget(caption(QStringLiteral("メモ（120文字まで入力できます）"), page));
+    area->addWidget(memo_);
+    area->addWidget(
+        caption(QStringLiteral("※メモは計算書に印刷されません。※120文字分まで入力できます。"), page));
+    return area;
+}
+
+QWidget* FoundationInputWindow::buildSharedDetailTab(const QString& bearingCaption, QLineEdit* bearing,
+                                                     const QString& xBars, const QString& yBars) {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+
+    auto* materials = new QGridLayout;
+    const std::tuple<QString, QLineEdit*, int> rows[] = {
+        {bearingCaption, bearing, 4},
+        {QStringLiteral("コンクリート  Fc"), Fc_, 5},
+        {QStringLiteral("コンクリート単位重量 Wc"), Wc_, 6},
+        {QStringLiteral("埋戻土単位重量  Ws"), Ws_, 7},
+    };
+    int r = 0;
+    for (const auto& [text, edit, unit] : rows) {
+        materials->addWidget(caption(text, page), r, 0);
+        materials->addWidget(edit, r, 1);
+        materials->addWidget(unitLabels_[static_cast<size_t>(unit)], r, 2);
+        ++r;
+    }
+    auto* upper = new QHBoxLayout;
+    upper->addLayout(materials);
+    upper->addSpacing(24);
+    upper->addWidget(buildRebarArea(page, xBars, yBars), 0, Qt::AlignTop);
+    upper->addStretch();
+    layout->addLayout(upper);
+
+    layout->addWidget(buildPriorityFrame(page));
+    layout->addWidget(caption(
+        QStringLiteral("<配筋決定優先>で指定した優先項目に従って、必要な配筋決定条件を入力してください"),
+        page));
+    layout->addWidget(buildBarRulesArea(page));
+    layout->addWidget(caption(
+        QStringLiteral("　＠：断面設計後、配筋を決定する際の「鉄筋間隔の最大値」を入力してください"), page));
+    layout->addWidget(
+        caption(QStringLiteral("本数：断面設計後、配筋を決定する際の「最大本数」を入力してください"), page));
+    return page;
+}
+
 QWidget* FoundationInputWindow::buildRebarArea(QWidget* page, const QString& xCaption,
                                                const QString& yCaption) {
     auto* area = new QWidget(page);
@@ -242,6 +306,16 @@ void FoundationInputWindow::finishBuilding(QWidget* mainTab, QWidget* detailTab,
     });
 }
 
+void FoundationInputWindow::layOutWindow(const QString& registerCaption) {
+    auto* outer = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(unitLabels_[0]);
+    top->addStretch();
+    outer->addLayout(top);
+    outer->addWidget(tabs_);
+    outer->addLayout(buildButtons(registerCaption));
+}
+
 bool FoundationInputWindow::activate() {
     loading_ = true;
     const QString title = windowTitle();
@@ -261,11 +335,65 @@ bool FoundationInputWindow::activate() {
     }
     openingNotes_ = f.notes;
     showForm(f);
+    if (nameAndLoadsLocked()) lockImportedNameAndLoads();
     tabs_->setCurrentIndex(0);
     navigator_->setCurrentRange(0);
     afterOpening();
     loading_ = false;
     return true;
+}
+
+bool FoundationInputWindow::nameAndLoadsLocked() const {
+    return keepsImportedNameAndLoads(edit_);
+}
+
+void FoundationInputWindow::lockImportedNameAndLoads() {
+    // A save keeps the imported name and loads whatever the fields hold:
+    // they are shown as stored and cannot be typed over.
+    QList<QLineEdit*> locked{name_, N_[1], N_[3], N_[4]};
+    for (int j = 1; j <= 4; ++j)
+        locked << M_[j] << H_[j];
+    for (QLineEdit* field : locked) {
+        field->setReadOnly(true);
+        field->setStyleSheet(QStringLiteral("background-color: palette(button);"));
+    }
+    importedNote_->show();
+}
+
+QWidget* FoundationInputWindow::inputField(const QString& input) const {
+    const std::pair<const char*, QWidget*> fields[] = {{"name", name_},      {"memo", memo_},
+                                                       {"N1", N_[1]},        {"N3", N_[3]},
+                                                       {"N4", N_[4]},        {"M1", M_[1]},
+                                                       {"M2", M_[2]},        {"M3", M_[3]},
+                                                       {"M4", M_[4]},        {"H1", H_[1]},
+                                                       {"H2", H_[2]},        {"H3", H_[3]},
+                                                       {"H4", H_[4]},        {"ax", ax_},
+                                                       {"ay", ay_},          {"D1", D1_},
+                                                       {"D2", D2_},          {"d", d_},
+                                                       {"h1", h1_},          {"h2", h2_},
+                                                       {"Fc", Fc_},          {"Wc", Wc_},
+                                                       {"Ws", Ws_},          {"edgx", edgx_},
+                                                       {"edgy", edgy_},      {"pitchx", pitchx_},
+                                                       {"pitchy", pitchy_},  {"nx", nx_},
+                                                       {"ny", ny_},          {"barGradeX", gradeX_},
+                                                       {"barSizeX", sizeX_}, {"barGradeY", gradeY_},
+                                                       {"barSizeY", sizeY_}};
+    for (const auto& [name, widget] : fields)
+        if (input == QLatin1String(name)) return widget;
+    return nullptr;
+}
+
+void FoundationInputWindow::focusField(QWidget* field) {
+    const int place = navigator_->placeOf(field);
+    if (place == 0) return;
+    for (int tab = 0; tab < ranges_.size(); ++tab)
+        if (place >= ranges_[tab].first && place <= ranges_[tab].last) tabs_->setCurrentIndex(tab);
+    navigator_->setCurrentPlace(place);
+    FieldNavigator::focusAndSelect(field);
+}
+
+void FoundationInputWindow::focusRefusedInput(const Outcome& refused) {
+    if (!refused.field.isEmpty()) focusField(inputField(refused.field));
 }
 
 void FoundationInputWindow::showSharedFields(const RecordForm& f) {
@@ -398,12 +526,14 @@ void FoundationInputWindow::closeWith(int result) {
 }
 
 void FoundationInputWindow::registerRecord() {
-    if (!ctx_.ask().report(k5::registerRecord(edit_, form()))) return;
+    const Outcome saved = k5::registerRecord(edit_, form());
+    if (!ctx_.ask().report(saved)) return focusRefusedInput(saved);
     closeWith(QDialog::Accepted);
 }
 
 void FoundationInputWindow::recordAsIs() {
-    if (!ctx_.ask().report(k5::recordAsIs(edit_, form()))) return;
+    const Outcome saved = k5::recordAsIs(edit_, form());
+    if (!ctx_.ask().report(saved)) return focusRefusedInput(saved);
     closeWith(QDialog::Accepted);
 }
 
@@ -412,7 +542,10 @@ void FoundationInputWindow::duplicate() {
     const Outcome made = duplicateRecord(edit_, f);
     // The window shows the copy before the message tells about it.
     if (made) name_->setText(f.name);
-    ctx_.ask().report(made);
+    if (!ctx_.ask().report(made)) return focusRefusedInput(made);
+    // The copy is named provisionally: its name is the next thing to type,
+    // and a second Enter must not make a second copy.
+    focusField(name_);
 }
 
 void FoundationInputWindow::reject() {

@@ -52,26 +52,46 @@ class FoundationInputWindow : public QDialog {
     // After the fields are shown while opening (and the loading flag is still set).
     virtual void afterOpening() {}
 
+    // The field of the form's input `input` (a RecordForm member name as
+    // the checks name it: "Lx", "h2", "N1", "M3", ...); null when the window
+    // has none. A window of one type adds its own fields.
+    virtual QWidget* inputField(const QString& input) const;
+
     // Builders of the shared parts; the window places them.
     QLineEdit* field(const QString& name, int width = 84);
     static QLabel* caption(const QString& text, QWidget* parent);
     void buildSharedFields(); // name, memo, loads, column, thickness, embedment, materials, rebar
+    // "[ 名称 ]": the name field and the note an imported job shows beside it.
+    QGroupBox* buildNameGroup(QWidget* page);
     // "[ 応力 ]": N, M and H under the load-case columns; `hUnit` the unit caption of the H row.
     QGroupBox* buildLoadsGroup(QWidget* page, QLabel* hUnit);
-    QWidget* buildRebarArea(QWidget* page, const QString& xCaption, const QString& yCaption);
-    QGroupBox* buildPriorityFrame(QWidget* page);
-    QWidget* buildBarRulesArea(QWidget* page);
+    // The memo field between its caption and its note.
+    QLayout* buildMemoArea(QWidget* page);
+    // The detail tab both types share: the bearing value (fe or Pe) and the
+    // materials, the rebar lists, the priority and the arrangement rules with
+    // their explanations. The window adds its own lines at the end.
+    QWidget* buildSharedDetailTab(const QString& bearingCaption, QLineEdit* bearing, const QString& xBars,
+                                  const QString& yBars);
     QHBoxLayout* buildButtons(const QString& registerCaption);
     // Tabs, focus list and ranges; tab i starts at the place of ranges[i].first.
     void finishBuilding(QWidget* mainTab, QWidget* detailTab, const QList<QWidget*>& focusList,
                         const QList<FieldNavigator::Range>& ranges);
+    // The window's layout: the unit caption, the tabs, the command buttons.
+    void layOutWindow(const QString& registerCaption);
     // Opens for a new record or loads the stored one; false when loading failed.
     bool activate();
     void showSharedFields(const RecordForm& form);
     void readSharedFields(RecordForm& form) const;
 
     void showTab(int index);
+    // Puts the focus on a field of the focus list, on its tab.
+    void focusField(QWidget* field);
+    // After a refused save: the focus goes to the field the message names.
+    void focusRefusedInput(const Outcome& refused);
     void closeWith(int result);
+    // Whether the window keeps the stored name and loads whatever is typed
+    // (a correction in an imported job): those fields are read-only.
+    bool nameAndLoadsLocked() const;
 
     AppContext& ctx_;
     RecordEdit edit_;
@@ -95,9 +115,14 @@ class FoundationInputWindow : public QDialog {
     QLabel *mCaption_ = nullptr, *hCaption_ = nullptr; // captions of the M and H rows
     QButtonGroup* priority_ = nullptr;
     QPushButton* duplicate_ = nullptr;
+    QLabel* importedNote_ = nullptr;      // shown in an imported job
     bool correctionCaptionFirst_ = false; // "(訂正)" before the caption rather than after it
 
   private:
+    QGroupBox* buildPriorityFrame(QWidget* page);
+    QWidget* buildRebarArea(QWidget* page, const QString& xCaption, const QString& yCaption);
+    QWidget* buildBarRulesArea(QWidget* page);
+    void lockImportedNameAndLoads();
     void fillGradeAndSize(QComboBox* grade, QComboBox* size, const QString& gradeText,
                           const QString& sizeText, QString& kind, const QString& direction);
     void pickGrade(QComboBox* grade, QComboBox* size, QString& kind);

@@ -47,13 +47,7 @@ IsolatedFootingWindow::IsolatedFootingWindow(AppContext& ctx, const EditRequest&
                     gradeY_, sizeY_, edgx_, nx_,   pitchx_, edgy_, ny_,   pitchy_},
                    {{1, 24}, {25, 38}});
 
-    auto* outer = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(unitLabels_[0]);
-    top->addStretch();
-    outer->addLayout(top);
-    outer->addWidget(tabs_);
-    outer->addLayout(buildButtons(QStringLiteral("ﾁｪｯｸ記録終了")));
+    layOutWindow(QStringLiteral("ﾁｪｯｸ記録終了"));
     loaded_ = activate();
 }
 
@@ -61,11 +55,7 @@ QWidget* IsolatedFootingWindow::buildMainTab() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
 
-    auto* nameBox = new QGroupBox(QStringLiteral("[ 名称 ]"), page);
-    auto* nameRow = new QHBoxLayout(nameBox);
-    nameRow->addWidget(name_);
-    nameRow->addStretch();
-    layout->addWidget(nameBox);
+    layout->addWidget(buildNameGroup(page));
     layout->addWidget(buildLoadsGroup(page, unitLabels_[3]));
 
     auto* column = new QGroupBox(QStringLiteral("[ 柱型 ]"), page);
@@ -128,10 +118,7 @@ QWidget* IsolatedFootingWindow::buildMainTab() {
     eg->addStretch();
     layout->addWidget(embed);
 
-    layout->addWidget(caption(QStringLiteral("メモ（120文字まで入力できます）"), page));
-    layout->addWidget(memo_);
-    layout->addWidget(
-        caption(QStringLiteral("※メモは計算書に印刷されません。※120文字分まで入力できます。"), page));
+    layout->addLayout(buildMemoArea(page));
     layout->addWidget(caption(QStringLiteral("*印のついた入力項目は共通値の設定項目です"), page));
     layout->addWidget(caption(QStringLiteral("他の共通値の設定項目は<詳細タブ>で入力できます"), page));
     layout->addStretch();
@@ -139,40 +126,9 @@ QWidget* IsolatedFootingWindow::buildMainTab() {
 }
 
 QWidget* IsolatedFootingWindow::buildDetailTab() {
-    auto* page = new QWidget(this);
-    auto* layout = new QVBoxLayout(page);
-
-    auto* materials = new QGridLayout;
-    const std::tuple<QString, QLineEdit*, int> rows[] = {
-        {QStringLiteral("地耐力  fe"), fe_, 4},
-        {QStringLiteral("コンクリート  Fc"), Fc_, 5},
-        {QStringLiteral("コンクリート単位重量 Wc"), Wc_, 6},
-        {QStringLiteral("埋戻土単位重量  Ws"), Ws_, 7},
-    };
-    int r = 0;
-    for (const auto& [text, edit, unit] : rows) {
-        materials->addWidget(caption(text, page), r, 0);
-        materials->addWidget(edit, r, 1);
-        materials->addWidget(unitLabels_[unit], r, 2);
-        ++r;
-    }
-    auto* upper = new QHBoxLayout;
-    upper->addLayout(materials);
-    upper->addSpacing(24);
-    upper->addWidget(buildRebarArea(page, QStringLiteral("X方向鉄筋"), QStringLiteral("Y方向鉄筋")), 0,
-                     Qt::AlignTop);
-    upper->addStretch();
-    layout->addLayout(upper);
-
-    layout->addWidget(buildPriorityFrame(page));
-    layout->addWidget(caption(
-        QStringLiteral("<配筋決定優先>で指定した優先項目に従って、必要な配筋決定条件を入力してください"),
-        page));
-    layout->addWidget(buildBarRulesArea(page));
-    layout->addWidget(caption(
-        QStringLiteral("　＠：断面設計後、配筋を決定する際の「鉄筋間隔の最大値」を入力してください"), page));
-    layout->addWidget(
-        caption(QStringLiteral("本数：断面設計後、配筋を決定する際の「最大本数」を入力してください"), page));
+    QWidget* page = buildSharedDetailTab(QStringLiteral("地耐力  fe"), fe_, QStringLiteral("X方向鉄筋"),
+                                         QStringLiteral("Y方向鉄筋"));
+    auto* layout = static_cast<QVBoxLayout*>(page->layout());
     layout->addWidget(caption(
         QStringLiteral(
             "d：かぶりでの入力値は、底面から鉄筋の中心までの距離とし、X，Y方向での共通値として使用されます"),
@@ -180,6 +136,14 @@ QWidget* IsolatedFootingWindow::buildDetailTab() {
     layout->addWidget(new FootingPicture(page), 0, Qt::AlignHCenter);
     layout->addStretch();
     return page;
+}
+
+QWidget* IsolatedFootingWindow::inputField(const QString& input) const {
+    const std::pair<const char*, QWidget*> own[] = {
+        {"Lx", Lx_}, {"Ly", Ly_}, {"fe", fe_}, {"Lx1", Lx1_}, {"Ly1", Ly1_}};
+    for (const auto& [name, widget] : own)
+        if (input == QLatin1String(name)) return widget;
+    return FoundationInputWindow::inputField(input);
 }
 
 void IsolatedFootingWindow::showForm(const RecordForm& f) {

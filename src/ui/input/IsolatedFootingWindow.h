@@ -17,6 +17,7 @@ class IsolatedFootingWindow : public FoundationInputWindow {
   protected:
     void showForm(const RecordForm& form) override;
     RecordForm form() const override;
+    QWidget* inputField(const QString& input) const override;
 
   private:
     QWidget* buildMainTab();

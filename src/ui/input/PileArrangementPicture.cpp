@@ -104,9 +104,8 @@ void PileArrangementPicture::paintEvent(QPaintEvent*) {
     const double below = origin.y() + 16;
     const double left = origin.x() - 16;
     dimension(p, {origin.x(), below}, {at(firstX, 0).x(), below}, QStringLiteral("Px1"), {0, 14});
-    // The " 5"-type arrangements have one edge distance on all sides.
-    dimension(p, {left, origin.y()}, {left, at(0, firstY).y()},
-              rule->lyFromPx1 ? QStringLiteral("Px1") : QStringLiteral("Py1"), {-22, 0});
+    // The edge distance in Y is the field Py1 for every arrangement.
+    dimension(p, {left, origin.y()}, {left, at(0, firstY).y()}, QStringLiteral("Py1"), {-22, 0});
     if (rule->hasPx2 && !rule->pilesInF)
         dimension(p, {at(firstX, 0).x(), below}, {at(firstX + Px2, 0).x(), below}, QStringLiteral("Px2"),
                   {0, 14});

@@ -29,10 +29,10 @@ struct PileKindText {
     const char* spacingRule;
 };
 constexpr PileKindText kPileKinds[] = {
-    {"既成ｺﾝｸﾘｰﾄ杭・閉端杭", "1.25d以上", " 2.5d以上かつ750mm以上"},
+    {"既成ｺﾝｸﾘｰﾄ杭・閉端杭", "1.25d以上", "2.5d以上かつ750mm以上"},
     {"鋼杭・H形鋼・開端杭", "1.25d以上", "2d以上かつ750mm以上"},
     {"埋め込み杭", "1d以上", "2d以上"},
-    {"場所打ちｺﾝｸﾘｰﾄ杭", "(200～300)mm+杭径/2以上", "(Px2) 2d以上かつ(d+1000mm)以上"},
+    {"場所打ちｺﾝｸﾘｰﾄ杭", "(200～300)mm+杭径/2以上", "2d以上かつ(d+1000mm)以上"},
 };
 constexpr int kCastInPlace = 3;
 
@@ -58,27 +58,21 @@ PileCapWindow::PileCapWindow(AppContext& ctx, const EditRequest& request, QWidge
     Pe_ = field(QStringLiteral("Text_pe"));
     QWidget* mainTab = buildMainTab();
     QWidget* detailTab = buildDetailTab();
+    // The arrangement comes right after the name: it decides which loads and
+    // spacings the cap has, so the fields after it are the ones it opened.
     finishBuilding(mainTab, detailTab,
-                   {name_,  N_[1],   N_[3],  N_[4], M_[1], M_[2],   M_[3], M_[4], H_[1],  H_[2],
-                    H_[3],  H_[4],   pfai_,  Px1_,  Px2_,  Py1_,    Py2_,  ax_,   ay_,    h1_,
-                    h2_,    D1_,     D2_,    d_,    memo_, Pe_,     Fc_,   Wc_,   Ws_,    gradeX_,
-                    sizeX_, gradeY_, sizeY_, edgx_, nx_,   pitchx_, edgy_, ny_,   pitchy_},
-                   {{1, 25}, {26, 39}});
-    // Tab reaches the lists and options the Enter order leaves out.
-    setTabOrder(memo_, layout_);
-    QWidget* previous = layout_;
+                   {name_,   layout_, N_[1],   N_[3],  N_[4], M_[1], M_[2],   M_[3], M_[4], H_[1],
+                    H_[2],   H_[3],   H_[4],   pfai_,  Px1_,  Px2_,  Py1_,    Py2_,  ax_,   ay_,
+                    h1_,     h2_,     D1_,     D2_,    d_,    memo_, Pe_,     Fc_,   Wc_,   Ws_,
+                    gradeX_, sizeX_,  gradeY_, sizeY_, edgx_, nx_,   pitchx_, edgy_, ny_,   pitchy_},
+                   {{1, 26}, {27, 40}});
+    // Tab reaches the pile kinds, which the Enter order leaves out.
+    QWidget* previous = memo_;
     for (QAbstractButton* option : kinds_->buttons()) {
         setTabOrder(previous, option);
         previous = option;
     }
-
-    auto* outer = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(unitLabels_[0]);
-    top->addStretch();
-    outer->addLayout(top);
-    outer->addWidget(tabs_);
-    outer->addLayout(buildButtons(QStringLiteral("登録")));
+    layOutWindow(QStringLiteral("登録"));
     loaded_ = activate();
 }
 
@@ -90,11 +84,7 @@ QWidget* PileCapWindow::buildMainTab() {
     columns->addLayout(left);
     columns->addLayout(right);
 
-    auto* nameBox = group(QStringLiteral("[ 名称 ]"), page);
-    auto* nameRow = new QHBoxLayout(nameBox);
-    nameRow->addWidget(name_);
-    nameRow->addStretch();
-    left->addWidget(nameBox);
+    left->addWidget(buildNameGroup(page));
 
     // The pile cap has no unit caption of its own for H: it is a force.
     auto* hUnit = new QLabel(unitLabels_[1]->text(), page);
@@ -172,7 +162,9 @@ QWidget* PileCapWindow::buildMainTab() {
         explanation_[i] = new QLabel(page);
         explanation_[i]->setObjectName(QStringLiteral("txt杭間隔説明_%1").arg(i));
         explanation_[i]->setWordWrap(true);
-        explanation_[i]->setMinimumHeight(explanation_[i]->fontMetrics().height());
+        // Room for the longest text of any pile kind (the note of cast-in-place
+        // piles takes two lines), so a new kind never squeezes the picture.
+        explanation_[i]->setMinimumHeight(explanation_[i]->fontMetrics().lineSpacing() * (i == 2 ? 2 : 1));
         pl->addWidget(explanation_[i]);
     }
     right->addWidget(piles);
@@ -203,52 +195,16 @@ QWidget* PileCapWindow::buildMainTab() {
         if (!loading_ && kinds_->checkedId() >= 0) applyPileKind(kinds_->checkedId());
     });
 
-    auto* memoBox = new QVBoxLayout;
-    memoBox->addWidget(caption(QStringLiteral("メモ（120文字まで入力できます）"), page));
-    memoBox->addWidget(memo_);
-    memoBox->addWidget(
-        caption(QStringLiteral("※メモは計算書に印刷されません。※120文字分まで入力できます。"), page));
-    memoBox->addWidget(caption(QStringLiteral(" 他の共通値の設定項目は<詳細タブ>で入力できます"), page));
-    left->addLayout(memoBox);
+    left->addLayout(buildMemoArea(page));
+    left->addWidget(caption(QStringLiteral(" 他の共通値の設定項目は<詳細タブ>で入力できます"), page));
     return page;
 }
 
 QWidget* PileCapWindow::buildDetailTab() {
-    auto* page = new QWidget(this);
-    auto* layout = new QVBoxLayout(page);
-
-    auto* materials = new QGridLayout;
-    const std::tuple<QString, QLineEdit*, int> rows[] = {
-        {QStringLiteral("杭の支持力  Pe"), Pe_, 4},
-        {QStringLiteral("コンクリート  Fc"), Fc_, 5},
-        {QStringLiteral("コンクリート単位重量 Wc"), Wc_, 6},
-        {QStringLiteral("埋戻土単位重量  Ws"), Ws_, 7},
-    };
-    int r = 0;
-    for (const auto& [text, edit, unit] : rows) {
-        materials->addWidget(caption(text, page), r, 0);
-        materials->addWidget(edit, r, 1);
-        materials->addWidget(unitLabels_[unit], r, 2);
-        ++r;
-    }
-    auto* upper = new QHBoxLayout;
-    upper->addLayout(materials);
-    upper->addSpacing(24);
-    upper->addWidget(
-        buildRebarArea(page, QStringLiteral("X（横）方向鉄筋"), QStringLiteral("Y（縦）方向鉄筋")), 0,
-        Qt::AlignTop);
-    upper->addStretch();
-    layout->addLayout(upper);
-
-    layout->addWidget(buildPriorityFrame(page));
-    layout->addWidget(caption(
-        QStringLiteral("<配筋決定優先>で指定した優先項目に従って、必要な配筋決定条件を入力してください"),
-        page));
-    layout->addWidget(buildBarRulesArea(page));
-    layout->addWidget(caption(
-        QStringLiteral("　＠：断面設計後、配筋を決定する際の「鉄筋間隔の最大値」を入力してください"), page));
-    layout->addWidget(
-        caption(QStringLiteral("本数：断面設計後、配筋を決定する際の「最大本数」を入力してください"), page));
+    QWidget* page =
+        buildSharedDetailTab(QStringLiteral("杭の支持力  Pe"), Pe_, QStringLiteral("X（横）方向鉄筋"),
+                             QStringLiteral("Y（縦）方向鉄筋"));
+    auto* layout = static_cast<QVBoxLayout*>(page->layout());
     layout->addSpacing(12);
     layout->addWidget(caption(
         QStringLiteral("※「共通値」の内、<入力>タブにある項目はここ「設計条件」には表示していません。"),
@@ -260,22 +216,29 @@ QWidget* PileCapWindow::buildDetailTab() {
     return page;
 }
 
+QWidget* PileCapWindow::inputField(const QString& input) const {
+    const std::pair<const char*, QWidget*> own[] = {{"pfai", pfai_},        {"Pe", Pe_},   {"Px1", Px1_},
+                                                    {"Px2", Px2_},          {"Py1", Py1_}, {"Py2", Py2_},
+                                                    {"pileLayout", layout_}};
+    for (const auto& [name, widget] : own)
+        if (input == QLatin1String(name)) return widget;
+    return FoundationInputWindow::inputField(input);
+}
+
 void PileCapWindow::showForm(const RecordForm& f) {
     for (QLabel* line : explanation_)
         line->clear();
     showSharedFields(f);
     Pe_->setText(f.Pe);
+    pfai_->setText(f.pfai);
     if (edit_.request.isCorrection()) {
-        // The stored kind is chosen before the diameter is shown, so its
-        // rules are shown and the stored minima stand until the diameter or
-        // the kind is changed.
-        pfai_->clear();
-        applyPileKind(f.pileKind);
-        pfai_->setText(f.pfai);
+        // The minima of the diameter shown are shown; the stored minima
+        // stand until the diameter or the kind is changed.
+        showPileKind(f.pileKind);
+        edit_.work.pileKind = kinds_->checkedId();
     } else {
         // A new cap starts with the first kind and the minima of the
         // common diameter, not with the kind of the foundation edited before.
-        pfai_->setText(f.pfai);
         applyPileKind(f.pileKind);
     }
     Px1_->setText(f.Px1);
@@ -302,10 +265,11 @@ RecordForm PileCapWindow::form() const {
     return f;
 }
 
-void PileCapWindow::setOpen(QLineEdit* field, bool open) {
+void PileCapWindow::setOpen(QLineEdit* field, bool open, bool keepValue) {
     field->setEnabled(open);
-    field->setStyleSheet(open ? QString() : QStringLiteral("background-color: palette(button);"));
-    if (!open) field->setText(QStringLiteral("0"));
+    const bool grey = !open || field->isReadOnly();
+    field->setStyleSheet(grey ? QStringLiteral("background-color: palette(button);") : QString());
+    if (!open && !keepValue) field->setText(QStringLiteral("0"));
 }
 
 void PileCapWindow::applyArrangement(int index, bool chosenByUser) {
@@ -316,7 +280,12 @@ void PileCapWindow::applyArrangement(int index, bool chosenByUser) {
     shownPicture_ = position;
     pictures_[static_cast<size_t>(shownPicture_)]->show();
 
-    // Everything opens first, then the arrangement closes what it does not have.
+    // Everything opens first, then the arrangement closes what it does not
+    // have. A closed field shows what is stored while the record is opened;
+    // another arrangement chosen stores 0 there, except for the loads of an
+    // imported record, which a save keeps as imported.
+    const bool keepStored = loading_;
+    const bool keepLoads = loading_ || nameAndLoadsLocked();
     for (int j = 1; j <= 4; ++j) {
         setOpen(M_[j], true);
         setOpen(H_[j], true);
@@ -330,33 +299,38 @@ void PileCapWindow::applyArrangement(int index, bool chosenByUser) {
         const bool yColumn = j == 2 || j == 4;
         const bool open = rule->hasMoments && (rule->hasYMoments || !yColumn);
         if (!open) {
-            setOpen(M_[j], false);
-            setOpen(H_[j], false);
+            setOpen(M_[j], false, keepLoads);
+            setOpen(H_[j], false, keepLoads);
         }
     }
-    if (!rule->hasPx2) setOpen(Px2_, false);
-    if (!rule->hasPy2()) setOpen(Py2_, false);
+    if (!rule->hasPx2) setOpen(Px2_, false, keepStored);
+    if (!rule->hasPy2()) setOpen(Py2_, false, keepStored);
     Px2Caption_->setEnabled(rule->hasPx2);
     Px2Unit_->setEnabled(rule->hasPx2);
     Py2Caption_->setEnabled(rule->hasPy2());
     Py2Unit_->setEnabled(rule->hasPy2());
     spacingCaption_->setEnabled(rule->hasPx2 || rule->hasPy2());
 
-    if (chosenByUser) {
-        navigator_->setCurrentPlace(1);
-        FieldNavigator::focusAndSelect(name_);
-    }
+    // A choice from the opened list goes on to the next field.
+    if (chosenByUser) navigator_->advanceFrom(layout_);
 }
 
 void PileCapWindow::applyPileKind(int kind) {
+    if (const std::optional<PileMinima> minima = showPileKind(kind)) {
+        edit_.work.minEdge = minima->edge;
+        edit_.work.minSpacing = minima->spacing;
+    }
+    edit_.work.pileKind = kinds_->checkedId();
+}
+
+std::optional<PileMinima> PileCapWindow::showPileKind(int kind) {
     if (kind < 0 || kind > 3) kind = 0;
     if (kinds_->checkedId() != kind) kinds_->button(kind)->setChecked(true);
     const double d = parseLeadingNumber(pfai_->text());
     const PileKindText& text = kPileKinds[kind];
-    if (d > 0) {
-        const std::optional<PileMinima> minima = pileMinima(kind, d);
-        edit_.work.minEdge = minima->edge;
-        edit_.work.minSpacing = minima->spacing;
+    std::optional<PileMinima> minima;
+    if (d > 0) minima = pileMinima(kind, d);
+    if (minima) {
         explanation_[0]->setText(kEdgeLine + formatGeneral(minima->edge) + QStringLiteral("mm以上"));
         explanation_[1]->setText(kSpacingLine + formatGeneral(minima->spacing) + QStringLiteral("mm以上"));
         explanation_[2]->setText(
@@ -368,21 +342,15 @@ void PileCapWindow::applyPileKind(int kind) {
         explanation_[1]->setText(kSpacingLine + QString::fromUtf8(text.spacingRule));
         explanation_[2]->clear();
     }
-    edit_.work.pileKind = kind;
+    return minima;
 }
 
 bool PileCapWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == layout_) {
-        // Stepping through the closed list with the arrow keys or the wheel
-        // shows each arrangement but keeps the focus on the list; Enter
-        // takes the one shown and goes on to the name.
+        // Stepping through the closed list with Shift and the arrow keys or
+        // the wheel shows each arrangement but keeps the focus on the list
+        // (Enter, ↑ and ↓ move between the fields like everywhere else).
         if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                navigator_->setCurrentPlace(1);
-                FieldNavigator::focusAndSelect(name_);
-                return true;
-            }
             browsingList_ = true;
             QTimer::singleShot(0, this, [this] { browsingList_ = false; });
         } else if (event->type() == QEvent::Wheel) {

@@ -1,7 +1,9 @@
 #pragma once
+#include "calc/record_checks.h"
 #include "ui/input/FoundationInputWindow.h"
 
 #include <array>
+#include <optional>
 
 namespace k5 {
 
@@ -19,19 +21,23 @@ class PileCapWindow : public FoundationInputWindow {
   protected:
     void showForm(const RecordForm& form) override;
     RecordForm form() const override;
+    QWidget* inputField(const QString& input) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget* buildMainTab();
     QWidget* buildDetailTab();
     // Opens and closes the fields of the arrangement at list position
-    // `index`, shows its picture; the user's choice then returns the focus
-    // to the name.
+    // `index`, shows its picture; the user's choice then moves the focus on
+    // to the next field.
     void applyArrangement(int index, bool chosenByUser);
     // Selects the pile kind and shows its minima for the diameter typed
     // (storing them for the save), or its rules when there is no diameter.
     void applyPileKind(int kind);
-    void setOpen(QLineEdit* field, bool open);
+    // The same without storing: the minima shown, if the diameter gives any.
+    std::optional<PileMinima> showPileKind(int kind);
+    // A closed field is greyed and shows 0 unless `keepValue`.
+    void setOpen(QLineEdit* field, bool open, bool keepValue = false);
 
     QLineEdit *pfai_ = nullptr, *Px1_ = nullptr, *Px2_ = nullptr, *Py1_ = nullptr, *Py2_ = nullptr;
     QLineEdit* Pe_ = nullptr;
