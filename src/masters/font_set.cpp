@@ -59,24 +59,64 @@ QList<FontSetRecord> readFontSets(const Folders& folders, ReportFont& font) {
     return records;
 }
 
-// Every size cell must be empty or a number that fits the file's Integer.
-bool checkSizeCells(Prompt& prompt, const FontSetRows& rows) {
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        for (int column = 1; column <= 3; ++column) {
-            QString text = cell(rows[i], column);
-            if (trimBlanks(text).isEmpty()) continue;
-            std::optional<double> value = strictNumber(text);
-            int row = static_cast<int>(i + 1);
-            if (!value) {
-                prompt.warn(notNumberInRowMessage(row, kSizeTitles[column - 1], text));
-                return false;
-            }
-            if (!fitsInt16(*value)) {
-                prompt.warn(outOfRangeInRowMessage(row, kSizeTitles[column - 1], text));
-                return false;
-            }
-        }
+// Font sizes the report can be set in, points.
+constexpr int kSmallestFontSize = 4;
+constexpr int kLargestFontSize = 72;
+
+const QString kNotSaved = QStringLiteral("登録は行いませんでした。");
+
+bool isEmptyRow(const QStringList& row) {
+    for (int column = 0; column <= 3; ++column)
+        if (!trimBlanks(cell(row, column)).isEmpty()) return false;
     return true;
+}
+
+// Why a size cell of a row cannot be stored; empty when it can.
+QString sizeProblem(int row, int column, const QString& text) {
+    const QString where = QString::number(row) + QStringLiteral("行目の「") + kSizeTitles[column - 1];
+    const QString range =
+        QStringLiteral("%1～%2の範囲で入力してください。").arg(kSmallestFontSize).arg(kLargestFontSize);
+    if (trimBlanks(text).isEmpty()) return where + QStringLiteral("」が空欄です。\n") + range + kNotSaved;
+    const std::optional<double> value = strictNumber(text);
+    if (!value) return notNumberInRowMessage(row, kSizeTitles[column - 1], text);
+    if (!fitsInt16(*value) || cInt(*value) < kSmallestFontSize || cInt(*value) > kLargestFontSize)
+        return where + QStringLiteral("」が範囲外です：「") + text + QStringLiteral("」\n") + range +
+               kNotSaved;
+    return {};
+}
+
+// The rows are stored from the first one down to the first empty row. A row
+// that cannot be stored is named instead of being dropped: a face or a size
+// missing, a size that is not a font size, a row after an empty one, and a
+// set in use that would not be stored (the next start would then fall back
+// to the default sets and lose the rows).
+QString rowsProblem(const FontSetRows& rows, int inUseRow) {
+    int firstEmpty = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const int row = static_cast<int>(i + 1);
+        if (isEmptyRow(rows[i])) {
+            if (firstEmpty == 0) firstEmpty = row;
+            continue;
+        }
+        if (firstEmpty != 0)
+            return QStringLiteral("%1行目が空欄のため、%2行目は登録できません。\n空欄の行を詰めてください。")
+                       .arg(firstEmpty)
+                       .arg(row) +
+                   kNotSaved;
+        if (trimBlanks(cell(rows[i], 0)).isEmpty())
+            return QString::number(row) +
+                   QStringLiteral("行目の「フォント」が空欄です。\nフォントを指定してください。") + kNotSaved;
+        for (int column = 1; column <= 3; ++column)
+            if (QString problem = sizeProblem(row, column, cell(rows[i], column)); !problem.isEmpty())
+                return problem;
+    }
+    const int stored = firstEmpty == 0 ? static_cast<int>(rows.size()) : firstEmpty - 1;
+    if (inUseRow < 1 || inUseRow > stored)
+        return QStringLiteral("使用するフォントセット（%1行目）が空欄です。\n").arg(inUseRow) +
+               QStringLiteral(
+                   "フォントとサイズを入力するか、別の行を「このﾌｫﾝﾄｾｯﾄを使う」で指定してください。") +
+               kNotSaved;
+    return {};
 }
 
 } // namespace
@@ -114,17 +154,16 @@ bool writeDefaultFontSets(const Folders& folders) {
 }
 
 bool saveFontSets(const Folders& folders, Prompt& prompt, const FontSetRows& rows, int inUseRow) {
-    if (!checkSizeCells(prompt, rows)) return false;
+    if (const QString problem = rowsProblem(rows, inUseRow); !problem.isEmpty()) {
+        prompt.warn(problem);
+        return false;
+    }
     QList<QByteArray> records;
     for (const QStringList& row : rows) {
+        if (isEmptyRow(row)) break;
         int sizes[3];
-        bool complete = !trimBlanks(cell(row, 0)).isEmpty();
-        for (int k = 0; k < 3 && complete; ++k) {
-            double value = parseLeadingNumber(cell(row, k + 1));
-            complete = value > 0;
-            sizes[k] = static_cast<int>(cInt(value));
-        }
-        if (!complete) break;
+        for (int k = 0; k < 3; ++k)
+            sizes[k] = static_cast<int>(cInt(parseLeadingNumber(cell(row, k + 1))));
         int n = static_cast<int>(records.size()) + 1;
         records.append(encodeFontSet(cell(row, 0), sizes[0], sizes[1], sizes[2], n == inUseRow ? 1 : 0));
     }

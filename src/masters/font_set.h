@@ -44,11 +44,12 @@ bool writeDefaultFontSets(const Folders& folders);
 
 // Grid rows as typed: face, ﾀｲﾄﾙ文字, 一般文字, 添字.
 using FontSetRows = QList<QStringList>;
-// Writes rows 1, 2, ... up to the first incomplete row (an empty face or a
-// size that is not above 0), each size rounded to an Integer, the in-use
-// flag on row `inUseRow`. Records after the last one written keep their
-// content. A size that is not a number, or does not fit an Integer, refuses
-// the save with a warning; the file is then unchanged.
+// Writes rows 1, 2, ... up to the first empty row, each size rounded to an
+// Integer, the in-use flag on row `inUseRow`. Records after the last one
+// written keep their content. A row that cannot be stored refuses the save
+// with a warning that names it (a face or size missing, a size that is not a
+// number or not a font size of 4 to 72 points, a row after an empty one, a
+// set in use that is empty); the file is then unchanged.
 bool saveFontSets(const Folders& folders, Prompt& prompt, const FontSetRows& rows, int inUseRow);
 
 } // namespace k5

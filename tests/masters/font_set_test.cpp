@@ -81,12 +81,13 @@ TEST_F(FontSetTest, AFileWithoutAFlaggedRecordIsReplacedByTheDefaults) {
     EXPECT_EQ(ctx.reportFont.fontSetInUse, 1);
 }
 
-TEST_F(FontSetTest, SavingStopsAtTheFirstIncompleteRowAndKeepsLaterRecords) {
+TEST_F(FontSetTest, SavingStopsAtTheFirstEmptyRowAndKeepsLaterRecords) {
     QList<FontSetRecord> records = loadFontSet(ctx.folders, ctx.reportFont);
     FontSetRows rows = rowsOf(records);
     rows[0][1] = QStringLiteral("10.5");
     rows[1][1] = QStringLiteral("11.5");
-    rows[2][0] = QString();
+    for (qsizetype r = 2; r < rows.size(); ++r)
+        rows[r] = QStringList{QString(), QString(), QString(), QString()};
     ASSERT_TRUE(saveFontSets(ctx.folders, ctx.ask(), rows, 2));
 
     QByteArray after = readBytes(fontFile());
@@ -95,42 +96,60 @@ TEST_F(FontSetTest, SavingStopsAtTheFirstIncompleteRowAndKeepsLaterRecords) {
     EXPECT_EQ(after.mid(56), defaults().mid(56)); // records 3 to 8 remain
     loadFontSet(ctx.folders, ctx.reportFont);
     EXPECT_EQ(ctx.reportFont.fontSetInUse, 2);
-
-    for (const char* size : {"0", "", "-3"}) {
-        FontSetRows stop = rowsOf(records);
-        stop[0][3] = QString::fromLatin1(size);
-        ASSERT_TRUE(saveFontSets(ctx.folders, ctx.ask(), stop, 1));
-        EXPECT_EQ(readBytes(fontFile()), after) << size;
-    }
 }
 
-TEST_F(FontSetTest, UsingAnEmptyRowLeavesNoFlagAndTheNextLoadRestoresDefaults) {
+TEST_F(FontSetTest, AFaceLongerThanItsFieldIsCutBetweenCharacters) {
     FontSetRows rows = rowsOf(loadFontSet(ctx.folders, ctx.reportFont));
     rows[0][0] = QStringLiteral("ＭＳ明朝ＭＳ明朝ＭＳ明朝"); // 24 bytes: cut to 20, whole characters
-    ASSERT_TRUE(saveFontSets(ctx.folders, ctx.ask(), rows, 9));
+    ASSERT_TRUE(saveFontSets(ctx.folders, ctx.ask(), rows, 1));
     EXPECT_EQ(readBytes(fontFile()).left(20),
               QByteArray("\x82\x6c\x82\x72\x96\xbe\x92\xa9\x82\x6c\x82\x72\x96\xbe"
                          "\x92\xa9\x82\x6c\x82\x72"));
-    loadFontSet(ctx.folders, ctx.reportFont);
-    EXPECT_EQ(readBytes(fontFile()), defaults());
 }
 
-TEST_F(FontSetTest, SizesThatAreNotIntegersOfTheFileAreRefused) {
-    FontSetRows rows = rowsOf(loadFontSet(ctx.folders, ctx.reportFont));
+// A row that cannot be stored is named, never dropped in silence, and the
+// file stays as it was.
+TEST_F(FontSetTest, ARowThatCannotBeStoredIsNamed) {
+    const FontSetRows rows = rowsOf(loadFontSet(ctx.folders, ctx.reportFont));
+    const QString notSaved = QStringLiteral("登録は行いませんでした。");
+    const QString range = QStringLiteral("\n4～72の範囲で入力してください。") + notSaved;
     struct Case {
-        const char* text;
-        const char* message;
+        int row, column;
+        QString text;
+        int inUse;
+        QString message;
     };
-    for (Case c : {Case{"12pt", "4行目の「一般文字」が数値ではありません：「12pt」\n"
-                                "数値を入力してください。登録は行いませんでした。"},
-                   Case{"32768", "4行目の「一般文字」が範囲外です：「32768」\n"
-                                 "-32768～32767の範囲で入力してください。登録は行いませんでした。"}}) {
+    const QList<Case> cases{
+        {1, 3, "-5", 1, "1行目の「添字」が範囲外です：「-5」" + range},
+        {2, 1, "0", 1, "2行目の「ﾀｲﾄﾙ文字」が範囲外です：「0」" + range},
+        {4, 2, "73", 1, "4行目の「一般文字」が範囲外です：「73」" + range},
+        {4, 2, "32768", 1, "4行目の「一般文字」が範囲外です：「32768」" + range},
+        {4, 2, "12pt", 1,
+         "4行目の「一般文字」が数値ではありません：「12pt」\n数値を入力してください。" + notSaved},
+        {1, 3, "", 1, "1行目の「添字」が空欄です。" + range},
+        {3, 0, "", 1, "3行目の「フォント」が空欄です。\nフォントを指定してください。" + notSaved},
+        {1, 1, "12", 9,
+         "使用するフォントセット（9行目）が空欄です。\n"
+         "フォントとサイズを入力するか、別の行を「このﾌｫﾝﾄｾｯﾄを使う」で指定してください。" +
+             notSaved},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(qPrintable(c.message));
         FontSetRows bad = rows;
-        bad[3][2] = QString::fromUtf8(c.text);
-        EXPECT_FALSE(saveFontSets(ctx.folders, ctx.ask(), bad, 1));
-        EXPECT_EQ(tree.prompt.lastText(), QString::fromUtf8(c.message));
+        bad[c.row - 1][c.column] = c.text;
+        EXPECT_FALSE(saveFontSets(ctx.folders, ctx.ask(), bad, c.inUse));
+        EXPECT_EQ(tree.prompt.lastText(), c.message);
         EXPECT_EQ(readBytes(fontFile()), defaults());
     }
-    rows[3][2] = QStringLiteral("32767");
-    EXPECT_TRUE(saveFontSets(ctx.folders, ctx.ask(), rows, 1));
+    FontSetRows gap = rows;
+    gap[2] = QStringList{QString(), QString(), QString(), QString()};
+    EXPECT_FALSE(saveFontSets(ctx.folders, ctx.ask(), gap, 1));
+    EXPECT_EQ(tree.prompt.lastText(),
+              "3行目が空欄のため、4行目は登録できません。\n空欄の行を詰めてください。" + notSaved);
+
+    FontSetRows edges = rows;
+    edges[3][2] = QStringLiteral("４"); // full-width digits are digits
+    edges[3][1] = QStringLiteral("72");
+    EXPECT_TRUE(saveFontSets(ctx.folders, ctx.ask(), edges, 1));
+    EXPECT_EQ(loadFontSet(ctx.folders, ctx.reportFont)[3].bodySize, 4);
 }

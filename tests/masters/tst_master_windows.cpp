@@ -279,6 +279,12 @@ void MasterWindowsTest::fontSetWindowMarksAndStoresTheSetInUse() {
     typeInto(window, 2, 2, QStringLiteral("12"));
     QCOMPARE(editorBackground(window), QColor(255, 255, 255));
 
+    // A size that is not a font size is named, and the window stays.
+    typeInto(window, 4, 1, QStringLiteral("-5"));
+    click(window, "cmd登録");
+    QVERIFY(window.isVisible());
+    QVERIFY(tree.prompt.lastText().startsWith(QStringLiteral("1行目の「添字」が範囲外です：「-5」")));
+    typeInto(window, 4, 1, QStringLiteral("６"));
     click(window, "cmd登録");
     QCOMPARE(window.result(), int(QDialog::Accepted));
     loadFontSet(tree.ctx.folders, tree.ctx.reportFont);
