@@ -172,7 +172,8 @@ bool takeFreeName(const ArchiveWork& work, const QString& jobFile, QString& name
 }
 
 // Saves the converted job of the data folder as `name` + ".lzh"; the
-// message says where when the wanted name was taken, or why it failed.
+// message says under which name and in which folder (a new archive appears
+// there, and the user must know which one is now the job), or why it failed.
 Message saveConverted(const ArchiveWork& work, const QString& wanted, const QString& name) {
     const QString folder = convertedArchiveFolder(work);
     const QString path = folder + u'/' + name + kArchiveSuffix;
@@ -185,7 +186,8 @@ Message saveConverted(const ArchiveWork& work, const QString& wanted, const QStr
         return {QStringLiteral("保存データ") + wanted + kArchiveSuffix +
                 QStringLiteral("がすでにあるため、変換したデータは") + name + kArchiveSuffix +
                 QStringLiteral("として保存しました。") + kNl + folder};
-    return {};
+    return {QStringLiteral("古い形式のデータを変換し、") + name + kArchiveSuffix +
+            QStringLiteral("として保存しました。") + kNl + folder};
 }
 
 // The job unpacked into `scratch` loads as the job of the data folder

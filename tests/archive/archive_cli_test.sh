@@ -125,8 +125,11 @@ PY
 mkdir "$tmp/old"
 old_job 旧ファイル "$tmp/old/K5dat.k5d"
 (cd "$tmp/old" && "$lha32" u "$tmp/user folder/旧.lzh" K5dat.k5d) || fail "old archive"
-./kamo-k5 open "$tmp/user folder/旧.lzh" 2>/dev/null || fail "open an old archive"
+said=$(./kamo-k5 open "$tmp/user folder/旧.lzh" 2>&1) || fail "open an old archive"
 converted="$tmp/user folder/v02_旧ファイル.lzh"
+# The user is told which archive holds the converted job, and where.
+case "$said" in *"v02_旧ファイル.lzhとして保存しました。"*"$tmp/user folder"*) ;;
+  *) fail "converted archive not named: $said" ;; esac
 [ -f "$converted" ] || fail "converted archive beside the old one: $(ls "$tmp/user folder")"
 (mkdir "$tmp/x2" && cd "$tmp/x2" && lhasa xq "$converted") || fail "lhasa x converted"
 cmp -s "$tmp/x2/K5dat02.k5d" $job || fail "converted archive differs from the job"

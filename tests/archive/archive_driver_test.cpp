@@ -141,7 +141,9 @@ TEST_F(ArchiveDriver, OldArchiveIsConvertedAndSavedAsCurrentArchiveBesideIt) {
         ArchiveWork w = work();
         const Outcome opened = openArchiveFile(w, path, false);
         ASSERT_TRUE(opened.ok) << qPrintable(opened.message.text);
-        EXPECT_TRUE(opened.message.text.isEmpty()) << qPrintable(opened.message.text);
+        // The user is told which archive now holds the job, and where.
+        EXPECT_EQ(opened.message.text, QStringLiteral("古い形式のデータを変換し、") + c.expected +
+                                           QStringLiteral(".lzhとして保存しました。\n") + elsewhere.path());
         EXPECT_EQ(fileNames(ctx.folders), QStringList(2, c.expected));
         EXPECT_EQ(ctx.job.currentFileName, c.expected);
         EXPECT_EQ(readRecord(ctx.folders, 2)->name, "F2");
