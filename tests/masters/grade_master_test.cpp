@@ -128,10 +128,10 @@ TEST_F(GradeTest, RegisteringRefusesNonNumbersAndSavesNeitherFile) {
     const QByteArray young = readBytes(youngFile());
     GradeRows rows{row("丸鋼", "SR999", "-", "1 2 3 4")};
 
-    EXPECT_FALSE(saveGradeMaster(ctx.folders, ctx.ask(), rows, QStringLiteral("２０５０００"),
+    EXPECT_FALSE(saveGradeMaster(ctx.folders, ctx.ask(), rows, QStringLiteral("２０万"),
                                  QStringLiteral("2100")));
     EXPECT_EQ(tree.prompt.lastText(),
-              QStringLiteral("「ヤング係数（SI単位）」が数値ではありません：「２０５０００」\n"
+              QStringLiteral("「ヤング係数（SI単位）」が数値ではありません：「２０万」\n"
                              "数値を入力してください。登録は行いませんでした。"));
     EXPECT_FALSE(saveGradeMaster(ctx.folders, ctx.ask(), rows, QStringLiteral("205000"), QStringLiteral("")));
     rows[0][6] = QStringLiteral("4x");
@@ -142,9 +142,10 @@ TEST_F(GradeTest, RegisteringRefusesNonNumbersAndSavesNeitherFile) {
     EXPECT_EQ(readBytes(gradeFile()), grades);
     EXPECT_EQ(readBytes(youngFile()), young);
 
-    rows[0][6] = QStringLiteral("4");
+    rows[0][6] = QStringLiteral("４"); // full-width digits are digits
     EXPECT_TRUE(
-        saveGradeMaster(ctx.folders, ctx.ask(), rows, QStringLiteral(" 1.5E5 "), QStringLiteral("2000")));
+        saveGradeMaster(ctx.folders, ctx.ask(), rows, QStringLiteral(" 1.5E5 "), QStringLiteral("２０００")));
     EXPECT_EQ(readGradeRecords(ctx.folders)[0].gradeName, QStringLiteral("SR999   "));
     EXPECT_EQ(loadYoung(ctx.folders).si, 150000.0f);
+    EXPECT_EQ(loadYoung(ctx.folders).cgs, 2000.0f);
 }

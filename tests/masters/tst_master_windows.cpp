@@ -284,7 +284,8 @@ void MasterWindowsTest::fontSetWindowMarksAndStoresTheSetInUse() {
     click(window, "cmd登録");
     QVERIFY(window.isVisible());
     QVERIFY(tree.prompt.lastText().startsWith(QStringLiteral("1行目の「添字」が範囲外です：「-5」")));
-    typeInto(window, 4, 1, QStringLiteral("６"));
+    typeInto(window, 4, 1, QString());
+    child<QLineEdit>(window, "Text_dummy0")->insert(QStringLiteral("６")); // as an input method commits it
     click(window, "cmd登録");
     QCOMPARE(window.result(), int(QDialog::Accepted));
     loadFontSet(tree.ctx.folders, tree.ctx.reportFont);
