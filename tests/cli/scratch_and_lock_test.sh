@@ -70,7 +70,7 @@ err=$(./kamo-k5 calc 2>&1 >/dev/null); rc=$?
 [ $(( $(date +%s) - start )) -ge 2 ] || fail "the second program should wait a few seconds first"
 ./kamo-k5 list >/dev/null 2>&1 || fail "list needs no lock"
 [ "$(md5sum < ../DAT/K5dat02.k5d)" = "$before" ] || fail "the refused command changed the job"
-kill $holder 2>/dev/null; wait $holder 2>/dev/null
+pkill -P $holder 2>/dev/null; kill $holder 2>/dev/null; wait $holder 2>/dev/null
 
 # A holder that finishes within the wait: the second command then runs.
 flock ../DAT/kamo-k5.lock sleep 1 &
