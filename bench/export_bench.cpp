@@ -5,6 +5,7 @@
 #include "bench_jobs.h"
 #include "export/schedule_export.h"
 #include "shell/run_calculation.h"
+#include "shell/schedule_export_command.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,8 +23,7 @@ void BM_ScheduleDxf(benchmark::State& state) {
     k5::dxfexport::ExportRequest request;
     request.path = job.ctx.folders.dataFolder + QStringLiteral("/schedule.dxf");
     for (auto _ : state) {
-        const k5::dxfexport::ExportResult result =
-            k5::dxfexport::exportScheduleDxf(job.ctx.folders.jobFile(), request);
+        const k5::dxfexport::ExportResult result = k5::exportJobSchedule(job.ctx, request);
         if (!result.outcome || result.foundations != foundations) {
             state.SkipWithError("not every foundation was drawn");
             break;

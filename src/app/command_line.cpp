@@ -11,6 +11,7 @@
 #include "shell/job_list.h"
 #include "shell/main_commands.h"
 #include "shell/run_calculation.h"
+#include "shell/schedule_export_command.h"
 #include "shell/startup.h"
 #include "shell/version.h"
 
@@ -164,7 +165,7 @@ ExportArguments parseExportArguments(const QStringList& arguments, const QString
 // Foundations without a cell are named on standard error; the drawing is
 // written when at least one foundation has one.
 int exportSchedule(AppContext& ctx, const dxfexport::ExportRequest& request) {
-    const dxfexport::ExportResult result = dxfexport::exportScheduleDxf(ctx.folders.jobFile(), request);
+    const dxfexport::ExportResult result = exportJobSchedule(ctx, request);
     for (const dxfexport::LeftOut& left : result.leftOut)
         printErr(dxfexport::leftOutLine(left) + u'\n');
     if (!ctx.ask().report(result.outcome)) return 1;

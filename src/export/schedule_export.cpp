@@ -1,13 +1,11 @@
 #include "export/schedule_export.h"
 
 #include "platform/file_replace.h"
-#include "report/page_sequence.h"
 
 namespace k5::dxfexport {
 
-ExportResult exportScheduleDxf(const QString& jobFile, const ExportRequest& request) {
+ExportResult exportScheduleDxf(const report::ReportJob& job, const ExportRequest& request) {
     ExportResult result;
-    const report::ReportJob job = report::loadReportJob(jobFile);
     const Schedule schedule = buildSchedule(job, request.options);
     result.leftOut = schedule.leftOut;
     result.foundations = static_cast<int>(schedule.records.size());

@@ -2,6 +2,7 @@
 #include "export/dxf_file.h"
 #include "export/foundation_schedule.h"
 #include "platform/prompt.h"
+#include "report/page_sequence.h"
 
 #include <QList>
 #include <QString>
@@ -22,9 +23,10 @@ struct ExportResult {
     QList<LeftOut> leftOut; // foundations without a cell, in the order the report takes them
 };
 
-// Writes the schedule of the job file to `request.path`, replacing the file
-// only once the new drawing is complete. A job with no foundation to draw
-// is refused and leaves the file as it was.
-ExportResult exportScheduleDxf(const QString& jobFile, const ExportRequest& request);
+// Writes the schedule of the job to `request.path`, replacing the file only
+// once the new drawing is complete. A job with no foundation to draw is
+// refused and leaves the file as it was. The job is one loaded and checked
+// as every command loads it (report::loadCheckedReportJob).
+ExportResult exportScheduleDxf(const report::ReportJob& job, const ExportRequest& request);
 
 } // namespace k5::dxfexport

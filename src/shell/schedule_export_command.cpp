@@ -1,6 +1,7 @@
 #include "shell/schedule_export_command.h"
 
 #include "platform/fixed_text.h"
+#include "report/page_sequence.h"
 #include "shell/app_context.h"
 
 #include <QDir>
@@ -14,10 +15,17 @@ QString proposedDxfPath(const AppContext& ctx) {
     return QDir(ctx.folders.saveFolder).filePath(name + QStringLiteral(".dxf"));
 }
 
-Outcome exportScheduleCommand(const AppContext& ctx, const QString& path) {
+dxfexport::ExportResult exportJobSchedule(AppContext& ctx, const dxfexport::ExportRequest& request) {
+    report::ReportJob job;
+    const Outcome loaded = report::loadCheckedReportJob(ctx.folders, ctx.job, ctx.jobHooks, job);
+    if (!loaded) return {loaded, 0, {}};
+    return dxfexport::exportScheduleDxf(job, request);
+}
+
+Outcome exportScheduleCommand(AppContext& ctx, const QString& path) {
     dxfexport::ExportRequest request;
     request.path = path;
-    const dxfexport::ExportResult result = dxfexport::exportScheduleDxf(ctx.folders.jobFile(), request);
+    const dxfexport::ExportResult result = exportJobSchedule(ctx, request);
     QString leftOut;
     for (const dxfexport::LeftOut& left : result.leftOut)
         leftOut += u'\n' + dxfexport::leftOutLine(left);

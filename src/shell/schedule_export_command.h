@@ -12,9 +12,14 @@ struct AppContext;
 // the save folder.
 QString proposedDxfPath(const AppContext& ctx);
 
-// Writes the foundation schedule of the job to `path` (R12, Shift-JIS) and
-// says what happened: how many foundations were drawn and which were left
-// out and why, or why nothing was written.
-Outcome exportScheduleCommand(const AppContext& ctx, const QString& path);
+// The foundation schedule of the job in DAT, written as `request` says. The
+// job is loaded and checked first as `list`, `calc` and the report load it:
+// a job they refuse is refused with the same message and nothing is written.
+dxfexport::ExportResult exportJobSchedule(AppContext& ctx, const dxfexport::ExportRequest& request);
+
+// "DXF出力...": writes the foundation schedule of the job to `path` (R12,
+// Shift-JIS) and says what happened: how many foundations were drawn and
+// which were left out and why, or why nothing was written.
+Outcome exportScheduleCommand(AppContext& ctx, const QString& path);
 
 } // namespace k5

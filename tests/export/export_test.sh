@@ -26,6 +26,25 @@ err=$(./kamo-k5 export --dxf "$tmp/none.dxf" --records 2-5 2>&1 >/dev/null); rc=
 [ $rc -eq 1 ] || fail "a range without a foundation must be refused (got $rc)"
 ./kamo-k5 export --dxf "$tmp/no/such/folder/s.dxf" >/dev/null 2>&1; [ $? -eq 1 ] || fail "an unwritable file must exit 1"
 
+# The export loads the job as list and report load it: what they refuse, it refuses alike.
+cp ../DAT/K5dat02.k5d "$tmp/calculated.k5d"
+cp out/s.dxf "$tmp/earlier.dxf"
+for damage in "struct.pack_into('<h', b, 0, 999)" "b[:] = bytes(range(256)) * 9"; do
+  python3 - "$damage" <<'PY'
+import struct, sys
+b = bytearray(open('../DAT/K5dat02.k5d', 'rb').read())
+exec(sys.argv[1])
+open('../DAT/K5dat02.k5d', 'wb').write(bytes(b))
+PY
+  listed=$(./kamo-k5 list 2>&1 >/dev/null)
+  reported=$(./kamo-k5 report --pdf "$tmp/damaged.pdf" 2>&1 >/dev/null)
+  err=$(./kamo-k5 export --dxf out/s.dxf 2>&1 >/dev/null); rc=$?
+  [ $rc -eq 1 ] || fail "a job list refuses must be refused by export too ($damage: $rc)"
+  [ -n "$err" ] && [ "$err" = "$listed" ] && [ "$err" = "$reported" ] || fail "the same message as list and report: '$err' / '$listed' / '$reported'"
+  cmp -s out/s.dxf "$tmp/earlier.dxf" || fail "a refused job leaves the earlier drawing ($damage)"
+  cp "$tmp/calculated.k5d" ../DAT/K5dat02.k5d
+done
+
 /usr/bin/python3 - out/s.dxf "$tmp/u.dxf" <<'PY' || fail "read back"
 import sys, ezdxf
 r12, r2010 = ezdxf.readfile(sys.argv[1]), ezdxf.readfile(sys.argv[2])

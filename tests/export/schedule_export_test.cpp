@@ -1,5 +1,6 @@
 #include "../report/calculated_records.h"
 #include "export/schedule_export.h"
+#include "jobdata/format_conversion.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
 #include "platform/file_replace.h"
@@ -85,7 +86,7 @@ class ScheduleDxf : public ::testing::Test {
         ExportRequest request;
         request.path = path;
         request.version = version;
-        return exportScheduleDxf(tree.ctx.folders.jobFile(), request);
+        return exportJobSchedule(tree.ctx, request);
     }
     QString file(const QString& name) const { return tree.dataFile(name); }
 
@@ -241,6 +242,37 @@ TEST_F(ScheduleDxf, MenuCommandReportsCellsAndLeftOut) {
     EXPECT_EQ(done.message.text, QStringLiteral("DXFを出力しました（基礎 2 件）。\n\n") + path +
                                      QStringLiteral("\n\n出力しなかった基礎:\nデータ3 U1: 未計算"));
     EXPECT_TRUE(QFile::exists(path));
+}
+
+// The menu command loads the job as the list and the report do: a job they
+// refuse is refused with the same message and the earlier drawing stays.
+TEST_F(ScheduleDxf, MenuCommandRefusesAJobTheLoadRefuses) {
+    installFormatConversion(tree.ctx.jobHooks); // as the program's start installs it
+    const QString path = file(QStringLiteral("menu.dxf"));
+    writeBytes(path, "old drawing");
+    QByteArray unknownVersion = [&] {
+        writeJobOf(calculatedJob().mid(0, 1));
+        QByteArray bytes = readBytes(tree.ctx.folders.jobFile());
+        bytes[0] = char(999 & 0xFF);
+        bytes[1] = char(999 >> 8);
+        return bytes;
+    }();
+    QByteArray randomBytes;
+    for (int i = 0; i < 9; ++i)
+        for (int b = 0; b < 256; ++b)
+            randomBytes.append(char(b));
+    for (const QByteArray& damaged : {unknownVersion, randomBytes}) {
+        writeBytes(tree.ctx.folders.jobFile(), damaged);
+        report::ReportJob job;
+        const Outcome loaded =
+            report::loadCheckedReportJob(tree.ctx.folders, tree.ctx.job, tree.ctx.jobHooks, job);
+        ASSERT_FALSE(loaded.ok);
+        const Outcome refused = exportScheduleCommand(tree.ctx, path);
+        EXPECT_FALSE(refused.ok);
+        EXPECT_EQ(refused.message.text, loaded.message.text);
+        EXPECT_EQ(readBytes(path), QByteArray("old drawing"));
+        EXPECT_EQ(readBytes(tree.ctx.folders.jobFile()), damaged);
+    }
 }
 
 } // namespace
