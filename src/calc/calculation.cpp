@@ -1,18 +1,18 @@
 #include "calc/calculation.h"
 
 #include "calc/calc_kernel.h"
+#include "calc/calc_masters.h"
 #include "calc/calc_messages.h"
 #include "calc/grade_stress.h"
 #include "calc/isolated_design.h"
 #include "calc/pile_cap_design.h"
 #include "calc/prepare_common.h"
 #include "calc/record_checks.h"
+#include "calc/record_evaluation.h"
 #include "jobdata/job_file.h"
 #include "jobdata/job_state.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
-#include "masters/bar_size_master.h"
-#include "masters/concrete_setting.h"
 #include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
@@ -20,7 +20,6 @@
 
 #include <QFile>
 
-#include <QHash>
 #include <algorithm>
 #include <string>
 
@@ -42,88 +41,6 @@ int storedInteger(float value, bool& inRange) {
     }
     return static_cast<int>(cInt(value));
 }
-
-// What the masters give a run: read once, since nothing changes them while
-// the run goes on.
-class RunMasters {
-  public:
-    explicit RunMasters(const Folders& folders) : folders_(folders) {
-        const ConcreteSetting setting = loadConcreteSetting(folders);
-        concrete_.edition = setting.concreteEdition;
-        concrete_.factorC = setting.cgsShortFactorC;
-        concrete_.factorS = setting.cgsShortFactorS;
-    }
-
-    const ConcreteRule& concrete() const { return concrete_; }
-
-    // The steel's Young's modulus belongs to the same master as the grades: a
-    // value of 0 or below means the master was damaged or mistyped, and a run
-    // on such a master is not one to trust.
-    Outcome checkYoungModulus() const {
-        // Read only: a run writes no master (a missing file means the defaults).
-        const YoungModulus young = readYoung(folders_).value_or(YoungModulus{});
-        const bool usable =
-            std::isfinite(young.si) && std::isfinite(young.cgs) && young.si > 0 && young.cgs > 0;
-        return usable ? Outcome::success()
-                      : Outcome::error(calc_message::youngModulusUnusable(folders_.youngModulusFile));
-    }
-
-    // CGS jobs multiply long-term allowables into short-term ones: a
-    // multiplier of 0 or below would judge every short-term case wrongly.
-    Outcome checkConcreteFor(bool si) const {
-        const bool factorsUsable = concrete_.factorC > 0 && concrete_.factorS > 0 &&
-                                   std::isfinite(concrete_.factorC) && std::isfinite(concrete_.factorS);
-        if (si || factorsUsable) return Outcome::success();
-        return Outcome::error(calc_message::concreteFactorUnusable(concreteFile(folders_)));
-    }
-
-    // Allowable stresses of the grade and the size's bar data; the grade
-    // lookup's own message when the grade is not found.
-    std::optional<SteelData> steel(const QString& grade, const QString& size, bool si, Outcome& fault) {
-        if (!gradesRead_) {
-            grades_ = readGradeRecords(folders_);
-            gradesRead_ = true;
-        }
-        int row = 0;
-        const std::optional<GradeStress> stress = lookupGradeStress(grades_, grade, size, si, &row);
-        if (!stress) {
-            fault = Outcome::error(calc_message::gradeNotFound(grade));
-            return std::nullopt;
-        }
-        if (!usable(stress->longTerm, si) || !usable(stress->shortTerm, si)) {
-            fault = Outcome::error(calc_message::gradeStressUnusable(folders_.rebarGradeFile, row, grade));
-            return std::nullopt;
-        }
-        SteelData s;
-        s.size = size;
-        s.ftLong = stress->longTerm;
-        s.ftShort = stress->shortTerm;
-        const BarSizeData bar = barSize(size);
-        s.area = bar.area;
-        s.perimeter = bar.perimeter;
-        return s;
-    }
-
-  private:
-    // An allowable steel stress above 0 and below what any steel reaches
-    // (N/mm² in SI, kg/cm² in CGS): a flipped sign or a slipped digit in the
-    // master would otherwise design too few bars without a word.
-    static bool usable(double stress, bool si) {
-        return std::isfinite(stress) && stress > 0 && stress <= (si ? 2000.0 : 20000.0);
-    }
-
-    BarSizeData barSize(const QString& size) {
-        auto it = sizes_.constFind(size);
-        if (it == sizes_.constEnd()) it = sizes_.insert(size, findBarSize(folders_, size));
-        return *it;
-    }
-
-    const Folders& folders_;
-    ConcreteRule concrete_;
-    QList<GradeRecord> grades_;
-    bool gradesRead_ = false;
-    QHash<QString, BarSizeData> sizes_;
-};
 
 // The job file as the run sees it: mapped once for reading, and the
 // results streamed record by record into a scratch file beside it, which is
@@ -252,38 +169,11 @@ BarRules barRulesOf(const WorkingRecord& w, const FoundationRecord& rec) {
     return b;
 }
 
-// One record: load, check, prepare, design. What the record's steps wrote
-// is kept in the job image, also when a later step refuses the record.
-Outcome calculateRecord(RunMasters& masters, JobImage& job, int n) {
+// One record of the job through the one per-record path; what its steps
+// kept stays in the job image, also when a later step refuses the record.
+Outcome calculateRecord(const CalcMasters& masters, JobImage& job, int n) {
     FoundationRecord rec = decodeRecord(job.record(n));
-    if (Outcome stored = checkStoredValues(rec, n); !stored) return stored;
-    WorkingRecord w;
-    const LoadedRecord loaded = loadRecordForCalculation(rec, w);
-    if (Outcome registered = checkRecordForRegister(w, n); !registered) return registered;
-    if (Outcome checked = checkRecordForCalculation(w, rec, n); !checked) return checked;
-    job.keep(rec);
-
-    const auto refuse = [&](const QString& what) { return Outcome::warning(checkMessagePrefix(n) + what); };
-    if (!loaded.barRulesInRange) return refuse(calc_message::barRuleOutOfRange());
-
-    const bool si = cInt(rec.data1[field::unitSystem]) == 1;
-    if (Outcome concrete = masters.checkConcreteFor(si); !concrete) return concrete;
-    Outcome fault;
-    const std::optional<SteelData> x = masters.steel(w.barGradeX, w.barSizeX, si, fault);
-    if (!x) return fault;
-    const std::optional<SteelData> y = masters.steel(w.barGradeY, w.barSizeY, si, fault);
-    if (!y) return fault;
-
-    DesignRecord design(rec, barRulesOf(w, rec), [&](const FoundationRecord& r) {
-        job.keep(r);
-        return true;
-    });
-    bool ok = prepareCommon(design, w, *x, *y, masters.concrete());
-    if (ok && w.foundationType == kTypeIsolated) ok = designIsolated(design);
-    if (ok && w.foundationType == kTypePileCap) ok = designPileCap(design);
-    if (!ok) return refuse(design.fault());
-    if (loaded.changed) job.keep(rec);
-    return Outcome::success();
+    return designRecord(masters, rec, n, [&](const FoundationRecord& r) { job.keep(r); });
 }
 
 CalcCounters count(const QByteArray& bytes, bool withNg) {
@@ -318,6 +208,48 @@ CalcCounters countFoundations(const Folders& folders) {
 
 CalcCounters countNgFoundations(const Folders& folders) {
     return countFile(folders, true);
+}
+
+Outcome designRecord(const CalcMasters& masters, FoundationRecord& rec, int n, const RecordKeeper& keep) {
+    const auto kept = [&](const FoundationRecord& r) {
+        if (keep) keep(r);
+    };
+    if (Outcome young = masters.checkYoungModulus(); !young) return young;
+    if (Outcome stored = checkStoredValues(rec, n); !stored) return stored;
+    WorkingRecord w;
+    const LoadedRecord loaded = loadRecordForCalculation(rec, w);
+    if (Outcome registered = checkRecordForRegister(w, n); !registered) return registered;
+    if (Outcome checked = checkRecordForCalculation(w, rec, n); !checked) return checked;
+    kept(rec);
+
+    const auto refuse = [&](const QString& what) { return Outcome::warning(checkMessagePrefix(n) + what); };
+    if (!loaded.barRulesInRange) return refuse(calc_message::barRuleOutOfRange());
+
+    const bool si = cInt(rec.data1[field::unitSystem]) == 1;
+    if (Outcome concrete = masters.checkConcreteFor(si); !concrete) return concrete;
+    Outcome fault;
+    const std::optional<SteelData> x = masters.steel(w.barGradeX, w.barSizeX, si, fault);
+    if (!x) return fault;
+    const std::optional<SteelData> y = masters.steel(w.barGradeY, w.barSizeY, si, fault);
+    if (!y) return fault;
+
+    DesignRecord design(rec, barRulesOf(w, rec), [&](const FoundationRecord& r) {
+        kept(r);
+        return true;
+    });
+    bool ok = prepareCommon(design, w, *x, *y, masters.concrete());
+    if (ok && w.foundationType == kTypeIsolated) ok = designIsolated(design);
+    if (ok && w.foundationType == kTypePileCap) ok = designPileCap(design);
+    if (!ok) return refuse(design.fault());
+    if (loaded.changed) kept(rec);
+    return Outcome::success();
+}
+
+Evaluation evaluateRecord(const CalcMasters& masters, FoundationRecord record, int dataNo) {
+    Evaluation e;
+    e.outcome = designRecord(masters, record, dataNo);
+    e.record = std::move(record);
+    return e;
 }
 
 LoadedRecord loadRecordForCalculation(FoundationRecord& rec, WorkingRecord& w) {
@@ -413,7 +345,7 @@ Outcome calculateImage(const Folders& folders, JobImage& job, bool opened, CalcC
     // run designs no half record of zeros and leaves the file as it is.
     if (!job.wholeNumberOfRecords()) return Outcome::error(calc_message::jobFileDamaged(path));
 
-    RunMasters masters(folders);
+    const CalcMasters masters = CalcMasters::load(folders);
     Outcome outcome = masters.checkYoungModulus();
     for (int n = 1; n <= job.records() && outcome; ++n) {
         outcome = calculateRecord(masters, job, n);

@@ -140,11 +140,11 @@ QList<QByteArray> readLeadingRecords(const QString& path, int count) {
 
 } // namespace
 
-void loadCommonValues(const Folders& folders, int unit, CommonValues& v) {
-    ensureCommonValues(folders);
-    RecordFile file(folders.commonValuesFile, kCommonValuesRecordLength);
-    if (!file.openReadOnly()) return;
-    v = decodeCommonValues(file.read(unit));
+namespace {
+
+// A priority out of range and zero layout values, as older files hold them,
+// get working values; true when something was repaired.
+bool repairLayoutValues(CommonValues& v) {
     if (v.priority < 0 || v.priority > 3) v.priority = 3;
     bool repaired = false;
     auto repair = [&repaired](int& value, int replacement) {
@@ -158,7 +158,26 @@ void loadCommonValues(const Folders& folders, int unit, CommonValues& v) {
     repair(v.nx, 2);
     repair(v.ny, 2);
     repair(v.priority, 2);
-    if (!repaired) return;
+    return repaired;
+}
+
+} // namespace
+
+CommonValues readCommonValues(const Folders& folders, int unit) {
+    if (!hasBothRecords(folders.commonValuesFile)) return defaultCommonValues(unit);
+    RecordFile file(folders.commonValuesFile, kCommonValuesRecordLength);
+    if (!file.openReadOnly()) return defaultCommonValues(unit);
+    CommonValues v = decodeCommonValues(file.read(unit));
+    repairLayoutValues(v);
+    return v;
+}
+
+void loadCommonValues(const Folders& folders, int unit, CommonValues& v) {
+    ensureCommonValues(folders);
+    RecordFile file(folders.commonValuesFile, kCommonValuesRecordLength);
+    if (!file.openReadOnly()) return;
+    v = decodeCommonValues(file.read(unit));
+    if (!repairLayoutValues(v)) return;
     // Both unit systems share the rebar layout values; a file that cannot be
     // written keeps the repair in memory only.
     QList<QByteArray> records;

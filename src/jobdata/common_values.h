@@ -46,6 +46,9 @@ bool ensureCommonValues(const Folders& folders);
 // Loads record `unit` into `values`, repairing zero layout values; `values`
 // stays as it was when the file cannot be opened.
 void loadCommonValues(const Folders& folders, int unit, CommonValues& values);
+// Record `unit` with the same repairs made in memory only: nothing is
+// written. The defaults of the unit system when the file lacks the record.
+CommonValues readCommonValues(const Folders& folders, int unit);
 // Writes `values` into record `unit`, keeping the record's unused fields;
 // false when the file could not be written (it stays as it was).
 bool saveCommonValues(const Folders& folders, int unit, const CommonValues& values);

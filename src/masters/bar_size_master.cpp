@@ -117,13 +117,21 @@ QList<BarSizeRecord> readBarSizes(const Folders& folders, const QString& kind) {
     return records;
 }
 
-BarSizeData findBarSize(const Folders& folders, const QString& sizeText) {
+QString barSizeKindOf(const QString& sizeText) {
+    return sizeText.startsWith(u'D') ? QStringLiteral("D") : QStringLiteral("R");
+}
+
+BarSizeData lookupBarSize(const QList<BarSizeRecord>& records, const QString& sizeText) {
     // An empty text is contained in every name; it names no size.
     if (sizeText.isEmpty()) return {kBarSizeNotFound, kBarSizeNotFound};
-    const QString kind = sizeText.startsWith(u'D') ? QStringLiteral("D") : QStringLiteral("R");
-    for (const BarSizeRecord& record : readBarSizes(folders, kind))
+    for (const BarSizeRecord& record : records)
         if (trimBlanks(record.sizeName).contains(sizeText)) return {record.area, record.perimeter};
     return {kBarSizeNotFound, kBarSizeNotFound};
+}
+
+BarSizeData findBarSize(const Folders& folders, const QString& sizeText) {
+    if (sizeText.isEmpty()) return {kBarSizeNotFound, kBarSizeNotFound};
+    return lookupBarSize(readBarSizes(folders, barSizeKindOf(sizeText)), sizeText);
 }
 
 QStringList listBarSizes(const Folders& folders, const QString& kind) {

@@ -40,6 +40,11 @@ bool writeDefaultBarSizes(const Folders& folders, const QString& kind);
 // ("D19"); the file is chosen by the text's first letter ("D" deformed, any
 // other round). {−9999, −9999} when none does.
 BarSizeData findBarSize(const Folders& folders, const QString& sizeText);
+// The file kind a size text is looked up in: "D" for a text starting with
+// "D", "R" otherwise.
+QString barSizeKindOf(const QString& sizeText);
+// The same lookup in records already read from the kind's file.
+BarSizeData lookupBarSize(const QList<BarSizeRecord>& records, const QString& sizeText);
 
 // Every record of the kind's file, in file order.
 QList<BarSizeRecord> readBarSizes(const Folders& folders, const QString& kind);

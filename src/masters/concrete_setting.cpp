@@ -32,16 +32,21 @@ void ensureConcreteFile(const Folders& folders) {
     if (!hasContent(concreteFile(folders))) writeDefaults(folders);
 }
 
-ConcreteSetting loadConcreteSetting(const Folders& folders) {
+std::optional<ConcreteSetting> readConcreteSetting(const Folders& folders) {
     QList<double> numbers =
         hasContent(concreteFile(folders)) ? readNumberItems(concreteFile(folders)) : QList<double>{};
-    // Missing, empty or cut short: the defaults take the file's place.
-    if (numbers.size() < 3) return writeDefaults(folders);
+    if (numbers.size() < 3) return std::nullopt;
     ConcreteSetting setting;
     setting.concreteEdition = static_cast<int>(cInt(numbers[0]));
     setting.cgsShortFactorC = static_cast<float>(numbers[1]);
     setting.cgsShortFactorS = static_cast<float>(numbers[2]);
     return setting;
+}
+
+ConcreteSetting loadConcreteSetting(const Folders& folders) {
+    // Missing, empty or cut short: the defaults take the file's place.
+    if (std::optional<ConcreteSetting> setting = readConcreteSetting(folders)) return *setting;
+    return writeDefaults(folders);
 }
 
 bool saveConcreteSetting(const Folders& folders, const ConcreteSetting& c) {

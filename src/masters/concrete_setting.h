@@ -24,6 +24,9 @@ void ensureConcreteFile(const Folders& folders);
 // The setting in the file; a missing, empty or unreadable file is first
 // rewritten with the defaults. Read by every calculation run.
 ConcreteSetting loadConcreteSetting(const Folders& folders);
+// The setting in the file, written nowhere: none when the file is missing,
+// empty or cut short.
+std::optional<ConcreteSetting> readConcreteSetting(const Folders& folders);
 // Writes the setting to the file (the file is replaced whole).
 bool saveConcreteSetting(const Folders& folders, const ConcreteSetting& setting);
 

@@ -1,5 +1,6 @@
 #include "report/case_values.h"
 
+#include "calc/design_results.h"
 #include "jobdata/record_layout.h"
 #include "platform/fixed_text.h"
 #include "platform/numbers.h"
@@ -120,26 +121,8 @@ void drawCaseRow(const PageGrid& grid, const FoundationRecord& record, Foundatio
 }
 
 CheckText rebarDecisionText(const FoundationRecord& r, FoundationType type, Direction dir) {
-    const QString size = trimBlanks(dir == kDirX ? r.barSizeX : r.barSizeY);
-    const QString n = QString::number(cInt(r.data2[row::nBars][dir]));
-    const float pitch = r.data1[dir == kDirX ? field::pitchx : field::pitchy];
-    QString text;
-    switch (cInt(r.data1[field::priority])) {
-    case 1: // bar count first: the count is a minimum
-        text = size + u'-' + n + QStringLiteral("本以上");
-        break;
-    case 2: // spacing first
-        text = n + u'-' + size + QStringLiteral("(@") + formatPositional(pitch) + u')';
-        break;
-    case 3: // as calculated
-        text = n + u'-' + size;
-        break;
-    default:
-        text = size;
-        break;
-    }
     const QString prefix = dir == kDirX ? QStringLiteral("X方向 ") : QStringLiteral("Y方向 ");
-    return spanOf(type, dir, prefix + text);
+    return spanOf(type, dir, prefix + decidedBarsText(r, dir));
 }
 
 CheckText atCheckText(const FoundationRecord& r, FoundationType type, Direction dir) {

@@ -233,4 +233,40 @@ inline bool allFinite(const FoundationRecord& r) {
     return true;
 }
 
+// A record as an input window saves it: inputs only, no results.
+inline FoundationRecord saved(FoundationRecord r, const QString& name) {
+    r.name = name;
+    r.jobName = QStringLiteral("試験工事");
+    r.fileName = QStringLiteral("test");
+    for (int i = 9; i <= 60; ++i)
+        for (int j = 1; j <= 4; ++j)
+            r.data2[i][j] = 0;
+    r.data2[k5::row::L1][3] = r.data2[k5::row::L1][4] = 0;
+    // Unit weights of concrete and soil when the case gave none.
+    const bool si = r.data1[k5::field::unitSystem] == 1;
+    if (r.data1[k5::field::Wc] == 0) r.data1[k5::field::Wc] = si ? 24 : 2.4f;
+    if (r.data1[k5::field::Ws] == 0) r.data1[k5::field::Ws] = si ? 16 : 1.6f;
+    return r;
+}
+
+inline FoundationRecord savedFooting(FootingInput in, const QString& name, bool centred = true) {
+    in.h1 = in.h2 = 1000;
+    FoundationRecord r = isolatedRecord(in);
+    r.data2[k5::row::centre][1] = r.data2[k5::row::centre][2] = centred ? 1 : 0;
+    return saved(r, name);
+}
+
+inline FoundationRecord savedPileCap(PileCapInput in, const QString& name) {
+    in.h1 = in.h2 = 1000;
+    FoundationRecord r = pileCapRecord(in);
+    r.data2[k5::row::P][3] = in.Px2; // as typed: the loader derives the rest
+    r.data2[k5::row::P][4] =
+        (in.layout == 5 || in.layout == 7 || in.layout == 10 || in.layout == 11) ? in.Py2 : 0;
+    r.data1[k5::field::auxSpacing] = 0;
+    r.data2[k5::row::L][1] = r.data2[k5::row::L][2] = 0;
+    r.data2[k5::row::L1][1] = r.data2[k5::row::L1][2] = 0;
+    r.data2[k5::row::centre][1] = r.data2[k5::row::centre][2] = 0;
+    return saved(r, name);
+}
+
 } // namespace k5test

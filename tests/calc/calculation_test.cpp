@@ -27,42 +27,6 @@ using namespace k5test;
 
 namespace {
 
-// A record as an input window saves it: inputs only, no results.
-FoundationRecord saved(FoundationRecord r, const QString& name) {
-    r.name = name;
-    r.jobName = QStringLiteral("試験工事");
-    r.fileName = QStringLiteral("test");
-    for (int i = 9; i <= 60; ++i)
-        for (int j = 1; j <= 4; ++j)
-            r.data2[i][j] = 0;
-    r.data2[row::L1][3] = r.data2[row::L1][4] = 0;
-    // Unit weights of concrete and soil when the case gave none.
-    const bool si = r.data1[field::unitSystem] == 1;
-    if (r.data1[field::Wc] == 0) r.data1[field::Wc] = si ? 24 : 2.4f;
-    if (r.data1[field::Ws] == 0) r.data1[field::Ws] = si ? 16 : 1.6f;
-    return r;
-}
-
-FoundationRecord savedFooting(FootingInput in, const QString& name, bool centred = true) {
-    in.h1 = in.h2 = 1000;
-    FoundationRecord r = isolatedRecord(in);
-    r.data2[row::centre][1] = r.data2[row::centre][2] = centred ? 1 : 0;
-    return saved(r, name);
-}
-
-FoundationRecord savedPileCap(PileCapInput in, const QString& name) {
-    in.h1 = in.h2 = 1000;
-    FoundationRecord r = pileCapRecord(in);
-    r.data2[row::P][3] = in.Px2; // as typed: the loader derives the rest
-    r.data2[row::P][4] =
-        (in.layout == 5 || in.layout == 7 || in.layout == 10 || in.layout == 11) ? in.Py2 : 0;
-    r.data1[field::auxSpacing] = 0;
-    r.data2[row::L][1] = r.data2[row::L][2] = 0;
-    r.data2[row::L1][1] = r.data2[row::L1][2] = 0;
-    r.data2[row::centre][1] = r.data2[row::centre][2] = 0;
-    return saved(r, name);
-}
-
 class Calculation : public ::testing::Test {
   protected:
     void SetUp() override {
