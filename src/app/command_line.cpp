@@ -2,6 +2,7 @@
 
 #include "archive/archive_driver.h"
 #include "calc/calculation.h"
+#include "calc/results_list.h"
 #include "export/schedule_export.h"
 #include "import/support_reaction_reader.h"
 #include "jobdata/job_file.h"
@@ -192,6 +193,52 @@ int importSupportReactions(AppContext& ctx) {
     return 0;
 }
 
+// `results [--csv FILE [--encoding utf-8|cp932]]`: the results list as
+// printed rows or as a CSV file. It reads the job and writes nothing else.
+struct ResultsRequest {
+    QString csvPath;
+    CsvEncoding encoding = CsvEncoding::Utf8Bom;
+    bool valid = false;
+};
+
+ResultsRequest parseResultsArguments(const QStringList& arguments, const QString& currentDirectory) {
+    ResultsRequest request;
+    bool encodingGiven = false;
+    for (int i = 1; i < arguments.size(); i += 2) {
+        if (i + 1 >= arguments.size()) return request;
+        const QString& option = arguments[i];
+        const QString& value = arguments[i + 1];
+        if (option == QStringLiteral("--csv") && !value.isEmpty()) {
+            request.csvPath = QFileInfo(QDir(currentDirectory), value).absoluteFilePath();
+        } else if (option == QStringLiteral("--encoding")) {
+            encodingGiven = true;
+            const QString name = value.toLower();
+            if (name == QStringLiteral("utf-8") || name == QStringLiteral("utf8"))
+                request.encoding = CsvEncoding::Utf8Bom;
+            else if (name == QStringLiteral("cp932") || name == QStringLiteral("shift_jis"))
+                request.encoding = CsvEncoding::Cp932;
+            else
+                return request;
+        } else {
+            return request;
+        }
+    }
+    request.valid = !encodingGiven || !request.csvPath.isEmpty();
+    return request;
+}
+
+int printResults(AppContext& ctx, const ResultsRequest& request) {
+    const QList<ResultRow> rows = readResults(ctx.folders);
+    if (request.csvPath.isEmpty()) {
+        printOut(resultsTabText(rows));
+        return 0;
+    }
+    if (!ctx.ask().report(writeResultsCsv(request.csvPath, rows, request.encoding))) return 1;
+    printOut(QStringLiteral("計算結果一覧を保存しました（%1件）: ").arg(rows.size()) + request.csvPath +
+             u'\n');
+    return 0;
+}
+
 } // namespace
 
 QString usageText() {
@@ -202,6 +249,9 @@ QString usageText() {
         "archive)\n"
         "  kamo-k5 calc                             計算開始 (calculate every foundation)\n"
         "  kamo-k5 list                             基礎データリスト (the foundation list, tab-separated)\n"
+        "  kamo-k5 results [--csv FILE [--encoding utf-8|cp932]]\n"
+        "                                           計算結果一覧 (ratios and judgement of every foundation,\n"
+        "                                           tab-separated, or as CSV: UTF-8 with BOM or CP932)\n"
         "  kamo-k5 report --pdf FILE [--pages A-B]  計算書をPDFに出力 (the calculation report as one PDF)\n"
         "  kamo-k5 export --dxf FILE [--records A-B] [--dxf-version 2010]\n"
         "                                           基礎リストをDXFに出力 (the foundation schedule as DXF)\n"
@@ -230,10 +280,14 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     const bool exporting = command == QStringLiteral("export");
     const ExportArguments exportArguments =
         exporting ? parseExportArguments(arguments, currentDirectory) : ExportArguments{};
+    const bool results = command == QStringLiteral("results");
+    const ResultsRequest resultsRequest =
+        results ? parseResultsArguments(arguments, currentDirectory) : ResultsRequest{};
     const QStringList known{QStringLiteral("list"), QStringLiteral("calc"), QStringLiteral("import")};
     const bool archive = command == QStringLiteral("open") || command == QStringLiteral("save");
     const bool usable = report      ? reportRequest.valid
                         : exporting ? exportArguments.valid
+                        : results   ? resultsRequest.valid
                         : archive   ? arguments.size() == 2 && !arguments[1].isEmpty()
                                     : known.contains(command) && arguments.size() == 1;
     if (!usable) {
@@ -264,6 +318,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     }
     if (report) return writeReport(ctx, reportRequest);
     if (exporting) return exportSchedule(ctx, exportArguments.request);
+    if (results) return printResults(ctx, resultsRequest);
     if (archive) return runArchiveCommand(ctx, command, archivePath);
     if (command == QStringLiteral("import")) return importSupportReactions(ctx);
     return listJob(ctx);
