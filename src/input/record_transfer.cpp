@@ -394,12 +394,16 @@ Outcome recordAsIs(RecordEdit& edit, const RecordForm& form) {
     return saveWorkingRecord(edit);
 }
 
-Outcome registerRecord(RecordEdit& edit, const RecordForm& form) {
+Outcome prepareRegistration(RecordEdit& edit, const RecordForm& form, const CommonValues& common) {
     if (Outcome read = readForm(edit, form); !read) return read;
     // Empty fields take the defaults of the record's own unit system.
     edit.work.foundationType = edit.request.foundationType;
-    fillDefaults(edit.work, commonValuesOf(edit));
-    if (Outcome checked = checkRecordForRegister(edit.work, 0); !checked) return checked;
+    fillDefaults(edit.work, common);
+    return checkRecordForRegister(edit.work, 0);
+}
+
+Outcome registerRecord(RecordEdit& edit, const RecordForm& form) {
+    if (Outcome prepared = prepareRegistration(edit, form, commonValuesOf(edit)); !prepared) return prepared;
     return saveWorkingRecord(edit);
 }
 

@@ -13,6 +13,7 @@
 // The windows only read and show texts; every rule of the transfer lives here.
 namespace k5 {
 
+struct CommonValues;
 struct Folders;
 
 // One input window's work on one record: the job it belongs to, what the
@@ -93,8 +94,13 @@ Outcome saveWorkingRecord(RecordEdit& edit);
 // "現状記録終了": the fields saved without checks. Fails when nothing was
 // saved (a value that cannot be stored, or the write).
 Outcome recordAsIs(RecordEdit& edit, const RecordForm& form);
-// "登録": default filling and the register-time check, then the save. Fails
-// when the check (or a value that cannot be stored, or the write) refused it.
+// What "登録" does before it saves: the fields read into edit.work, empty
+// ones filled from `common` (the values of the record's unit system), the
+// register-time check. Fails with the message of the first refusal.
+Outcome prepareRegistration(RecordEdit& edit, const RecordForm& form, const CommonValues& common);
+// "登録": prepareRegistration with the job's common values, then the save.
+// Fails when the check (or a value that cannot be stored, or the write)
+// refused it.
 Outcome registerRecord(RecordEdit& edit, const RecordForm& form);
 // "複製" in correction mode: the shown record is saved, then appended once
 // more under the name "<name>の複製", which becomes the requested record in

@@ -9,6 +9,7 @@
 #include "shell/cancel_confirmation.h"
 #include "ui/input/CommonValuesWindow.h"
 #include "ui/input/FormKit.h"
+#include "ui/input/LiveResultPanel.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -340,6 +341,7 @@ bool FoundationInputWindow::activate() {
     navigator_->setCurrentRange(0);
     afterOpening();
     loading_ = false;
+    attachLiveResult();
     return true;
 }
 
@@ -394,6 +396,19 @@ void FoundationInputWindow::focusField(QWidget* field) {
 
 void FoundationInputWindow::focusRefusedInput(const Outcome& refused) {
     if (!refused.field.isEmpty()) focusField(inputField(refused.field));
+}
+
+void FoundationInputWindow::attachLiveResult() {
+    live_ = new LiveResultPanel(
+        ctx_.folders, edit_, [this] { return form(); }, this);
+    auto* body = new QWidget(this);
+    auto* row = new QHBoxLayout(body);
+    row->setContentsMargins(0, 0, 0, 0);
+    delete layout()->replaceWidget(tabs_, body);
+    row->addWidget(tabs_, 1);
+    row->addWidget(live_);
+    live_->watch(this);
+    live_->updateNow();
 }
 
 void FoundationInputWindow::showSharedFields(const RecordForm& f) {

@@ -17,6 +17,7 @@ class QTabWidget;
 namespace k5 {
 
 struct AppContext;
+class LiveResultPanel;
 
 // What the two foundation input windows share: the fields both types have,
 // the rebar lists, the two tabs with their field navigation, the closing
@@ -92,6 +93,8 @@ class FoundationInputWindow : public QDialog {
     // Whether the window keeps the stored name and loads whatever is typed
     // (a correction in an imported job): those fields are read-only.
     bool nameAndLoadsLocked() const;
+    // The live result beside the tabs, following every change of the form.
+    void attachLiveResult();
 
     AppContext& ctx_;
     RecordEdit edit_;
@@ -116,6 +119,7 @@ class FoundationInputWindow : public QDialog {
     QButtonGroup* priority_ = nullptr;
     QPushButton* duplicate_ = nullptr;
     QLabel* importedNote_ = nullptr;      // shown in an imported job
+    LiveResultPanel* live_ = nullptr;
     bool correctionCaptionFirst_ = false; // "(訂正)" before the caption rather than after it
 
   private:
