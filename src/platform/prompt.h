@@ -15,7 +15,7 @@ inline const QString kProgramTitle = QStringLiteral("KAMO-K5");
 
 enum class Icon { None, Information, Warning, Error, Question };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class Answer { Ok, Cancel, Yes, No };
+enum class Answer { Ok, Cancel, Yes, No, Further };
 
 struct Message {
     QString text;
@@ -54,6 +54,13 @@ class Prompt {
   public:
     virtual ~Prompt() = default;
     virtual Answer show(const Message& message) = 0;
+    // The message with one further command offered beside its buttons,
+    // answered Answer::Further when chosen. A prompt that cannot offer it
+    // shows the message alone.
+    virtual Answer showOffering(const Message& message, const QString& further) {
+        (void)further;
+        return show(message);
+    }
 
     // Shows the outcome's message, if it has one; answers whether it succeeded.
     bool report(const Outcome& outcome);

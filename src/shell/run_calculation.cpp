@@ -15,4 +15,11 @@ bool loadAndRunCalculation(AppContext& ctx) {
     return ctx.ask().report(outcome);
 }
 
+bool runCalculation(AppContext& ctx, bool& listWanted) {
+    const Outcome outcome = calculateJob(ctx.folders, ctx.counts);
+    listWanted =
+        ctx.ask().showOffering(outcome.message, QStringLiteral("計算結果一覧(&L)")) == Answer::Further;
+    return outcome.ok;
+}
+
 } // namespace k5

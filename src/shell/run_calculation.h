@@ -12,5 +12,8 @@ bool runCalculation(AppContext& ctx);
 // (older formats, identity, repaired defaults) is done in the run's one read
 // of the job file.
 bool loadAndRunCalculation(AppContext& ctx);
+// The same, its message offering "計算結果一覧" beside OK; `listWanted` tells
+// whether the user chose it.
+bool runCalculation(AppContext& ctx, bool& listWanted);
 
 } // namespace k5

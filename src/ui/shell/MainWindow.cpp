@@ -1,6 +1,7 @@
 #include "ui/shell/MainWindow.h"
 
 #include "calc/calculation.h"
+#include "calc/design_results.h"
 #include "import/support_reaction_reader.h"
 #include "jobdata/common_values.h"
 #include "jobdata/job_file.h"
@@ -10,6 +11,7 @@
 #include "shell/run_calculation.h"
 #include "shell/schedule_export_command.h"
 #include "shell/version.h"
+#include "shell/window_settings.h"
 #include "ui/archive/ArchiveFileDialogs.h"
 #include "ui/shell/FoundationTypeWindow.h"
 #include "ui/shell/JobWindow.h"
@@ -24,6 +26,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
@@ -37,6 +40,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace k5 {
@@ -52,8 +57,13 @@ class FoundationListGrid : public QTableWidget {
     std::function<void(int row)> open;
     std::function<void()> deleteChosen;
     std::function<void(int step)> move;
+    std::function<void()> resized;
 
   protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QTableWidget::resizeEvent(event);
+        if (resized) resized();
+    }
     void mousePressEvent(QMouseEvent* event) override {
         const int row = rowAt(event->position().toPoint().y());
         QTableWidget::mousePressEvent(event);
@@ -125,6 +135,18 @@ int pixels(int twips) {
 const QString kNotYet = QStringLiteral("準備中：この機能はまだ使用できません（");
 const QString kPreviewWindow = QStringLiteral("frmPreview");
 const QString kReviewWindow = QStringLiteral("frmRX2読込データ");
+const QString kResultsWindow = QStringLiteral("frm計算結果一覧");
+
+// How the list marks a foundation's last calculation without changing its
+// columns: an NG row has a red number and a red, bold name; a row whose
+// results were cleared (or never made) is grey.
+const QColor kNgText(200, 0, 0);
+const QColor kNgNumber(255, 205, 205);
+const QColor kNotCalculatedText(140, 140, 140);
+
+// The name column is 1200 twips: a name of 7 full-width characters (its
+// longest) fits in a face one pixel smaller than the list's.
+constexpr int kNameFontPixels = 11;
 
 QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
                     const std::function<void()>& run) {
@@ -166,6 +188,8 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     buildStatusBar();
     setCentralWidget(buildCentral());
     create();
+    if (const std::optional<WindowSize> size = readMainWindowSize(ctx_.folders))
+        resize(QSize(size->width, size->height).expandedTo(minimumSizeHint()));
 }
 
 MainWindow::~MainWindow() = default;
@@ -220,6 +244,8 @@ void MainWindow::buildMenus() {
                [this] { startCalculation(); });
     report_ = addCommand(run, QStringLiteral("menu計算結果表示"), QStringLiteral("計算結果の表示・印刷"),
                          [this] { showReport(); });
+    resultsList_ = addCommand(run, QStringLiteral("menu計算結果一覧"), QStringLiteral("計算結果一覧"),
+                              [this] { showResultsList(); });
 
     QMenu* settings = addMenu(bar, QStringLiteral("menu設定"), QStringLiteral("設定(&M)"));
     const struct {
@@ -239,6 +265,45 @@ void MainWindow::buildMenus() {
     for (const auto& w : settingsWindows)
         addWindowCommand(settings, QString::fromUtf8(w.action), QString::fromUtf8(w.caption),
                          QString::fromUtf8(w.window), QString::fromUtf8(w.what));
+    assignShortcuts();
+}
+
+// Every command has a key, shown beside its caption (the captions stay as
+// they are): the function keys run the calculation and show its results;
+// the settings windows take Ctrl+1 to Ctrl+7 in menu order.
+void MainWindow::assignShortcuts() {
+    const struct {
+        const char* action;
+        const char* keys;
+    } keys[] = {
+        {"menu新規作成", "Ctrl+N"},
+        {"menuデータを開く", "Ctrl+O"},
+        {"menu名前を付けて保存", "Ctrl+S"},
+        {"menu保存データの削除", "Ctrl+Alt+D"},
+        {"menu保存データの移動", "Ctrl+Alt+M"},
+        {"menuRX読込", "Ctrl+R"},
+        {"menuRX起動", "Ctrl+Alt+R"},
+        {"menu終了", "Ctrl+Q"},
+        {"menu工事名修正", "Ctrl+J"},
+        {"menu独立基礎追加", "Ctrl+I"},
+        {"menu杭基礎追加", "Ctrl+K"},
+        {"menu選択削除", "Ctrl+D"},
+        {"menu全データ削除", "Ctrl+Shift+D"},
+        {"menuRX読込データ整理", "Ctrl+Alt+G"},
+        {"menu計算開始", "F5"},
+        {"menu計算結果表示", "F6"},
+        {"menu計算結果一覧", "F7"},
+        {"menu共通値", "Ctrl+1"},
+        {"menuフォント", "Ctrl+2"},
+        {"menu鉄筋強度", "Ctrl+3"},
+        {"menu鉄筋サイズ", "Ctrl+4"},
+        {"menuキーアクション", "Ctrl+5"},
+        {"menuキャンセル時", "Ctrl+6"},
+        {"menuコンクリート", "Ctrl+7"},
+    };
+    for (const auto& k : keys)
+        if (auto* action = findChild<QAction*>(QString::fromUtf8(k.action)))
+            action->setShortcut(QKeySequence(QString::fromLatin1(k.keys)));
 }
 
 QAction* MainWindow::addWindowCommand(QMenu* menu, const QString& name, const QString& caption,
@@ -346,6 +411,8 @@ QWidget* MainWindow::buildCentral() {
     grid_->setFont(listFont);
     grid_->horizontalHeader()->setFont(listFont);
     grid_->setStyle(new NarrowCellStyle(grid_));
+    grid_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    grid_->resized = [this] { fitMemoColumn(); };
     grid_->choose = [this](int row, bool extend) { chooseRow(row, extend); };
     grid_->open = [this](int row) { openRow(row); };
     grid_->deleteChosen = [this] { deleteChosenRows(); };
@@ -377,10 +444,12 @@ QWidget* MainWindow::buildCentral() {
     listArea->setHorizontalSpacing(pixels(60));
     listArea->setVerticalSpacing(2);
     listArea->addLayout(listHead, 0, 0);
-    listArea->addWidget(grid_, 1, 0, Qt::AlignLeft | Qt::AlignTop);
+    // The list grows with the window: more rows, and a wider memo column.
+    listArea->addWidget(grid_, 1, 0);
     listArea->addWidget(spinner_, 1, 1, Qt::AlignLeft | Qt::AlignTop);
-    listArea->setColumnStretch(2, 1);
-    outer->addLayout(listArea);
+    listArea->setColumnStretch(0, 1);
+    listArea->setRowStretch(1, 1);
+    outer->addLayout(listArea, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -390,7 +459,6 @@ QWidget* MainWindow::buildCentral() {
     connect(exit, &QPushButton::clicked, this, [this] { exitProgram(); });
     buttons->addWidget(exit);
     outer->addLayout(buttons);
-    outer->addStretch();
 
     setTabOrder(grid_, up_);
     setTabOrder(up_, down_);
@@ -455,7 +523,8 @@ void MainWindow::layoutGrid(bool imported, int rows) {
         if (header) header->setTextAlignment(Qt::AlignCenter);
     }
     const int scrollBar = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
-    grid_->setFixedSize(pixels(widthTwips + 100) + scrollBar, pixels(kRowTwips * (kVisibleRows + 1) + 90));
+    grid_->setMinimumSize(pixels(widthTwips + 100) + scrollBar, pixels(kRowTwips * (kVisibleRows + 1) + 90));
+    fitMemoColumn();
     // Every cell exists, empty rows included, with its column's alignment,
     // so a row reads the same whether it holds a record or not.
     const QBrush fixedColumn = grid_->palette().button();
@@ -473,11 +542,35 @@ void MainWindow::layoutGrid(bool imported, int rows) {
 void MainWindow::fillRow(int n, const FoundationRecord& record) {
     const ListLayout layout = listLayout(importedLayout_);
     const QStringList cells = listRow(record, n, importedLayout_);
+    const DesignResult result = storedDesignResult(record);
+    const bool ng = result.verdict == Verdict::Ng;
+    const bool notCalculated = result.verdict == Verdict::NotCalculated;
+    QFont nameFont = grid_->font();
+    nameFont.setPixelSize(kNameFontPixels);
     for (int c = 1; c < cells.size() && c < grid_->columnCount(); ++c) {
         auto* item = new QTableWidgetItem(cells[c]);
         item->setTextAlignment(Qt::AlignVCenter | (layout.leftAligned[c] ? Qt::AlignLeft : Qt::AlignRight));
+        if (notCalculated) item->setForeground(kNotCalculatedText);
+        if (c == 1) {
+            nameFont.setBold(ng);
+            item->setFont(nameFont);
+            if (ng) item->setForeground(kNgText);
+            item->setToolTip(QStringLiteral("判定：") + result.verdictText());
+        }
         grid_->setItem(n - 1, c, item);
     }
+    if (QTableWidgetItem* number = grid_->item(n - 1, 0)) {
+        number->setBackground(ng ? QBrush(kNgNumber) : grid_->palette().button());
+        number->setForeground(ng ? kNgText : grid_->palette().text().color());
+    }
+}
+
+void MainWindow::fitMemoColumn() {
+    const ListLayout layout = listLayout(importedLayout_);
+    const int memo = static_cast<int>(layout.headers.size()) - 2;
+    if (memo < 1 || memo >= grid_->columnCount()) return;
+    const int gained = std::max(0, grid_->width() - grid_->minimumWidth());
+    grid_->setColumnWidth(memo, pixels(layout.widthsTwips[static_cast<size_t>(memo)]) + gained);
 }
 
 void MainWindow::selectListRow(int row) {
@@ -537,6 +630,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    saveMainWindowSize(ctx_.folders, {width(), height()});
     event->accept();
     emit closed();
 }
@@ -694,7 +788,13 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::startCalculation() {
-    if (runCalculation(ctx_) && isWindowRegistered(kPreviewWindow)) {
+    bool listWanted = false;
+    const bool calculated = runCalculation(ctx_, listWanted);
+    if (listWanted) {
+        showResultsList();
+        return;
+    }
+    if (calculated && isWindowRegistered(kPreviewWindow)) {
         showReport();
         return;
     }
@@ -711,6 +811,10 @@ void MainWindow::showReport() {
     execWindowByName(ctx_, kPreviewWindow, this);
     create();
     showAgain();
+}
+
+void MainWindow::showResultsList() {
+    handOver([this] { execWindowByName(ctx_, kResultsWindow, this); });
 }
 
 void MainWindow::importAnalysisOutput() {

@@ -67,6 +67,8 @@ class MainWindow : public QMainWindow {
     void exportDxf();
     void startCalculation();
     void showReport();
+    // "計算結果一覧": the results list over this window.
+    void showResultsList();
     // Reads the analysis program's output into a new job, then opens the review.
     void importAnalysisOutput();
 
@@ -85,6 +87,7 @@ class MainWindow : public QMainWindow {
 
   private:
     void buildMenus();
+    void assignShortcuts();
     // A command that opens the window registered under `window`; disabled,
     // saying so, while no such window exists.
     QAction* addWindowCommand(QMenu* menu, const QString& name, const QString& caption, const QString& window,
@@ -107,6 +110,8 @@ class MainWindow : public QMainWindow {
 
     void layoutGrid(bool imported, int rows);
     void fillRow(int n, const FoundationRecord& record);
+    // The memo column takes the width the list gained over its smallest size.
+    void fitMemoColumn();
     void selectListRow(int row);
     void chooseRow(int row, bool extend);
     void updateSpinner();
@@ -137,6 +142,7 @@ class MainWindow : public QMainWindow {
     QAction* newJob_ = nullptr;
     QAction* editJob_ = nullptr;
     QAction* report_ = nullptr;
+    QAction* resultsList_ = nullptr;
     QAction* readAnalysis_ = nullptr;
     QAction* startAnalysis_ = nullptr;
     QAction* reviewImported_ = nullptr;

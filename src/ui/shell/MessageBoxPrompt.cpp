@@ -19,13 +19,15 @@ QMessageBox::StandardButton standardButton(Answer answer) {
         return QMessageBox::Yes;
     case Answer::No:
         return QMessageBox::No;
+    case Answer::Further:
+        break;
     }
     return QMessageBox::NoButton;
 }
 
 } // namespace
 
-Answer MessageBoxPrompt::show(const Message& message) {
+Answer MessageBoxPrompt::showOffering(const Message& message, const QString& further) {
     // Over the window in hand, so the box is centred on it and stays on top.
     QWidget* parent = parent_ ? parent_ : QApplication::activeModalWidget();
     if (!parent) parent = QApplication::activeWindow();
@@ -73,7 +75,12 @@ Answer MessageBoxPrompt::show(const Message& message) {
     for (const auto& [standard, caption] : captions)
         if (QAbstractButton* b = box.button(standard)) b->setText(caption);
     if (message.defaultButton) box.setDefaultButton(standardButton(*message.defaultButton));
-    switch (box.exec()) {
+    QAbstractButton* furtherButton =
+        further.isEmpty() ? nullptr : box.addButton(further, QMessageBox::ActionRole);
+    if (furtherButton) furtherButton->setObjectName(QStringLiteral("cmdFurther"));
+    const int answer = box.exec();
+    if (furtherButton && box.clickedButton() == furtherButton) return Answer::Further;
+    switch (answer) {
     case QMessageBox::Ok:
         return Answer::Ok;
     case QMessageBox::Yes:

@@ -9,7 +9,8 @@ namespace k5 {
 class MessageBoxPrompt : public Prompt {
   public:
     explicit MessageBoxPrompt(QWidget* parent = nullptr) : parent_(parent) {}
-    Answer show(const Message& message) override;
+    Answer show(const Message& message) override { return showOffering(message, {}); }
+    Answer showOffering(const Message& message, const QString& further) override;
     void setParent(QWidget* parent) { parent_ = parent; }
 
   private:

@@ -17,6 +17,7 @@
 #include "ui/shell/FoundationTypeWindow.h"
 #include "ui/shell/JobWindow.h"
 #include "ui/shell/MainWindow.h"
+#include "ui/shell/ResultsListWindow.h"
 
 #include <QDialog>
 #include <QEventLoop>
@@ -84,6 +85,8 @@ const std::map<QString, Factory>& factories() {
         {QStringLiteral("frm新規作成"), [](AppContext& ctx) -> QWidget* { return new JobWindow(ctx); }},
         {QStringLiteral("frm新規基礎タイプ指定"),
          [](AppContext& ctx) -> QWidget* { return new FoundationTypeWindow(ctx); }},
+        {QStringLiteral("frm計算結果一覧"),
+         [](AppContext& ctx) -> QWidget* { return new ResultsListWindow(ctx); }},
         {QStringLiteral("frm鉄筋サイズマスター"),
          [](AppContext& ctx) -> QWidget* { return new BarSizeMasterWindow(ctx); }},
         {QStringLiteral("frm鉄筋材種強度マスター"),

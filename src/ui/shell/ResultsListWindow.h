@@ -1,0 +1,54 @@
+#pragma once
+#include "calc/results_list.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QSortFilterProxyModel;
+class QTableView;
+
+namespace k5 {
+
+struct AppContext;
+struct EditRequest;
+class ResultsModel;
+
+// "計算結果一覧" (frm計算結果一覧): one row per foundation with its governing
+// ratios and judgement from the stored results; any column sorts, ratios
+// above 1 and NG are red. Enter or a double-click opens the foundation's
+// input window for correction, and the list shows the new state when it
+// closes. "CSV保存..." writes the list as CSV. The list never calculates
+// and never writes the job.
+class ResultsListWindow : public QDialog {
+    Q_OBJECT
+  public:
+    explicit ResultsListWindow(AppContext& ctx, QWidget* parent = nullptr);
+    ~ResultsListWindow() override;
+
+    // The input window of a record; the program's own unless a test replaces it.
+    std::function<void(AppContext&, QWidget* parent, const EditRequest& request)> openInput;
+    // The CSV file dialog: path and encoding, empty path when cancelled.
+    std::function<QString(QWidget* parent, CsvEncoding& encoding)> chooseCsvFile;
+
+    // Re-reads the job.
+    void reload();
+    // Opens the record shown in view row `viewRow`.
+    void openRow(int viewRow);
+    void saveCsv();
+
+    QTableView* view() const { return view_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    AppContext& ctx_;
+    ResultsModel* model_ = nullptr;
+    QSortFilterProxyModel* sorted_ = nullptr;
+    QTableView* view_ = nullptr;
+    QLabel* summary_ = nullptr;
+};
+
+} // namespace k5
