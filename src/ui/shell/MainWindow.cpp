@@ -279,6 +279,7 @@ void MainWindow::assignShortcuts() {
         {"menu新規作成", "Ctrl+N"},
         {"menuデータを開く", "Ctrl+O"},
         {"menu名前を付けて保存", "Ctrl+S"},
+        {"menuDXF出力", "Ctrl+E"},
         {"menu保存データの削除", "Ctrl+Alt+D"},
         {"menu保存データの移動", "Ctrl+Alt+M"},
         {"menuRX読込", "Ctrl+R"},
