@@ -7,7 +7,6 @@
 #include "platform/numbers.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace k5 {
 namespace {
@@ -83,29 +82,36 @@ QString bearingSummary(const FoundationRecord& r) {
     const bool si = cInt(r.data1[field::unitSystem]) != 2;
     const QString force = si ? QStringLiteral("kN") : QStringLiteral("t");
     const auto d2 = [&](int i, int j) { return double(r.data2[size_t(i)][size_t(j)]); };
-    if (cInt(r.data1[field::foundationType]) == kTypePileCap) {
-        double rmax = -std::numeric_limits<double>::infinity(),
-               rmin = std::numeric_limits<double>::infinity();
-        for (int c = 1; c <= 4; ++c) {
-            if (d2(row::Nd, c) == 0) continue;
-            for (int p = 0; p < 3; ++p) {
-                const int at = row::Rmax1 + row::pileLineStride * p;
-                if (d2(at, c) == 0 && d2(at + 2, c) == 0) continue;
-                rmax = std::max(rmax, d2(at, c));
-                rmin = std::min(rmin, d2(at + 2, c));
-            }
-        }
-        if (rmax < rmin) return {};
-        return QStringLiteral("杭荷重 Rmax=") + value(rmax) + QStringLiteral(" Rmin=") + value(rmin) + force +
-               QStringLiteral("（Pe=") + value(r.data1[field::Pe]) + force + QStringLiteral("）");
-    }
+    const bool pileCap = cInt(r.data1[field::foundationType]) == kTypePileCap;
     const double A = r.data1[field::area];
-    if (!(A > 0)) return {};
-    double sigma = 0;
-    for (int c = 1; c <= 4; ++c)
-        if (d2(row::Nd, c) != 0) sigma = std::max(sigma, d2(row::sumN, c) * d2(row::alpha, c) / A);
-    return QStringLiteral("接地圧 σ=") + value(sigma) + force + QStringLiteral("/m2（fe=") +
-           value(r.data1[field::fe]) + force + QStringLiteral("/m2）");
+    // The case whose demand comes nearest its own allowable value (long-term
+    // or short-term) is the one shown.
+    int governing = 0;
+    double worst = -1, demand = 0;
+    for (int c = 1; c <= 4; ++c) {
+        if (d2(row::Nd, c) == 0 || !(d2(row::allowBearing, c) > 0)) continue;
+        double load = 0;
+        if (pileCap) {
+            for (int p = 0; p < 3; ++p)
+                load = std::max(load, d2(row::Rmax1 + row::pileLineStride * p, c));
+        } else if (A > 0) {
+            load = d2(row::sumN, c) * d2(row::alpha, c) / A;
+        }
+        if (load / d2(row::allowBearing, c) > worst) {
+            worst = load / d2(row::allowBearing, c);
+            demand = load;
+            governing = c;
+        }
+    }
+    if (governing == 0) return {};
+    static const char* const cases[] = {"", "長期X", "長期Y", "短期X", "短期Y"};
+    const QString allowable = value(d2(row::allowBearing, governing));
+    const QString caseName = QString::fromUtf8(cases[governing]);
+    if (pileCap)
+        return QStringLiteral("杭荷重 Rmax=") + value(demand) + force + QStringLiteral("（許容 ") +
+               allowable + force + QStringLiteral("・") + caseName + QStringLiteral("）");
+    return QStringLiteral("接地圧 σ=") + value(demand) + force + QStringLiteral("/m2（許容 ") + allowable +
+           force + QStringLiteral("/m2・") + caseName + QStringLiteral("）");
 }
 
 } // namespace k5

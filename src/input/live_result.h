@@ -37,9 +37,9 @@ QStringList missingRequiredFields(const RecordEdit& edit, const RecordForm& form
 LiveResult evaluateForm(const RecordEdit& edit, const RecordForm& form, const CalcMasters& masters,
                         const FoundationRecord& stored);
 
-// The largest contact pressure of a footing (ΣN·α/A over the cases, kN/m²
-// or t/m²) or the largest and smallest pile load of a cap (kN or t), as one
-// line for the window, from a designed record.
+// The contact pressure of a footing (ΣN·α/A, kN/m² or t/m²) or the largest
+// pile load of a cap (kN or t) of the case nearest its allowable value, with
+// that value and the case, as one line for the window, from a designed record.
 QString bearingSummary(const FoundationRecord& designed);
 
 } // namespace k5

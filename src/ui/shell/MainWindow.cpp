@@ -145,8 +145,8 @@ const QColor kNgNumber(255, 205, 205);
 const QColor kNotCalculatedText(140, 140, 140);
 
 // The name column is 1200 twips: a name of 7 full-width characters (its
-// longest) fits in a face one pixel smaller than the list's.
-constexpr int kNameFontPixels = 11;
+// longest) fits when the list's face is set a little narrower there.
+constexpr int kNameFontStretch = 90;
 
 QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
                     const std::function<void()>& run) {
@@ -547,7 +547,7 @@ void MainWindow::fillRow(int n, const FoundationRecord& record) {
     const bool ng = result.verdict == Verdict::Ng;
     const bool notCalculated = result.verdict == Verdict::NotCalculated;
     QFont nameFont = grid_->font();
-    nameFont.setPixelSize(kNameFontPixels);
+    nameFont.setStretch(kNameFontStretch);
     for (int c = 1; c < cells.size() && c < grid_->columnCount(); ++c) {
         auto* item = new QTableWidgetItem(cells[c]);
         item->setTextAlignment(Qt::AlignVCenter | (layout.leftAligned[c] ? Qt::AlignLeft : Qt::AlignRight));
