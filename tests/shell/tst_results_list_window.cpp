@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QMenu>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
