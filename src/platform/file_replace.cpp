@@ -4,11 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,14 +46,25 @@ int steps() {
 
 namespace {
 
+// Scratch names: "<prefix><pid>-<random>", the random part of letters and
+// digits (ten for a file, six for a folder, as mkdtemp makes them). The pid
+// of the writer tells a later run whether the writer may still be at work;
+// names without one were written by earlier versions.
+constexpr int kFileRandomLength = 10;
+constexpr int kFolderRandomLength = 6;
+
 // Ten letters or digits: a name no earlier scratch file of the folder has
 // by chance, and none a planted file can be guessed into in advance.
 QString randomSuffix() {
     static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     QString suffix;
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < kFileRandomLength; ++i)
         suffix += QLatin1Char(kAlphabet[QRandomGenerator::system()->bounded(62)]);
     return suffix;
+}
+
+QString namePrefixOfThisRun(const char* prefix) {
+    return QLatin1String(prefix) + QString::number(::getpid()) + u'-';
 }
 
 // An advisory lock on an open file or folder, held until `fd` is closed.
@@ -59,27 +74,98 @@ int lockedDuplicate(int fd) {
     return dup;
 }
 
-bool isScratchName(const QString& name) {
-    for (const char* prefix : {kScratchFilePrefix, kSaveFolderPrefix, kOpenFolderPrefix})
-        if (name.startsWith(QLatin1String(prefix))) return true;
-    return false;
+// A name this program gives its scratch files and folders, read back: which
+// kind of entry it must be and the writer's pid (0 for an earlier version's
+// name, which carries none).
+struct ScratchName {
+    bool folder = false;
+    long pid = 0;
+};
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+bool isAsciiDigits(QStringView text) {
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), isAsciiDigit);
+}
+
+bool isRandomPart(QStringView text, int length) {
+    return text.size() == length && std::all_of(text.begin(), text.end(), [](QChar c) {
+               return isAsciiDigit(c) || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+           });
+}
+
+std::optional<ScratchName> readScratchName(const QString& name) {
+    for (const char* prefix : {kScratchFilePrefix, kSaveFolderPrefix, kOpenFolderPrefix}) {
+        if (!name.startsWith(QLatin1String(prefix))) continue;
+        const bool folder = prefix != kScratchFilePrefix;
+        const int randomLength = folder ? kFolderRandomLength : kFileRandomLength;
+        const QStringView rest = QStringView(name).mid(static_cast<qsizetype>(std::strlen(prefix)));
+        if (isRandomPart(rest, randomLength)) return ScratchName{folder, 0};
+        const qsizetype dash = rest.indexOf(u'-');
+        const QStringView pid = rest.left(dash);
+        if (dash < 1 || dash > 9 || !isAsciiDigits(pid) || !isRandomPart(rest.mid(dash + 1), randomLength))
+            return std::nullopt;
+        const long number = pid.toLong();
+        if (number < 1) return std::nullopt;
+        return ScratchName{folder, number};
+    }
+    return std::nullopt;
+}
+
+// True while the process `pid` exists (one of another user included).
+bool processExists(long pid) {
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }
 
 // True when some running program holds the lock of the entry at `path`.
 bool inUse(const QByteArray& path, bool folder) {
-    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
+    const int fd =
+        ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
     if (fd < 0) return false;
     const bool held = flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
     ::close(fd);
     return held;
 }
 
+// What a run that is gone left under a scratch name: the entry's kind
+// (a folder is removed with what it holds), or none when it must stay.
+// Stale means of the program's kind for the name, the writer's process no
+// longer there and the entry's lock free. A link under such a name is no
+// scratch of ours either way; it is removed as a link, never followed.
+enum class Stale { No, Entry, Folder };
+
+Stale staleness(const QByteArray& path, const ScratchName& name) {
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0) return Stale::No;
+    const bool link = S_ISLNK(st.st_mode);
+    if (!link && !(name.folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode))) return Stale::No;
+    if (name.pid != 0 && processExists(name.pid)) return Stale::No;
+    if (link) return Stale::Entry;
+    if (inUse(path, name.folder)) return Stale::No;
+    return name.folder ? Stale::Folder : Stale::Entry;
+}
+
+QStringList entryNames(const QString& folder) {
+    QStringList names;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir))
+        if (entry->d_name[0] == '.') names << QFile::decodeName(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
 } // namespace
 
 ScratchFile::ScratchFile(const QString& target) : target_(target) {
     const QString folder = QFileInfo(target).absolutePath();
+    // A run killed while writing here (a report, a drawing) left its scratch
+    // file, which no start-up visits when the folder is the user's own.
+    removeStaleScratch(folder);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path_ = folder + u'/' + QLatin1String(kScratchFilePrefix) + randomSuffix();
+        path_ = folder + u'/' + namePrefixOfThisRun(kScratchFilePrefix) + randomSuffix();
         const int fd = ::open(QFile::encodeName(path_).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST) continue;
@@ -114,7 +200,7 @@ bool ScratchFile::commit() {
 }
 
 ScratchFolder::ScratchFolder(const QString& parent, const char* prefix)
-    : dir_(parent + u'/' + QLatin1String(prefix) + QStringLiteral("XXXXXX")) {
+    : dir_(parent + u'/' + namePrefixOfThisRun(prefix) + QString(kFolderRandomLength, u'X')) {
     if (!dir_.isValid()) return;
     const int fd =
         ::open(QFile::encodeName(dir_.path()).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -130,17 +216,22 @@ ScratchFolder::~ScratchFolder() {
 
 int removeStaleScratch(const QString& folder) {
     int removed = 0;
-    const QStringList names =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& name : names) {
-        if (!isScratchName(name)) continue;
+    for (const QString& name : entryNames(folder)) {
+        const std::optional<ScratchName> scratch = readScratchName(name);
+        if (!scratch) continue;
         const QString path = folder + u'/' + name;
         const QByteArray encoded = QFile::encodeName(path);
-        struct stat st {};
-        if (::lstat(encoded.constData(), &st) != 0) continue;
-        const bool isFolder = S_ISDIR(st.st_mode);
-        if (inUse(encoded, isFolder)) continue;
-        const bool gone = isFolder ? QDir(path).removeRecursively() : ::unlink(encoded.constData()) == 0;
+        bool gone = false;
+        switch (staleness(encoded, *scratch)) {
+        case Stale::No:
+            continue;
+        case Stale::Entry:
+            gone = ::unlink(encoded.constData()) == 0;
+            break;
+        case Stale::Folder:
+            gone = QDir(path).removeRecursively();
+            break;
+        }
         if (gone) ++removed;
     }
     return removed;

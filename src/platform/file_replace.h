@@ -13,8 +13,10 @@
 // byte for byte and no scratch file behind.
 namespace k5 {
 
-// Scratch files and folders are named with these prefixes and nothing else
-// is: what a killed run leaves behind is recognised by them at the next start.
+// Scratch files and folders are named with these prefixes, the writer's pid
+// and a random part ("<prefix><pid>-<random>"), and nothing else is: what a
+// killed run leaves behind is recognised by its name, its writer being gone
+// and its lock being free.
 inline constexpr char kScratchFilePrefix[] = ".k5tmp-";
 inline constexpr char kSaveFolderPrefix[] = ".k5save-";
 inline constexpr char kOpenFolderPrefix[] = ".k5open-";
@@ -24,8 +26,10 @@ inline constexpr char kOpenFolderPrefix[] = ".k5open-";
 // O_NOFOLLOW): an existing file or a link planted under a scratch name is
 // never written through or destroyed. Whatever way the scope is left, a
 // scratch file that did not become the target is removed. While it exists
-// it holds an advisory lock, which tells the clean-up at start-up that a
-// running program still owns it.
+// it holds an advisory lock, which tells the clean-up that a running program
+// still owns it. Before it is made, what killed runs left in the folder is
+// removed (removeStaleScratch): a report or drawing written into a folder of
+// the user's, which no start-up visits, clears what an earlier one left.
 class ScratchFile {
   public:
     explicit ScratchFile(const QString& target);
@@ -56,7 +60,7 @@ class ScratchFile {
     bool committed_ = false;
 };
 
-// A scratch folder `<parent>/<prefix>XXXXXX`, made new (mkdtemp) and removed
+// A scratch folder `<parent>/<prefix><pid>-XXXXXX`, made new (mkdtemp) and removed
 // with all it holds when the scope is left; locked like a scratch file.
 class ScratchFolder {
   public:
@@ -76,7 +80,11 @@ class ScratchFolder {
 };
 
 // Removes from `folder` the scratch files and folders no running program
-// holds: what a killed run left. Returns how many were removed.
+// holds: what a killed run left. An entry stays unless its name is of the
+// program's own naming and its kind (a regular file for a scratch file, a
+// folder for a scratch folder), the process named in it is gone and its
+// lock is free; a link under such a name is removed as a link, never
+// followed. Returns how many were removed.
 int removeStaleScratch(const QString& folder);
 
 // True when `path` names nothing or a regular file (through links): a

@@ -72,6 +72,27 @@ echo "$err" | grep -q "計算書のファイルを作成できませんでした
 cmp -s "$tmp/out.pdf" "$tmp/earlier.pdf" || fail "the earlier report is kept"
 ls -A "$tmp" | grep -q "^\.k5" && fail "no scratch file is left"
 
+# A report killed while it writes leaves its scratch file beside the target;
+# the next file written into that folder removes it. A scratch of a writer
+# still running, and the user's files of like names, stay.
+python3 -c "b = open('$tmp/calculated.k5d', 'rb').read(); open('../DAT/K5dat02.k5d', 'wb').write(b * 400)"
+mkdir "$tmp/reports"
+./kamo-k5 report --pdf "$tmp/reports/big.pdf" >/dev/null 2>&1 &
+writer=$!
+for _ in $(seq 400); do ls -A "$tmp/reports" | grep -q "^\.k5tmp-$writer-" && break; sleep 0.05; done
+kill -9 $writer; wait $writer 2>/dev/null
+left=$(ls -A "$tmp/reports" | grep "^\.k5tmp-$writer-") || fail "the killed report's scratch file was not seen"
+sh -c 'exit 0' & dead=$!; wait $dead
+for name in ".k5tmp-$$-AbCdEfGh12" ".k5tmp-$dead-AbCdEfGh12.pdf" ".k5tmp-notes"; do
+  echo "user's" > "$tmp/reports/$name"
+done
+./kamo-k5 report --pdf "$tmp/reports/small.pdf" --pages 1-2 >/dev/null 2>&1 || fail "the next report"
+[ -e "$tmp/reports/$left" ] && fail "the killed report's scratch file is still there"
+for name in ".k5tmp-$$-AbCdEfGh12" ".k5tmp-$dead-AbCdEfGh12.pdf" ".k5tmp-notes"; do
+  [ "$(cat "$tmp/reports/$name")" = "user's" ] || fail "$name was touched"
+done
+[ -e "$tmp/reports/big.pdf" ] && fail "the killed report made no document"
+
 : > ../DAT/K5dat02.k5d
 err=$(./kamo-k5 report --pdf "$tmp/empty.pdf" 2>&1 >/dev/null); rc=$?
 [ $rc -eq 1 ] || fail "an empty job must exit 1 (got $rc)"

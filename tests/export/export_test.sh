@@ -16,11 +16,14 @@ err=$(./kamo-k5 export --dxf "$tmp/s.dxf" 2>&1 >/dev/null); rc=$?
 
 ./kamo-k5 calc >/dev/null 2>&1 || fail "calc"
 # A relative name is taken from where the command was started.
+# What a killed writer left beside it goes with the next drawing written there.
 mkdir out
+sh -c 'exit 0' & dead=$!; wait $dead
+echo half > "out/.k5tmp-$dead-AbCdEfGh12"
 out=$(./kamo-k5 export --dxf out/s.dxf 2>&1); rc=$?
 [ $rc -eq 0 ] || fail "export must exit 0 (got $rc): $out"
 [ "$out" = "DXFを出力しました（基礎 1 件）: $tmp/KMD/K5/PRG/out/s.dxf" ] || fail "the command says where the drawing went: $out"
-ls out | grep -qv '^s.dxf$' && fail "a scratch file is left behind"
+ls -A out | grep -qv '^s.dxf$' && fail "a scratch file is left behind: $(ls -A out)"
 ./kamo-k5 export --dxf "$tmp/u.dxf" --dxf-version 2010 >/dev/null 2>&1 || fail "the 2010 drawing"
 err=$(./kamo-k5 export --dxf "$tmp/none.dxf" --records 2-5 2>&1 >/dev/null); rc=$?
 [ $rc -eq 1 ] || fail "a range without a foundation must be refused (got $rc)"

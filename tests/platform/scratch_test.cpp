@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace k5;
@@ -97,27 +99,84 @@ TEST_F(ScratchCase, TargetsThatAreNoRegularFileAreRefused) {
 }
 
 // At start-up, what killed runs left is removed; what a running program
-// holds (its lock on the file or folder) is not.
+// holds (its lock on the file or folder) is not. Names without a pid are an
+// earlier version's, judged by the lock alone.
 TEST_F(ScratchCase, StaleScratchIsRemovedButLiveScratchIsKept) {
-    k5test::writeBytes(folder + QStringLiteral("/.k5tmp-killedrun01"), "half a job");
-    const QString killedOpen = folder + QStringLiteral("/.k5open-AbC123");
-    ASSERT_TRUE(QDir().mkpath(killedOpen + QStringLiteral("/inner")));
-    k5test::writeBytes(killedOpen + QStringLiteral("/inner/K5dat02.k5d"), "extracted");
-    k5test::writeBytes(folder + QStringLiteral("/.k5other"), "not ours");
-    ASSERT_TRUE(QFile::link(elsewhere, folder + QStringLiteral("/.k5save-link")));
-
     ScratchFile live(target);
     ScratchFolder liveFolder(folder, kOpenFolderPrefix);
     ASSERT_TRUE(live.isOpen());
     ASSERT_TRUE(liveFolder.isValid());
+    const QString locked = folder + QStringLiteral("/.k5tmp-LockedAbc1");
+    k5test::writeBytes(locked, "an earlier version's, still writing");
+    QFile lockedFile(locked);
+    ASSERT_TRUE(lockedFile.open(QIODevice::ReadOnly));
+    ASSERT_EQ(::flock(lockedFile.handle(), LOCK_EX | LOCK_NB), 0);
+
+    k5test::writeBytes(folder + QStringLiteral("/.k5tmp-killedRun1"), "half a job");
+    const QString killedOpen = folder + QStringLiteral("/.k5open-AbC123");
+    ASSERT_TRUE(QDir().mkpath(killedOpen + QStringLiteral("/inner")));
+    k5test::writeBytes(killedOpen + QStringLiteral("/inner/K5dat02.k5d"), "extracted");
+    k5test::writeBytes(folder + QStringLiteral("/.k5other"), "not ours");
+    ASSERT_TRUE(QFile::link(elsewhere, folder + QStringLiteral("/.k5save-LinkAb")));
 
     EXPECT_EQ(removeStaleScratch(folder), 3);
     EXPECT_TRUE(QFileInfo::exists(live.path()));
     EXPECT_TRUE(QFileInfo(liveFolder.path()).isDir());
+    EXPECT_TRUE(QFileInfo::exists(locked));
     EXPECT_FALSE(QFileInfo::exists(killedOpen));
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/.k5other")));
     EXPECT_EQ(k5test::readBytes(elsewhere), QByteArray("precious")); // the link went, not its file
     EXPECT_EQ(k5test::readBytes(target), QByteArray("old job"));
+}
+
+// A run killed while writing a report or a drawing into a folder of the
+// user's left its scratch file there: the next file written into that
+// folder removes it. What a live writer holds, and any entry that is not a
+// scratch of the program's naming and kind, stays.
+TEST_F(ScratchCase, TheNextWriteRemovesWhatAGoneWriterLeft) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const QString dead = QString::number(child);
+    const QString live = QString::number(::getppid()); // alive, and its file carries no lock
+    const QString in = folder + u'/';
+
+    const QStringList removed = {
+        QStringLiteral(".k5tmp-%1-AbCdEfGh12").arg(dead), QStringLiteral(".k5save-%1-AbC123").arg(dead),
+        QStringLiteral(".k5tmp-%1-LinkAbcdef").arg(dead), // a link: removed as a link
+    };
+    const QStringList kept = {
+        QStringLiteral(".k5tmp-%1-AbCdEfGh12").arg(live),     QStringLiteral(".k5tmp-notes.txt"),
+        QStringLiteral(".k5tmp-%1-AbCdEfGh12.pdf").arg(dead), QStringLiteral(".k5tmp-%1-short").arg(dead),
+        QStringLiteral(".k5tmp-+%1-AbCdEfGh12").arg(dead),
+        QStringLiteral(".k5tmp-%1-Folder1234").arg(dead), // a folder under a file's name
+        QStringLiteral(".k5save-%1-NotDir").arg(dead),    // a file under a folder's name
+        QStringLiteral(".k5tmp-%1-FifoAbcdef").arg(dead), // never opened: it would block
+    };
+    k5test::writeBytes(in + removed[0], "half a report");
+    ASSERT_TRUE(QDir().mkpath(in + removed[1] + QStringLiteral("/inner")));
+    ASSERT_TRUE(QFile::link(elsewhere, in + removed[2]));
+    for (const QString& name : kept.mid(0, 5))
+        k5test::writeBytes(in + name, "user's");
+    ASSERT_TRUE(QDir().mkdir(in + kept[5]));
+    k5test::writeBytes(in + kept[6], "user's");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(in + kept[7]).constData(), 0600), 0);
+
+    ASSERT_TRUE(replaceFile(in + QStringLiteral("report.pdf"), {"new report"}));
+    for (const QString& name : removed)
+        EXPECT_FALSE(QFileInfo(in + name).exists() || QFileInfo(in + name).isSymLink()) << name.toStdString();
+    for (const QString& name : kept)
+        EXPECT_TRUE(QFileInfo(in + name).exists()) << name.toStdString();
+    EXPECT_EQ(k5test::readBytes(elsewhere), QByteArray("precious"));
+    EXPECT_EQ(k5test::readBytes(in + kept[0]), QByteArray("user's"));
+
+    // A scratch of this run names this process, and a write beside it keeps it.
+    ScratchFile mine(in + QStringLiteral("drawing.dxf"));
+    ASSERT_TRUE(mine.isOpen());
+    EXPECT_TRUE(QFileInfo(mine.path()).fileName().startsWith(QStringLiteral(".k5tmp-%1-").arg(::getpid())));
+    ASSERT_TRUE(replaceFile(in + QStringLiteral("other.pdf"), {"x"}));
+    EXPECT_TRUE(QFileInfo::exists(mine.path()));
 }
 
 // The tree's lock: a second holder waits for the given time and is then
