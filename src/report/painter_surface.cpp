@@ -1,6 +1,5 @@
 #include "report/painter_surface.h"
 
-#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <algorithm>
 
@@ -8,6 +7,11 @@ namespace k5::report {
 namespace {
 
 constexpr double kMmPerInch = 25.4;
+// Bounds on what is kept: the faces and sizes of a report are a handful
+// (shrunk texts add sizes of their own), and most texts recur on every page
+// while the numbers change from page to page.
+constexpr size_t kMaxFonts = 64;
+constexpr qsizetype kMaxTextsPerFont = 4096;
 
 Qt::PenStyle qtPenStyle(PenStyle style) {
     switch (style) {
@@ -27,11 +31,31 @@ Qt::PenStyle qtPenStyle(PenStyle style) {
 
 } // namespace
 
-PainterSurface::PainterSurface(QPainter& painter, double pixelsPerMmX, double pixelsPerMmY)
-    : painter_(painter), scaleX_(pixelsPerMmX), scaleY_(pixelsPerMmY), font_(painter.font()) {
+double TextMeasures::OfFont::advance(const QString& text) {
+    if (const auto known = advances.constFind(text); known != advances.cend()) return *known;
+    if (advances.size() >= kMaxTextsPerFont) advances.clear();
+    const double width = metrics.horizontalAdvance(text);
+    advances.insert(text, width);
+    return width;
+}
+
+TextMeasures::OfFont& TextMeasures::of(const QFont& font) {
+    if (const auto known = fonts_.find(font); known != fonts_.end()) return known->second;
+    if (fonts_.size() >= kMaxFonts) fonts_.clear();
+    return fonts_.try_emplace(font, font, device_).first->second;
+}
+
+PainterSurface::PainterSurface(QPainter& painter, double pixelsPerMmX, double pixelsPerMmY,
+                               TextMeasures* measures)
+    : painter_(painter), scaleX_(pixelsPerMmX), scaleY_(pixelsPerMmY), font_(painter.font()),
+      measures_(measures) {
     // Report text must measure the same wherever it is drawn: no hinting
     // that would snap widths to whole pixels of a small preview.
     font_.setHintingPreference(QFont::PreferNoHinting);
+    if (!measures_ || measures_->device() != painter.device()) {
+        ownMeasures_ = std::make_shared<TextMeasures>(painter.device());
+        measures_ = ownMeasures_.get();
+    }
 }
 
 PainterSurface PainterSurface::forPicture(QPainter& painter) {
@@ -39,9 +63,10 @@ PainterSurface PainterSurface::forPicture(QPainter& painter) {
     return PainterSurface(painter, device->width() / kPageWidthMm, device->height() / kPageHeightMm);
 }
 
-PainterSurface PainterSurface::forPaper(QPainter& painter) {
+PainterSurface PainterSurface::forPaper(QPainter& painter, TextMeasures* measures) {
     const QPaintDevice* device = painter.device();
-    return PainterSurface(painter, device->logicalDpiX() / kMmPerInch, device->logicalDpiY() / kMmPerInch);
+    return PainterSurface(painter, device->logicalDpiX() / kMmPerInch, device->logicalDpiY() / kMmPerInch,
+                          measures);
 }
 
 double PainterSurface::widthInTwips(const QPaintDevice& device) {
@@ -64,27 +89,45 @@ void PainterSurface::clear() {
 void PainterSurface::setFontFace(const QString& face) {
     if (face.isEmpty()) return;
     font_.setFamily(familyFor(face));
+    fontChanged();
 }
 
 void PainterSurface::setFontSize(double points) {
-    if (points > 0) font_.setPointSizeF(points);
+    if (!(points > 0)) return;
+    // The table engine sets the size of every piece it writes, mostly the size already set.
+    if (points == font_.pointSizeF() && (font_.resolveMask() & QFont::SizeResolved)) return;
+    font_.setPointSizeF(points);
+    fontChanged();
+}
+
+void PainterSurface::fontChanged() {
+    current_ = nullptr;
+    painterHasFont_ = false;
+}
+
+TextMeasures::OfFont& PainterSurface::measures() const {
+    if (!current_) current_ = &measures_->of(font_);
+    return *current_;
 }
 
 void PainterSurface::writeText(const QString& text) {
-    const QFontMetricsF metrics(font_, painter_.device());
-    painter_.setFont(font_);
+    TextMeasures::OfFont& measured = measures();
+    if (!painterHasFont_) {
+        painter_.setFont(font_);
+        painterHasFont_ = true;
+    }
     painter_.setPen(textColor_);
     const QPointF topLeft = toDevice(position_.x(), position_.y());
-    painter_.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
-    position_.rx() += metrics.horizontalAdvance(text) / scaleX_;
+    painter_.drawText(QPointF(topLeft.x(), topLeft.y() + measured.metrics.ascent()), text);
+    position_.rx() += measured.advance(text) / scaleX_;
 }
 
 double PainterSurface::textWidth(const QString& text) const {
-    return QFontMetricsF(font_, painter_.device()).horizontalAdvance(text) / scaleX_;
+    return measures().advance(text) / scaleX_;
 }
 
 double PainterSurface::textHeight(const QString&) const {
-    return QFontMetricsF(font_, painter_.device()).height() / scaleY_;
+    return measures().metrics.height() / scaleY_;
 }
 
 QPen PainterSurface::outlinePen(const QColor& color) const {

@@ -2,10 +2,42 @@
 #include "report/surface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QPointF>
+#include <map>
+#include <memory>
 
 namespace k5::report {
+
+// What the report measures of its texts on one paint device, kept while its
+// pages are drawn. Every page measures the same labels and units again, and
+// the table engine measures a text several times before it places it (as
+// written, shrunk, raised pieces): the metrics of a face at a size are found
+// once, and each text is shaped once for its width. Measures are those of
+// the device's resolution, so one set serves one device.
+class TextMeasures {
+  public:
+    struct OfFont {
+        OfFont(const QFont& font, const QPaintDevice* device) : metrics(font, device) {}
+        double advance(const QString& text);
+
+        QFontMetricsF metrics;
+        QHash<QString, double> advances;
+    };
+
+    explicit TextMeasures(const QPaintDevice* device) : device_(device) {}
+    const QPaintDevice* device() const { return device_; }
+
+    // The measures of a font; the reference holds until a later call meets a
+    // font not measured before.
+    OfFont& of(const QFont& font);
+
+  private:
+    const QPaintDevice* device_;
+    std::map<QFont, OfFont> fonts_;
+};
 
 // The report surface over a QPainter on any paint device: a QImage or
 // QPixmap for the preview, a printer or PDF writer for paper.
@@ -16,14 +48,20 @@ namespace k5::report {
 // names the report uses are drawn with the IPA faces of the same shape.
 class PainterSurface : public Surface {
   public:
-    PainterSurface(QPainter& painter, double pixelsPerMmX, double pixelsPerMmY);
+    // `measures` (of the painter's device) is shared by the surfaces of one
+    // document, one surface at a time; without it the surface keeps its own.
+    PainterSurface(QPainter& painter, double pixelsPerMmX, double pixelsPerMmY,
+                   TextMeasures* measures = nullptr);
+    // Not copied: a copy would hold on to measures its original may drop.
+    PainterSurface(const PainterSurface&) = delete;
+    PainterSurface& operator=(const PainterSurface&) = delete;
 
     // The preview picture: the whole device is the sheet, 210 × 297 units
     // whatever its size in pixels.
     static PainterSurface forPicture(QPainter& painter);
     // Paper (printer, PDF): millimetres at the device's resolution, from the
     // origin the painter already has (a printer's printable area).
-    static PainterSurface forPaper(QPainter& painter);
+    static PainterSurface forPaper(QPainter& painter, TextMeasures* measures = nullptr);
 
     // The width of a preview picture in twips (1440 to the inch at its
     // resolution), from which the preview font sizes are scaled.
@@ -57,11 +95,19 @@ class PainterSurface : public Surface {
     QPointF toDevice(double x, double y) const { return {x * scaleX_, y * scaleY_}; }
     QPen outlinePen(const QColor& color) const;
     QBrush fillBrush() const;
+    TextMeasures::OfFont& measures() const;
+    void fontChanged();
 
     QPainter& painter_;
     double scaleX_;
     double scaleY_;
     QFont font_;
+    std::shared_ptr<TextMeasures> ownMeasures_;
+    TextMeasures* measures_;
+    // The measures of the current font, found again after it changes.
+    mutable TextMeasures::OfFont* current_ = nullptr;
+    // The painter gets the font again only when it has changed.
+    bool painterHasFont_ = false;
     QColor textColor_ = Qt::black;
     int penWidth_ = 1;
     PenStyle penStyle_ = PenStyle::Solid;

@@ -74,10 +74,11 @@ bool drawPages(QPdfWriter& writer, QPainter& painter, const ReportJob& job, cons
                const QList<int>& pages, const TraceWriter& trace, const SidePanelDrawer& panel,
                const ReportProgress& progress) {
     const PageSetup setup = printSetup(font);
+    TextMeasures measures(painter.device());
     for (qsizetype i = 0; i < pages.size(); ++i) {
         if (progress && !progress(static_cast<int>(i), static_cast<int>(pages.size()))) return false;
         if (i > 0) writer.newPage();
-        PainterSurface surface = PainterSurface::forPaper(painter);
+        PainterSurface surface = PainterSurface::forPaper(painter, &measures);
         drawPage(surface, {setup, job, pages[i], trace, panel});
     }
     if (progress) progress(static_cast<int>(pages.size()), static_cast<int>(pages.size()));

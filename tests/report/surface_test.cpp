@@ -2,6 +2,7 @@
 #include "report_test_support.h"
 
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -65,6 +66,40 @@ TEST_F(PainterSurfaceTest, TextStandsBelowAndRightOfThePositionInMillimetres) {
     EXPECT_TRUE(anyDarkPixelIn(50, 100, 50 + width, 100 + height));
     EXPECT_FALSE(anyDarkPixelIn(30, 90, 49, 99));               // nothing above or left of it
     EXPECT_EQ(image.pixel(pixelAt(5, 5)), qRgb(255, 255, 255)); // cleared to white
+}
+
+// The pages of one document share what was measured; whatever faces and
+// sizes came before (more than are kept), a text measures and advances as
+// in the font it is written in.
+TEST_F(PainterSurfaceTest, MeasuresSharedByThePagesAreThoseOfTheFontInUse) {
+    QPainter painter(&image);
+    TextMeasures measures(&image);
+    const double pixelsPerMm = image.width() / kPageWidthMm;
+    const QString faces[] = {QStringLiteral("ＭＳ 明朝"), QStringLiteral("ＭＳ Ｐゴシック")};
+    const QString texts[] = {QStringLiteral("基礎名"), QStringLiteral("1234.5"), QStringLiteral("(kN/本)")};
+    for (int page = 0; page < 2; ++page) {
+        PainterSurface surface(painter, pixelsPerMm, pixelsPerMm, &measures);
+        for (int step = 0; step < 90; ++step) {
+            const QString& face = faces[(step / 7) % 2];
+            const double points = 5 + (step * 37 % 90) * 0.25;
+            surface.setFontFace(face);
+            surface.setFontSize(points);
+            QFont font = painter.font();
+            font.setHintingPreference(QFont::PreferNoHinting);
+            font.setFamily(PainterSurface::familyFor(face));
+            font.setPointSizeF(points);
+            const QFontMetricsF expected(font, &image);
+            for (const QString& text : texts) {
+                SCOPED_TRACE((face + QStringLiteral(" %1 pt ").arg(points) + text).toStdString());
+                const double width = expected.horizontalAdvance(text) / pixelsPerMm;
+                EXPECT_DOUBLE_EQ(surface.textWidth(text), width);
+                EXPECT_DOUBLE_EQ(surface.textHeight(text), expected.height() / pixelsPerMm);
+                surface.setPosition(10, 10);
+                surface.writeText(text);
+                EXPECT_DOUBLE_EQ(surface.currentX(), 10 + width);
+            }
+        }
+    }
 }
 
 TEST_F(PainterSurfaceTest, BoxesAndCirclesAreFilledOnlyWithTheSolidFillStyle) {

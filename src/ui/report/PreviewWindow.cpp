@@ -552,13 +552,14 @@ bool PreviewWindow::printPages(QPrinter& printer, const QList<int>& pages) {
             ctx_.ask().error(kPrintFailed + (target.isEmpty() ? QString() : QStringLiteral("\n\n") + target));
             return false;
         }
+        report::TextMeasures measures(painter.device());
         for (int i = 0; i < jobPages.size(); ++i) {
             if (progress && !progress(done, static_cast<int>(pages.size()))) {
                 printer.abort();
                 return false;
             }
             if (i > 0) printer.newPage();
-            report::PainterSurface surface = report::PainterSurface::forPaper(painter);
+            report::PainterSurface surface = report::PainterSurface::forPaper(painter, &measures);
             report::drawPage(surface, {setup, job_, jobPages[i], trace, {}});
             ++done;
         }
