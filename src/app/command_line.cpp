@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "archive/archive_driver.h"
+#include "calc/calc_masters.h"
 #include "calc/calculation.h"
 #include "calc/results_list.h"
 #include "export/schedule_export.h"
@@ -13,6 +14,7 @@
 #include "shell/main_commands.h"
 #include "shell/run_calculation.h"
 #include "shell/schedule_export_command.h"
+#include "shell/size_proposals.h"
 #include "shell/startup.h"
 #include "shell/version.h"
 
@@ -21,6 +23,7 @@
 
 #include <cstdio>
 #include <unistd.h>
+#include <limits>
 
 namespace k5 {
 namespace {
@@ -239,6 +242,68 @@ int printResults(AppContext& ctx, const ResultsRequest& request) {
     return 0;
 }
 
+// `propose [--records A-B] [--step MM] [--apply]`: what the proposals are.
+struct ProposeRequest {
+    int first = 1;
+    int last = std::numeric_limits<int>::max();
+    int step = 50;
+    bool apply = false;
+    bool valid = false;
+};
+
+ProposeRequest parseProposeArguments(const QStringList& arguments) {
+    ProposeRequest request;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& option = arguments[i];
+        if (option == QStringLiteral("--apply")) {
+            request.apply = true;
+            continue;
+        }
+        if (i + 1 >= arguments.size()) return request;
+        const QString value = arguments[++i];
+        bool ok = false;
+        if (option == QStringLiteral("--records")) {
+            const QStringList range = value.split(u'-');
+            bool lastOk = range.size() == 1;
+            request.first = range.value(0).toInt(&ok);
+            request.last = range.size() == 2 ? range[1].toInt(&lastOk) : request.first;
+            if (!ok || !lastOk || range.size() > 2 || request.first < 1 || request.last < request.first)
+                return request;
+        } else if (option == QStringLiteral("--step")) {
+            request.step = value.toInt(&ok);
+            if (!ok || request.step < 1 || request.step > 1000) return request;
+        } else {
+            return request;
+        }
+    }
+    request.valid = true;
+    return request;
+}
+
+// `propose`: one tab-separated row per foundation; with --apply the found
+// proposals are written into the job in one replacement.
+int proposeSizes(AppContext& ctx, const ProposeRequest& request) {
+    const JobForSizing job = loadJobForSizing(ctx);
+    if (!ctx.ask().report(job.loaded)) return 1;
+    const CalcMasters masters = CalcMasters::load(ctx.folders);
+    SizingLimits limits;
+    limits.step = request.step;
+    const QList<JobProposal> proposals =
+        proposeForJob(masters, job.records, job.imported, request.first, request.last, limits);
+    QString out;
+    int none = 0;
+    for (const JobProposal& p : proposals) {
+        out += proposalRow(job.records[p.record - 1], p).join(u'\t') + u'\n';
+        if (!p.proposal.found) ++none;
+    }
+    printOut(out);
+    if (request.apply && !ctx.ask().report(applyProposals(ctx, job, proposals))) return 1;
+    if (none == 0) return 0;
+    printErr(QStringLiteral("寸法を提案できない基礎があります（%1件）。").arg(none) +
+             (request.apply ? QStringLiteral("他の基礎には提案を適用しました。\n") : QStringLiteral("\n")));
+    return 1;
+}
+
 } // namespace
 
 QString usageText() {
@@ -255,6 +320,9 @@ QString usageText() {
         "  kamo-k5 report --pdf FILE [--pages A-B]  計算書をPDFに出力 (the calculation report as one PDF)\n"
         "  kamo-k5 export --dxf FILE [--records A-B] [--dxf-version 2010]\n"
         "                                           基礎リストをDXFに出力 (the foundation schedule as DXF)\n"
+        "  kamo-k5 propose [--records A-B] [--step MM] [--apply]\n"
+        "                                           寸法提案 (the smallest footing or fewest piles that "
+        "pass)\n"
         "  kamo-k5 open ARCHIVE.lzh                 保存データを開く (open a saved archive; older ones are "
         "converted)\n"
         "  kamo-k5 save ARCHIVE.lzh                 名前を付けてデータを保存 (save the job as an archive)\n"
@@ -285,9 +353,12 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
         results ? parseResultsArguments(arguments, currentDirectory) : ResultsRequest{};
     const QStringList known{QStringLiteral("list"), QStringLiteral("calc"), QStringLiteral("import")};
     const bool archive = command == QStringLiteral("open") || command == QStringLiteral("save");
+    const bool proposing = command == QStringLiteral("propose");
+    const ProposeRequest proposeRequest = proposing ? parseProposeArguments(arguments) : ProposeRequest{};
     const bool usable = report      ? reportRequest.valid
                         : exporting ? exportArguments.valid
                         : results   ? resultsRequest.valid
+                        : proposing ? proposeRequest.valid
                         : archive   ? arguments.size() == 2 && !arguments[1].isEmpty()
                                     : known.contains(command) && arguments.size() == 1;
     if (!usable) {
@@ -319,6 +390,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     if (report) return writeReport(ctx, reportRequest);
     if (exporting) return exportSchedule(ctx, exportArguments.request);
     if (results) return printResults(ctx, resultsRequest);
+    if (proposing) return proposeSizes(ctx, proposeRequest);
     if (archive) return runArchiveCommand(ctx, command, archivePath);
     if (command == QStringLiteral("import")) return importSupportReactions(ctx);
     return listJob(ctx);

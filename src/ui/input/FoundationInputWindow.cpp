@@ -10,6 +10,7 @@
 #include "ui/input/CommonValuesWindow.h"
 #include "ui/input/FormKit.h"
 #include "ui/input/LiveResultPanel.h"
+#include "ui/sizing/SizeProposalDialog.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -246,6 +247,14 @@ QWidget* FoundationInputWindow::buildBarRulesArea(QWidget* page) {
     return area;
 }
 
+void FoundationInputWindow::proposeSize() {
+    if (const std::optional<FoundationSize> size = askSizeProposal(ctx_, edit_, form(), this)) {
+        D1_->setText(sizeText(size->D1));
+        D2_->setText(sizeText(size->D2));
+        showProposedPlan(*size);
+    }
+}
+
 QHBoxLayout* FoundationInputWindow::buildButtons(const QString& registerCaption) {
     struct CommandButton {
         const char* name;
@@ -273,6 +282,11 @@ QHBoxLayout* FoundationInputWindow::buildButtons(const QString& registerCaption)
     }
     buttons->addWidget(made[4]);
     buttons->addWidget(made[3]);
+    auto* propose = new QPushButton(QStringLiteral("寸法提案"), this);
+    propose->setObjectName(QStringLiteral("cmd寸法提案"));
+    propose->setAutoDefault(false);
+    connect(propose, &QPushButton::clicked, this, [this] { proposeSize(); });
+    buttons->addWidget(propose);
     buttons->addStretch();
     buttons->addWidget(made[0]);
     buttons->addWidget(made[1]);

@@ -1,4 +1,5 @@
 #pragma once
+#include "calc/sizing.h"
 #include "input/record_transfer.h"
 #include "ui/gridedit/FieldNavigator.h"
 
@@ -38,6 +39,8 @@ class FoundationInputWindow : public QDialog {
     void registerRecord();
     void recordAsIs();
     void duplicate();
+    // "寸法提案": the proposal beside the shown values; 適用 copies it into the fields.
+    void proposeSize();
     void reject() override;
 
   protected:
@@ -52,6 +55,9 @@ class FoundationInputWindow : public QDialog {
     virtual RecordForm form() const = 0;
     // After the fields are shown while opening (and the loading flag is still set).
     virtual void afterOpening() {}
+    // A size proposal's plan (footing) or arrangement and pile positions (cap)
+    // into the fields; the depth is shown by the base.
+    virtual void showProposedPlan(const FoundationSize& size) = 0;
 
     // The field of the form's input `input` (a RecordForm member name as
     // the checks name it: "Lx", "h2", "N1", "M3", ...); null when the window

@@ -146,6 +146,11 @@ QWidget* IsolatedFootingWindow::inputField(const QString& input) const {
     return FoundationInputWindow::inputField(input);
 }
 
+void IsolatedFootingWindow::showProposedPlan(const FoundationSize& size) {
+    Lx_->setText(sizeText(size.Lx));
+    Ly_->setText(sizeText(size.Ly));
+}
+
 void IsolatedFootingWindow::showForm(const RecordForm& f) {
     showSharedFields(f);
     const std::pair<QLineEdit*, QString> texts[] = {

@@ -18,6 +18,7 @@ class IsolatedFootingWindow : public FoundationInputWindow {
     void showForm(const RecordForm& form) override;
     RecordForm form() const override;
     QWidget* inputField(const QString& input) const override;
+    void showProposedPlan(const FoundationSize& size) override;
 
   private:
     QWidget* buildMainTab();

@@ -225,6 +225,15 @@ QWidget* PileCapWindow::inputField(const QString& input) const {
     return FoundationInputWindow::inputField(input);
 }
 
+void PileCapWindow::showProposedPlan(const FoundationSize& size) {
+    // The arrangement first: choosing it opens or closes the spacing fields.
+    layout_->setCurrentIndex(size.pileLayout - 1);
+    Px1_->setText(sizeText(size.Px1));
+    Py1_->setText(sizeText(size.Py1));
+    if (Px2_->isEnabled()) Px2_->setText(sizeText(size.Px2));
+    if (Py2_->isEnabled()) Py2_->setText(sizeText(size.Py2));
+}
+
 void PileCapWindow::showForm(const RecordForm& f) {
     for (QLabel* line : explanation_)
         line->clear();

@@ -22,6 +22,7 @@ class PileCapWindow : public FoundationInputWindow {
     void showForm(const RecordForm& form) override;
     RecordForm form() const override;
     QWidget* inputField(const QString& input) const override;
+    void showProposedPlan(const FoundationSize& size) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -246,6 +246,8 @@ void MainWindow::buildMenus() {
                          [this] { showReport(); });
     resultsList_ = addCommand(run, QStringLiteral("menu計算結果一覧"), QStringLiteral("計算結果一覧"),
                               [this] { showResultsList(); });
+    addWindowCommand(run, QStringLiteral("menu寸法提案"), QStringLiteral("寸法提案（全基礎）..."),
+                     QStringLiteral("frm寸法提案全基礎"), QStringLiteral("寸法提案画面"));
 
     QMenu* settings = addMenu(bar, QStringLiteral("menu設定"), QStringLiteral("設定(&M)"));
     const struct {

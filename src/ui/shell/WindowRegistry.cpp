@@ -18,6 +18,7 @@
 #include "ui/shell/JobWindow.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/ResultsListWindow.h"
+#include "ui/sizing/JobSizingWindow.h"
 
 #include <QDialog>
 #include <QEventLoop>
@@ -68,6 +69,8 @@ const std::map<QString, Factory>& factories() {
          [](AppContext& ctx) -> QWidget* { return new GroupNameDialog(ctx); }},
         {QStringLiteral("frmRX2読込データ"),
          [](AppContext& ctx) -> QWidget* { return new ImportReviewWindow(ctx); }},
+        {QStringLiteral("frm寸法提案全基礎"),
+         [](AppContext& ctx) -> QWidget* { return new JobSizingWindow(ctx); }},
         {QStringLiteral("frmキャンセル時指定"),
          [](AppContext& ctx) -> QWidget* { return new CancelSettingWindow(ctx); }},
         {QStringLiteral("frmキーアクション設定"),

@@ -1,0 +1,127 @@
+#include "shell/size_proposals.h"
+
+#include "calc/calculation.h"
+#include "jobdata/job_file.h"
+#include "jobdata/job_state.h"
+#include "jobdata/pile_arrangement.h"
+#include "jobdata/record_layout.h"
+#include "platform/fixed_text.h"
+#include "platform/folders.h"
+#include "platform/numbers.h"
+#include "shell/app_context.h"
+
+#include <tuple>
+
+namespace k5 {
+namespace {
+
+QString arrangementText(const FoundationSize& size, bool pileCap) {
+    if (!pileCap) return QStringLiteral("-");
+    const PileArrangementRule* rule = pileArrangementRule(size.pileLayout);
+    return rule ? rule->caption.trimmed() : QStringLiteral("-");
+}
+
+bool isCap(const FoundationRecord& r) {
+    return cInt(r.data1[field::foundationType]) == kTypePileCap;
+}
+
+// What the plan and piles amount to, for comparing two sizes: the area of a
+// footing, the pile count (then the area) of a cap; the depth after that.
+std::tuple<double, double, double> measure(const FoundationSize& s, bool pileCap) {
+    const PileArrangementRule* rule = pileArrangementRule(s.pileLayout);
+    const double piles = pileCap && rule ? rule->count : 0;
+    return {piles, double(s.Lx) * s.Ly, s.D1};
+}
+
+} // namespace
+
+JobForSizing loadJobForSizing(AppContext& ctx) {
+    JobForSizing job;
+    job.loaded = loadJob(ctx.folders, ctx.job, ctx.jobHooks,
+                         [&](int, const FoundationRecord& r) { job.records.append(r); });
+    loadJobIdentity(ctx.folders, ctx.job);
+    job.imported = ctx.job.imported;
+    return job;
+}
+
+Outcome applyProposals(AppContext& ctx, const JobForSizing& job, const QList<JobProposal>& chosen) {
+    const QList<std::pair<int, FoundationRecord>> changes = recordsToApply(job.records, chosen);
+    if (changes.isEmpty()) return Outcome::success();
+    if (!writeRecords(ctx.folders, changes))
+        return Outcome::error(QStringLiteral("基礎データをファイルに書き込めませんでした。　　　\n\n") +
+                              ctx.folders.jobFile());
+    return Outcome::success();
+}
+
+QStringList proposalHeaders() {
+    return {QStringLiteral("No"),
+            QStringLiteral("名称"),
+            QStringLiteral("種類"),
+            QStringLiteral("Lx"),
+            QStringLiteral("Ly"),
+            QStringLiteral("D"),
+            QStringLiteral("杭本数"),
+            QStringLiteral("提案Lx"),
+            QStringLiteral("提案Ly"),
+            QStringLiteral("提案D"),
+            QStringLiteral("提案杭本数"),
+            QStringLiteral("決定要因"),
+            QStringLiteral("最大検定比／理由")};
+}
+
+QStringList proposalRow(const FoundationRecord& record, const JobProposal& p) {
+    const bool cap = isCap(record);
+    const FoundationSize& now = p.proposal.current;
+    QStringList row{QString::number(p.record),
+                    trimBlanks(record.name),
+                    cap ? QStringLiteral("杭基礎") : QStringLiteral("独立基礎"),
+                    sizeText(now.Lx),
+                    sizeText(now.Ly),
+                    sizeText(now.D1),
+                    arrangementText(now, cap)};
+    if (!p.proposal.found) {
+        row << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-")
+            << QStringLiteral("提案なし") << p.proposal.reason;
+        return row;
+    }
+    const FoundationSize& to = p.proposal.proposed;
+    row << sizeText(to.Lx) << sizeText(to.Ly) << sizeText(to.D1) << arrangementText(to, cap)
+        << designCheckCaption(p.proposal.atProposal.governing())
+        << ratioText(p.proposal.atProposal.result.check(p.proposal.atProposal.governing()).ratio);
+    return row;
+}
+
+SizeChange sizeChange(const JobProposal& p) {
+    if (!p.proposal.found) return SizeChange::NoneFound;
+    // The stored record's type decides how sizes compare.
+    const bool cap = p.proposal.proposed.pileLayout != 0;
+    const auto now = measure(p.proposal.current, cap), to = measure(p.proposal.proposed, cap);
+    if (now == to) return SizeChange::Unchanged;
+    return to < now ? SizeChange::Smaller : SizeChange::Larger;
+}
+
+QString sizeChangeText(SizeChange change) {
+    switch (change) {
+    case SizeChange::Smaller:
+        return QStringLiteral("縮小");
+    case SizeChange::Larger:
+        return QStringLiteral("拡大");
+    case SizeChange::Unchanged:
+        return QStringLiteral("変更なし");
+    case SizeChange::NoneFound:
+        break;
+    }
+    return QStringLiteral("提案なし");
+}
+
+QList<FoundationRecord> sizingGroup(AppContext& ctx, const EditRequest& request,
+                                    const FoundationRecord& shown) {
+    QList<FoundationRecord> group{shown};
+    if (!ctx.job.imported || !request.isCorrection() || shown.groupNo == 0) return group;
+    const JobForSizing job = loadJobForSizing(ctx);
+    for (int n = 1; n <= job.records.size(); ++n)
+        if (n != request.record && job.records[n - 1].groupNo == shown.groupNo)
+            group.append(job.records[n - 1]);
+    return group;
+}
+} // namespace k5

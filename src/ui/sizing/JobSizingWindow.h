@@ -1,0 +1,38 @@
+#pragma once
+#include "shell/size_proposals.h"
+
+#include <QDialog>
+
+class QTableWidget;
+class QPushButton;
+
+namespace k5 {
+
+struct AppContext;
+
+// "寸法提案（全基礎）": the proposal of every foundation of the job beside its
+// current size, found with a progress dialog that can be cancelled. Rows
+// can be unticked; 適用 writes the ticked ones into the job in one
+// replacement and offers 計算開始.
+class JobSizingWindow : public QDialog {
+    Q_OBJECT
+  public:
+    explicit JobSizingWindow(AppContext& ctx, QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void findProposals();
+    void fillTable();
+    void applyTicked();
+
+    AppContext& ctx_;
+    JobForSizing job_;
+    QList<JobProposal> proposals_;
+    bool found_ = false;
+    QTableWidget* table_ = nullptr;
+    QPushButton* apply_ = nullptr;
+};
+
+} // namespace k5

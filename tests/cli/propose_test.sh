@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# kamo-k5 propose: one row per foundation; --apply writes the proposals, and
+# the calculation then passes every proposed foundation.
+set -u
+program="$1"
+source "$(dirname "$0")/footing_job.sh"
+ngflag() { python3 -c "import struct; b = open('../DAT/K5dat02.k5d','rb').read(); print('%g' % struct.unpack_from('<f', b, 274 + 4 * 20)[0])"; }
+
+write_job 1500
+out=$(./kamo-k5 propose); rc=$?
+[ $rc -eq 0 ] || fail "propose must exit 0 (got $rc)"
+IFS=$'\t' read -r -a cells <<<"$out"
+[ "${#cells[@]}" -eq 13 ] || fail "13 tab-separated cells: $out"
+[ "${cells[0]}" = 1 ] && [ "${cells[1]}" = F1 ] && [ "${cells[2]}" = 独立基礎 ] || fail "row: $out"
+[ "${cells[3]}" = 2000 ] || fail "current Lx: $out"
+before=$(md5sum <../DAT/K5dat02.k5d)
+[ "$(md5sum <../DAT/K5dat02.k5d)" = "$before" ] || fail "propose without --apply changed the job"
+
+./kamo-k5 propose --apply >/dev/null || fail "propose --apply must exit 0"
+[ "$(single 4 1)" = "${cells[7]}" ] || fail "applied Lx $(single 4 1), proposed ${cells[7]}"
+err=$(./kamo-k5 calc 2>&1 >/dev/null); rc=$?
+[ $rc -eq 0 ] || fail "calc after --apply: $err"
+[ "$(ngflag)" = 0 ] || fail "the proposed footing is NG"
+
+write_job 900000
+out=$(./kamo-k5 propose --apply 2>/tmp/propose_err.$$); rc=$?
+err=$(cat /tmp/propose_err.$$); rm -f /tmp/propose_err.$$
+[ $rc -eq 1 ] || fail "no proposal must exit 1 (got $rc)"
+echo "$out" | grep -q $'\t提案なし\t' || fail "none found row: $out"
+[ -n "$err" ] || fail "no message for the foundation without a proposal"
+[ "$(single 4 1)" = 2000 ] || fail "a foundation without a proposal was changed"
+
+err=$(./kamo-k5 propose --step 0 2>&1); rc=$?
+[ $rc -eq 2 ] || fail "a step of 0 must be refused with the usage (got $rc)"
+echo "1 passed, 0 failed"
