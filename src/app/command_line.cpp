@@ -375,9 +375,10 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     // Commands that change the job or the masters hold the tree's lock.
     const QStringList changing{QStringLiteral("calc"), QStringLiteral("open"), QStringLiteral("save"),
                                QStringLiteral("import")};
+    // propose changes the job only with --apply.
+    const bool locking = changing.contains(command) || (proposing && proposeRequest.apply);
     TreeLock lock;
-    StartUpResult start =
-        startUp(ctx, executablePath, currentDirectory, changing.contains(command) ? &lock : nullptr);
+    StartUpResult start = startUp(ctx, executablePath, currentDirectory, locking ? &lock : nullptr);
     if (!start.ok) {
         printErr(start.reason + u'\n');
         return 1;
