@@ -296,6 +296,7 @@ void MainWindow::assignShortcuts() {
         {"menu計算開始", "F5"},
         {"menu計算結果表示", "F6"},
         {"menu計算結果一覧", "F7"},
+        {"menu寸法提案", "F8"},
         {"menu共通値", "Ctrl+1"},
         {"menuフォント", "Ctrl+2"},
         {"menu鉄筋強度", "Ctrl+3"},
