@@ -1,5 +1,6 @@
 #include "export/foundation_schedule.h"
 
+#include "calc/design_results.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
 #include "platform/fixed_text.h"
@@ -431,7 +432,7 @@ QList<int> takenRecords(const report::ReportJob& job, const ScheduleOptions& opt
         const int n = job.pageTable[i];
         if (n < options.firstRecord || n > last || n > job.records.size()) continue;
         const FoundationRecord& r = job.records[n - 1];
-        if (typeOf(r) != kTypeUnknown && holdsResults(r))
+        if (typeOf(r) != kTypeUnknown && hasCompleteResults(r))
             taken.append(n);
         else
             schedule.leftOut.append({n, trimBlanks(r.name), QStringLiteral("未計算")});
@@ -443,11 +444,6 @@ QList<int> takenRecords(const report::ReportJob& job, const ScheduleOptions& opt
 
 QString leftOutLine(const LeftOut& leftOut) {
     return QStringLiteral("データ%1 %2: %3").arg(leftOut.record).arg(leftOut.name, leftOut.reason);
-}
-
-bool holdsResults(const FoundationRecord& r) {
-    return r.data2[row::sumN][report::kLongX] != 0 && d2(r, row::nBars, report::kDirX) > 0 &&
-           d2(r, row::nBars, report::kDirY) > 0;
 }
 
 Drawing drawFoundationCell(const FoundationRecord& record, double plotScale) {

@@ -39,12 +39,9 @@ struct Schedule {
     QList<LeftOut> leftOut;
 };
 
-// Whether the record holds the results of a complete calculation: its
-// long-term ΣN and a bar count in both directions (a save clears them, and a
-// calculation stopped inside the record leaves no bar count).
-bool holdsResults(const FoundationRecord& record);
-
-// The records the schedule takes, in the order the report takes them.
+// The records the schedule takes, in the order the report takes them: those
+// holding complete results (hasCompleteResults). The others are left out as
+// "未計算"; the export names those the calculation stops at by its message.
 Schedule buildSchedule(const report::ReportJob& job, const ScheduleOptions& options);
 
 // One foundation's cell with its content's top left corner at the origin.

@@ -1,13 +1,31 @@
 #include "export/schedule_export.h"
 
+#include "calc/results_list.h"
 #include "platform/file_replace.h"
 
 namespace k5::dxfexport {
 
-ExportResult exportScheduleDxf(const report::ReportJob& job, const ExportRequest& request) {
+namespace {
+
+// Why each foundation left out has no results, as the results list tells it.
+void explainLeftOut(const Folders& folders, QList<LeftOut>& leftOut) {
+    if (leftOut.isEmpty()) return;
+    const QList<ResultRow> rows = readResults(folders);
+    for (LeftOut& left : leftOut) {
+        if (left.record < 1 || left.record > rows.size()) continue;
+        const DesignResult& result = rows[left.record - 1].result;
+        if (result.verdict == Verdict::Stopped) left.reason = result.verdictText();
+    }
+}
+
+} // namespace
+
+ExportResult exportScheduleDxf(const Folders& folders, const report::ReportJob& job,
+                               const ExportRequest& request) {
     ExportResult result;
     const Schedule schedule = buildSchedule(job, request.options);
     result.leftOut = schedule.leftOut;
+    explainLeftOut(folders, result.leftOut);
     result.foundations = static_cast<int>(schedule.records.size());
     if (result.foundations == 0) {
         result.outcome = Outcome::error(QStringLiteral("DXFに出力できる計算済みの基礎がありません。"));

@@ -19,7 +19,7 @@ dxfexport::ExportResult exportJobSchedule(AppContext& ctx, const dxfexport::Expo
     report::ReportJob job;
     const Outcome loaded = report::loadCheckedReportJob(ctx.folders, ctx.job, ctx.jobHooks, job);
     if (!loaded) return {loaded, 0, {}};
-    return dxfexport::exportScheduleDxf(job, request);
+    return dxfexport::exportScheduleDxf(ctx.folders, job, request);
 }
 
 Outcome exportScheduleCommand(AppContext& ctx, const QString& path) {

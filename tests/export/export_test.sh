@@ -14,6 +14,15 @@ err=$(./kamo-k5 export --dxf "$tmp/s.dxf" 2>&1 >/dev/null); rc=$?
 [ "$err" = "$(printf 'データ1 F1: 未計算\nDXFに出力できる計算済みの基礎がありません。')" ] || fail "refusal: $err"
 [ -e "$tmp/s.dxf" ] && fail "a refused export writes nothing"
 
+# A foundation the calculation stops at is named with the message that stops it.
+write_job 0
+err=$(./kamo-k5 export --dxf "$tmp/s.dxf" 2>&1 >/dev/null); rc=$?
+[ $rc -eq 1 ] || fail "a job whose only foundation stops must be refused (got $rc)"
+[ "$err" = "$(printf 'データ1 F1: ﾃﾞｰﾀNo 1: 長期軸力=0 となっています。\nDXFに出力できる計算済みの基礎がありません。')" ] ||
+  fail "stop message: $err"
+[ -e "$tmp/s.dxf" ] && fail "a refused export writes nothing"
+write_job 500
+
 ./kamo-k5 calc >/dev/null 2>&1 || fail "calc"
 # A relative name is taken from where the command was started.
 # What a killed writer left beside it goes with the next drawing written there.

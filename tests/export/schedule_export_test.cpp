@@ -81,6 +81,12 @@ const QList<FoundationRecord>& calculatedJob() {
 
 class ScheduleDxf : public ::testing::Test {
   protected:
+    // The masters the calculation reads: without them every foundation
+    // left out would stop at the missing bar grade.
+    void SetUp() override {
+        ensureRebarMasters(tree.ctx);
+        ensureConcreteFile(tree.ctx.folders);
+    }
     void writeJobOf(const QList<FoundationRecord>& records) { writeJob(tree.ctx, records); }
     ExportResult exportTo(const QString& path, DxfVersion version = DxfVersion::R12) {
         ExportRequest request;
@@ -94,18 +100,22 @@ class ScheduleDxf : public ::testing::Test {
 };
 
 // Every calculated foundation is a cell whose plan, piles, dimensions and
-// texts are those of its record; a record without results is left out and named.
+// texts are those of its record; a record without results is left out and
+// named with the message that stops the calculation at it, or "未計算".
 TEST_F(ScheduleDxf, EveryCalculatedFoundationIsACellWithItsOwnMeasures) {
     QList<FoundationRecord> job = calculatedJob();
     ASSERT_EQ(job.size(), 15);
-    job << storedFooting({}, QStringLiteral("U1")); // saved after the calculation: no results
+    job << storedFooting({}, QStringLiteral("U1"));       // saved after the calculation: no results
+    job << storedFooting({.N = 0}, QStringLiteral("S1")); // the calculation stops at it
     writeJobOf(job);
 
     const ExportResult result = exportTo(file(QStringLiteral("schedule.dxf")));
     ASSERT_TRUE(result.outcome.ok) << result.outcome.message.text.toStdString();
     EXPECT_EQ(result.foundations, 15);
-    ASSERT_EQ(result.leftOut.size(), 1);
+    ASSERT_EQ(result.leftOut.size(), 2);
     EXPECT_EQ(leftOutLine(result.leftOut[0]), QStringLiteral("データ16 U1: 未計算"));
+    EXPECT_EQ(leftOutLine(result.leftOut[1]),
+              QStringLiteral("データ17 S1: ﾃﾞｰﾀNo 17: 長期軸力=0 となっています。"));
 
     const QJsonObject dxf = readBack(file(QStringLiteral("schedule.dxf")));
     EXPECT_EQ(dxf[QStringLiteral("version")].toString(), QStringLiteral("AC1009"));

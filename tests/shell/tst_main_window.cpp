@@ -533,7 +533,8 @@ class MainWindowTest : public QObject {
     }
 
     // DXF出力 proposes the job's name in the save folder and tells what it
-    // did; a job without results writes nothing and names its foundations.
+    // did; a job without results writes nothing and names its foundations
+    // with the message that stops the calculation at each.
     void dxfExportAsksForTheFileAndTellsWhatWasLeftOut() {
         Fixture f;
         k5test::writeSampleJob(f.ctx, 2);
@@ -550,7 +551,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(proposed, f.ctx.folders.saveFolder + QStringLiteral("/試験.dxf"));
         QCOMPARE(f.tree.prompt.lastText(),
                  QStringLiteral("DXFに出力できる計算済みの基礎がありません。\n\n"
-                                "出力しなかった基礎:\nデータ1 F1: 未計算\nデータ2 F2: 未計算"));
+                                "出力しなかった基礎:\nデータ1 F1: ﾃﾞｰﾀNo 1: 長期軸力=0 となっています。\n"
+                                "データ2 F2: ﾃﾞｰﾀNo 2: 長期軸力=0 となっています。"));
         QVERIFY(!QFile::exists(path));
     }
 };
