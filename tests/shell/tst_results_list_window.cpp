@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -80,7 +81,7 @@ class ResultsListWindowTest : public QObject {
         view->sortByColumn(kResultMax, Qt::DescendingOrder);
         QCOMPARE(cell(view, 0, kResultName), QStringLiteral("F-NG"));
         QCOMPARE(cell(view, 3, kResultName), QStringLiteral("F-未")); // no ratio: last
-        QCOMPARE(k5test::readBytes(f.ctx.folders.jobFile()), job); // the list writes nothing
+        QCOMPARE(k5test::readBytes(f.ctx.folders.jobFile()), job);    // the list writes nothing
 
         view->setCurrentIndex(view->model()->index(0, 1));
         QTest::keyClick(view, Qt::Key_Return);
@@ -99,6 +100,28 @@ class ResultsListWindowTest : public QObject {
         };
         window.saveCsv();
         QVERIFY(fromCp932(k5test::readBytes(csv)).startsWith(QStringLiteral("No,設計基礎名,")));
+    }
+
+    // "DXF出力..." beside CSV保存: the ファイル menu's command, from the list.
+    void exportsTheScheduleAsTheMenuDoes() {
+        Fixture f;
+        loadJobIdentity(f.ctx.folders, f.ctx.job); // as the main window has it
+        ResultsListWindow window(f.ctx);
+        QString proposed;
+        const QString path = f.ctx.folders.dataFolder + QStringLiteral("/基礎リスト.dxf");
+        window.chooseDxfFile = [&](QWidget*, const QString& p) {
+            proposed = p;
+            return path;
+        };
+        auto* button = window.findChild<QPushButton*>("cmdDXF出力");
+        QVERIFY(button);
+        QCOMPARE(button->text(), QStringLiteral("DXF出力(&D)..."));
+        button->click();
+        QCOMPARE(proposed, f.ctx.folders.saveFolder + QStringLiteral("/test.dxf"));
+        QCOMPARE(f.tree.prompt.lastText(),
+                 QStringLiteral("DXFを出力しました（基礎 3 件）。\n\n") + path +
+                     QStringLiteral("\n\n出力しなかった基礎:\nデータ4 F-未: 未計算"));
+        QVERIFY(k5test::readBytes(path).contains("AC1009"));
     }
 
     void mainListMarksTheVerdictWithoutChangingItsColumns() {

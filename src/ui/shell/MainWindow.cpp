@@ -9,10 +9,10 @@
 #include "shell/job_list.h"
 #include "shell/main_commands.h"
 #include "shell/run_calculation.h"
-#include "shell/schedule_export_command.h"
 #include "shell/version.h"
 #include "shell/window_settings.h"
 #include "ui/archive/ArchiveFileDialogs.h"
+#include "ui/shell/DxfExportDialog.h"
 #include "ui/shell/FoundationTypeWindow.h"
 #include "ui/shell/JobWindow.h"
 #include "ui/shell/WindowRegistry.h"
@@ -163,14 +163,6 @@ QMenu* addMenu(QMenuBar* bar, const QString& name, const QString& caption) {
     return menu;
 }
 
-QString chooseDxfFile(QWidget* parent, const QString& proposed) {
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("DXF出力"), proposed,
-                                                QStringLiteral("DXF (*.dxf)"), nullptr,
-                                                QFileDialog::DontUseNativeDialog);
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dxf");
-    return path;
-}
-
 } // namespace
 
 MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
@@ -183,7 +175,7 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     children_.hasInputWindow = [](int type) { return hasInputWindow(type); };
     children_.chooseArchiveToOpen = &chooseArchiveToOpen;
     children_.chooseArchiveToSave = &chooseArchiveToSave;
-    children_.chooseDxfFile = &chooseDxfFile;
+    children_.chooseDxfFile = &dxfSaveDialog;
     buildMenus();
     buildStatusBar();
     setCentralWidget(buildCentral());
@@ -782,9 +774,7 @@ bool MainWindow::saveArchive() {
 
 // The foundation schedule for the drawings; reads the job only.
 void MainWindow::exportDxf() {
-    const QString path = children_.chooseDxfFile(this, proposedDxfPath(ctx_));
-    if (path.isEmpty()) return;
-    ctx_.ask().report(exportScheduleCommand(ctx_, path));
+    exportDxfWithDialog(ctx_, this, children_.chooseDxfFile);
 }
 
 void MainWindow::exitProgram() {

@@ -106,6 +106,7 @@ ResultsListWindow::ResultsListWindow(AppContext& ctx, QWidget* parent) : QDialog
     setWindowTitle(QStringLiteral("計算結果一覧"));
     openInput = [](AppContext& c, QWidget* p, const EditRequest& request) { execInputWindow(c, request, p); };
     chooseCsvFile = &chooseCsv;
+    chooseDxfFile = &dxfSaveDialog;
 
     model_ = new ResultsModel(this);
     sorted_ = new QSortFilterProxyModel(this);
@@ -138,6 +139,10 @@ ResultsListWindow::ResultsListWindow(AppContext& ctx, QWidget* parent) : QDialog
     csv->setObjectName(QStringLiteral("cmdCSV保存"));
     csv->setAutoDefault(false);
     connect(csv, &QPushButton::clicked, this, [this] { saveCsv(); });
+    auto* dxf = new QPushButton(QStringLiteral("DXF出力(&D)..."), this);
+    dxf->setObjectName(QStringLiteral("cmdDXF出力"));
+    dxf->setAutoDefault(false);
+    connect(dxf, &QPushButton::clicked, this, [this] { exportDxf(); });
     auto* close = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     close->setObjectName(QStringLiteral("cmd閉じる"));
     close->setAutoDefault(false);
@@ -147,6 +152,7 @@ ResultsListWindow::ResultsListWindow(AppContext& ctx, QWidget* parent) : QDialog
     buttons->addWidget(summary_);
     buttons->addStretch();
     buttons->addWidget(csv);
+    buttons->addWidget(dxf);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(hint);
@@ -200,6 +206,11 @@ void ResultsListWindow::saveCsv() {
     if (path.isEmpty()) return;
     if (ctx_.ask().report(writeResultsCsv(path, model_->rows(), encoding)))
         ctx_.ask().inform(QStringLiteral("計算結果一覧を保存しました。　　　\n\n") + path);
+}
+
+// The foundation schedule of the job as the list shows it; reads the job only.
+void ResultsListWindow::exportDxf() {
+    exportDxfWithDialog(ctx_, this, chooseDxfFile);
 }
 
 bool ResultsListWindow::eventFilter(QObject* watched, QEvent* event) {

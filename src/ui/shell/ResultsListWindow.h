@@ -1,5 +1,6 @@
 #pragma once
 #include "calc/results_list.h"
+#include "ui/shell/DxfExportDialog.h"
 
 #include <QDialog>
 
@@ -19,8 +20,9 @@ class ResultsModel;
 // ratios and judgement from the stored results; any column sorts, ratios
 // above 1 and NG are red. Enter or a double-click opens the foundation's
 // input window for correction, and the list shows the new state when it
-// closes. "CSV保存..." writes the list as CSV. The list never calculates
-// and never writes the job.
+// closes. "CSV保存..." writes the list as CSV; "DXF出力..." writes the
+// foundation schedule as the ファイル menu's command does. The list never
+// calculates and never writes the job.
 class ResultsListWindow : public QDialog {
     Q_OBJECT
   public:
@@ -31,12 +33,15 @@ class ResultsListWindow : public QDialog {
     std::function<void(AppContext&, QWidget* parent, const EditRequest& request)> openInput;
     // The CSV file dialog: path and encoding, empty path when cancelled.
     std::function<QString(QWidget* parent, CsvEncoding& encoding)> chooseCsvFile;
+    // The DXF file dialog (dxfSaveDialog unless a test replaces it).
+    ChooseDxfFile chooseDxfFile;
 
     // Re-reads the job.
     void reload();
     // Opens the record shown in view row `viewRow`.
     void openRow(int viewRow);
     void saveCsv();
+    void exportDxf();
 
     QTableView* view() const { return view_; }
 
