@@ -11,6 +11,49 @@ QString formatted(double value, const char* pattern) {
     return formatPattern(value, QString::fromLatin1(pattern));
 }
 
+PageGrid startFoundationPage(Surface& surface, const PageSetup& setup, ColumnTable columns) {
+    if (setup.isPreview()) surface.clear();
+    surface.setFontFace(setup.face);
+    surface.setTextColor(Qt::black);
+    surface.setPenStyle(PenStyle::Solid);
+    surface.setFontSize(setup.sizes.body);
+    return PageGrid(surface, setup, std::move(columns), setup.geometry.headerY);
+}
+
+void drawCaseHeadings(const PageGrid& grid, FoundationType type) {
+    grid.drawCell(1, 1, unitColumn(type), Align::Centre, QStringLiteral("基礎名"));
+    grid.drawCell(2, caseColumn(type, kLongX), caseColumn(type, kLongY), Align::Centre,
+                  QStringLiteral("長期"));
+    grid.drawCell(2, caseColumn(type, kShortX), caseColumn(type, kShortY), Align::Centre,
+                  QStringLiteral("短期"));
+    const QString directions[] = {QStringLiteral("X方向"), QStringLiteral("Y方向")};
+    for (int c = kLongX; c <= kShortY; ++c)
+        grid.drawCell(3, caseColumn(type, c), caseColumn(type, c), Align::Centre, directions[(c - 1) % 2]);
+}
+
+void drawBarChecks(const PageGrid& grid, const FoundationRecord& record, FoundationType type, int firstRow) {
+    for (Direction dir : {kDirX, kDirY}) {
+        const CheckText decision = rebarDecisionText(record, type, dir);
+        grid.drawCell(firstRow, decision.firstColumn, decision.lastColumn, Align::Centre, decision.text);
+        drawCheckText(grid, firstRow + 1, atCheckText(record, type, dir));
+        drawCheckText(grid, firstRow + 2, psiCheckText(record, type, dir));
+    }
+}
+
+void drawShearJudgements(const PageGrid& grid, const FoundationRecord& record, FoundationType type,
+                         const CaseFlags& flags, int row) {
+    for (int c = kLongX; c <= kShortY; ++c) {
+        if (!flags[c]) continue;
+        const int col = caseColumn(type, c);
+        drawJudgement(grid, row, col, col, d2(record, row::shearNG, c) != 0);
+    }
+}
+
+void drawSidePanel(Surface& surface, const FoundationPage& page, const PageGrid& grid, FoundationType type) {
+    if (page.drawMaterialsPanelAndFigure)
+        page.drawMaterialsPanelAndFigure({surface, page.setup, grid, page.record, type, page.figureScale});
+}
+
 void drawGridLines(const PageGrid& grid, int rightBoundary, const std::vector<GridLines>& runs) {
     for (const GridLines& run : runs) {
         grid.surface().setPenWidth(run.penWidth);

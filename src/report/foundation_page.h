@@ -1,5 +1,6 @@
 #pragma once
 #include "jobdata/foundation_record.h"
+#include "report/case_values.h"
 #include "report/page_grid.h"
 #include "report/report_setup.h"
 #include "report/surface.h"
@@ -62,6 +63,20 @@ inline float d2(const FoundationRecord& r, int row, int column) {
 }
 // A stored Single in a report digit pattern such as "###0.000".
 QString formatted(double value, const char* pattern);
+
+// Sets the surface up for a foundation page (face, body size, black, solid
+// lines; the preview's previous page erased) and returns the page's table.
+PageGrid startFoundationPage(Surface& surface, const PageSetup& setup, ColumnTable columns);
+// Rows 1 to 3: "基礎名" over the label and unit columns, "長期" and "短期"
+// over their case columns and the direction of each case.
+void drawCaseHeadings(const PageGrid& grid, FoundationType type);
+// The bar decision and the at and ψ checks of both directions on three rows from `firstRow`.
+void drawBarChecks(const PageGrid& grid, const FoundationRecord& record, FoundationType type, int firstRow);
+// The shear judgement of each printed case.
+void drawShearJudgements(const PageGrid& grid, const FoundationRecord& record, FoundationType type,
+                         const CaseFlags& flags, int row);
+// The materials panel and figure right of the table, when the page has a drawer for them.
+void drawSidePanel(Surface& surface, const FoundationPage& page, const PageGrid& grid, FoundationType type);
 
 // "- n -" near the foot of the page, n counting foundation pages only.
 void drawPageNumber(const PageGrid& grid, int page, int lastColumn);

@@ -38,12 +38,7 @@ void drawLabels(const PageGrid& g) {
     g.drawVerticalHeading(1, 5, QStringLiteral("基礎底面積の確認"));
     g.drawVerticalHeading(1, 22, QStringLiteral("スラブ筋の設計"));
 
-    g.drawCell(1, 1, 5, Align::Centre, QStringLiteral("基礎名"));
-    g.drawCell(2, kLongFrom, kLongTo, Align::Centre, QStringLiteral("長期"));
-    g.drawCell(2, kShortFrom, kShortTo, Align::Centre, QStringLiteral("短期"));
-    const QString directions[] = {QStringLiteral("X方向"), QStringLiteral("Y方向")};
-    for (int c = kLongX; c <= kShortY; ++c)
-        g.drawCell(3, caseColumn(kType, c), caseColumn(kType, c), Align::Centre, directions[(c - 1) % 2]);
+    drawCaseHeadings(g, kType);
 
     g.drawCell(4, 3, 4, Align::Left, QStringLiteral("N 軸方向力"));
     g.drawCell(5, 2, 2, Align::Left, QStringLiteral("入力値"));
@@ -146,14 +141,6 @@ void drawAreaCheck(const PageGrid& g, const FoundationRecord& r, const TraceWrit
     writeJudged(g, ng, [&] { g.drawCellSup(20, kLongFrom, kShortTo, Align::Centre, text); });
 }
 
-void drawShearJudgement(const PageGrid& g, const FoundationRecord& r, const CaseFlags& flags) {
-    for (int c = kLongX; c <= kShortY; ++c) {
-        if (!flags[c]) continue;
-        const int col = caseColumn(kType, c);
-        drawJudgement(g, 35, col, col, d2(r, row::shearNG, c) != 0);
-    }
-}
-
 void drawPunchingAreaSizes(const PageGrid& g, const FoundationRecord& r) {
     // Stored as b0/100 and A0/10000 of their millimetre values: metres and square metres here.
     const QString text = QStringLiteral("b0=") + formatted(r.data1[field::b0stored] / 10, "######0.0") +
@@ -217,14 +204,9 @@ void drawValues(const PageGrid& g, const FoundationRecord& r, const CaseFlags& f
     g.drawCell(28, kLongFrom, kShortTo, Align::Centre, formatted(d2(r, row::lever, kLongX), "####0.0"));
     values(29, row::atReq, 0, CaseLayout::L1111);
     values(30, row::psiReq, 0, CaseLayout::L1111);
-    for (Direction dir : {kDirX, kDirY}) {
-        const CheckText decision = rebarDecisionText(r, kType, dir);
-        g.drawCell(31, decision.firstColumn, decision.lastColumn, Align::Centre, decision.text);
-        drawCheckText(g, 32, atCheckText(r, kType, dir));
-        drawCheckText(g, 33, psiCheckText(r, kType, dir));
-    }
+    drawBarChecks(g, r, kType, 31);
     values(34, row::tau, 6, CaseLayout::L1111);
-    drawShearJudgement(g, r, flags);
+    drawShearJudgements(g, r, kType, flags, 35);
     drawPunchingAreaSizes(g, r);
     g.drawCellMarkup(37, kUnit, kUnit, Align::Centre, unitText(1, unitSystemOf(r)));
     g.drawCellMarkup(38, kUnit, kUnit, Align::Centre, unitText(1, unitSystemOf(r)));
@@ -234,14 +216,8 @@ void drawValues(const PageGrid& g, const FoundationRecord& r, const CaseFlags& f
 } // namespace
 
 void drawIsolatedFootingPage(Surface& surface, const FoundationPage& page) {
-    const PageSetup& setup = page.setup;
     const FoundationRecord& r = page.record;
-    if (setup.isPreview()) surface.clear();
-    surface.setFontFace(setup.face);
-    surface.setTextColor(Qt::black);
-    surface.setPenStyle(PenStyle::Solid);
-    surface.setFontSize(setup.sizes.body);
-    const PageGrid grid(surface, setup, isolatedColumns(setup.geometry), setup.geometry.headerY);
+    const PageGrid grid = startFoundationPage(surface, page.setup, isolatedColumns(page.setup.geometry));
 
     drawFrame(grid);
     drawPageNumber(grid, page.page, 13);
@@ -250,9 +226,7 @@ void drawIsolatedFootingPage(Surface& surface, const FoundationPage& page) {
     if (r.importFlag == -1) grid.drawCell(3, 1, 5, Align::Centre, locationText(r));
     drawTitle(grid, r, kLongFrom, kShortTo, QStringLiteral("（独立基礎）"));
     drawValues(grid, r, flags, page.trace);
-
-    if (page.drawMaterialsPanelAndFigure)
-        page.drawMaterialsPanelAndFigure({surface, setup, grid, r, kType, page.figureScale});
+    drawSidePanel(surface, page, grid, kType);
 }
 
 } // namespace k5::report

@@ -48,12 +48,7 @@ void drawLabels(const PageGrid& g, const Units& u) {
     g.drawVerticalHeading(1, 23, QStringLiteral("杭反力"));
     g.drawVerticalHeading(1, 26, QStringLiteral("スラブ筋の設計"));
 
-    g.drawCell(1, 1, 4, Align::Centre, QStringLiteral("基礎名"));
-    g.drawCell(2, kLongFrom, kLongTo, Align::Centre, QStringLiteral("長期"));
-    g.drawCell(2, kShortFrom, kShortTo, Align::Centre, QStringLiteral("短期"));
-    const QString directions[] = {QStringLiteral("X方向"), QStringLiteral("Y方向")};
-    for (int c = kLongX; c <= kShortY; ++c)
-        g.drawCell(3, caseColumn(kType, c), caseColumn(kType, c), Align::Centre, directions[(c - 1) % 2]);
+    drawCaseHeadings(g, kType);
 
     const auto label = [&](int row, const QString& text, const QString& unit) {
         g.drawCell(row, 2, 3, Align::Left, text);
@@ -142,14 +137,6 @@ void drawPileLoadJudgement(const PageGrid& g, const FoundationRecord& r, const C
     }
 }
 
-void drawShearJudgement(const PageGrid& g, const FoundationRecord& r, const CaseFlags& flags) {
-    for (int c = kLongX; c <= kShortY; ++c) {
-        if (!flags[c]) continue;
-        const int col = caseColumn(kType, c);
-        drawJudgement(g, 35, col, col, d2(r, row::shearNG, c) != 0);
-    }
-}
-
 // "R3'=152.5(Y)": the line of the governing pile, the reaction the check
 // was made with (the largest of the pile's cases, stored with it) and the
 // direction of its line. Empty when the row names no pile.
@@ -220,28 +207,17 @@ void drawValues(const PageGrid& g, const FoundationRecord& r, const CaseFlags& f
     values(28, row::lever, CaseLayout::L1000);
     values(29, row::atReq, CaseLayout::L1111);
     values(30, row::psiReq, CaseLayout::L1111);
-    for (Direction dir : {kDirX, kDirY}) {
-        const CheckText decision = rebarDecisionText(r, kType, dir);
-        g.drawCell(31, decision.firstColumn, decision.lastColumn, Align::Centre, decision.text);
-        drawCheckText(g, 32, atCheckText(r, kType, dir));
-        drawCheckText(g, 33, psiCheckText(r, kType, dir));
-    }
+    drawBarChecks(g, r, kType, 31);
     values(34, row::tau, CaseLayout::L1111);
-    drawShearJudgement(g, r, flags);
+    drawShearJudgements(g, r, kType, flags, 35);
     drawPunching(g, r);
 }
 
 } // namespace
 
 void drawPileCapPage(Surface& surface, const FoundationPage& page) {
-    const PageSetup& setup = page.setup;
     const FoundationRecord& r = page.record;
-    if (setup.isPreview()) surface.clear();
-    surface.setFontFace(setup.face);
-    surface.setTextColor(Qt::black);
-    surface.setPenStyle(PenStyle::Solid);
-    surface.setFontSize(setup.sizes.body);
-    const PageGrid grid(surface, setup, pileColumns(setup.geometry), setup.geometry.headerY);
+    const PageGrid grid = startFoundationPage(surface, page.setup, pileColumns(page.setup.geometry));
 
     drawFrame(grid);
     drawPageNumber(grid, page.page, 12);
@@ -251,9 +227,7 @@ void drawPileCapPage(Surface& surface, const FoundationPage& page) {
     if (r.importFlag == -1) grid.drawCell(3, 1, 4, Align::Centre, locationText(r));
     drawTitle(grid, r, kLongFrom, kShortTo, QStringLiteral("（杭基礎）"));
     drawValues(grid, r, flags);
-
-    if (page.drawMaterialsPanelAndFigure)
-        page.drawMaterialsPanelAndFigure({surface, setup, grid, r, kType, page.figureScale});
+    drawSidePanel(surface, page, grid, kType);
 }
 
 } // namespace k5::report
