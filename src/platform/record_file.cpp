@@ -37,32 +37,8 @@ void RecordWriter::putInt16(int offset, int value) {
     bytes_[offset + 1] = static_cast<char>(v >> 8);
 }
 
-void RecordWriter::putSingle(int offset, float value) {
-    uint32_t v;
-    std::memcpy(&v, &value, 4);
-    // One detach check for the four bytes, not one per byte.
-    char* out = bytes_.data() + offset;
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
 void RecordWriter::putBytes(int offset, const QByteArray& field) {
     std::memcpy(bytes_.data() + offset, field.constData(), static_cast<size_t>(field.size()));
-}
-
-int16_t RecordReader::int16(int offset) const {
-    auto lo = static_cast<uint8_t>(bytes_[offset]);
-    auto hi = static_cast<uint8_t>(bytes_[offset + 1]);
-    return static_cast<int16_t>(lo | (hi << 8));
-}
-
-float RecordReader::single(int offset) const {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
-        v |= static_cast<uint32_t>(static_cast<uint8_t>(bytes_[offset + i])) << (8 * i);
-    float f;
-    std::memcpy(&f, &v, 4);
-    return f;
 }
 
 QByteArray RecordReader::bytes(int offset, int width) const {

@@ -2,8 +2,10 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QtEndian>
 
 #include <cstdint>
+#include <cstring>
 
 // Random-access files of fixed-length records numbered from 1, without header:
 // the format of every file the program keeps (jobs, masters, settings). Read
@@ -42,7 +44,12 @@ class RecordWriter {
   public:
     explicit RecordWriter(int length) : bytes_(length, '\0') {}
     void putInt16(int offset, int value);
-    void putSingle(int offset, float value);
+    // Inline: a record holds some 450 Singles, written for every record a run designs.
+    void putSingle(int offset, float value) {
+        quint32 v;
+        std::memcpy(&v, &value, 4);
+        qToLittleEndian(v, bytes_.data() + offset);
+    }
     void putBytes(int offset, const QByteArray& field);
     const QByteArray& bytes() const { return bytes_; }
 
@@ -53,8 +60,15 @@ class RecordWriter {
 class RecordReader {
   public:
     explicit RecordReader(QByteArray bytes) : bytes_(std::move(bytes)) {}
-    int16_t int16(int offset) const;
-    float single(int offset) const;
+    // Inline: a record holds some 450 Singles, read for every record a run
+    // or a list decodes.
+    int16_t int16(int offset) const { return qFromLittleEndian<qint16>(bytes_.constData() + offset); }
+    float single(int offset) const {
+        const quint32 v = qFromLittleEndian<quint32>(bytes_.constData() + offset);
+        float f;
+        std::memcpy(&f, &v, 4);
+        return f;
+    }
     QByteArray bytes(int offset, int width) const;
 
   private:
