@@ -22,8 +22,8 @@
 #include <QFileInfo>
 
 #include <cstdio>
-#include <unistd.h>
 #include <limits>
+#include <unistd.h>
 
 namespace k5 {
 namespace {
@@ -231,6 +231,9 @@ ResultsRequest parseResultsArguments(const QStringList& arguments, const QString
 }
 
 int printResults(AppContext& ctx, const ResultsRequest& request) {
+    // A job that list, calc and the report refuse is refused here too, with
+    // their message, rather than shown as a list of empty rows.
+    if (!ctx.ask().report(loadJob(ctx.folders, ctx.job, ctx.jobHooks))) return 1;
     const QList<ResultRow> rows = readResults(ctx.folders);
     if (request.csvPath.isEmpty()) {
         printOut(resultsTabText(rows));

@@ -40,4 +40,22 @@ PY
 ./kamo-k5 results --encoding cp932 2>/dev/null; [ $? -eq 2 ] || fail "an encoding without --csv must exit 2"
 ./kamo-k5 results --csv "$tmp/x.csv" --encoding latin1 2>/dev/null; [ $? -eq 2 ] || fail "unknown encoding must exit 2"
 ./kamo-k5 results --csv "$tmp/none/x.csv" 2>/dev/null; [ $? -eq 1 ] || fail "an unwritable CSV must exit 1"
+
+# A job that list refuses (unknown format, random bytes) is refused alike and
+# no CSV is written.
+cp ../DAT/K5dat02.k5d "$tmp/good.k5d"
+for damage in "struct.pack_into('<h', b, 0, 999)" "b[:] = bytes(range(256)) * 9"; do
+  python3 - "$damage" <<'PY'
+import struct, sys
+b = bytearray(open('../DAT/K5dat02.k5d', 'rb').read())
+exec(sys.argv[1])
+open('../DAT/K5dat02.k5d', 'wb').write(bytes(b))
+PY
+  listed=$(./kamo-k5 list 2>&1 >/dev/null)
+  err=$(./kamo-k5 results --csv "$tmp/d.csv" 2>&1 >/dev/null); rc=$?
+  [ $rc -eq 1 ] || fail "a job list refuses must be refused by results too ($damage: $rc)"
+  [ -n "$err" ] && [ "$err" = "$listed" ] || fail "the same message as list: '$err' / '$listed'"
+  [ -e "$tmp/d.csv" ] && fail "a refused job writes no CSV"
+  cp "$tmp/good.k5d" ../DAT/K5dat02.k5d
+done
 echo "1 passed, 0 failed"
