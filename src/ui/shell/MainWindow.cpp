@@ -16,6 +16,7 @@
 #include "ui/shell/FoundationTypeWindow.h"
 #include "ui/shell/JobWindow.h"
 #include "ui/shell/WindowRegistry.h"
+#include "ui/sizing/JobSizingWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -238,8 +239,8 @@ void MainWindow::buildMenus() {
                          [this] { showReport(); });
     resultsList_ = addCommand(run, QStringLiteral("menu計算結果一覧"), QStringLiteral("計算結果一覧"),
                               [this] { showResultsList(); });
-    addWindowCommand(run, QStringLiteral("menu寸法提案"), QStringLiteral("寸法提案（全基礎）..."),
-                     QStringLiteral("frm寸法提案全基礎"), QStringLiteral("寸法提案画面"));
+    addCommand(run, QStringLiteral("menu寸法提案"), QStringLiteral("寸法提案（全基礎）..."),
+               [this] { proposeSizes(); });
 
     QMenu* settings = addMenu(bar, QStringLiteral("menu設定"), QStringLiteral("設定(&M)"));
     const struct {
@@ -714,6 +715,18 @@ void MainWindow::deleteChosenRows() {
         recreate();
     else
         grid_->clearSelection();
+}
+
+void MainWindow::proposeSizes() {
+    // Rows chosen as a range (Shift) limit the proposals to their foundations;
+    // otherwise every foundation of the job is sized.
+    const int first = selLast_ ? std::min(selFirst_, selLast_) : 0;
+    const int last = selLast_ ? std::max(selFirst_, selLast_) : 0;
+    handOver([this, first, last] {
+        JobSizingWindow window(ctx_, this);
+        if (first > 0) window.limitToRecords(first, last);
+        window.exec();
+    });
 }
 
 void MainWindow::deleteAll() {

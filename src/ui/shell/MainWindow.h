@@ -53,6 +53,8 @@ class MainWindow : public QMainWindow {
     void newJob();
     void editJobName();
     void deleteChosenRows();
+    // 寸法提案（全基礎）: every foundation, or the rows chosen as a range.
+    void proposeSizes();
     void deleteAll();
     void moveRecordUp() { moveRecord(-1); }
     void moveRecordDown() { moveRecord(+1); }

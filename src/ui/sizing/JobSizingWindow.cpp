@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace k5 {
 
@@ -20,9 +21,9 @@ JobSizingWindow::JobSizingWindow(AppContext& ctx, QWidget* parent) : QDialog(par
     setObjectName(QStringLiteral("frm寸法提案全基礎"));
     setWindowTitle(QStringLiteral("寸法提案（全基礎）"));
     auto* layout = new QVBoxLayout(this);
-    auto* note = new QLabel(
+    note_ = new QLabel(
         QStringLiteral("チェックした基礎に提案寸法を適用します（適用すると計算結果は消去されます）。"), this);
-    layout->addWidget(note);
+    layout->addWidget(note_);
     QStringList headers{QStringLiteral("適用"), QStringLiteral("変化")};
     headers << proposalHeaders();
     table_ = new QTableWidget(0, static_cast<int>(headers.size()), this);
@@ -42,6 +43,13 @@ JobSizingWindow::JobSizingWindow(AppContext& ctx, QWidget* parent) : QDialog(par
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     resize(1000, 480);
+}
+
+void JobSizingWindow::limitToRecords(int first, int last) {
+    first_ = first;
+    last_ = last;
+    note_->setText(QStringLiteral("選択中の基礎（データNo %1～%2）の提案です。").arg(first).arg(last) +
+                   note_->text());
 }
 
 void JobSizingWindow::showEvent(QShowEvent* event) {
@@ -65,13 +73,15 @@ void JobSizingWindow::findProposals() {
     progress.setWindowTitle(windowTitle());
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
-    proposals_ = proposeForJob(masters, job_.records, job_.imported, 1, static_cast<int>(job_.records.size()),
-                               {}, [&](int done, int total) {
-                                   progress.setMaximum(total);
-                                   progress.setValue(done);
-                                   QApplication::processEvents();
-                                   return !progress.wasCanceled();
-                               });
+    const int count = static_cast<int>(job_.records.size());
+    const int last = last_ > 0 ? std::min(last_, count) : count;
+    proposals_ =
+        proposeForJob(masters, job_.records, job_.imported, first_, last, {}, [&](int done, int total) {
+            progress.setMaximum(total);
+            progress.setValue(done);
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        });
 }
 
 void JobSizingWindow::fillTable() {

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QTableWidget;
 class QPushButton;
 
@@ -18,6 +19,8 @@ class JobSizingWindow : public QDialog {
     Q_OBJECT
   public:
     explicit JobSizingWindow(AppContext& ctx, QWidget* parent = nullptr);
+    // Only records first..last (the rows chosen in the main list) are sized.
+    void limitToRecords(int first, int last);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -31,6 +34,9 @@ class JobSizingWindow : public QDialog {
     JobForSizing job_;
     QList<JobProposal> proposals_;
     bool found_ = false;
+    int first_ = 1;
+    int last_ = 0; // 0: to the end of the job
+    QLabel* note_ = nullptr;
     QTableWidget* table_ = nullptr;
     QPushButton* apply_ = nullptr;
 };
