@@ -131,19 +131,19 @@ ReportJob loadReportJob(const QString& jobFile) {
 }
 
 Outcome loadCheckedReportJob(const Folders& folders, JobState& state, const JobLoadHooks& hooks,
-                             ReportJob& job) {
+                             ReportJob& job, const QString& refused) {
     QList<FoundationRecord> records;
     const Outcome loaded =
         loadJob(folders, state, hooks, [&](int, const FoundationRecord& record) { records.append(record); });
     if (!loaded) return loaded;
     ReportJob checked = makeReportJob(std::move(records));
-    const Outcome numbers = checkStoredNumbers(checked);
+    const Outcome numbers = checkStoredNumbers(checked, refused);
     if (!numbers) return numbers;
     job = std::move(checked);
     return Outcome::success();
 }
 
-Outcome checkStoredNumbers(const ReportJob& job) {
+Outcome checkStoredNumbers(const ReportJob& job, const QString& refused) {
     const auto finite = [](const auto& values) {
         return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
     };
@@ -156,8 +156,8 @@ Outcome checkStoredNumbers(const ReportJob& job) {
         if (!whole)
             return Outcome::error(
                 QStringLiteral("基礎「") + trimBlanks(r->name) +
-                QStringLiteral("」のデータに数値でない値があります（ファイルが壊れています）。\n\n"
-                               "計算書を作成できません。"));
+                QStringLiteral("」のデータに数値でない値があります（ファイルが壊れています）。\n\n") +
+                refused);
     }
     return Outcome::success();
 }

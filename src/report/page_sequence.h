@@ -58,9 +58,12 @@ ReportJob loadReportJob(const QString& jobFile);
 // the calculation refuse is refused here with the same message. A printed
 // foundation holding a value that is no number (only a damaged file can
 // hold one) refuses the report, naming the foundation.
+// `refused` ends the message of a refusal: what cannot be made of the job.
 Outcome loadCheckedReportJob(const Folders& folders, JobState& state, const JobLoadHooks& hooks,
-                             ReportJob& job);
+                             ReportJob& job,
+                             const QString& refused = QStringLiteral("計算書を作成できません。"));
 // The refusal for a printed record holding a value that is no number; success otherwise.
-Outcome checkStoredNumbers(const ReportJob& job);
+Outcome checkStoredNumbers(const ReportJob& job,
+                           const QString& refused = QStringLiteral("計算書を作成できません。"));
 
 } // namespace k5::report

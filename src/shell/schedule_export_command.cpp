@@ -17,7 +17,8 @@ QString proposedDxfPath(const AppContext& ctx) {
 
 dxfexport::ExportResult exportJobSchedule(AppContext& ctx, const dxfexport::ExportRequest& request) {
     report::ReportJob job;
-    const Outcome loaded = report::loadCheckedReportJob(ctx.folders, ctx.job, ctx.jobHooks, job);
+    const Outcome loaded = report::loadCheckedReportJob(ctx.folders, ctx.job, ctx.jobHooks, job,
+                                                        QStringLiteral("DXFを出力できません。"));
     if (!loaded) return {loaded, 0, {}};
     return dxfexport::exportScheduleDxf(ctx.folders, job, request);
 }

@@ -17,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <limits>
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -283,6 +284,23 @@ TEST_F(ScheduleDxf, MenuCommandRefusesAJobTheLoadRefuses) {
         EXPECT_EQ(readBytes(path), QByteArray("old drawing"));
         EXPECT_EQ(readBytes(tree.ctx.folders.jobFile()), damaged);
     }
+}
+
+// A stored value that is no number refuses the drawing, naming the
+// foundation and what could not be made of the job: the drawing, not the report.
+TEST_F(ScheduleDxf, AValueThatIsNoNumberRefusesTheDrawing) {
+    const QString path = file(QStringLiteral("nan.dxf"));
+    writeBytes(path, "old drawing");
+    FoundationRecord broken = calculatedJob()[0];
+    broken.data1[field::D1] = std::numeric_limits<float>::quiet_NaN();
+    writeJobOf({broken});
+    const ExportResult result = exportTo(path);
+    EXPECT_FALSE(result.outcome.ok);
+    EXPECT_TRUE(result.outcome.message.text.contains(QStringLiteral("表ソ^F1")))
+        << result.outcome.message.text.toStdString();
+    EXPECT_TRUE(result.outcome.message.text.endsWith(QStringLiteral("DXFを出力できません。")))
+        << result.outcome.message.text.toStdString();
+    EXPECT_EQ(readBytes(path), QByteArray("old drawing"));
 }
 
 } // namespace
