@@ -55,8 +55,8 @@ Outcome applyProposals(AppContext& ctx, const JobForSizing& job, const QList<Job
 
 QStringList proposalHeaders() {
     return {QStringLiteral("No"),
-            QStringLiteral("名称"),
-            QStringLiteral("種類"),
+            QStringLiteral("設計基礎名"),
+            QStringLiteral("種別"),
             QStringLiteral("Lx"),
             QStringLiteral("Ly"),
             QStringLiteral("D"),
@@ -74,7 +74,7 @@ QStringList proposalRow(const FoundationRecord& record, const JobProposal& p) {
     const FoundationSize& now = p.proposal.current;
     QStringList row{QString::number(p.record),
                     trimBlanks(record.name),
-                    cap ? QStringLiteral("杭基礎") : QStringLiteral("独立基礎"),
+                    foundationTypeCaption(record.data1[field::foundationType]),
                     sizeText(now.Lx),
                     sizeText(now.Ly),
                     sizeText(now.D1),

@@ -11,7 +11,7 @@ out=$(./kamo-k5 propose); rc=$?
 [ $rc -eq 0 ] || fail "propose must exit 0 (got $rc)"
 IFS=$'\t' read -r -a cells <<<"$out"
 [ "${#cells[@]}" -eq 13 ] || fail "13 tab-separated cells: $out"
-[ "${cells[0]}" = 1 ] && [ "${cells[1]}" = F1 ] && [ "${cells[2]}" = 独立基礎 ] || fail "row: $out"
+[ "${cells[0]}" = 1 ] && [ "${cells[1]}" = F1 ] && [ "${cells[2]}" = 直接基礎 ] || fail "row: $out"
 [ "${cells[3]}" = 2000 ] || fail "current Lx: $out"
 before=$(md5sum <../DAT/K5dat02.k5d)
 [ "$(md5sum <../DAT/K5dat02.k5d)" = "$before" ] || fail "propose without --apply changed the job"
