@@ -190,7 +190,8 @@ class FootingSearch {
         // Each neighbour one step smaller is tried (and must fail): that is
         // the proof of the answer, and a passing neighbour replaces it.
         for (;;) {
-            smallerLx_ = smallerLy_ = {};
+            smallerLx_.reset();
+            smallerLy_.reset();
             FoundationSize x = *best, y = *best;
             x.Lx -= limits_.step;
             y.Ly -= limits_.step;
