@@ -39,3 +39,16 @@ PY
 single() { # data2(i, j) of record 1
 python3 -c "import struct; b = open('../DAT/K5dat02.k5d','rb').read(); print('%g' % struct.unpack_from('<f', b, 478 + 4 * ($1 + 81 * $2))[0])"
 }
+
+# The two damages every command must refuse as list does: an unknown format
+# version in record 1, and random bytes. damage_job EXPR applies one of them
+# (a Python statement on the bytearray b of the job file).
+job_damages=("struct.pack_into('<h', b, 0, 999)" "b[:] = bytes(range(256)) * 9")
+damage_job() {
+python3 - "$1" <<'PY'
+import struct, sys
+b = bytearray(open('../DAT/K5dat02.k5d', 'rb').read())
+exec(sys.argv[1])
+open('../DAT/K5dat02.k5d', 'wb').write(bytes(b))
+PY
+}

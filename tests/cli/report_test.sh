@@ -41,7 +41,7 @@ exec(sys.argv[1])
 open('../DAT/K5dat02.k5d', 'wb').write(bytes(b))
 PY
 }
-for damage in "struct.pack_into('<h', b, 0, 999)" "b[:] = bytes(range(256)) * 9"; do
+for damage in "${job_damages[@]}"; do
   cp "$tmp/calculated.k5d" ../DAT/K5dat02.k5d
   patch_job "$damage"
   listed=$(./kamo-k5 list 2>&1 >/dev/null)

@@ -44,13 +44,8 @@ PY
 # A job that list refuses (unknown format, random bytes) is refused alike and
 # no CSV is written.
 cp ../DAT/K5dat02.k5d "$tmp/good.k5d"
-for damage in "struct.pack_into('<h', b, 0, 999)" "b[:] = bytes(range(256)) * 9"; do
-  python3 - "$damage" <<'PY'
-import struct, sys
-b = bytearray(open('../DAT/K5dat02.k5d', 'rb').read())
-exec(sys.argv[1])
-open('../DAT/K5dat02.k5d', 'wb').write(bytes(b))
-PY
+for damage in "${job_damages[@]}"; do
+  damage_job "$damage"
   listed=$(./kamo-k5 list 2>&1 >/dev/null)
   err=$(./kamo-k5 results --csv "$tmp/d.csv" 2>&1 >/dev/null); rc=$?
   [ $rc -eq 1 ] || fail "a job list refuses must be refused by results too ($damage: $rc)"

@@ -41,13 +41,8 @@ err=$(./kamo-k5 export --dxf "$tmp/none.dxf" --records 2-5 2>&1 >/dev/null); rc=
 # The export loads the job as list and report load it: what they refuse, it refuses alike.
 cp ../DAT/K5dat02.k5d "$tmp/calculated.k5d"
 cp out/s.dxf "$tmp/earlier.dxf"
-for damage in "struct.pack_into('<h', b, 0, 999)" "b[:] = bytes(range(256)) * 9"; do
-  python3 - "$damage" <<'PY'
-import struct, sys
-b = bytearray(open('../DAT/K5dat02.k5d', 'rb').read())
-exec(sys.argv[1])
-open('../DAT/K5dat02.k5d', 'wb').write(bytes(b))
-PY
+for damage in "${job_damages[@]}"; do
+  damage_job "$damage"
   listed=$(./kamo-k5 list 2>&1 >/dev/null)
   reported=$(./kamo-k5 report --pdf "$tmp/damaged.pdf" 2>&1 >/dev/null)
   err=$(./kamo-k5 export --dxf out/s.dxf 2>&1 >/dev/null); rc=$?
