@@ -1,0 +1,86 @@
+#include "calc/design_warnings.h"
+
+#include "calc/design_results.h"
+#include "jobdata/pile_arrangement.h"
+#include "jobdata/record_layout.h"
+#include "platform/fixed_text.h"
+#include "platform/numbers.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+
+namespace k5 {
+namespace {
+
+float d2(const FoundationRecord& r, int i, int j) {
+    return r.data2[static_cast<size_t>(i)][static_cast<size_t>(j)];
+}
+
+bool nonZero(float value) {
+    return value != 0 && !std::isnan(value);
+}
+
+bool momentsOrShears(const FoundationRecord& r, std::initializer_list<int> columns) {
+    return std::any_of(columns.begin(), columns.end(),
+                       [&](int j) { return nonZero(d2(r, row::M, j)) || nonZero(d2(r, row::H, j)); });
+}
+
+QString formatPitch(double pitch) {
+    return formatPattern(pitch, QStringLiteral("0"));
+}
+
+} // namespace
+
+double minimumBarPitch(double diameter, double floor) {
+    return std::max(floor, diameter + std::max(25.0, 1.5 * diameter));
+}
+
+double nominalBarDiameter(const QString& sizeName) {
+    static const QRegularExpression digits(QStringLiteral("(\\d+(?:\\.\\d+)?)"));
+    const QRegularExpressionMatch m = digits.match(sizeName);
+    return m.hasMatch() ? m.captured(1).toDouble() : 0;
+}
+
+double designedBarPitch(const FoundationRecord& r, int direction) {
+    const double n = cInt(d2(r, row::nBars, direction));
+    if (!(n >= 2)) return 0;
+    // X bars are laid across the Y width and spaced along it.
+    const double width = direction == 1 ? d2(r, row::L, 2) : d2(r, row::L, 1);
+    const double edge = r.data1[direction == 1 ? field::edgx : field::edgy];
+    const double pitch = (width - 2 * edge) / (n - 1);
+    return std::isfinite(pitch) && pitch > 0 ? pitch : 0;
+}
+
+bool leavesLoadsUnchecked(const PileArrangementRule& rule, const FoundationRecord& r) {
+    if (!rule.hasMoments) return momentsOrShears(r, {1, 2, 3, 4});
+    if (!rule.hasYMoments) return momentsOrShears(r, {2, 4}) || nonZero(d2(r, row::N, column::shortY));
+    return false;
+}
+
+QStringList designWarnings(const FoundationRecord& r, double pitchFloor) {
+    QStringList warnings;
+    if (cInt(r.data1[field::foundationType]) == kTypePileCap) {
+        const PileArrangementRule* rule =
+            pileArrangementRule(static_cast<int>(cInt(r.data1[field::pileLayout])));
+        if (rule && leavesLoadsUnchecked(*rule, r)) {
+            warnings << (rule->hasMoments
+                             ? QStringLiteral("Y方向の荷重は杭の検定に含まれていません")
+                             : QStringLiteral("曲げモーメントとせん断力は杭の検定に含まれていません"));
+        }
+    }
+    if (!hasCompleteResults(r)) return warnings;
+    for (int direction = 1; direction <= 2; ++direction) {
+        const QString size = trimBlanks(direction == 1 ? r.barSizeX : r.barSizeY);
+        const double pitch = designedBarPitch(r, direction);
+        const double least = minimumBarPitch(nominalBarDiameter(size), pitchFloor);
+        if (pitch > 0 && pitch < least)
+            warnings << QStringLiteral("%1方向の鉄筋間隔%2mmが%3mmより小さくなっています")
+                            .arg(direction == 1 ? u'X' : u'Y')
+                            .arg(formatPitch(pitch), formatPitch(least));
+    }
+    return warnings;
+}
+
+} // namespace k5
