@@ -49,7 +49,12 @@ double designedBarPitch(const FoundationRecord& r, int direction) {
     // X bars are laid across the Y width and spaced along it.
     const double width = direction == 1 ? d2(r, row::L, 2) : d2(r, row::L, 1);
     const double edge = r.data1[direction == 1 ? field::edgx : field::edgy];
-    const double pitch = (width - 2 * edge) / (n - 1);
+    double pitch = (width - 2 * edge) / (n - 1);
+    // Where the chosen spacing decided the count, the count was rounded to
+    // the nearest whole bar: spread evenly the bars would stand farther apart
+    // than the spacing the text promises ("@200"), so they keep that spacing.
+    const double chosen = d2(r, row::pitchUsed, direction);
+    if (std::isfinite(chosen) && chosen >= 1 && pitch > chosen) pitch = chosen;
     return std::isfinite(pitch) && pitch > 0 ? pitch : 0;
 }
 
@@ -77,7 +82,7 @@ QStringList designWarnings(const FoundationRecord& r, double pitchFloor) {
         const double least = minimumBarPitch(nominalBarDiameter(size), pitchFloor);
         if (pitch > 0 && pitch < least)
             warnings << QStringLiteral("%1方向の鉄筋間隔%2mmが%3mmより小さくなっています")
-                            .arg(direction == 1 ? u'X' : u'Y')
+                            .arg(QChar(direction == 1 ? u'X' : u'Y'))
                             .arg(formatPitch(pitch), formatPitch(least));
     }
     return warnings;

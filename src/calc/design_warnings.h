@@ -25,8 +25,9 @@ double nominalBarDiameter(const QString& sizeName);
 
 // The centre-to-centre pitch of the decided bars of direction 1 (X bars,
 // spaced across Ly) or 2 (Y bars, across Lx): the count spread evenly
-// between the edge clearances. 0 when the record holds no decided count of
-// at least two bars.
+// between the edge clearances, never wider than the spacing that decided
+// the count (the bars then stand at that spacing, centred between the
+// clearances). 0 when the record holds no decided count of at least two bars.
 double designedBarPitch(const FoundationRecord& record, int direction);
 
 // True when `rule` would leave non-zero loads of the record unchecked: one

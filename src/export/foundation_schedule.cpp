@@ -173,7 +173,7 @@ class Cell {
         const double barX = barDiameter(r_.barSizeX), barY = barDiameter(r_.barSizeY);
         if (Lx() > 2 * cover_) line(Layer::Bars, {cover_, y - barX / 2}, {Lx() - cover_, y - barX / 2});
         const double radius = barY > 0 ? barY / 2 : kBarRadius * S_;
-        for (double x : bars(report::kDirY))
+        for (double x : bars(report::kDirY).shown)
             d_.add(Circle{Layer::Bars, {x, y + radius}, radius});
     }
 
@@ -254,10 +254,10 @@ class Cell {
     void drawPlanBars() {
         const double c = cover_;
         if (Lx() > 2 * c)
-            for (double y : bars(report::kDirX))
+            for (double y : bars(report::kDirX).shown)
                 line(Layer::Bars, {c, planBottom_ + y}, {Lx() - c, planBottom_ + y});
         if (Ly() > 2 * c)
-            for (double x : bars(report::kDirY))
+            for (double x : bars(report::kDirY).shown)
                 line(Layer::Bars, {x, planBottom_ + c}, {x, planBottom_ + Ly() - c});
     }
 
@@ -265,11 +265,25 @@ class Cell {
 
     QString barText(report::Direction dir) const { return report::rebarDecisionText(r_, type_, dir).text; }
 
+    // The bars of both directions as the report writes them, and where the
+    // plan cannot show every bar apart, their size and number.
     double drawCallouts(double top) {
         double y = top - kTextHeight * S_;
         text(Layer::Text, {0, y}, kTextHeight, barText(report::kDirX));
         y -= kRowHeight * S_;
         text(Layer::Text, {0, y}, kTextHeight, barText(report::kDirY));
+        QStringList notes;
+        for (report::Direction dir : {report::kDirX, report::kDirY}) {
+            const report::BarLayout layout = bars(dir);
+            if (layout.thinned())
+                notes << (dir == report::kDirX ? QStringLiteral("X方向 ") : QStringLiteral("Y方向 ")) +
+                             report::barCountNote(
+                                 trimBlanks(dir == report::kDirX ? r_.barSizeX : r_.barSizeY), layout.total);
+        }
+        if (!notes.isEmpty()) {
+            y -= kRowHeight * S_;
+            text(Layer::Text, {0, y}, kTextHeight, notes.join(QStringLiteral("　")));
+        }
         return y;
     }
 
@@ -320,14 +334,8 @@ class Cell {
 
     // ---- record data ----
 
-    std::vector<double> bars(report::Direction dir) const {
-        const bool x = dir == report::kDirX;
-        const double across = x ? Ly() : Lx();
-        const double clearance = r_.data1[x ? field::edgx : field::edgy];
-        const int count = static_cast<int>(cInt(d2(r_, row::nBars, dir)));
-        // As the report's figure draws them: legible at the plot scale, and bounded.
-        return report::legibleBars(across, clearance, count, d2(r_, row::pitchUsed, dir), 1.0 / S_).shown;
-    }
+    // As the report's figure draws them: legible at the plot scale, and bounded.
+    report::BarLayout bars(report::Direction dir) const { return report::barPositions(r_, dir, 1.0 / S_); }
 
     std::vector<PilePoint> piles() const {
         return pilePositions(static_cast<int>(cInt(r_.data1[field::pileLayout])), d2(r_, row::P, row::xValue),

@@ -1,5 +1,9 @@
 #include "report/figure_rules.h"
 
+#include "calc/design_warnings.h"
+#include "jobdata/record_layout.h"
+#include "platform/numbers.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -7,42 +11,43 @@
 namespace k5::report {
 namespace {
 
-// A stored length can be anything a damaged file holds; a count beyond this
+// A stored count can be anything a damaged file holds; a count beyond this
 // is no drawing anyone could read.
 constexpr double kMostBarsCounted = 1e12;
 
-bool spacingDecides(double spacing) {
-    // A spacing under a millimetre is none a bar can keep: the count decides then.
-    return std::isfinite(spacing) && spacing >= 1;
+float d2(const FoundationRecord& r, int row, int column) {
+    return r.data2[static_cast<size_t>(row)][static_cast<size_t>(column)];
 }
 
 } // namespace
 
-long long barCount(double width, double clearance, int count, double spacing) {
+BarRun designedBars(const FoundationRecord& record, int direction) {
+    BarRun run;
+    const double count = static_cast<double>(cInt(d2(record, row::nBars, direction)));
+    // X bars are laid across the Y width and spaced along it.
+    const double width = d2(record, row::L, direction == 1 ? 2 : 1);
+    const double clearance = record.data1[direction == 1 ? field::edgx : field::edgy];
     const double extent = width - 2 * clearance;
-    if (!std::isfinite(extent) || extent < 0) return 0;
-    if (spacingDecides(spacing))
-        return static_cast<long long>(std::min(std::floor(extent / spacing), kMostBarsCounted)) + 1;
-    return std::max(count, 0);
+    if (!(count >= 1) || !std::isfinite(extent) || extent < 0) return run;
+    run.total = static_cast<long long>(std::min(count, kMostBarsCounted));
+    if (run.total == 1) {
+        run.first = width / 2;
+        return run;
+    }
+    run.pitch = designedBarPitch(record, direction);
+    run.first = clearance + (extent - static_cast<double>(run.total - 1) * run.pitch) / 2;
+    return run;
 }
 
-double barPosition(double width, double clearance, long long total, double spacing, long long index) {
-    if (spacingDecides(spacing)) return clearance + static_cast<double>(index) * spacing;
-    if (total == 1) return width / 2;
-    return clearance + (width - 2 * clearance) * static_cast<double>(index) / static_cast<double>(total - 1);
-}
-
-BarLayout legibleBars(double width, double clearance, int count, double spacing, double paperPerMm) {
+BarLayout legibleBars(const BarRun& run, double paperPerMm) {
     BarLayout layout;
-    layout.total = barCount(width, clearance, count, spacing);
-    if (layout.total == 0) return layout;
+    layout.total = run.total;
+    if (layout.total <= 0) return layout;
     const double gaps = static_cast<double>(layout.total - 1);
     double drawn = 1;
     if (layout.total > 1) {
         // Every k-th bar, k the fewest bars that make the legible spacing on paper.
-        const double first = barPosition(width, clearance, layout.total, spacing, 0);
-        const double last = barPosition(width, clearance, layout.total, spacing, layout.total - 1);
-        const double pitchOnPaper = (last - first) / gaps * paperPerMm;
+        const double pitchOnPaper = run.pitch * paperPerMm;
         const double k =
             pitchOnPaper > 0 ? std::max(1.0, std::ceil(kLegibleBarSpacingMm / pitchOnPaper)) : gaps;
         drawn = std::floor(gaps / std::min(k, gaps)) + 1;
@@ -57,9 +62,13 @@ BarLayout legibleBars(double width, double clearance, int count, double spacing,
         // neighbours drawn are at least k bars apart.
         const long long index =
             lines == 1 ? 0 : std::llround(static_cast<double>(j) * gaps / static_cast<double>(lines - 1));
-        layout.shown.push_back(barPosition(width, clearance, layout.total, spacing, index));
+        layout.shown.push_back(run.at(index));
     }
     return layout;
+}
+
+BarLayout barPositions(const FoundationRecord& record, int direction, double paperPerMm) {
+    return legibleBars(designedBars(record, direction), paperPerMm);
 }
 
 QString barCountNote(const QString& barSize, long long total) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "jobdata/foundation_record.h"
+
 #include <QString>
 
 #include <vector>
@@ -15,6 +17,16 @@ inline constexpr double kLegibleBarSpacingMm = 1.0;
 // drawn in one direction (the work of a figure is bounded by it).
 inline constexpr int kMostBarLinesDrawn = 200;
 
+// The decided bars of one direction as they lie in the footing: `total`
+// bars, the first `first` mm from the edge of the width they are spread
+// over, each the next `pitch` further on.
+struct BarRun {
+    long long total = 0;
+    double first = 0;
+    double pitch = 0;
+    double at(long long index) const { return first + static_cast<double>(index) * pitch; }
+};
+
 // The bars of one direction across the width they are spread over: how many
 // the record decides and which of them a drawing shows.
 struct BarLayout {
@@ -23,18 +35,20 @@ struct BarLayout {
     bool thinned() const { return total > static_cast<long long>(shown.size()); }
 };
 
-// The number of bars across `width`: at `spacing` (from 1 mm) between the
-// clearances, otherwise `count`. Nothing is allocated for it.
-long long barCount(double width, double clearance, int count, double spacing);
-
-// The position of bar `index` (0-based) of `total`: from the clearance at the
-// spacing, or the width between the clearances shared evenly (one bar in the middle).
-double barPosition(double width, double clearance, long long total, double spacing, long long index);
+// The decided count of `direction` (1: X bars, spread across Ly; 2: Y bars,
+// across Lx) between the edge clearances at the designed pitch
+// (designedBarPitch), centred between them; one bar lies in the middle.
+// Nothing when no bar is decided or the clearances leave no width.
+BarRun designedBars(const FoundationRecord& record, int direction);
 
 // The bars a drawing at `paperPerMm` shows: every bar while they stand at
 // least kLegibleBarSpacingMm apart on paper, otherwise an even selection that
 // keeps both outer bars and that spacing (never more than kMostBarLinesDrawn).
-BarLayout legibleBars(double width, double clearance, int count, double spacing, double paperPerMm);
+BarLayout legibleBars(const BarRun& run, double paperPerMm);
+
+// The bars of the record's direction as a drawing at `paperPerMm` shows
+// them: the report's figure and the schedule for CAD draw these.
+BarLayout barPositions(const FoundationRecord& record, int direction, double paperPerMm);
 
 // "D19 × 297": the size and number of bars, written beside a figure whose
 // bars are not all drawn.

@@ -341,13 +341,7 @@ class Figure {
 
     // The bars drawn: all of them while they stay apart on paper, an even
     // selection of them (and a note of their number) where they would not.
-    BarLayout bars(Direction dir) const {
-        const bool x = dir == kDirX;
-        const double across = x ? g_.Ly : g_.Lx;
-        const double clearance = r_.data1[x ? field::edgx : field::edgy];
-        const int count = static_cast<int>(cInt(d2(r_, row::nBars, dir)));
-        return legibleBars(across, clearance, count, d2(r_, row::pitchUsed, dir), scale_);
-    }
+    BarLayout bars(Direction dir) const { return barPositions(r_, dir, scale_); }
 
     std::vector<PilePoint> piles() const {
         return pilePositions(static_cast<int>(cInt(r_.data1[field::pileLayout])), d2(r_, row::P, row::xValue),

@@ -1,3 +1,4 @@
+#include "calc/design_warnings.h"
 #include "calculated_records.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
@@ -109,60 +110,103 @@ class FoundationFigure : public ::testing::Test {
     double left = 0, top = 0;
 };
 
-TEST(LegibleBars, SpreadEvenlyOrAtTheSpacingBetweenTheClearances) {
-    using V = std::vector<double>;
+// X bars across Ly as the calculation decided them: `count` bars, and the
+// spacing that decided the count (0 when the count came from the steel or
+// was given).
+FoundationRecord decidedXBars(float Ly, float clearance, float count, float spacing) {
+    Footing f;
+    f.Ly = Ly;
+    f.Ly1 = (Ly - f.ay) / 2;
+    FoundationRecord r = footing(f);
+    r.data1[field::edgx] = clearance;
+    r.data2[row::nBars][kDirX] = r.data2[row::nBars][kDirX + 2] = count;
+    r.data2[row::pitchUsed][kDirX] = r.data2[row::pitchUsed][kDirX + 2] = spacing;
+    return r;
+}
+
+// The drawing shows the count the text beside it states, spread evenly
+// between the clearances, never wider apart than the spacing the text gives.
+// Where the spacing decided the count, the count is the extent over the
+// spacing rounded to the nearest bar: a fraction under one half leaves the
+// bars at the spacing, centred; one over one half brings them closer.
+TEST(DesignedBars, EveryDecidedBarIsDrawnAtThePitchItGives) {
     const struct {
-        double width, clearance;
-        int count;
-        double spacing;
-        V expected;
+        const char* what;
+        float Ly, clearance, count, spacing;
+        double first, pitch;
     } cases[] = {
-        {2000, 60, 5, 0, {60, 530, 1000, 1470, 1940}},
-        {2000, 60, 2, 0, {60, 1940}},
-        {2000, 60, 1, 0, {1000}}, // one bar: the middle, not a division by zero
-        {2000, 60, 0, 0, {}},     // no bars decided
-        {2000, 60, -3, 0, {}},
-        {2000, 60, 3, 200, {60, 260, 460, 660, 860, 1060, 1260, 1460, 1660, 1860}}, // Int(1880 / 200) + 1
-        {2000, 60, 3, 0.5, {60, 1000, 1940}}, // no spacing a bar can keep: the count decides
-        {100, 60, 4, 0, {}},                  // clearances wider than the footing
+        // 3660 / 200 = 18.3: CInt(19.3) = 19 bars at 200, 30 mm more at both edges
+        {"19-D35(@200), fraction below one half", 3800, 70, 19, 200, 100, 200},
+        // 3700 / 200 = 18.5: CInt(19.5) = 20 bars, 194.7 mm apart
+        {"20 bars @200, fraction at one half", 3840, 70, 20, 200, 70, 3700.0 / 19},
+        // 520 / 100 = 5.2: CInt(6.2) = 6 bars at 100
+        {"6-D25(@100), fraction below one half", 640, 60, 6, 100, 70, 100},
+        // 580 / 100 = 5.8: CInt(6.8) = 7 bars, 96.7 mm apart
+        {"7 bars @100, fraction above one half", 700, 60, 7, 100, 60, 580.0 / 6},
+        // the steel needs more bars than the spacing gives: count priority
+        {"steel decides", 2000, 60, 25, 0, 60, 1880.0 / 24},
+        {"count given", 2000, 60, 5, 0, 60, 470},
+        {"two bars", 2000, 60, 2, 0, 60, 1880},
     };
     for (const auto& c : cases) {
-        // At full size every one of these bars stands clear of the next.
-        const BarLayout layout = legibleBars(c.width, c.clearance, c.count, c.spacing, 1.0);
-        EXPECT_FALSE(layout.thinned());
-        const V& at = layout.shown;
-        ASSERT_EQ(at.size(), c.expected.size()) << c.count << " " << c.spacing;
-        for (size_t i = 0; i < at.size(); ++i)
-            EXPECT_NEAR(at[i], c.expected[i], kEps);
+        SCOPED_TRACE(c.what);
+        const FoundationRecord r = decidedXBars(c.Ly, c.clearance, c.count, c.spacing);
+        const BarLayout layout = barPositions(r, kDirX, 1.0);
+        ASSERT_EQ(layout.total, static_cast<long long>(c.count));
+        ASSERT_EQ(layout.shown.size(), static_cast<size_t>(c.count));
+        EXPECT_NEAR(layout.shown.front(), c.first, kEps);
+        EXPECT_NEAR(c.Ly - layout.shown.back(), c.first, kEps); // centred: both edges alike
+        for (size_t i = 1; i < layout.shown.size(); ++i)
+            EXPECT_NEAR(layout.shown[i] - layout.shown[i - 1], c.pitch, kEps);
+        if (c.spacing > 0) {
+            EXPECT_LE(c.pitch, c.spacing);
+        }
+        EXPECT_NEAR(designedBarPitch(r, kDirX), c.pitch, kEps); // the warnings judge the same pitch
+    }
+}
+
+TEST(DesignedBars, NothingOrOneBarIsNoDivisionByZero) {
+    const struct {
+        float count, clearance;
+        std::vector<double> shown;
+    } cases[] = {
+        {1, 60, {1000}}, // one bar: the middle
+        {0, 60, {}},     // no bars decided
+        {-3, 60, {}},
+        {4, 1100, {}}, // clearances wider than the footing
+    };
+    for (const auto& c : cases) {
+        const BarLayout layout = barPositions(decidedXBars(2000, c.clearance, c.count, 0), kDirX, 1.0);
+        EXPECT_EQ(layout.shown, c.shown) << c.count;
     }
 }
 
 // Bars closer than a millimetre on paper are drawn as an even selection
 // that keeps the outer bars; the work stays bounded whatever the record holds.
-TEST(LegibleBars, CloseBarsAreThinnedEvenlyAndTheWorkIsBounded) {
+TEST(DesignedBars, CloseBarsAreThinnedEvenlyAndTheWorkIsBounded) {
     const struct {
-        double width, clearance;
-        int count;
-        double spacing, scale;
-        long long total;
+        float Ly, count, spacing;
+        double scale;
         size_t shown;
     } cases[] = {
-        {2000, 60, 400, 0, 0.02, 400, 37},             // 0.094 mm apart: every 11th bar or so
-        {2000, 60, 20, 0, 0.02, 20, 20},               // 1.98 mm apart: all of them
-        {12000, 60, 0, 5, 0.02, 2377, 200},            // the spacing decides; never more than 200 lines
-        {1e7, 60, 0, 1, 0.0005, 9999881, 200},         // a damaged record: 10 million bars at 1 mm
-        {1e7, 60, 2000000000, 0, 1e-9, 2000000000, 2}, // a figure too small for any spacing: the outer bars
-        {3e38, 60, 0, 1, 1e-30, 1000000000001, 2},
+        {2000, 400, 0, 0.02, 37},    // 0.094 mm apart: every 11th bar or so
+        {2000, 20, 0, 0.02, 20},     // 1.98 mm apart: all of them
+        {12000, 2377, 5, 0.02, 200}, // never more than 200 lines
+        {1e7f, 9999881, 1, 0.0005, 200},
+        {1e7f, 2e9f, 0, 1e-9, 2}, // a figure too small for any spacing: the outer bars
+        {3e38f, 1e30f, 1, 1e-30, 2},
     };
     for (const auto& c : cases) {
-        const BarLayout layout = legibleBars(c.width, c.clearance, c.count, c.spacing, c.scale);
-        SCOPED_TRACE(c.total);
-        EXPECT_EQ(layout.total, c.total);
+        const FoundationRecord r = decidedXBars(c.Ly, 60, c.count, c.spacing);
+        const BarRun run = designedBars(r, kDirX);
+        const BarLayout layout = barPositions(r, kDirX, c.scale);
+        SCOPED_TRACE(c.count);
+        EXPECT_EQ(layout.total, run.total);
+        EXPECT_GT(run.total, 0);
         ASSERT_EQ(layout.shown.size(), c.shown);
-        EXPECT_EQ(layout.thinned(), c.shown < static_cast<size_t>(c.total));
-        EXPECT_NEAR(layout.shown.front(), c.clearance, 1e-6 * c.width);
-        EXPECT_NEAR(layout.shown.back(), barPosition(c.width, c.clearance, c.total, c.spacing, c.total - 1),
-                    1e-6 * c.width);
+        EXPECT_EQ(layout.thinned(), c.shown < static_cast<size_t>(run.total));
+        EXPECT_NEAR(layout.shown.front(), run.first, 1e-6 * c.Ly);
+        EXPECT_NEAR(layout.shown.back(), run.at(run.total - 1), 1e-6 * c.Ly);
         for (size_t i = 1; i < layout.shown.size(); ++i)
             EXPECT_GE((layout.shown[i] - layout.shown[i - 1]) * c.scale,
                       kLegibleBarSpacingMm * (c.shown > 2 ? 0.99 : 0));
@@ -266,11 +310,15 @@ TEST_F(FoundationFigure, TheSectionCutsTheYBarsAtTheCover) {
     EXPECT_NEAR(barsCut().first().cx, 137 + 60 * 0.02, kEps);
     EXPECT_NEAR(barsCut().last().cx, 137 + 1940 * 0.02, kEps);
 
-    // Bars laid at the spacing rule: as many as fit at 200 between the clearances.
+    // Bars laid at the spacing rule: 1880 / 200 = 9.4 gives CInt(10.4) = 10
+    // bars, every one of them cut, at 200 and centred between the clearances.
     surface = RecordingSurface();
+    r.data2[row::nBars][kDirY] = 10;
     r.data2[row::pitchUsed][kDirY] = 200;
     draw(r, 0.02f);
-    EXPECT_EQ(barsCut().size(), 10);
+    ASSERT_EQ(barsCut().size(), 10);
+    EXPECT_NEAR(barsCut().first().cx, 137 + 100 * 0.02, kEps);
+    EXPECT_NEAR(barsCut().last().cx, 137 + 1900 * 0.02, kEps);
 }
 
 // Only the depths that differ get a chain of their own: D' beside D when the
