@@ -90,6 +90,34 @@ double shortestSingleDecimal(double value) {
     return value;
 }
 
+// True when `magnitude` lies exactly halfway between two numbers of
+// `decimals` decimals. Written as odd·2^k, times 10^decimals it is
+// odd·5^decimals·2^(k + decimals): an odd number of halves exactly when
+// k = −(decimals + 1).
+bool exactlyHalfway(double magnitude, int decimals) {
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);
+    auto odd = static_cast<long long>(std::ldexp(fraction, 53));
+    if (odd == 0) return false;
+    exponent -= 53;
+    while ((odd & 1) == 0) {
+        odd >>= 1;
+        ++exponent;
+    }
+    return exponent == -(decimals + 1);
+}
+
+// `magnitude` with `decimals` decimals, rounded from its exact binary value
+// (the C library prints that value's digits exactly and breaks ties to
+// even), a tie away from zero.
+std::string roundedDigits(double magnitude, int decimals) {
+    if (exactlyHalfway(magnitude, decimals))
+        magnitude = std::nextafter(magnitude, std::numeric_limits<double>::infinity());
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, magnitude);
+    return buffer;
+}
+
 } // namespace
 
 QString asciiNumberText(const QString& text) {
@@ -186,26 +214,21 @@ QString formatPattern(double value, const QString& pattern) {
     int decimals = point < 0 ? 0 : static_cast<int>(pattern.size() - point - 1);
     int minIntDigits = static_cast<int>(pattern.left(point < 0 ? pattern.size() : point).count(u'0'));
     if (!std::isfinite(value)) value = 0.0;
-    // A value that came from a stored Single is rounded as the decimal the
-    // user sees (2.675, not its binary neighbour 2.67499995...).
-    if (static_cast<double>(static_cast<float>(value)) == value) value = shortestSingleDecimal(value);
-    double scale = std::pow(10.0, decimals);
-    const double magnitude = std::fabs(value) * scale;
-    // Half away from zero on the decimal value; the small allowance keeps a
-    // float-stored 2.675 from falling to 2.67 through its binary error.
-    double scaled = std::floor(magnitude * (1.0 + 1e-12) + 0.5);
-    bool negative = value < 0 && scaled > 0;
+    // The stored value itself is rounded, never a shorter decimal read from
+    // it first: rounding twice moves the last digit (3561.0734863 would
+    // become 3561.0735 and then 3561.074).
+    const double magnitude = std::fabs(value);
     std::string digits;
-    if (magnitude >= kWholeDoubles) {
-        // Nothing is left to round, and the allowance would change digits:
-        // the value's own significant digits, then zeros (1e30 prints as a 1
-        // and thirty zeros, in the pattern, never in exponent form).
-        digits = significantDigitsThenZeros(std::fabs(value), decimals);
+    if (magnitude * std::pow(10.0, decimals) >= kWholeDoubles) {
+        // Nothing is left to round (only a damaged file holds such a value):
+        // the digits it was stored as, then zeros (1e30 prints as a 1 and
+        // thirty zeros, in the pattern, never in exponent form).
+        const bool single = static_cast<double>(static_cast<float>(magnitude)) == magnitude;
+        digits = significantDigitsThenZeros(single ? shortestSingleDecimal(magnitude) : magnitude, decimals);
     } else {
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, scaled / scale);
-        digits = buffer;
+        digits = roundedDigits(magnitude, decimals);
     }
+    const bool negative = value < 0 && digits.find_first_of("123456789") != std::string::npos;
     size_t intLen = point < 0 ? digits.size() : digits.find('.');
     if (intLen == std::string::npos) intLen = digits.size();
     if (minIntDigits == 0 && intLen == 1 && digits[0] == '0')

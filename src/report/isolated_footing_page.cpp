@@ -59,6 +59,9 @@ void drawLabels(const PageGrid& g) {
     g.drawCell(16, 2, 5, Align::Centre, QStringLiteral("偏心判定 ?"));
     g.drawCell(17, 2, 4, Align::Left, QStringLiteral("α"));
     g.drawCell(18, 2, 4, Align::Left, QStringLiteral("Xn"));
+    // Xn is stored in metres and Xn' in millimetres, one row apart: each
+    // names its unit so that neither is read a thousandfold wrong.
+    g.drawCell(18, kUnit, kUnit, Align::Centre, QStringLiteral("m"));
     g.drawCell(19, 2, 4, Align::Left, QStringLiteral("必要底面積(A'=αN/fe)"));
     g.drawCell(20, 2, 5, Align::Centre, QStringLiteral("判定(A'＜A?)"));
     g.drawCell(21, 2, 4, Align::Left, QStringLiteral("e'=ΣM/N'+ε"));
@@ -66,6 +69,7 @@ void drawLabels(const PageGrid& g) {
     g.drawCell(22, 2, 4, Align::Left, QStringLiteral("e'/L"));
     g.drawCell(23, 2, 4, Align::Left, QStringLiteral("α'"));
     g.drawCell(24, 2, 4, Align::Left, QStringLiteral("Xn'"));
+    g.drawCell(24, kUnit, kUnit, Align::Centre, QStringLiteral("mm"));
     g.drawCell(25, 2, 4, Align::Left, QStringLiteral("σmax"));
     g.drawCell(26, 2, 4, Align::Left, QStringLiteral("Q"));
     g.drawCell(27, 2, 4, Align::Left, QStringLiteral("M"));

@@ -1,10 +1,10 @@
 #include "calculated_records.h"
+#include "jobdata/record_layout.h"
 #include "page_texts.h"
 #include "qt_printers.h"
 #include "report/case_values.h"
 #include "report/foundation_page.h"
 #include "report/recording_surface.h"
-#include "jobdata/record_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +76,9 @@ TEST_F(IsolatedPage, AFootingUnderAxialLoadShowsItsLongTermValues) {
     // Eccentricities are kN·m over kN: metres.
     EXPECT_EQ(stringsOnRow(surface, 14), (QStringList{"e=ΣM/ΣN+ε", "m"}));
     EXPECT_EQ(stringsOnRow(surface, 21), (QStringList{"e'=ΣM/N'+ε", "m"}));
+    // Xn in metres and Xn' in millimetres, one row apart: each says which.
+    EXPECT_EQ(stringsOnRow(surface, 18), (QStringList{"Xn", "m"}));
+    EXPECT_EQ(stringsOnRow(surface, 24), (QStringList{"ブ", "Xn'", "mm"}));
     EXPECT_EQ(stringsOnRow(surface, 16), (QStringList{"偏心判定 ?", "1/6以下"}));
     EXPECT_EQ(stringsOnRow(surface, 17), QStringList{"α"}); // 1.0: the factor does not apply
     EXPECT_EQ(stringsOnRow(surface, 19), (QStringList{"必要底面積(A'=αN/fe)", "2.905m", "2", "以上(X)"}));
