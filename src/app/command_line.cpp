@@ -10,6 +10,7 @@
 #include "masters/font_set.h"
 #include "report/report_pdf.h"
 #include "shell/app_context.h"
+#include "shell/foundation_types_run.h"
 #include "shell/job_list.h"
 #include "shell/main_commands.h"
 #include "shell/run_calculation.h"
@@ -307,6 +308,72 @@ int proposeSizes(AppContext& ctx, const ProposeRequest& request) {
     return 1;
 }
 
+// `types [--max N] [--prefix TEXT] [--all] [--apply]`: the automatic types.
+struct TypesRequest {
+    TypeOptions options;
+    bool apply = false;
+    bool valid = false;
+};
+
+TypesRequest parseTypesArguments(const QStringList& arguments) {
+    TypesRequest request;
+    QStringList seen;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& option = arguments[i];
+        if (seen.contains(option)) return request;
+        seen << option;
+        if (option == QStringLiteral("--apply")) {
+            request.apply = true;
+        } else if (option == QStringLiteral("--all")) {
+            request.options.all = true;
+        } else if (option == QStringLiteral("--max") && i + 1 < arguments.size()) {
+            bool ok = false;
+            request.options.maxTypes = arguments[++i].toInt(&ok);
+            if (!ok) return request;
+        } else if (option == QStringLiteral("--prefix") && i + 1 < arguments.size()) {
+            request.options.prefix = arguments[++i];
+        } else {
+            return request;
+        }
+    }
+    request.valid = true;
+    return request;
+}
+
+// Progress on a terminal only: a log or a pipe gets the table alone.
+bool showTypesProgress(int done, int total) {
+    static const bool terminal = isatty(STDERR_FILENO) != 0;
+    if (terminal)
+        printErr(QStringLiteral("\r自動グループ化 %1/%2").arg(done).arg(total) +
+                 (done == total ? QStringLiteral("\n") : QString()));
+    return true;
+}
+
+// `types`: one tab-separated row per type and the volume line; with --apply
+// the names, groups and sizes are written in one replacement of the job.
+int chooseTypes(AppContext& ctx, const TypesRequest& request) {
+    if (const QString problem = typeOptionsProblem(request.options); !problem.isEmpty()) {
+        printErr(problem + u'\n');
+        return 2;
+    }
+    const JobForSizing job = loadJobForTypes(ctx);
+    if (!ctx.ask().report(job.loaded)) return 1;
+    const CalcMasters masters = CalcMasters::load(ctx.folders);
+    const TypesPlan plan = chooseFoundationTypes(masters, job.records, request.options, showTypesProgress);
+    QString out = typeTableHeaders().join(u'\t') + u'\n';
+    for (const FoundationTypeGroup& type : plan.types)
+        out += typeTableRow(type).join(u'\t') + u'\n';
+    printOut(out + typeVolumeLine(plan) + u'\n');
+    if (request.apply && !ctx.ask().report(applyFoundationTypes(ctx, job, plan))) return 1;
+    if (plan.unsized.isEmpty()) return 0;
+    QString unsized = QStringLiteral("寸法を提案できない基礎があります（%1件）。グループ化していません:\n")
+                          .arg(plan.unsized.size());
+    for (const UnsizedSupport& s : plan.unsized)
+        unsized += QStringLiteral("  No.%1 %2\n").arg(s.record).arg(s.reason);
+    printErr(unsized);
+    return 1;
+}
+
 } // namespace
 
 QString usageText() {
@@ -326,6 +393,9 @@ QString usageText() {
         "  kamo-k5 propose [--records A-B] [--step MM] [--apply]\n"
         "                                           寸法提案 (the smallest footing or fewest piles that "
         "pass)\n"
+        "  kamo-k5 types [--max N] [--prefix TEXT] [--all] [--apply]\n"
+        "                                           自動グループ化 (at most N foundation types per kind, "
+        "default 8)\n"
         "  kamo-k5 open ARCHIVE.lzh                 保存データを開く (open a saved archive; older ones are "
         "converted)\n"
         "  kamo-k5 save ARCHIVE.lzh                 名前を付けてデータを保存 (save the job as an archive)\n"
@@ -358,7 +428,10 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     const bool archive = command == QStringLiteral("open") || command == QStringLiteral("save");
     const bool proposing = command == QStringLiteral("propose");
     const ProposeRequest proposeRequest = proposing ? parseProposeArguments(arguments) : ProposeRequest{};
-    const bool usable = report      ? reportRequest.valid
+    const bool typing = command == QStringLiteral("types");
+    const TypesRequest typesRequest = typing ? parseTypesArguments(arguments) : TypesRequest{};
+    const bool usable = typing      ? typesRequest.valid
+                        : report    ? reportRequest.valid
                         : exporting ? exportArguments.valid
                         : results   ? resultsRequest.valid
                         : proposing ? proposeRequest.valid
@@ -379,7 +452,8 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     const QStringList changing{QStringLiteral("calc"), QStringLiteral("open"), QStringLiteral("save"),
                                QStringLiteral("import")};
     // propose changes the job only with --apply.
-    const bool locking = changing.contains(command) || (proposing && proposeRequest.apply);
+    const bool locking =
+        changing.contains(command) || (proposing && proposeRequest.apply) || (typing && typesRequest.apply);
     TreeLock lock;
     StartUpResult start = startUp(ctx, executablePath, currentDirectory, locking ? &lock : nullptr);
     if (!start.ok) {
@@ -395,6 +469,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     if (exporting) return exportSchedule(ctx, exportArguments.request);
     if (results) return printResults(ctx, resultsRequest);
     if (proposing) return proposeSizes(ctx, proposeRequest);
+    if (typing) return chooseTypes(ctx, typesRequest);
     if (archive) return runArchiveCommand(ctx, command, archivePath);
     if (command == QStringLiteral("import")) return importSupportReactions(ctx);
     return listJob(ctx);
