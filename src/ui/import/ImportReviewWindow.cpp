@@ -5,6 +5,7 @@
 #include "platform/numbers.h"
 #include "shell/app_context.h"
 #include "shell/row_range.h"
+#include "ui/import/FoundationTypesDialog.h"
 #include "ui/import/GroupNameDialog.h"
 
 #include <QGridLayout>
@@ -122,6 +123,7 @@ ImportReviewWindow::ImportReviewWindow(AppContext& ctx, QWidget* parent) : QWidg
     askName = [](AppContext& c, int type, QWidget* p, const QString& name) {
         return askGroupName(c, type, p, name);
     };
+    chooseTypes = [](AppContext& c, QWidget* p) { return runFoundationTypesDialog(c, p); };
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(12, 10, 12, 10);
@@ -148,6 +150,9 @@ ImportReviewWindow::ImportReviewWindow(AppContext& ctx, QWidget* parent) : QWidg
     auto* release =
         addButton(this, commands, QStringLiteral("cmdグループ解除"), QStringLiteral("ｸﾞﾙｰﾌﾟ解除"));
     auto* unselect = addButton(this, commands, QStringLiteral("cmd選択解除"), QStringLiteral("選択を解除"));
+    commands->addSpacing(12);
+    auto* autoGroups =
+        addButton(this, commands, QStringLiteral("cmd自動グループ化"), QStringLiteral("自動グループ化..."));
     commands->addStretch();
     auto* close = addButton(this, commands, QStringLiteral("cmd終了"), QStringLiteral("終了"));
 
@@ -173,6 +178,7 @@ ImportReviewWindow::ImportReviewWindow(AppContext& ctx, QWidget* parent) : QWidg
     connect(makeGroup, &QPushButton::clicked, this, &ImportReviewWindow::group);
     connect(release, &QPushButton::clicked, this, &ImportReviewWindow::ungroup);
     connect(unselect, &QPushButton::clicked, this, &ImportReviewWindow::clearSelection);
+    connect(autoGroups, &QPushButton::clicked, this, &ImportReviewWindow::autoGroup);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     fillSupportList();
@@ -317,6 +323,14 @@ void ImportReviewWindow::ungroup() {
         fillSupportList();
     }
     clearSelection();
+}
+
+void ImportReviewWindow::autoGroup() {
+    clearSelection();
+    if (!chooseTypes(ctx_, this)) return;
+    fillSupportList();
+    // The types took group numbers after the largest in the file.
+    highestGroup_ = k5::highestGroup(ctx_.folders);
 }
 
 } // namespace k5

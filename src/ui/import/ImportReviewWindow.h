@@ -28,6 +28,8 @@ class ImportReviewWindow : public QWidget {
 
     // The naming dialog; tests may replace it.
     std::function<GroupName(AppContext&, int presetType, QWidget* parent, const QString& presetName)> askName;
+    // The automatic types dialog; true when it wrote types into the job.
+    std::function<bool(AppContext&, QWidget* parent)> chooseTypes;
 
     // The commands, as the buttons and the mouse run them.
     void chooseRow(int row, bool extend);
@@ -36,6 +38,7 @@ class ImportReviewWindow : public QWidget {
     void group();
     void ungroup();
     void clearSelection();
+    void autoGroup();
 
     int selectionStart() const { return selStart_; }
     int selectionEnd() const { return selEnd_; }
