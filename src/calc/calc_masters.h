@@ -36,6 +36,10 @@ class CalcMasters {
     std::optional<SteelData> steel(const QString& grade, const QString& size, bool si, Outcome& fault) const;
 
     const ConcreteRule& concrete() const { return concrete_; }
+    // The bar sizes of a kind's file ("D" deformed, any other round), in file order.
+    const QList<BarSizeRecord>& barSizes(const QString& kind) const {
+        return kind == QLatin1String("D") ? deformed_ : round_;
+    }
     // Common design values of unit system 1 (SI) or 2 (CGS).
     const CommonValues& common(int unitSystem) const { return unitSystem == 2 ? commonCgs_ : commonSi_; }
 

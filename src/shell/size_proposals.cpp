@@ -86,8 +86,7 @@ QStringList proposalRow(const FoundationRecord& record, const JobProposal& p) {
     }
     const FoundationSize& to = p.proposal.proposed;
     row << sizeText(to.Lx) << sizeText(to.Ly) << sizeText(to.D1) << arrangementText(to, cap)
-        << designCheckCaption(p.proposal.atProposal.governing())
-        << ratioText(p.proposal.atProposal.result.check(p.proposal.atProposal.governing()).ratio);
+        << p.proposal.governing << ratioText(p.proposal.atProposal.result.maxRatio());
     return row;
 }
 

@@ -52,17 +52,28 @@ QList<Line> lines(const SizeProposal& p, bool pileCap) {
     add(QStringLiteral("Ly (mm)"), mm(a.Ly, b.Ly));
     add(QStringLiteral("D (mm)"), mm(a.D1, b.D1));
     add(QStringLiteral("D' (mm)"), mm(a.D2, b.D2));
+    out.append({QStringLiteral("X方向鉄筋径"), a.barSizeX, p.found ? b.barSizeX : QString()});
+    out.append({QStringLiteral("Y方向鉄筋径"), a.barSizeY, p.found ? b.barSizeY : QString()});
     return out;
 }
 
 QString explanation(const SizeProposal& p, bool pileCap) {
-    if (!p.found) return QStringLiteral("条件を満たす寸法が見つかりません。\n理由: ") + p.reason;
-    QString text = QStringLiteral("決定要因: ") + p.atProposal.describe();
+    if (!p.found) {
+        QString text = QStringLiteral("条件を満たす寸法が見つかりません。\n理由: ") + p.reason;
+        for (const QString& note : p.notes)
+            text += QStringLiteral("\n") + note;
+        return text;
+    }
+    QString text = QStringLiteral("決定要因: ") + p.governing + QStringLiteral("（最大検定比 ") +
+                   p.atProposal.describe() + QStringLiteral("）");
     if (pileCap && !p.fewerPiles.isEmpty()) text += QStringLiteral("\n杭本数を減らすと: ") + p.fewerPiles;
     if (!pileCap) {
         if (!p.smallerLx.isEmpty()) text += QStringLiteral("\nLxを1段階小さくすると: ") + p.smallerLx;
         if (!p.smallerLy.isEmpty()) text += QStringLiteral("\nLyを1段階小さくすると: ") + p.smallerLy;
     }
+    if (!p.thinner.isEmpty()) text += QStringLiteral("\nDを1段階小さくすると: ") + p.thinner;
+    for (const QString& note : p.notes)
+        text += QStringLiteral("\n") + note;
     return text;
 }
 
