@@ -8,6 +8,7 @@
 #include "import/support_reaction_reader.h"
 #include "jobdata/job_file.h"
 #include "masters/font_set.h"
+#include "report/page_sequence.h"
 #include "report/report_pdf.h"
 #include "shell/app_context.h"
 #include "shell/foundation_types_run.h"
@@ -23,7 +24,6 @@
 #include <QFileInfo>
 
 #include <cstdio>
-#include <limits>
 #include <unistd.h>
 
 namespace k5 {
@@ -37,6 +37,37 @@ void printOut(const QString& text) {
 void printErr(const QString& text) {
     QByteArray utf8 = text.toUtf8();
     std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), stderr);
+}
+
+// `--records A-B` (or `--records N`): the foundations a command works on,
+// every one of the job when the option is not given. The one rule of every
+// command that takes it: the numbers must lie in the job, and a range that
+// does not is refused (exit 2) before anything is done, rather than done
+// for none of the foundations and reported as success.
+struct RecordRange {
+    int first = 1;
+    int last = 0;
+    bool given = false;
+
+    // False for anything but "N" or "A-B" with 1 <= A <= B.
+    bool parse(const QString& value) {
+        const QStringList ends = value.split(u'-');
+        bool firstOk = false, lastOk = ends.size() == 1;
+        first = ends.value(0).toInt(&firstOk);
+        last = ends.size() == 2 ? ends[1].toInt(&lastOk) : first;
+        given = true;
+        return firstOk && lastOk && ends.size() <= 2 && first >= 1 && last >= first;
+    }
+    // The last record the range takes of a job of `count` records.
+    int lastIn(int count) const { return given ? last : count; }
+};
+
+// True when `range` lies in a job of `count` records; otherwise the user is
+// told the job's range on standard error and the command ends with 2.
+bool recordRangeFitsJob(const RecordRange& range, int count) {
+    if (!range.given || range.last <= count) return true;
+    printErr(QStringLiteral("データ番号の指定が正しくありません（1～%1）。\n").arg(count));
+    return false;
 }
 
 int listJob(AppContext& ctx) {
@@ -127,6 +158,7 @@ int writeReport(AppContext& ctx, const ReportRequest& request) {
 // schedule as one DXF file.
 struct ExportArguments {
     dxfexport::ExportRequest request;
+    RecordRange records;
     bool valid = false;
 };
 
@@ -141,14 +173,9 @@ ExportArguments parseExportArguments(const QStringList& arguments, const QString
         if (option == QStringLiteral("--dxf")) {
             path = value;
         } else if (option == QStringLiteral("--records")) {
-            const QStringList range = value.split(u'-');
-            bool firstOk = false, lastOk = range.size() == 1;
-            request.options.firstRecord = range.value(0).toInt(&firstOk);
-            request.options.lastRecord =
-                range.size() == 2 ? range[1].toInt(&lastOk) : request.options.firstRecord;
-            if (!firstOk || !lastOk || range.size() > 2 || request.options.firstRecord < 1 ||
-                request.options.lastRecord < request.options.firstRecord)
-                return parsed;
+            if (!parsed.records.parse(value)) return parsed;
+            request.options.firstRecord = parsed.records.first;
+            request.options.lastRecord = parsed.records.last;
         } else if (option == QStringLiteral("--dxf-version")) {
             if (value == QStringLiteral("2010"))
                 request.version = dxfexport::DxfVersion::R2010;
@@ -169,8 +196,14 @@ ExportArguments parseExportArguments(const QStringList& arguments, const QString
 
 // Foundations without a cell are named on standard error; the drawing is
 // written when at least one foundation has one.
-int exportSchedule(AppContext& ctx, const dxfexport::ExportRequest& request) {
-    const dxfexport::ExportResult result = exportJobSchedule(ctx, request);
+int exportSchedule(AppContext& ctx, const ExportArguments& arguments) {
+    const dxfexport::ExportRequest& request = arguments.request;
+    report::ReportJob job;
+    const Outcome loaded = report::loadCheckedReportJob(ctx.folders, ctx.job, ctx.jobHooks, job,
+                                                        QStringLiteral("DXFを出力できません。"));
+    if (!ctx.ask().report(loaded)) return 1;
+    if (!recordRangeFitsJob(arguments.records, static_cast<int>(job.records.size()))) return 2;
+    const dxfexport::ExportResult result = dxfexport::exportScheduleDxf(ctx.folders, job, request);
     for (const dxfexport::LeftOut& left : result.leftOut)
         printErr(dxfexport::leftOutLine(left) + u'\n');
     if (!ctx.ask().report(result.outcome)) return 1;
@@ -248,8 +281,7 @@ int printResults(AppContext& ctx, const ResultsRequest& request) {
 
 // `propose [--records A-B] [--step MM] [--apply]`: what the proposals are.
 struct ProposeRequest {
-    int first = 1;
-    int last = std::numeric_limits<int>::max();
+    RecordRange records;
     int step = 50;
     bool apply = false;
     bool valid = false;
@@ -267,12 +299,7 @@ ProposeRequest parseProposeArguments(const QStringList& arguments) {
         const QString value = arguments[++i];
         bool ok = false;
         if (option == QStringLiteral("--records")) {
-            const QStringList range = value.split(u'-');
-            bool lastOk = range.size() == 1;
-            request.first = range.value(0).toInt(&ok);
-            request.last = range.size() == 2 ? range[1].toInt(&lastOk) : request.first;
-            if (!ok || !lastOk || range.size() > 2 || request.first < 1 || request.last < request.first)
-                return request;
+            if (!request.records.parse(value)) return request;
         } else if (option == QStringLiteral("--step")) {
             request.step = value.toInt(&ok);
             if (!ok || request.step < 1 || request.step > 1000) return request;
@@ -289,11 +316,13 @@ ProposeRequest parseProposeArguments(const QStringList& arguments) {
 int proposeSizes(AppContext& ctx, const ProposeRequest& request) {
     const JobForSizing job = loadJobForSizing(ctx);
     if (!ctx.ask().report(job.loaded)) return 1;
+    const int count = static_cast<int>(job.records.size());
+    if (!recordRangeFitsJob(request.records, count)) return 2;
     const CalcMasters masters = CalcMasters::load(ctx.folders);
     SizingLimits limits;
     limits.step = request.step;
-    const QList<JobProposal> proposals =
-        proposeForJob(masters, job.records, job.imported, request.first, request.last, limits);
+    const QList<JobProposal> proposals = proposeForJob(
+        masters, job.records, job.imported, request.records.first, request.records.lastIn(count), limits);
     QString out;
     int none = 0;
     for (const JobProposal& p : proposals) {
@@ -466,7 +495,7 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
         return loadAndRunCalculation(ctx) ? 0 : 1;
     }
     if (report) return writeReport(ctx, reportRequest);
-    if (exporting) return exportSchedule(ctx, exportArguments.request);
+    if (exporting) return exportSchedule(ctx, exportArguments);
     if (results) return printResults(ctx, resultsRequest);
     if (proposing) return proposeSizes(ctx, proposeRequest);
     if (typing) return chooseTypes(ctx, typesRequest);

@@ -35,7 +35,9 @@ out=$(./kamo-k5 export --dxf out/s.dxf 2>&1); rc=$?
 ls -A out | grep -qv '^s.dxf$' && fail "a scratch file is left behind: $(ls -A out)"
 ./kamo-k5 export --dxf "$tmp/u.dxf" --dxf-version 2010 >/dev/null 2>&1 || fail "the 2010 drawing"
 err=$(./kamo-k5 export --dxf "$tmp/none.dxf" --records 2-5 2>&1 >/dev/null); rc=$?
-[ $rc -eq 1 ] || fail "a range without a foundation must be refused (got $rc)"
+[ $rc -eq 2 ] || fail "a range outside the job must be refused (got $rc)"
+[ "$err" = "データ番号の指定が正しくありません（1～1）。" ] || fail "range message: $err"
+[ -e "$tmp/none.dxf" ] && fail "a refused range wrote a drawing"
 ./kamo-k5 export --dxf "$tmp/no/such/folder/s.dxf" >/dev/null 2>&1; [ $? -eq 1 ] || fail "an unwritable file must exit 1"
 
 # The export loads the job as list and report load it: what they refuse, it refuses alike.
