@@ -19,6 +19,13 @@ namespace {
 
 constexpr double kInfinite = std::numeric_limits<double>::infinity();
 
+// A grouping saves concrete only by more than the rounding of its sums (a
+// cubic centimetre): equal sizes summed in another order must not count as
+// a saving, or types of one size would be made.
+bool cheaper(double a, double b) {
+    return a < b - 1e-6;
+}
+
 int typeOf(const FoundationRecord& r) {
     return static_cast<int>(cInt(r.data1[field::foundationType]));
 }
@@ -212,7 +219,9 @@ class TypeSearch {
                 }
         size_t bestK = 0;
         for (size_t k = 1; k <= static_cast<size_t>(types); ++k)
-            if (cheapest[k][n - 1] < (bestK ? cheapest[bestK][n - 1] : kInfinite)) bestK = k;
+            if (cheapest[k][n - 1] != kInfinite &&
+                (bestK == 0 || cheaper(cheapest[k][n - 1], cheapest[bestK][n - 1])))
+                bestK = k;
         if (bestK == 0) return {};
         std::vector<int> bounds{c[n - 1]};
         for (size_t k = bestK, j = n - 1; k > 0; --k) {
@@ -242,7 +251,7 @@ class TypeSearch {
                         if (to <= bounds[t - 1] || to >= bounds[t + 1]) continue;
                         const double now = cost(bounds[t - 1], bounds[t]) + cost(bounds[t], bounds[t + 1]);
                         const double then = cost(bounds[t - 1], to) + cost(to, bounds[t + 1]);
-                        if (then < now) {
+                        if (cheaper(then, now)) {
                             bounds[t] = to;
                             moved = true;
                         }
@@ -305,9 +314,10 @@ std::vector<int> groupBounds(TypeSearch& search, int types, Progress& progress) 
         const std::vector<int> candidates = candidateBounds(search.count(), n, best);
         std::vector<int> bounds = search.best(n, candidates);
         // More types only where they save concrete.
-        if (!bounds.empty() && (best.empty() || search.cost(bounds) < search.cost(best))) best = bounds;
+        if (!bounds.empty() && (best.empty() || cheaper(search.cost(bounds), search.cost(best))))
+            best = bounds;
         const std::vector<int> equal = equalBounds(search.count(), std::min(n, search.count()));
-        if (best.empty() || search.cost(equal) < search.cost(best)) best = equal;
+        if (best.empty() || cheaper(search.cost(equal), search.cost(best))) best = equal;
         if (!progress.step()) return {};
     }
     return best;

@@ -44,10 +44,12 @@ FoundationTypesDialog::FoundationTypesDialog(AppContext& ctx, QWidget* parent) :
     outer->addWidget(explanation);
 
     auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     maxTypes_ = new QSpinBox(this);
     maxTypes_->setObjectName(QStringLiteral("Text種類数"));
     maxTypes_->setRange(1, 99);
     maxTypes_->setValue(TypeOptions{}.maxTypes);
+    maxTypes_->setMinimumWidth(80);
     form->addRow(QStringLiteral("種類の数（基礎ﾀｲﾌﾟごと）(&N)"), maxTypes_);
     prefix_ = new QLineEdit(this);
     prefix_->setObjectName(QStringLiteral("Text基礎名の頭"));
@@ -72,6 +74,7 @@ FoundationTypesDialog::FoundationTypesDialog(AppContext& ctx, QWidget* parent) :
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setMinimumSectionSize(72);
     table_->setMinimumSize(720, 260);
     outer->addWidget(table_, 1);
 
@@ -146,6 +149,7 @@ void FoundationTypesDialog::calculate() {
         return !progress.wasCanceled();
     });
     progress.reset();
+    activateWindow();
     if (plan.cancelled) return;
     plan_ = std::move(plan);
     showPlan();
