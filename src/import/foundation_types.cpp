@@ -1,9 +1,11 @@
 #include "import/foundation_types.h"
 
+#include "calc/design_warnings.h"
 #include "calc/record_evaluation.h"
 #include "import/import_review.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
+#include "platform/fixed_text.h"
 #include "platform/numbers.h"
 
 #include <QSet>
@@ -41,10 +43,38 @@ struct Support {
 // One member tried at one size, as the calculation judges it.
 struct MemberTrial {
     TrialResult trial;
+    QString beyond; // a limit of the search the size breaks for this member
     double volume = 0;
+    bool accepted() const { return trial.passes() && beyond.isEmpty(); }
 };
 
-MemberTrial tryMember(const CalcMasters& masters, FoundationRecord record, const FoundationSize& size) {
+// The limits the sizing search holds a size to beyond the calculation's
+// judgement: bars far enough apart to be placed, ratios within the target,
+// and no pile arrangement whose check leaves this member's loads out.
+QString beyondCalculation(const FoundationRecord& designed, const FoundationSize& size,
+                          const SizingLimits& limits, const DesignResult& result) {
+    for (int direction = 1; direction <= 2; ++direction) {
+        const QString bar = trimBlanks(direction == 1 ? designed.barSizeX : designed.barSizeY);
+        const double pitch = designedBarPitch(designed, direction);
+        if (pitch > 0 && pitch < minimumBarPitch(nominalBarDiameter(bar), limits.minPitch))
+            return QStringLiteral("鉄筋間隔");
+    }
+    for (int i = 0; i < kDesignCheckCount && limits.target < 1; ++i) {
+        const auto c = static_cast<DesignCheck>(i);
+        // The bar count is chosen so that bending and bond keep their limit.
+        if (c == DesignCheck::Bending || c == DesignCheck::Bond) continue;
+        const CheckRatio& check = result.check(c);
+        if (check.applies && check.ratio > limits.target + 1e-9) return designCheckCaption(c);
+    }
+    if (typeOf(designed) == kTypePileCap)
+        if (const PileArrangementRule* rule = pileArrangementRule(size.pileLayout);
+            rule && leavesLoadsUnchecked(*rule, designed))
+            return QStringLiteral("杭配置");
+    return {};
+}
+
+MemberTrial tryMember(const CalcMasters& masters, FoundationRecord record, const FoundationSize& size,
+                      const SizingLimits& limits) {
     applySize(size, record);
     const Evaluation e = evaluateRecord(masters, record, 0);
     MemberTrial t;
@@ -54,14 +84,15 @@ MemberTrial tryMember(const CalcMasters& masters, FoundationRecord record, const
         return t;
     }
     t.trial.result = storedDesignResult(e.record);
+    t.beyond = beyondCalculation(e.record, size, limits, t.trial.result);
     t.volume = foundationConcreteVolume(e.record);
     return t;
 }
 
 // A failing trial governs a passing one; among equals the larger ratio.
-bool governs(const TrialResult& a, const TrialResult& b) {
-    if (a.passes() != b.passes()) return !a.passes();
-    return a.result.maxRatio() > b.result.maxRatio();
+bool governs(const MemberTrial& a, const MemberTrial& b) {
+    if (a.accepted() != b.accepted()) return !a.accepted();
+    return a.trial.result.maxRatio() > b.trial.result.maxRatio();
 }
 
 // The sizing of supports first..last-1 (in the order of their own sizes) as
@@ -102,6 +133,34 @@ class TypeSearch {
         return r.found ? r.cost : kInfinite;
     }
 
+    // A type's size: the search over all its members as one design group, in
+    // file order, as a proposal for the group is made (the estimate above
+    // only chooses the grouping). Should the search over the whole group
+    // find nothing, the estimate stands: every member passes at it too.
+    const RangeSize& exact(int first, int last) {
+        const auto key = std::make_pair(first, last);
+        auto known = exact_.find(key);
+        if (known != exact_.end()) return known->second;
+        std::vector<int> members;
+        for (int m = first; m < last; ++m)
+            members.push_back(m);
+        std::sort(members.begin(), members.end(), [this](int a, int b) {
+            return supports_[static_cast<size_t>(a)].record < supports_[static_cast<size_t>(b)].record;
+        });
+        RangeSize sized = sizedBy(members, first, last);
+        if (!sized.found) sized = range(first, last);
+        return exact_.emplace(key, sized).first->second;
+    }
+
+    double exactCost(const std::vector<int>& bounds) {
+        double total = 0;
+        for (size_t k = 1; k < bounds.size(); ++k) {
+            const RangeSize& r = exact(bounds[k - 1], bounds[k]);
+            total += r.found ? r.cost : kInfinite;
+        }
+        return total;
+    }
+
     double cost(const std::vector<int>& bounds) {
         double total = 0;
         for (size_t k = 1; k < bounds.size(); ++k)
@@ -134,9 +193,8 @@ class TypeSearch {
             for (int m = first; m < last; ++m) {
                 const MemberTrial& t = member(size, m);
                 out.cost += t.volume;
-                if (m == first || governs(t.trial, member(size, out.governor).trial)) out.governor = m;
-                if (!t.trial.passes() &&
-                    (worstFailing < 0 || governs(t.trial, member(size, worstFailing).trial)))
+                if (m == first || governs(t, member(size, out.governor))) out.governor = m;
+                if (!t.accepted() && (worstFailing < 0 || governs(t, member(size, worstFailing))))
                     worstFailing = m;
             }
             if (worstFailing < 0) {
@@ -155,15 +213,21 @@ class TypeSearch {
         std::vector<int> all = deciding;
         for (int m = first; m < last; ++m)
             if (std::find(deciding.begin(), deciding.end(), m) == deciding.end()) all.push_back(m);
-        const SizeProposal& p = proposal(all);
+        return sizedBy(all, first, last);
+    }
+
+    // The size the search finds for `members` (the first one's design to
+    // start from), with every member of first..last tried at it.
+    RangeSize sizedBy(const std::vector<int>& members, int first, int last) {
+        const SizeProposal& p = proposal(members);
         RangeSize out;
         if (!p.found) return out;
         const int size = sizeId(p.proposed);
         for (int m = first; m < last; ++m) {
             const MemberTrial& t = member(size, m);
-            if (!t.trial.passes()) return {};
+            if (!t.accepted()) return {};
             out.cost += t.volume;
-            if (m == first || governs(t.trial, member(size, out.governor).trial)) out.governor = m;
+            if (m == first || governs(t, member(size, out.governor))) out.governor = m;
         }
         out.found = true;
         out.proposal = p;
@@ -184,12 +248,14 @@ class TypeSearch {
         const long long key = static_cast<long long>(size) * count() + m;
         auto known = trials_.find(key);
         if (known != trials_.end()) return known->second;
-        return trials_.emplace(key, tryMember(masters_, recordOf(m), sizes_[static_cast<size_t>(size)]))
+        return trials_
+            .emplace(key, tryMember(masters_, recordOf(m), sizes_[static_cast<size_t>(size)], limits_))
             .first->second;
     }
 
     int sizeId(const FoundationSize& s) {
-        const auto key = std::make_tuple(s.Lx, s.Ly, s.D1, s.D2, s.pileLayout, s.Px1, s.Py1, s.Px2, s.Py2);
+        const auto key = std::make_tuple(s.Lx, s.Ly, s.D1, s.D2, s.pileLayout, s.Px1, s.Py1, s.Px2, s.Py2,
+                                         s.barSizeX, s.barSizeY);
         auto known = sizeIds_.find(key);
         if (known != sizeIds_.end()) return known->second;
         sizes_.push_back(s);
@@ -265,10 +331,12 @@ class TypeSearch {
     const std::vector<Support>& supports_;
     SizingLimits limits_;
     std::map<std::vector<int>, SizeProposal> proposals_;
-    std::map<std::tuple<float, float, float, float, int, float, float, float, float>, int> sizeIds_;
+    std::map<std::tuple<float, float, float, float, int, float, float, float, float, QString, QString>, int>
+        sizeIds_;
     std::vector<FoundationSize> sizes_;
     std::unordered_map<long long, MemberTrial> trials_;
     std::map<std::pair<int, int>, RangeSize> ranges_;
+    std::map<std::pair<int, int>, RangeSize> exact_;
 };
 
 // Bounds splitting `count` supports into `parts` ranges of equal count
@@ -343,7 +411,7 @@ std::vector<Support> ownSizes(const CalcMasters& masters, const QList<Foundation
             plan.unsized.append({n, s.own.reason});
             continue;
         }
-        const MemberTrial t = tryMember(masters, r, s.own.proposed);
+        const MemberTrial t = tryMember(masters, r, s.own.proposed, limits);
         s.volume = t.volume;
         s.area = static_cast<double>(s.own.proposed.Lx) * s.own.proposed.Ly;
         supports.push_back(s);
@@ -387,21 +455,27 @@ TypesPlan chooseFoundationTypes(const CalcMasters& masters, const QList<Foundati
     }
     const int types = std::max(1, options.maxTypes);
     Progress steps{progress};
-    steps.total = static_cast<int>(byType[0].size() + byType[1].size()) + 2 * types;
+    steps.total = static_cast<int>(byType[0].size() + byType[1].size()) + 2 * (types + 1);
 
     QList<FoundationTypeGroup> chosen[2];
     for (int t = 0; t < 2; ++t) {
         const std::vector<Support> supports = ownSizes(masters, job, byType[t], options.limits, plan, steps);
         if (steps.cancelled) break;
         if (supports.empty()) {
-            steps.done += types;
+            steps.done += types + 1;
             continue;
         }
         TypeSearch search(masters, job, supports, options.limits);
-        const std::vector<int> bounds = groupBounds(search, std::min(types, search.count()), steps);
+        std::vector<int> bounds = groupBounds(search, std::min(types, search.count()), steps);
         if (steps.cancelled) break;
+        // The grouping is chosen on estimates; the sizes are the search's
+        // own, and the equal-count split sized alike stands if it is less.
+        const std::vector<int> equal = equalBounds(search.count(), std::min(types, search.count()));
+        if (!bounds.empty() && bounds != equal && cheaper(search.exactCost(equal), search.exactCost(bounds)))
+            bounds = equal;
+        if (!steps.step()) break;
         for (size_t k = 1; k < bounds.size(); ++k) {
-            const RangeSize& range = search.range(bounds[k - 1], bounds[k]);
+            const RangeSize& range = search.exact(bounds[k - 1], bounds[k]);
             FoundationTypeGroup group;
             group.foundationType = t + 1;
             for (int m = bounds[k - 1]; m < bounds[k]; ++m) {
@@ -503,13 +577,11 @@ QString sizeCell(const FoundationTypeGroup& type) {
 
 QStringList typeTableRow(const FoundationTypeGroup& type) {
     const TrialResult& at = type.proposal.atProposal;
-    return {type.name,
-            foundationTypeCaption(type.foundationType),
-            QString::number(type.members.size()),
-            QStringLiteral("No.") + QString::number(type.governor),
-            sizeCell(type),
+    return {type.name, foundationTypeCaption(type.foundationType), QString::number(type.members.size()),
+            QStringLiteral("No.") + QString::number(type.governor), sizeCell(type),
             ratioText(at.result.maxRatio()),
-            designCheckCaption(at.governing())};
+            // What fails one step smaller, as the sizing search found it.
+            type.proposal.governing.isEmpty() ? designCheckCaption(at.governing()) : type.proposal.governing};
 }
 
 QString typeVolumeLine(const TypesPlan& plan) {

@@ -165,9 +165,15 @@ TEST_F(FoundationTypes, MoreTypesNeverCostMoreAndBeatEqualCountSplitting) {
         double total = 0;
         const int count = static_cast<int>(byOwnVolume.size());
         for (int k = 0; k < parts; ++k) {
-            QList<FoundationRecord> group;
+            // A design group is sized with its records in file order, as a
+            // proposal for the group is made.
+            QList<int> members;
             for (int i = count * k / parts; i < count * (k + 1) / parts; ++i)
-                group.prepend(named(job[byOwnVolume[static_cast<size_t>(i)].second - 1]));
+                members << byOwnVolume[static_cast<size_t>(i)].second;
+            std::sort(members.begin(), members.end());
+            QList<FoundationRecord> group;
+            for (int n : members)
+                group << named(job[n - 1]);
             const SizeProposal p = proposeSize(masters, group);
             if (!p.found) return 1e300;
             for (FoundationRecord r : group) {
@@ -193,6 +199,15 @@ TEST_F(FoundationTypes, MoreTypesNeverCostMoreAndBeatEqualCountSplitting) {
             members += static_cast<int>(t.members.size());
         EXPECT_EQ(members, job.size());
         expectEveryMemberPasses(job, plan);
+        // Each type's size is the search's answer for its members as one group.
+        for (const FoundationTypeGroup& t : plan.types) {
+            QList<FoundationRecord> group;
+            for (int n : t.members)
+                group << named(job[n - 1]);
+            const SizeProposal whole = proposeSize(masters, group);
+            ASSERT_TRUE(whole.found);
+            EXPECT_TRUE(sameSize(whole.proposed, t.proposal.proposed)) << t.name.toStdString();
+        }
         before = plan.volume;
     }
 }
