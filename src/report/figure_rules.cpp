@@ -75,31 +75,38 @@ QString barCountNote(const QString& barSize, long long total) {
     return barSize + QStringLiteral(" × ") + QString::number(total);
 }
 
-std::vector<double> chainNumberStarts(const std::vector<ChainPart>& parts, double clearance,
-                                      double roomBefore) {
+std::vector<double> chainNumberStarts(const std::vector<ChainPart>& parts, double gap, double lowest,
+                                      double highest) {
     const double none = std::numeric_limits<double>::quiet_NaN();
     std::vector<double> starts(parts.size(), none);
-    if (parts.empty()) return starts;
-    const double chainEnd = parts.back().to;
-    double outside = chainEnd + clearance; // where the next number moved past the end starts
-    double free = parts.front().from + clearance;
-    for (size_t i = 0; i < parts.size(); ++i) {
-        const ChainPart& part = parts[i];
-        if (!(part.numberLength > 0)) continue;
-        const double centred = (part.from + part.to - part.numberLength) / 2;
-        const bool fits = centred >= std::max(part.from + clearance, free) &&
-                          centred + part.numberLength <= part.to - clearance;
-        if (fits) {
-            starts[i] = centred;
-            free = centred + part.numberLength + clearance;
-        } else if (i == 0 && part.numberLength + 2 * clearance <= roomBefore) {
-            starts[i] = part.from - clearance - part.numberLength;
-        } else {
-            starts[i] = outside;
-            outside += part.numberLength + clearance;
+    std::vector<size_t> numbered;
+    for (size_t i = 0; i < parts.size(); ++i)
+        if (parts[i].numberLength > 0) {
+            numbered.push_back(i);
+            starts[i] = (parts[i].from + parts[i].to - parts[i].numberLength) / 2;
         }
+    // Pushed forward past the one before, back before the one after and the
+    // upper bound, then forward again: the lower bound has the last word.
+    const auto forward = [&] {
+        double free = lowest;
+        for (size_t i : numbered) {
+            starts[i] = std::max(starts[i], free);
+            free = starts[i] + parts[i].numberLength + gap;
+        }
+    };
+    forward();
+    double limit = highest;
+    for (auto it = numbered.rbegin(); it != numbered.rend(); ++it) {
+        starts[*it] = std::min(starts[*it], limit - parts[*it].numberLength);
+        limit = starts[*it] - gap;
     }
+    forward();
     return starts;
+}
+
+bool needsLeader(const ChainPart& part, double start) {
+    constexpr double kSlack = 0.05;
+    return start < part.from - kSlack || start + part.numberLength > part.to + kSlack;
 }
 
 } // namespace k5::report

@@ -61,13 +61,16 @@ struct ChainPart {
     double numberLength = 0;
 };
 
-// Where each part's number starts along the chain. A number that fits its part
-// clear of the end marks (`clearance` either side) is centred on it; one that
-// does not is moved outside the chain: before its start when it is the first
-// part and `roomBefore` holds it, otherwise after the chain's end, one after
-// the other. Numbers never overlap each other or an end mark. NaN for a part
+// Where each part's number starts along the chain. The numbers stand beside
+// the chain, clear of its end marks, each centred on its part; where
+// neighbours would overlap they are moved apart along the chain just enough
+// to keep `gap` between them, within [lowest, highest]. NaN for a part
 // without a number.
-std::vector<double> chainNumberStarts(const std::vector<ChainPart>& parts, double clearance,
-                                      double roomBefore);
+std::vector<double> chainNumberStarts(const std::vector<ChainPart>& parts, double gap, double lowest,
+                                      double highest);
+
+// True when a number starting at `start` does not lie over its own part:
+// it then needs a leader to the part it belongs to.
+bool needsLeader(const ChainPart& part, double start);
 
 } // namespace k5::report

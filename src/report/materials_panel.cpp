@@ -73,13 +73,13 @@ class Panel {
         } directions[] = {{2, QStringLiteral("X方向"), r_.barGradeX, r_.barSizeX, kDirX, kLongX, kShortX},
                           {4, QStringLiteral("Y方向"), r_.barGradeY, r_.barSizeY, kDirY, kLongY, kShortY}};
         for (const auto& d : directions) {
-            grid_.drawCell(d.row, kHeading, kHeading, Align::Left, d.heading);
-            grid_.drawCell(d.row, kMaterial, kMaterial, Align::Left,
-                           trimBlanks(d.grade) + u'-' + trimBlanks(d.size));
-            grid_.drawCell(d.row, kLongValue, kLongValue, Align::Left,
-                           QStringLiteral("at=") + pattern(d2(r_, row::atBar, d.dir), "##0.00"));
-            grid_.drawCell(d.row, kShortValue, kShortValue, Align::Left,
-                           QStringLiteral("ψ=") + pattern(d2(r_, row::psiBar, d.dir), "##0.00"));
+            grid_.drawRowTogether(
+                d.row, {{kHeading, kHeading, Align::Left, d.heading},
+                        {kMaterial, kMaterial, Align::Left, trimBlanks(d.grade) + u'-' + trimBlanks(d.size)},
+                        {kLongValue, kLongValue, Align::Left,
+                         QStringLiteral("at=") + pattern(d2(r_, row::atBar, d.dir), "##0.00")},
+                        {kShortValue, kShortValue, Align::Left,
+                         QStringLiteral("ψ=") + pattern(d2(r_, row::psiBar, d.dir), "##0.00")}});
             drawLongShort(d.row + 1, QStringLiteral("ft="), row::ft, d.longTerm, d.shortTerm, "##0",
                           stressUnit());
         }
@@ -110,11 +110,12 @@ class Panel {
     // "L`ft=…" and "S`ft=…": a long-term and a short-term value with its unit.
     void drawLongShort(int row, const QString& name, int data2Row, int longColumn, int shortColumn,
                        const char* digits, const QString& unit) const {
-        grid_.drawCellMarkup(row, kLongValue, kLongValue, Align::Left,
-                             QStringLiteral("L`") + name + pattern(d2(r_, data2Row, longColumn), digits));
-        grid_.drawCellMarkup(row, kShortValue, kShortValue, Align::Left,
-                             QStringLiteral("S`") + name + pattern(d2(r_, data2Row, shortColumn), digits));
-        grid_.drawCellMarkup(row, kUnit, kUnit, Align::Left, unit);
+        grid_.drawRowTogether(row,
+                              {{kLongValue, kLongValue, Align::Left,
+                                QStringLiteral("L`") + name + pattern(d2(r_, data2Row, longColumn), digits)},
+                               {kShortValue, kShortValue, Align::Left,
+                                QStringLiteral("S`") + name + pattern(d2(r_, data2Row, shortColumn), digits)},
+                               {kUnit, kUnit, Align::Left, unit}});
     }
 
     void drawUnitWeight(int row, const QString& name, double value) const {

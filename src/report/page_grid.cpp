@@ -132,12 +132,33 @@ void PageGrid::place(int row, int c1, int c2, Align align, const QString& measur
     placeWithin(row, c1, c2, align, measured, pieces, room(c1, c2, align));
 }
 
+void PageGrid::drawRowTogether(int row, const std::vector<RowCell>& cells) const {
+    double factor = 1;
+    for (const RowCell& cell : cells)
+        factor = std::min(factor, fittingFactor(allMarks(cell.text), room(cell.c1, cell.c2, cell.align), 1));
+    for (const RowCell& cell : cells)
+        placeWithin(row, cell.c1, cell.c2, cell.align, cell.text, allMarks(cell.text),
+                    room(cell.c1, cell.c2, cell.align), factor);
+}
+
+double PageGrid::fittingFactor(const Pieces& pieces, double room, double largest) const {
+    double factor =
+        std::min(largest, shrinkToFit(drawnWidth(pieces, 1), room, setup_.sizes.body, setup_.sizes.smallest));
+    // Glyph advances do not shrink in proportion at every size: the text is
+    // measured again as drawn, and made smaller until it keeps its distance
+    // from the rule, down to the smallest size.
+    const double smallest = setup_.sizes.body > 0 ? setup_.sizes.smallest / setup_.sizes.body : 1;
+    for (int step = 0; step < 20 && factor > smallest && drawnWidth(pieces, factor) > room; ++step)
+        factor = std::max(smallest, factor * 0.98);
+    return factor;
+}
+
 void PageGrid::placeWithin(int row, int c1, int c2, Align align, const QString& measured,
-                           const Pieces& pieces, double room) const {
+                           const Pieces& pieces, double room, double largest) const {
     // The position follows the text as measured at the body size, as it
     // always has; the size gives way only when the pieces as drawn (raised
     // and lowered ones smaller) would not fit their room.
-    double factor = shrinkToFit(drawnWidth(pieces, 1), room, setup_.sizes.body, setup_.sizes.smallest);
+    double factor = fittingFactor(pieces, room, largest);
     surface_.setFontSize(setup_.sizes.body * factor);
     double width = surface_.textWidth(measured);
     const double drawn = drawnWidth(pieces, factor);

@@ -64,6 +64,16 @@ class PageGrid {
     // The width of a plain text at the body size.
     double bodyTextWidth(const QString& text) const;
 
+    // The texts of one row drawn at one size: the size the most crowded of
+    // them needs (`cells` as drawCellMarkup takes them). A panel row of
+    // values in mixed sizes reads as a misprint.
+    struct RowCell {
+        int c1, c2;
+        Align align;
+        QString text;
+    };
+    void drawRowTogether(int row, const std::vector<RowCell>& cells) const;
+
     // The vertical line on the left boundary of column c, through rows r1..r2.
     void drawColumnRule(int column, int firstRow, int lastRow) const;
     // The horizontal grid line k (k = 0 above row 1) from one boundary to another.
@@ -89,7 +99,9 @@ class PageGrid {
     // The width a text may take in its cell.
     double room(int c1, int c2, Align align) const;
     void placeWithin(int row, int c1, int c2, Align align, const QString& measured, const Pieces& pieces,
-                     double room) const;
+                     double room, double largest = 1) const;
+    // The factor of the body size at which the pieces fit `room`, no larger than `largest`.
+    double fittingFactor(const Pieces& pieces, double room, double largest) const;
     double pieceSize(Shift shift) const;
     // The width of the pieces as written, their sizes times `factor`.
     double drawnWidth(const Pieces& pieces, double factor) const;

@@ -1,10 +1,10 @@
 #include "calculated_records.h"
+#include "jobdata/record_layout.h"
 #include "page_texts.h"
 #include "qt_printers.h"
 #include "report/case_values.h"
 #include "report/foundation_page.h"
 #include "report/recording_surface.h"
-#include "jobdata/record_layout.h"
 
 #include <gtest/gtest.h>
 

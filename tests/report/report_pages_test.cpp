@@ -1,7 +1,7 @@
+#include "jobdata/record_layout.h"
 #include "page_texts.h"
 #include "qt_printers.h"
 #include "report/recording_surface.h"
-#include "jobdata/record_layout.h"
 #include "report/report_pages.h"
 #include "temp_tree.h"
 
