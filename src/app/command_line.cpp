@@ -21,9 +21,11 @@
 #include "shell/version.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include <cstdio>
+#include <functional>
 #include <unistd.h>
 
 namespace k5 {
@@ -279,18 +281,23 @@ int printResults(AppContext& ctx, const ResultsRequest& request) {
     return 0;
 }
 
-// `propose [--records A-B] [--step MM] [--apply]`: what the proposals are.
+// `propose [--records A-B] [--step MM] [--depth-step MM] [--max-aspect R]
+// [--min-pitch MM] [--target R] [--apply]`: what the proposals are. Each
+// option at most once.
 struct ProposeRequest {
     RecordRange records;
-    int step = 50;
+    SizingLimits limits;
     bool apply = false;
     bool valid = false;
 };
 
 ProposeRequest parseProposeArguments(const QStringList& arguments) {
     ProposeRequest request;
+    QStringList seen;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& option = arguments[i];
+        if (seen.contains(option)) return request;
+        seen << option;
         if (option == QStringLiteral("--apply")) {
             request.apply = true;
             continue;
@@ -298,11 +305,23 @@ ProposeRequest parseProposeArguments(const QStringList& arguments) {
         if (i + 1 >= arguments.size()) return request;
         const QString value = arguments[++i];
         bool ok = false;
+        const double number = value.toDouble(&ok);
+        SizingLimits& limits = request.limits;
         if (option == QStringLiteral("--records")) {
             if (!request.records.parse(value)) return request;
-        } else if (option == QStringLiteral("--step")) {
-            request.step = value.toInt(&ok);
-            if (!ok || request.step < 1 || request.step > 1000) return request;
+        } else if (option == QStringLiteral("--step") || option == QStringLiteral("--depth-step")) {
+            const int step = value.toInt(&ok);
+            if (!ok || step < kMinimumSizingStep || step > kMaximumSizingStep) return request;
+            (option == QStringLiteral("--step") ? limits.step : limits.depthStep) = step;
+        } else if (option == QStringLiteral("--max-aspect")) {
+            if (!ok || !(number >= 1 && number <= 20)) return request;
+            limits.maxAspect = number;
+        } else if (option == QStringLiteral("--min-pitch")) {
+            if (!ok || !(number >= 0 && number <= 1000)) return request;
+            limits.minPitch = number;
+        } else if (option == QStringLiteral("--target")) {
+            if (!ok || !(number > 0 && number <= 1)) return request;
+            limits.target = number;
         } else {
             return request;
         }
@@ -311,29 +330,57 @@ ProposeRequest parseProposeArguments(const QStringList& arguments) {
     return request;
 }
 
-// `propose`: one tab-separated row per foundation; with --apply the found
-// proposals are written into the job in one replacement.
+// Progress on a terminal for a run of more than a second: on stderr, and
+// only when stderr is a terminal, so a redirected run stays clean.
+class TerminalProgress {
+  public:
+    TerminalProgress() : terminal_(isatty(STDERR_FILENO) == 1) { clock_.start(); }
+    ~TerminalProgress() {
+        if (shown_) printErr(QStringLiteral("\r\033[K"));
+    }
+    bool operator()(int done, int total) {
+        if (terminal_ && clock_.elapsed() > 1000 && (done == total || done % 50 == 0)) {
+            printErr(QStringLiteral("\r寸法提案 %1/%2").arg(done).arg(total));
+            shown_ = true;
+        }
+        return true;
+    }
+
+  private:
+    bool terminal_ = false;
+    bool shown_ = false;
+    QElapsedTimer clock_;
+};
+
+// `propose`: a header row, then one tab-separated row per foundation; with
+// --apply the found proposals are written into the job in one replacement.
 int proposeSizes(AppContext& ctx, const ProposeRequest& request) {
     const JobForSizing job = loadJobForSizing(ctx);
     if (!ctx.ask().report(job.loaded)) return 1;
     const int count = static_cast<int>(job.records.size());
     if (!recordRangeFitsJob(request.records, count)) return 2;
     const CalcMasters masters = CalcMasters::load(ctx.folders);
-    SizingLimits limits;
-    limits.step = request.step;
-    const QList<JobProposal> proposals = proposeForJob(
-        masters, job.records, job.imported, request.records.first, request.records.lastIn(count), limits);
-    QString out;
+    QList<JobProposal> proposals;
+    {
+        TerminalProgress progress;
+        proposals = proposeForJob(masters, job.records, job.imported, request.records.first,
+                                  request.records.lastIn(count), request.limits, std::ref(progress));
+    }
+    QString out = proposalHeaders().join(u'\t') + u'\n';
     int none = 0;
     for (const JobProposal& p : proposals) {
         out += proposalRow(job.records[p.record - 1], p).join(u'\t') + u'\n';
         if (!p.proposal.found) ++none;
     }
     printOut(out);
-    if (request.apply && !ctx.ask().report(applyProposals(ctx, job, proposals))) return 1;
+    bool written = false;
+    if (request.apply) {
+        if (!ctx.ask().report(applyProposals(ctx, job, proposals))) return 1;
+        written = !recordsToApply(job.records, proposals).isEmpty();
+    }
     if (none == 0) return 0;
     printErr(QStringLiteral("寸法を提案できない基礎があります（%1件）。").arg(none) +
-             (request.apply ? QStringLiteral("他の基礎には提案を適用しました。\n") : QStringLiteral("\n")));
+             (written ? QStringLiteral("他の基礎には提案を適用しました。\n") : QStringLiteral("\n")));
     return 1;
 }
 
@@ -419,7 +466,8 @@ QString usageText() {
         "  kamo-k5 report --pdf FILE [--pages A-B]  計算書をPDFに出力 (the calculation report as one PDF)\n"
         "  kamo-k5 export --dxf FILE [--records A-B] [--dxf-version 2010]\n"
         "                                           基礎リストをDXFに出力 (the foundation schedule as DXF)\n"
-        "  kamo-k5 propose [--records A-B] [--step MM] [--apply]\n"
+        "  kamo-k5 propose [--records A-B] [--step MM] [--depth-step MM] [--max-aspect R]\n"
+        "                  [--min-pitch MM] [--target R] [--apply]\n"
         "                                           寸法提案 (the smallest footing or fewest piles that "
         "pass)\n"
         "  kamo-k5 types [--max N] [--prefix TEXT] [--all] [--apply]\n"

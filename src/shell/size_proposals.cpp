@@ -5,11 +5,15 @@
 #include "jobdata/job_state.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
+#include "platform/file_replace.h"
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
 #include "shell/app_context.h"
 
+#include <QFile>
+
+#include <cmath>
 #include <tuple>
 
 namespace k5 {
@@ -33,7 +37,43 @@ std::tuple<double, double, double> measure(const FoundationSize& s, bool pileCap
     return {piles, double(s.Lx) * s.Ly, s.D1};
 }
 
+QString sizingSettingsFile(const Folders& folders) {
+    return folders.masterFile(QStringLiteral("k5sizing.txt"));
+}
+
 } // namespace
+
+SizingLimits readSizingLimits(const Folders& folders) {
+    SizingLimits limits;
+    QFile file(sizingSettingsFile(folders));
+    if (!file.open(QIODevice::ReadOnly)) return limits;
+    // A few lines at most: anything longer is not our file.
+    for (const QString& line : QString::fromUtf8(file.read(4096)).split(u'\n')) {
+        const QString key = line.section(u'=', 0, 0).trimmed();
+        bool ok = false;
+        const double value = line.section(u'=', 1).trimmed().toDouble(&ok);
+        if (!ok) continue;
+        // A value out of its sense is a damaged line, not a wish.
+        if (key == QStringLiteral("maxAspect") && value >= 1 && value <= 20) limits.maxAspect = value;
+        if (key == QStringLiteral("target") && value > 0 && value <= 1) limits.target = value;
+        if (key == QStringLiteral("minPitch") && value >= 0 && value <= 1000) limits.minPitch = value;
+        const bool step =
+            value >= kMinimumSizingStep && value <= kMaximumSizingStep && value == std::floor(value);
+        if (key == QStringLiteral("step") && step) limits.step = static_cast<int>(value);
+        if (key == QStringLiteral("depthStep") && step) limits.depthStep = static_cast<int>(value);
+    }
+    return limits;
+}
+
+bool saveSizingLimits(const Folders& folders, const SizingLimits& limits) {
+    const QString text = QStringLiteral("maxAspect=%1\ntarget=%2\nminPitch=%3\nstep=%4\ndepthStep=%5\n")
+                             .arg(limits.maxAspect)
+                             .arg(limits.target)
+                             .arg(limits.minPitch)
+                             .arg(limits.step)
+                             .arg(limits.depthStep);
+    return replaceFile(sizingSettingsFile(folders), {text.toUtf8()});
+}
 
 JobForSizing loadJobForSizing(AppContext& ctx) {
     JobForSizing job;
@@ -66,7 +106,12 @@ QStringList proposalHeaders() {
             QStringLiteral("提案D"),
             QStringLiteral("提案杭本数"),
             QStringLiteral("決定要因"),
-            QStringLiteral("最大検定比／理由")};
+            QStringLiteral("最大検定比／理由"),
+            QStringLiteral("Lx-1段"),
+            QStringLiteral("Ly-1段"),
+            QStringLiteral("D-1段"),
+            QStringLiteral("杭本数-1"),
+            QStringLiteral("備考")};
 }
 
 QStringList proposalRow(const FoundationRecord& record, const JobProposal& p) {
@@ -79,14 +124,18 @@ QStringList proposalRow(const FoundationRecord& record, const JobProposal& p) {
                     sizeText(now.Ly),
                     sizeText(now.D1),
                     arrangementText(now, cap)};
-    if (!p.proposal.found) {
+    const SizeProposal& s = p.proposal;
+    const auto orDash = [](const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; };
+    if (!s.found) {
         row << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("-")
-            << QStringLiteral("提案なし") << p.proposal.reason;
-        return row;
+            << QStringLiteral("提案なし") << s.reason;
+    } else {
+        const FoundationSize& to = s.proposed;
+        row << sizeText(to.Lx) << sizeText(to.Ly) << sizeText(to.D1) << arrangementText(to, cap)
+            << s.governing << ratioText(s.atProposal.result.check(s.atProposal.governing()).ratio);
     }
-    const FoundationSize& to = p.proposal.proposed;
-    row << sizeText(to.Lx) << sizeText(to.Ly) << sizeText(to.D1) << arrangementText(to, cap)
-        << p.proposal.governing << ratioText(p.proposal.atProposal.result.maxRatio());
+    row << orDash(s.smallerLx) << orDash(s.smallerLy) << orDash(s.thinner) << orDash(s.fewerPiles)
+        << orDash(s.notes.join(QStringLiteral("／")));
     return row;
 }
 

@@ -8,6 +8,16 @@ namespace k5 {
 
 struct AppContext;
 struct EditRequest;
+struct Folders;
+
+// The sizing options the windows offer (aspect limit, target ratio; the
+// grids and least pitch too), kept between runs in a small settings file of
+// the program's own beside the masters ("k5sizing.txt", lines "key=value").
+// A missing or damaged line stands for its default.
+SizingLimits readSizingLimits(const Folders& folders);
+// Replaces the settings file (a failure leaves the old one: the options
+// are a convenience, so the caller need not tell the user).
+bool saveSizingLimits(const Folders& folders, const SizingLimits& limits);
 
 // The job as the sizing commands see it: every record, loaded as the main
 // window loads the job.
@@ -26,7 +36,9 @@ Outcome applyProposals(AppContext& ctx, const JobForSizing& job, const QList<Job
 
 // One line of a proposal list: No, name, type, the current Lx, Ly, D1 and
 // arrangement, the proposed ones, the governing check and the largest
-// ratio; for none found "提案なし" and the reason in the last two.
+// ratio (for none found "提案なし" and the reason), then what fails one
+// step smaller in Lx, in Ly and in D, with fewer piles, and the notes (a
+// larger bar, an arrangement passed over); "-" where there is none.
 QStringList proposalRow(const FoundationRecord& record, const JobProposal& proposal);
 QStringList proposalHeaders();
 

@@ -7,6 +7,7 @@
 #include "temp_tree.h"
 #include "ui/sizing/JobSizingWindow.h"
 
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -73,6 +74,30 @@ class JobSizingWindowTest : public QObject {
         JobSizingWindow window(f.ctx);
         window.show();
         QCOMPARE(proposals(window)->rowCount(), 3);
+    }
+
+    // The aspect limit and target ratio chosen for 再提案 are used for the
+    // search and offered again the next time, in either window.
+    void rememberedOptionsSizeAgain() {
+        Fixture f;
+        {
+            JobSizingWindow window(f.ctx);
+            window.show();
+            QTableWidget* table = proposals(window);
+            window.findChild<QDoubleSpinBox*>(QStringLiteral("txt目標検定比"))->setValue(0.7);
+            window.findChild<QDoubleSpinBox*>(QStringLiteral("txt縦横比上限"))->setValue(1.5);
+            window.findChild<QPushButton*>(QStringLiteral("cmd再提案"))->click();
+            QVERIFY(table->rowCount() == 3);
+            // The ratio shown keeps the reserve asked for.
+            const int ratioColumn =
+                2 + static_cast<int>(proposalHeaders().indexOf(QStringLiteral("最大検定比／理由")));
+            QVERIFY(table->item(0, ratioColumn)->text().toDouble() <= 0.7);
+        }
+        const SizingLimits kept = readSizingLimits(f.ctx.folders);
+        QCOMPARE(kept.target, 0.7);
+        QCOMPARE(kept.maxAspect, 1.5);
+        JobSizingWindow again(f.ctx);
+        QCOMPARE(again.findChild<QDoubleSpinBox*>(QStringLiteral("txt目標検定比"))->value(), 0.7);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "calc/calc_masters.h"
 #include "shell/app_context.h"
 #include "shell/run_calculation.h"
+#include "ui/sizing/SizingOptions.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -24,6 +25,13 @@ JobSizingWindow::JobSizingWindow(AppContext& ctx, QWidget* parent) : QDialog(par
     note_ = new QLabel(
         QStringLiteral("チェックした基礎に提案寸法を適用します（適用すると計算結果は消去されます）。"), this);
     layout->addWidget(note_);
+    options_ = new SizingOptions(readSizingLimits(ctx_.folders), this);
+    connect(options_, &SizingOptions::searchAgain, this, [this] {
+        saveSizingLimits(ctx_.folders, options_->limits());
+        findProposals();
+        fillTable();
+    });
+    layout->addWidget(options_);
     QStringList headers{QStringLiteral("適用"), QStringLiteral("変化")};
     headers << proposalHeaders();
     table_ = new QTableWidget(0, static_cast<int>(headers.size()), this);
@@ -75,13 +83,13 @@ void JobSizingWindow::findProposals() {
     progress.setMinimumDuration(300);
     const int count = static_cast<int>(job_.records.size());
     const int last = last_ > 0 ? std::min(last_, count) : count;
-    proposals_ =
-        proposeForJob(masters, job_.records, job_.imported, first_, last, {}, [&](int done, int total) {
-            progress.setMaximum(total);
-            progress.setValue(done);
-            QApplication::processEvents();
-            return !progress.wasCanceled();
-        });
+    proposals_ = proposeForJob(masters, job_.records, job_.imported, first_, last, options_->limits(),
+                               [&](int done, int total) {
+                                   progress.setMaximum(total);
+                                   progress.setValue(done);
+                                   QApplication::processEvents();
+                                   return !progress.wasCanceled();
+                               });
 }
 
 void JobSizingWindow::fillTable() {

@@ -10,6 +10,7 @@ class QPushButton;
 namespace k5 {
 
 struct AppContext;
+class SizingOptions;
 
 // "寸法提案（全基礎）": the proposal of every foundation of the job beside its
 // current size, found with a progress dialog that can be cancelled. Rows
@@ -39,6 +40,7 @@ class JobSizingWindow : public QDialog {
     QLabel* note_ = nullptr;
     QTableWidget* table_ = nullptr;
     QPushButton* apply_ = nullptr;
+    SizingOptions* options_ = nullptr;
 };
 
 } // namespace k5

@@ -8,6 +8,7 @@
 #include "jobdata/record_layout.h"
 #include "shell/app_context.h"
 #include "shell/size_proposals.h"
+#include "ui/sizing/SizingOptions.h"
 
 #include <QApplication>
 
@@ -79,11 +80,15 @@ QString explanation(const SizeProposal& p, bool pileCap) {
 
 } // namespace
 
-SizeProposalDialog::SizeProposalDialog(const SizeProposal& proposal, bool pileCap, QWidget* parent)
+SizeProposalDialog::SizeProposalDialog(const SizeProposal& proposal, bool pileCap, const SizingLimits& limits,
+                                       QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("frm寸法提案"));
     setWindowTitle(QStringLiteral("寸法提案"));
     auto* layout = new QVBoxLayout(this);
+    options_ = new SizingOptions(limits, this);
+    connect(options_, &SizingOptions::searchAgain, this, [this] { done(kSearchAgain); });
+    layout->addWidget(options_);
     const QList<Line> rows = lines(proposal, pileCap);
     auto* table = new QTableWidget(static_cast<int>(rows.size()), 2, this);
     table->setObjectName(QStringLiteral("grdProposal"));
@@ -118,7 +123,11 @@ SizeProposalDialog::SizeProposalDialog(const SizeProposal& proposal, bool pileCa
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(420, sizeHint().height());
+    resize(460, sizeHint().height());
+}
+
+SizingLimits SizeProposalDialog::limits() const {
+    return options_->limits();
 }
 
 std::optional<FoundationSize> askSizeProposal(AppContext& ctx, const RecordEdit& edit, const RecordForm& form,
@@ -135,12 +144,21 @@ std::optional<FoundationSize> askSizeProposal(AppContext& ctx, const RecordEdit&
     if (edit.request.isCorrection()) stored = readRecord(ctx.folders, edit.request.record).value_or(stored);
     const FoundationRecord record = buildRecord(shown, stored);
     const QList<FoundationRecord> group = sizingGroup(ctx, edit.request, record);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const SizeProposal proposal = proposeSize(masters, group);
-    QApplication::restoreOverrideCursor();
-    SizeProposalDialog dialog(proposal, edit.request.foundationType == kTypePileCap, parent);
-    if (dialog.exec() != QDialog::Accepted || !proposal.found) return std::nullopt;
-    return proposal.proposed;
+    SizingLimits limits = readSizingLimits(ctx.folders);
+    for (;;) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const SizeProposal proposal = proposeSize(masters, group, limits);
+        QApplication::restoreOverrideCursor();
+        SizeProposalDialog dialog(proposal, edit.request.foundationType == kTypePileCap, limits, parent);
+        const int answer = dialog.exec();
+        if (answer == SizeProposalDialog::kSearchAgain) {
+            limits = dialog.limits();
+            saveSizingLimits(ctx.folders, limits);
+            continue;
+        }
+        if (answer != QDialog::Accepted || !proposal.found) return std::nullopt;
+        return proposal.proposed;
+    }
 }
 
 } // namespace k5

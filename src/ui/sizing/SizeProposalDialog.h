@@ -11,10 +11,20 @@ namespace k5 {
 // current values, with the governing check and ratio and what fails one
 // step smaller. 適用 accepts (the window copies the values into its fields,
 // nothing is saved); 閉じる leaves the form as it was.
+// The aspect limit and target ratio are offered above the result; 再提案
+// closes the dialog with kSearchAgain so that the caller searches again
+// with limits().
+class SizingOptions;
 class SizeProposalDialog : public QDialog {
     Q_OBJECT
   public:
-    SizeProposalDialog(const SizeProposal& proposal, bool pileCap, QWidget* parent = nullptr);
+    static constexpr int kSearchAgain = 2;
+    SizeProposalDialog(const SizeProposal& proposal, bool pileCap, const SizingLimits& limits = {},
+                       QWidget* parent = nullptr);
+    SizingLimits limits() const;
+
+  private:
+    SizingOptions* options_ = nullptr;
 };
 
 struct AppContext;
