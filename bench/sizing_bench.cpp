@@ -103,15 +103,20 @@ void BM_ProposeJob(benchmark::State& state) {
     benchjob::Job tree(0);
     const k5::CalcMasters masters = k5::CalcMasters::load(tree.ctx.folders);
     const QList<k5::FoundationRecord> job = generatedJob(records);
-    int found = 0;
+    int found = 0, trials = 0, trialsUnfound = 0;
     for (auto _ : state) {
         const QList<k5::JobProposal> proposals = k5::proposeForJob(masters, job, false, 1, records);
-        found = 0;
-        for (const k5::JobProposal& p : proposals)
+        found = trials = trialsUnfound = 0;
+        for (const k5::JobProposal& p : proposals) {
             found += p.proposal.found ? 1 : 0;
+            trials += p.proposal.trials;
+            trialsUnfound += p.proposal.found ? 0 : p.proposal.trials;
+        }
         benchmark::DoNotOptimize(found);
     }
     state.counters["found"] = found;
+    state.counters["trials"] = trials;
+    state.counters["trials_unfound"] = trialsUnfound;
     state.counters["foundations_per_second"] =
         benchmark::Counter(static_cast<double>(records), benchmark::Counter::kIsIterationInvariantRate);
 }

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -248,6 +249,9 @@ class FootingSearch {
         aspect_ = std::max(limits_.maxAspect, storedAspect);
         bearingArea_ = bearingLowerBound(r);
         symmetric_ = symmetric(trials.records());
+        concentric_ = concentric(trials.records()) && centredX_ && centredY_;
+        eccentricX_ = withMoments(trials.records(), 1);
+        eccentricY_ = withMoments(trials.records(), 2);
         const float D1 = start.D1 > 0 ? start.D1 : start.D2;
         const float D2 = start.D2 > 0 ? start.D2 : D1;
         drop_ = std::max(0.0, double(D1) - D2);
@@ -386,14 +390,24 @@ class FootingSearch {
     std::optional<Plan> scanSides(int side, double D, TrialResult& failure) {
         const double lowest = side == 0 ? lxMin_ : lyMin_;
         std::optional<Plan> best;
+        // While nothing passes: the bearing ratio of the largest plan of each
+        // width. Wider plans that only move the column further off the
+        // centre stop helping; a few widths without progress end the scan.
+        double leastRatio = std::numeric_limits<double>::infinity();
+        int withoutProgress = 0;
         const auto consider = [&](double fixed) {
             TrialResult t;
             const std::optional<Plan> p = alongSide(side, fixed, D, t);
             if (p && (!best || p->area() < best->area())) best = p;
-            if (!p && !best) failure = t;
+            if (!p && !best) {
+                failure = t;
+                const double ratio = t.refused ? leastRatio : t.result.check(DesignCheck::Bearing).ratio;
+                withoutProgress = ratio < leastRatio * 0.99 ? 0 : withoutProgress + 1;
+                leastRatio = std::min(leastRatio, ratio);
+            }
         };
         const double coarse = 4 * step_;
-        for (double fixed = lowest; fixed <= largest_; fixed += coarse) {
+        for (double fixed = lowest; fixed <= largest_ && withoutProgress < 3; fixed += coarse) {
             // No wider plan within the aspect limit can be smaller.
             if (best && fixed * std::max(lowest, fixed / aspect_) > best->area()) break;
             consider(fixed);
@@ -419,9 +433,15 @@ class FootingSearch {
         if (square) found.push_back({1, *square});
         // Alike in both directions, or no plan can be 2 % smaller than the
         // square (the bearing bound says so): the square is the answer.
-        const bool probe = !symmetric_ && (!square || square->area() > 1.02 * bearingArea_);
+        const bool probe = !symmetric_ && !concentric_ && (!square || square->area() > 1.02 * bearingArea_);
         if (probe) {
-            for (double rho : {aspect_, 1 / aspect_, std::sqrt(aspect_), 1 / std::sqrt(aspect_)}) {
+            std::vector<double> shapes;
+            // A plan longer in the direction of the moments lowers their
+            // eccentricity ratio; the other direction only adds to it.
+            if (eccentricX_ || !eccentricY_) shapes.insert(shapes.end(), {aspect_, std::sqrt(aspect_)});
+            if (eccentricY_ || !eccentricX_)
+                shapes.insert(shapes.end(), {1 / aspect_, 1 / std::sqrt(aspect_)});
+            for (double rho : shapes) {
                 TrialResult t;
                 if (std::optional<Plan> p = alongRay(rho, D, t)) {
                     found.push_back({rho, *p});
@@ -462,7 +482,39 @@ class FootingSearch {
                 }
             }
         }
-        return descend(chosen.plan, D);
+        return probe ? slide(descend(chosen.plan, D), D) : descend(chosen.plan, D);
+    }
+
+    // Between the shapes tried the smallest plan may lie off every ray: one
+    // step longer and one step narrower at a time (less area at the same
+    // perimeter) while that passes, then the smallest, or the squarest
+    // within 2 % of it.
+    Plan slide(Plan start, double D) {
+        std::vector<Plan> seen{start};
+        for (int towards : {1, -1}) {
+            Plan p = start;
+            // A failing plan between two passing ones is stepped over, twice at most.
+            for (int i = 0, misses = 0; i < 40 && misses < 3; ++i) {
+                const Plan q{p.lx + towards * step_, p.ly - towards * step_};
+                if (q.area() >= p.area() || !planFits(q)) break;
+                p = q;
+                if (!tryPlan(q, D).accepted()) {
+                    ++misses;
+                    continue;
+                }
+                misses = 0;
+                p = descend(q, D);
+                seen.push_back(p);
+            }
+        }
+        const double least = std::min_element(seen.begin(), seen.end(), [](auto& a, auto& b) {
+                                 return a.area() < b.area();
+                             })->area();
+        Plan chosen = start;
+        for (const Plan& p : seen)
+            if (p.area() <= least * 1.02 && (chosen.area() > least * 1.02 || p.skew() < chosen.skew()))
+                chosen = p;
+        return chosen == start ? start : descend(chosen, D);
     }
 
     // One step smaller in Lx or Ly while that still passes, the squarer
@@ -512,6 +564,21 @@ class FootingSearch {
         return std::isfinite(m2) ? std::min(m2 * 1e6, 1e12) : 0;
     }
 
+    // No moment or shear in any record: the contact pressure is uniform on
+    // any plan of a centred column, so the area alone counts and the square
+    // is as small as any shape.
+    static bool concentric(const QList<FoundationRecord>& records) {
+        return !withMoments(records, 1) && !withMoments(records, 2);
+    }
+
+    // A moment or shear of direction 1 (X: columns 1, 3) or 2 (Y: 2, 4) in any record.
+    static bool withMoments(const QList<FoundationRecord>& records, int direction) {
+        for (const FoundationRecord& r : records)
+            for (int j : {direction, direction + 2})
+                if (d2(r, row::M, j) != 0 || d2(r, row::H, j) != 0) return true;
+        return false;
+    }
+
     // Loads, column and its position alike in X and Y, in every record.
     static bool symmetric(const QList<FoundationRecord>& records) {
         for (const FoundationRecord& r : records) {
@@ -536,6 +603,8 @@ class FootingSearch {
     double bearingArea_ = 0; // mm²
     double drop_ = 0;        // entered D − D′
     bool symmetric_ = false;
+    bool concentric_ = false;
+    bool eccentricX_ = false, eccentricY_ = false;
     bool limitReached_ = false;
     bool aspectReached_ = false;
     FoundationSize base_;
