@@ -875,7 +875,7 @@ SizeProposal proposePileCap(Trials& trials, SizeProposal p) {
     const double D0 = std::clamp(entered > 0 ? entered : limits.depthStep * 20.0,
                                  std::min<double>(limits.depthStep, limit), limit);
     FoundationSize bars = p.current;
-    QString lastTried;
+    QString lastTried, lastCause;
     TrialResult failure;
     bool depthStopped = false;
     for (const PileArrangementRule* rule : order) {
@@ -885,6 +885,14 @@ SizeProposal proposePileCap(Trials& trials, SizeProposal p) {
             std::any_of(trials.records().begin(), trials.records().end(),
                         [&](const FoundationRecord& m) { return leavesLoadsUnchecked(*rule, m); });
         if (leavesOut) {
+            // A failure of an arrangement tried says more than one passed over.
+            if (lastTried.isEmpty() || lastCause == QStringLiteral("検定されない荷重")) {
+                lastCause = QStringLiteral("検定されない荷重");
+                lastTried =
+                    arrangementCaption(*rule) + QStringLiteral(": ") +
+                    (rule->hasMoments ? QStringLiteral("Y方向の荷重が杭の検定に含まれません")
+                                      : QStringLiteral("モーメントとせん断力が杭の検定に含まれません"));
+            }
             p.notes << arrangementCaption(*rule) +
                            (rule->hasMoments
                                 ? QStringLiteral("はY方向の荷重が杭の検定に含まれないため除外")
@@ -915,6 +923,7 @@ SizeProposal proposePileCap(Trials& trials, SizeProposal p) {
         }
         if (!found) {
             lastTried = arrangementCaption(*rule) + QStringLiteral(": ") + failure.describe();
+            lastCause = failure.failingCaption();
             continue;
         }
         // The thinnest slab with which this arrangement still passes.
@@ -939,7 +948,7 @@ SizeProposal proposePileCap(Trials& trials, SizeProposal p) {
         p.thinner = thinner ? thinner->describe() : QString();
         p.governing = lastTried.isEmpty()
                           ? (thinner ? thinner->failingCaption() : QStringLiteral("最少杭本数"))
-                          : QStringLiteral("杭本数");
+                          : QStringLiteral("杭本数（") + lastCause + QStringLiteral("）");
         return p;
     }
     p.reason = depthStopped

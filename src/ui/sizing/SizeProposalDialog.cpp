@@ -118,11 +118,14 @@ SizeProposalDialog::SizeProposalDialog(const SizeProposal& proposal, bool pileCa
     QPushButton* apply = buttons->addButton(QStringLiteral("適用"), QDialogButtonBox::AcceptRole);
     apply->setObjectName(QStringLiteral("cmd適用"));
     apply->setEnabled(proposal.found);
+    apply->setDefault(proposal.found);
     QPushButton* close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("cmd閉じる"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    // The result first: Enter applies it, the options are a Tab away.
+    (proposal.found ? apply : close)->setFocus();
     resize(460, sizeHint().height());
 }
 
