@@ -585,6 +585,7 @@ QStringList typeTableRow(const FoundationTypeGroup& type) {
 }
 
 QString typeVolumeLine(const TypesPlan& plan) {
+    if (plan.types.isEmpty()) return QStringLiteral("ｸﾞﾙｰﾌﾟ化する基礎がありません。");
     // Rounded first, so that no difference shows as "-0.00".
     const double extra = std::round(plan.extraVolume() * 100) / 100;
     const double percent = std::round(plan.extraPercent() * 10) / 10;

@@ -82,7 +82,8 @@ double foundationConcreteVolume(const FoundationRecord& designed);
 // with the largest number must fit the design name field.
 QString typeOptionsProblem(const TypeOptions& options);
 
-// The table of a plan: headers, one row per type, and the volume line.
+// The table of a plan: headers, one row per type, and the volume line (or,
+// for a plan without types, that there was nothing to group).
 QStringList typeTableHeaders();
 QStringList typeTableRow(const FoundationTypeGroup& type);
 QString typeVolumeLine(const TypesPlan& plan);

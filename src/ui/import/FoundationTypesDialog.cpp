@@ -166,8 +166,7 @@ void FoundationTypesDialog::showPlan() {
         }
     }
     table_->resizeColumnsToContents();
-    volume_->setText(plan_.types.isEmpty() ? QStringLiteral("ｸﾞﾙｰﾌﾟ化する基礎がありません。")
-                                           : typeVolumeLine(plan_));
+    volume_->setText(typeVolumeLine(plan_));
     if (!plan_.unsized.isEmpty()) {
         QStringList lines;
         for (const UnsizedSupport& s : plan_.unsized)
