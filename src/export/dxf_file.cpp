@@ -8,6 +8,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <map>
 #include <string>
 
 namespace k5::dxfexport {
@@ -45,6 +47,11 @@ class MemoryWriter final : public DL_WriterA {
     void dxfString(int gc, const std::string& value) const override { group(gc, value); }
 
     QByteArray bytes() const { return QByteArray(out_.data(), static_cast<qsizetype>(out_.size())); }
+    size_t size() const { return out_.size(); }
+    // What was written from `from` on, handed to `edit` and replaced by what it returns.
+    template <typename Edit> void rewriteFrom(size_t from, Edit edit) {
+        out_ = out_.substr(0, from) + edit(out_.substr(from));
+    }
 
   private:
     void group(int gc, const std::string& value) const {
@@ -57,6 +64,48 @@ class MemoryWriter final : public DL_WriterA {
     }
     mutable std::string out_;
 };
+
+// The objects of a drawing form a tree from the root dictionary: every
+// object names its owner (group 330 after its handle), the dictionary that
+// lists it. dxflib writes the objects without owners; they are added here
+// from the dictionaries' own entries. `objects` is the OBJECTS section as
+// written, "code\r\nvalue\r\n" pairs.
+std::string withOwners(const std::string& objects) {
+    std::vector<std::pair<std::string, std::string>> groups;
+    for (size_t at = 0; at < objects.size();) {
+        const size_t codeEnd = objects.find("\r\n", at);
+        if (codeEnd == std::string::npos) break;
+        const size_t valueEnd = objects.find("\r\n", codeEnd + 2);
+        if (valueEnd == std::string::npos) break;
+        groups.push_back(
+            {objects.substr(at, codeEnd - at), objects.substr(codeEnd + 2, valueEnd - codeEnd - 2)});
+        at = valueEnd + 2;
+    }
+    const auto code = [](const std::string& c) { return std::atoi(c.c_str()); };
+    // Each dictionary owns what its entries (350, 360) point to.
+    std::map<std::string, std::string> owner;
+    std::string current;
+    bool dictionary = false;
+    for (const auto& [c, v] : groups) {
+        if (code(c) == 0) {
+            dictionary = v == "DICTIONARY" || v == "ACDBDICTIONARYWDFLT";
+            current.clear();
+        } else if (code(c) == 5) {
+            current = v;
+        } else if (dictionary && (code(c) == 350 || code(c) == 360) && !current.empty()) {
+            owner.emplace(v, current);
+        }
+    }
+    std::string out;
+    for (const auto& [c, v] : groups) {
+        out += c + "\r\n" + v + "\r\n";
+        if (code(c) == 5) {
+            const auto found = owner.find(v);
+            out += "330\r\n" + (found == owner.end() ? std::string("0") : found->second) + "\r\n";
+        }
+    }
+    return out;
+}
 
 constexpr const char* kStyle = "STANDARD";
 
@@ -94,14 +143,17 @@ class DxfOut {
 
     QByteArray write(const Drawing& d) {
         header(d);
+        if (modern()) classes();
         tables();
         blocks();
         w_.sectionEntities();
         entities(d);
         w_.sectionEnd();
         if (modern()) {
+            const size_t objects = w_.size();
             dxf_.writeObjects(w_);
             dxf_.writeObjectsEnd(w_);
+            w_.rewriteFrom(objects, withOwners);
         }
         w_.dxfEOF();
         return w_.bytes();
@@ -120,6 +172,28 @@ class DxfOut {
             if (c.unicode() < 0x20) c = u' ';
         const QByteArray bytes = modern() ? t.toUtf8() : toCp932(t);
         return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+    }
+
+    // The classes of the objects the drawing holds: a reader of a 2000 or
+    // later drawing looks an object's class up here.
+    void classes() {
+        w_.dxfString(0, "SECTION");
+        w_.dxfString(2, "CLASSES");
+        const char* const classes[][2] = {{"ACDBDICTIONARYWDFLT", "AcDbDictionaryWithDefault"},
+                                          {"ACDBPLACEHOLDER", "AcDbPlaceHolder"},
+                                          {"DICTIONARYVAR", "AcDbDictionaryVar"},
+                                          {"LAYOUT", "AcDbLayout"}};
+        for (const auto& c : classes) {
+            w_.dxfString(0, "CLASS");
+            w_.dxfString(1, c[0]);
+            w_.dxfString(2, c[1]);
+            w_.dxfString(3, "ObjectDBX Classes");
+            w_.dxfInt(90, 0);
+            w_.dxfInt(91, 0);
+            w_.dxfInt(280, 0);
+            w_.dxfInt(281, 0);
+        }
+        w_.dxfString(0, "ENDSEC");
     }
 
     void header(const Drawing& d) {
