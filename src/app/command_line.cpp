@@ -156,8 +156,8 @@ int writeReport(AppContext& ctx, const ReportRequest& request) {
     return 0;
 }
 
-// `export --dxf FILE [--records A-B] [--dxf-version 2010]`: the foundation
-// schedule as one DXF file.
+// `export --dxf FILE [--records A-B] [--sheet A1|A2|A3] [--scale 50|100] [--dxf-version 2010]`: the
+// foundation schedule as one DXF file.
 struct ExportArguments {
     dxfexport::ExportRequest request;
     RecordRange records;
@@ -178,6 +178,19 @@ ExportArguments parseExportArguments(const QStringList& arguments, const QString
             if (!parsed.records.parse(value)) return parsed;
             request.options.firstRecord = parsed.records.first;
             request.options.lastRecord = parsed.records.last;
+        } else if (option == QStringLiteral("--sheet")) {
+            const QString sheet = value.toUpper();
+            if (sheet == QStringLiteral("A1"))
+                request.options.sheet = dxfexport::SheetSize::A1;
+            else if (sheet == QStringLiteral("A2"))
+                request.options.sheet = dxfexport::SheetSize::A2;
+            else if (sheet == QStringLiteral("A3"))
+                request.options.sheet = dxfexport::SheetSize::A3;
+            else
+                return parsed;
+        } else if (option == QStringLiteral("--scale")) {
+            if (value != QStringLiteral("50") && value != QStringLiteral("100")) return parsed;
+            request.options.plotScale = value.toDouble();
         } else if (option == QStringLiteral("--dxf-version")) {
             if (value == QStringLiteral("2010"))
                 request.version = dxfexport::DxfVersion::R2010;
@@ -208,6 +221,8 @@ int exportSchedule(AppContext& ctx, const ExportArguments& arguments) {
     const dxfexport::ExportResult result = dxfexport::exportScheduleDxf(ctx.folders, job, request);
     for (const dxfexport::LeftOut& left : result.leftOut)
         printErr(dxfexport::leftOutLine(left) + u'\n');
+    for (const dxfexport::LeftOut& failing : result.failing)
+        printErr(dxfexport::leftOutLine(failing) + u'\n');
     if (!ctx.ask().report(result.outcome)) return 1;
     printOut(QStringLiteral("DXFを出力しました（基礎 %1 件）: ").arg(result.foundations) + request.path +
              u'\n');
@@ -464,7 +479,8 @@ QString usageText() {
         "                                           計算結果一覧 (ratios and judgement of every foundation,\n"
         "                                           tab-separated, or as CSV: UTF-8 with BOM or CP932)\n"
         "  kamo-k5 report --pdf FILE [--pages A-B]  計算書をPDFに出力 (the calculation report as one PDF)\n"
-        "  kamo-k5 export --dxf FILE [--records A-B] [--dxf-version 2010]\n"
+        "  kamo-k5 export --dxf FILE [--records A-B] [--sheet A1|A2|A3] [--scale 50|100] [--dxf-version "
+        "2010]\n"
         "                                           基礎リストをDXFに出力 (the foundation schedule as DXF)\n"
         "  kamo-k5 propose [--records A-B] [--step MM] [--depth-step MM] [--max-aspect R]\n"
         "                  [--min-pitch MM] [--target R] [--apply]\n"

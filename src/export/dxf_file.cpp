@@ -127,6 +127,10 @@ int layerColour(Layer layer) {
         return 7;
     case Layer::Frame:
         return 8;
+    case Layer::Ng:
+        return 1; // red
+    case Layer::Sheet:
+        return 7;
     }
     return 7;
 }

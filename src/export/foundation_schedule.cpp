@@ -24,19 +24,19 @@ using report::HeightMark;
 // Sizes on paper, mm at the plot scale.
 constexpr double kTitleHeight = 3.5;
 constexpr double kTextHeight = 2.5;
-constexpr double kNumberHeight = 2.0;
-constexpr double kChainGap = 4;      // from an outline to its first dimension chain
-constexpr double kChainPitch = 7;    // between dimension chains
-constexpr double kTick = 0.8;        // half the length of a dimension's end mark
-constexpr double kExtensionGap = 1;  // an extension line starts this far from the object
-constexpr double kOvershoot = 1.5;   // and reaches past its dimension line
-constexpr double kNumberGap = 0.8;   // from a dimension line to its number
-constexpr double kBlockGap = 6;      // between title, section, plan, callouts and table
-constexpr double kCellMargin = 10;   // inside a cell's frame
-constexpr double kRowHeight = 5;     // of the table
-constexpr double kCellPadding = 1.2; // of a table cell's text
-constexpr double kLabelColumn = 14;  // the table's first column
-constexpr double kBarRadius = 0.4;   // a cut bar drawn where its size is unknown
+constexpr double kNumberHeight = 2.5; // the least a plotted text may be
+constexpr double kChainGap = 4;       // from an outline to its first dimension chain
+constexpr double kChainPitch = 7;     // between dimension chains
+constexpr double kTick = 0.8;         // half the length of a dimension's end mark
+constexpr double kExtensionGap = 1;   // an extension line starts this far from the object
+constexpr double kOvershoot = 1.5;    // and reaches past its dimension line
+constexpr double kNumberGap = 0.8;    // from a dimension line to its number
+constexpr double kBlockGap = 6;       // between title, section, plan, callouts and table
+constexpr double kCellMargin = 5;     // inside a cell's frame
+constexpr double kRowHeight = 5;      // of the table
+constexpr double kCellPadding = 1.2;  // of a table cell's text
+constexpr double kLabelColumn = 14;   // the table's first column
+constexpr double kBarRadius = 0.4;    // a cut bar drawn where its size is unknown
 
 // Length of pile shown under a cap, in pile diameters, as the report shows it.
 constexpr double kPileStub = 2.0 / 3.0;
@@ -83,10 +83,10 @@ double barDiameter(const QString& size) {
 
 class Cell {
   public:
-    Cell(const FoundationRecord& r, double scale)
-        : r_(r), type_(typeOf(r)), dims_(report::figureDimensions(r)), S_(scale), D1_(r.data1[field::D1]),
-          D2_(r.data1[field::D2]), h1_(r.data1[field::h1]), h2_(r.data1[field::h2]),
-          cover_(r.data1[field::cover]), pile_(r.data1[field::pfai]) {}
+    Cell(const CellContent& content, double scale)
+        : r_(*content.record), content_(content), type_(typeOf(r_)), dims_(report::figureDimensions(r_)),
+          S_(scale), D1_(r_.data1[field::D1]), D2_(r_.data1[field::D2]), h1_(r_.data1[field::h1]),
+          h2_(r_.data1[field::h2]), cover_(r_.data1[field::cover]), pile_(r_.data1[field::pfai]) {}
 
     Drawing draw() {
         double y = 0;
@@ -125,9 +125,14 @@ class Cell {
 
     // ---- title ----
 
+    // The name, and a foundation whose check fails marked NG beside it.
     double drawTitle(double top) {
         const double baseline = top - kTitleHeight * S_;
-        text(Layer::Text, {0, baseline}, kTitleHeight, trimBlanks(r_.name));
+        const QString name = trimBlanks(r_.name);
+        text(Layer::Text, {0, baseline}, kTitleHeight, name);
+        if (r_.data1[field::ngFlag] == -1)
+            text(Layer::Ng, {textWidth(name, kTitleHeight * S_) + kTitleHeight * S_, baseline}, kTitleHeight,
+                 QStringLiteral("NG"));
         return baseline;
     }
 
@@ -246,7 +251,34 @@ class Cell {
                           {colBottom, colTop, dims_.yParts[1]},
                           {colTop, top, dims_.yParts[0]}});
         verticalChain(x + kChainPitch * S_, {{planBottom_, top, Ly()}});
-        return planBottom_;
+        return pileCap() ? drawPileChains(top) : planBottom_;
+    }
+
+    // The pile centres from the cap's edges: a chain under the plan in X and
+    // one left of it in Y, through every line of piles. Returns the lowest point.
+    double drawPileChains(double planTop) {
+        std::set<long long> xs{0, cInt(Lx())}, ys{0, cInt(Ly())};
+        for (const PilePoint& p : piles()) {
+            xs.insert(cInt(p.x));
+            ys.insert(cInt(p.y));
+        }
+        const double y = planBottom_ - kChainGap * S_;
+        const double x = -kChainGap * S_;
+        std::vector<Segment> across, up;
+        for (auto it = xs.begin(); std::next(it) != xs.end(); ++it) {
+            const double from = static_cast<double>(*it), to = static_cast<double>(*std::next(it));
+            across.push_back({from, to, to - from});
+            extensionDown(from, planBottom_, y);
+        }
+        extensionDown(Lx(), planBottom_, y);
+        for (auto it = ys.begin(); std::next(it) != ys.end(); ++it) {
+            const double from = static_cast<double>(*it), to = static_cast<double>(*std::next(it));
+            up.push_back({planBottom_ + from, planBottom_ + to, to - from});
+        }
+        horizontalChain(y, across);
+        verticalChain(x, up);
+        (void)planTop;
+        return y - kOvershoot * S_;
     }
 
     // X bars run along X and are spread over Ly; Y bars the other way. Their
@@ -263,15 +295,28 @@ class Cell {
 
     // ---- bars and table ----
 
-    QString barText(report::Direction dir) const { return report::rebarDecisionText(r_, type_, dir).text; }
+    // The record whose bars the cell shows in a direction: a design group's
+    // member that needs the most.
+    const FoundationRecord& barRecord(report::Direction dir) const {
+        const FoundationRecord* r = content_.bars[static_cast<size_t>(dir)];
+        return r ? *r : r_;
+    }
+    QString barText(report::Direction dir) const {
+        return report::rebarDecisionText(barRecord(dir), type_, dir).text;
+    }
+    // "（データ2）": the member of a group whose bars the cell shows.
+    QString memberText(report::Direction dir) const {
+        const int member = content_.barMember[static_cast<size_t>(dir)];
+        return member > 0 ? QStringLiteral("（データ%1）").arg(member) : QString();
+    }
 
     // The bars of both directions as the report writes them, and where the
     // plan cannot show every bar apart, their size and number.
     double drawCallouts(double top) {
         double y = top - kTextHeight * S_;
-        text(Layer::Text, {0, y}, kTextHeight, barText(report::kDirX));
+        text(Layer::Text, {0, y}, kTextHeight, barText(report::kDirX) + memberText(report::kDirX));
         y -= kRowHeight * S_;
-        text(Layer::Text, {0, y}, kTextHeight, barText(report::kDirY));
+        text(Layer::Text, {0, y}, kTextHeight, barText(report::kDirY) + memberText(report::kDirY));
         QStringList notes;
         for (report::Direction dir : {report::kDirX, report::kDirY}) {
             const report::BarLayout layout = bars(dir);
@@ -302,8 +347,7 @@ class Cell {
         if (pileCap()) {
             const PileArrangementRule* rule =
                 pileArrangementRule(static_cast<int>(cInt(r_.data1[field::pileLayout])));
-            const QString caption = rule ? rule->caption.trimmed() + QStringLiteral("本") : QString();
-            rows.append({QStringLiteral("杭"), caption + QStringLiteral("  φ") + formatGeneral(pile_)});
+            rows.append({QStringLiteral("杭"), pileText(rule)});
             rows.append(
                 {QStringLiteral("Pe"), QStringLiteral("長期 ") +
                                            formatPattern(d2(r_, row::allowBearing, report::kLongX), "###0") +
@@ -332,10 +376,29 @@ class Cell {
         }
     }
 
+    // 「3本(3角) φ800」: the count with its unit, the arrangement's own
+    // name of its shape, and the diameter.
+    QString pileText(const PileArrangementRule* rule) const {
+        QString caption = rule ? rule->caption.trimmed() : QString();
+        qsizetype digits = 0;
+        while (digits < caption.size() && caption[digits].isDigit())
+            ++digits;
+        if (digits > 0) caption.insert(digits, u'本');
+        return caption + QStringLiteral(" φ") + formatPattern(pile_, QStringLiteral("0"));
+    }
+
     // ---- record data ----
 
     // As the report's figure draws them: legible at the plot scale, and bounded.
-    report::BarLayout bars(report::Direction dir) const { return report::barPositions(r_, dir, 1.0 / S_); }
+    // A group member's decided bars are laid in the footing drawn.
+    report::BarLayout bars(report::Direction dir) const {
+        FoundationRecord shown = r_;
+        for (int row : {row::nBars, row::pitchUsed})
+            for (int column : {static_cast<int>(dir), static_cast<int>(dir) + 2})
+                shown.data2[static_cast<size_t>(row)][static_cast<size_t>(column)] =
+                    d2(barRecord(dir), row, column);
+        return report::barPositions(shown, dir, 1.0 / S_);
+    }
 
     std::vector<PilePoint> piles() const {
         return pilePositions(static_cast<int>(cInt(r_.data1[field::pileLayout])), d2(r_, row::P, row::xValue),
@@ -374,7 +437,7 @@ class Cell {
             tick(part.from, y);
             tick(part.to, y);
             if (!(part.to - part.from > 0) || !positive(part.value)) continue;
-            const QString number = formatGeneral(part.value);
+            const QString number = formatPattern(part.value, QStringLiteral("0"));
             const double w = textWidth(number, kNumberHeight * S_);
             const double centre = std::max((part.from + part.to) / 2, free + w / 2);
             text(Layer::Dimensions, {centre, y + kNumberGap * S_}, kNumberHeight, number, TextAlign::Centre);
@@ -391,7 +454,7 @@ class Cell {
             tick(x, part.from);
             tick(x, part.to);
             if (!(part.to - part.from > 0) || !positive(part.value)) continue;
-            const QString number = formatGeneral(part.value);
+            const QString number = formatPattern(part.value, QStringLiteral("0"));
             const double w = textWidth(number, kNumberHeight * S_);
             const double centre = std::max((part.from + part.to) / 2, free + w / 2);
             text(Layer::Dimensions, {x - kNumberGap * S_, centre}, kNumberHeight, number, TextAlign::Centre,
@@ -401,6 +464,7 @@ class Cell {
     }
 
     const FoundationRecord& r_;
+    CellContent content_;
     FoundationType type_;
     FigureDimensions dims_;
     double S_;
@@ -433,20 +497,164 @@ void append(Drawing& sheet, const Drawing& cell, Point offset) {
     }
 }
 
-QList<int> takenRecords(const report::ReportJob& job, const ScheduleOptions& options, Schedule& schedule) {
-    QList<int> taken;
-    const int last = options.lastRecord > 0 ? options.lastRecord : static_cast<int>(job.records.size());
+// The cells of the schedule in the report's order: each page's foundation,
+// with the members of its design group where the report goes by group.
+struct TakenCell {
+    int record = 0;
+    QList<int> members;
+};
+
+QList<TakenCell> takenCells(const report::ReportJob& job, const ScheduleOptions& options,
+                            Schedule& schedule) {
+    QList<TakenCell> taken;
+    const int count = static_cast<int>(job.records.size());
+    const int last = options.lastRecord > 0 ? options.lastRecord : count;
+    // By group when the report leaves members out: a group is then one page.
+    const bool byGroup = job.pageTable.size() - 1 < job.records.size();
     for (int i = 1; i < job.pageTable.size(); ++i) {
         const int n = job.pageTable[i];
-        if (n < options.firstRecord || n > last || n > job.records.size()) continue;
+        if (n < 1 || n > count) continue;
         const FoundationRecord& r = job.records[n - 1];
+        QList<int> members{n};
+        if (byGroup && r.groupNo >= 1) {
+            members.clear();
+            for (int m = 1; m <= count; ++m)
+                if (job.records[m - 1].groupNo == r.groupNo) members.append(m);
+        }
+        // A group is taken when any of its members is asked for.
+        if (std::none_of(members.begin(), members.end(),
+                         [&](int m) { return m >= options.firstRecord && m <= last; }))
+            continue;
         if (typeOf(r) != kTypeUnknown && hasCompleteResults(r))
-            taken.append(n);
+            taken.append({n, members});
         else
             schedule.leftOut.append({n, trimBlanks(r.name), QStringLiteral("未計算")});
     }
     return taken;
 }
+
+// A group's cell shows in each direction the bars of the member that needs
+// the most of them (the governing record on a tie, then the earliest).
+CellContent groupContent(const report::ReportJob& job, const TakenCell& cell) {
+    CellContent content = singleFoundation(job.records[cell.record - 1]);
+    if (cell.members.size() < 2) return content;
+    for (int dir : {1, 2}) {
+        const auto bars = [&](int m) { return cInt(d2(job.records[m - 1], row::nBars, dir)); };
+        int best = cell.record;
+        for (int m : cell.members) {
+            const FoundationRecord& r = job.records[m - 1];
+            if (m != best && typeOf(r) != kTypeUnknown && hasCompleteResults(r) && bars(m) > bars(best))
+                best = m;
+        }
+        content.bars[static_cast<size_t>(dir)] = &job.records[best - 1];
+        content.barMember[static_cast<size_t>(dir)] = best;
+    }
+    return content;
+}
+
+// Sheet layout on paper, mm.
+constexpr double kBindingMargin = 20; // left of the frame
+constexpr double kSheetMargin = 10;   // the other three sides
+constexpr double kSheetGap = 20;      // between sheets in the model
+constexpr double kTitleBlockWidth = 170;
+constexpr double kTitleRow = 7;
+constexpr double kTitleLabel = 30;
+constexpr double kTitleText = 3.5;
+
+class SheetLayout {
+  public:
+    SheetLayout(const report::ReportJob& job, const ScheduleOptions& options, Drawing& drawing)
+        : job_(job), options_(options), d_(drawing), S_(options.plotScale), paper_(paperSize(options.sheet)) {
+    }
+
+    // Places a cell of the given extent (model mm) on the sheets, packed in
+    // rows from the top left; returns where its frame's top left corner goes.
+    Point place(double width, double height) {
+        if (sheets_ == 0) newSheet();
+        const double areaWidth = areaRight() - areaLeft();
+        if (x_ + width > areaRight() && x_ > areaLeft()) newRow();
+        if (y_ - height < areaBottom() && y_ < areaTop()) newSheet();
+        const Point at{x_, y_};
+        x_ += width;
+        rowHeight_ = std::max(rowHeight_, height);
+        // A cell larger than the sheet stands alone on its own.
+        if (width > areaWidth || height > areaTop() - areaBottom()) newSheet();
+        return at;
+    }
+
+    // The frame and title block of every sheet, once their number is known.
+    int finish() {
+        for (int k = 0; k < sheets_; ++k)
+            drawSheet(k);
+        return sheets_;
+    }
+
+  private:
+    double sheetLeft(int k) const { return k * (paper_.width + kSheetGap) * S_; }
+    double areaLeft() const { return sheetLeft(sheets_ - 1) + (kBindingMargin + kSheetMargin / 2) * S_; }
+    double areaRight() const { return sheetLeft(sheets_ - 1) + (paper_.width - kSheetMargin * 1.5) * S_; }
+    double areaTop() const { return (paper_.height - kSheetMargin * 1.5) * S_; }
+    double areaBottom() const { return (kSheetMargin + 5 * kTitleRow + kSheetMargin / 2) * S_; }
+
+    void newSheet() {
+        ++sheets_;
+        x_ = areaLeft();
+        y_ = areaTop();
+        rowHeight_ = 0;
+    }
+    void newRow() {
+        x_ = areaLeft();
+        y_ -= rowHeight_;
+        rowHeight_ = 0;
+    }
+
+    void rectangle(double left, double bottom, double right, double top) {
+        d_.add(Polyline{Layer::Sheet, {{left, bottom}, {right, bottom}, {right, top}, {left, top}}, true});
+    }
+    void text(Point at, const QString& t) {
+        const double h = kTitleText * S_;
+        d_.add(Text{Layer::Sheet, at, h, t, TextAlign::Left, 0}, textWidth(t, h));
+    }
+
+    void drawSheet(int k) {
+        const double left = sheetLeft(k);
+        rectangle(left, 0, left + paper_.width * S_, paper_.height * S_);
+        const double frameLeft = left + kBindingMargin * S_,
+                     frameRight = left + (paper_.width - kSheetMargin) * S_;
+        const double frameBottom = kSheetMargin * S_, frameTop = (paper_.height - kSheetMargin) * S_;
+        rectangle(frameLeft, frameBottom, frameRight, frameTop);
+        // The title block in the lower right corner of the frame.
+        const QString rows[][2] = {
+            {QStringLiteral("工事名"), job_.jobName()},
+            {QStringLiteral("図面名"), QStringLiteral("基礎リスト")},
+            {QStringLiteral("縮尺"), QStringLiteral("1/%1 (%2)").arg(S_).arg(sheetName(options_.sheet))},
+            {QStringLiteral("日付"), options_.date},
+            {QStringLiteral("図面番号"), QStringLiteral("%1/%2").arg(k + 1).arg(sheets_)},
+        };
+        const double blockLeft = frameRight - kTitleBlockWidth * S_;
+        const double blockTop = frameBottom + 5 * kTitleRow * S_;
+        rectangle(blockLeft, frameBottom, frameRight, blockTop);
+        d_.add(Line{Layer::Sheet,
+                    {blockLeft + kTitleLabel * S_, frameBottom},
+                    {blockLeft + kTitleLabel * S_, blockTop}});
+        double y = blockTop;
+        for (const auto& row : rows) {
+            if (y < blockTop) d_.add(Line{Layer::Sheet, {blockLeft, y}, {frameRight, y}});
+            const double baseline = y - (kTitleRow + kTitleText) / 2 * S_;
+            text({blockLeft + 2 * S_, baseline}, row[0]);
+            text({blockLeft + (kTitleLabel + 2) * S_, baseline}, row[1]);
+            y -= kTitleRow * S_;
+        }
+    }
+
+    const report::ReportJob& job_;
+    const ScheduleOptions& options_;
+    Drawing& d_;
+    double S_;
+    PaperSize paper_;
+    int sheets_ = 0;
+    double x_ = 0, y_ = 0, rowHeight_ = 0;
+};
 
 } // namespace
 
@@ -454,47 +662,58 @@ QString leftOutLine(const LeftOut& leftOut) {
     return QStringLiteral("データ%1 %2: %3").arg(leftOut.record).arg(leftOut.name, leftOut.reason);
 }
 
-Drawing drawFoundationCell(const FoundationRecord& record, double plotScale) {
-    return Cell(record, plotScale).draw();
+PaperSize paperSize(SheetSize sheet) {
+    switch (sheet) {
+    case SheetSize::A1:
+        return {841, 594};
+    case SheetSize::A2:
+        return {594, 420};
+    case SheetSize::A3:
+        return {420, 297};
+    }
+    return {841, 594};
+}
+
+QString sheetName(SheetSize sheet) {
+    return sheet == SheetSize::A3   ? QStringLiteral("A3")
+           : sheet == SheetSize::A2 ? QStringLiteral("A2")
+                                    : QStringLiteral("A1");
+}
+
+CellContent singleFoundation(const FoundationRecord& record) {
+    CellContent content;
+    content.record = &record;
+    return content;
+}
+
+Drawing drawFoundationCell(const CellContent& content, double plotScale) {
+    return Cell(content, plotScale).draw();
 }
 
 Schedule buildSchedule(const report::ReportJob& job, const ScheduleOptions& options) {
     Schedule schedule;
-    schedule.records = takenRecords(job, options, schedule);
+    const QList<TakenCell> taken = takenCells(job, options, schedule);
+    if (taken.isEmpty()) return schedule;
     const double S = options.plotScale;
-    std::vector<Drawing> cells;
-    cells.reserve(static_cast<size_t>(schedule.records.size()));
-    double width = 0, height = 0;
-    for (int n : schedule.records) {
-        cells.push_back(drawFoundationCell(job.records[n - 1], S));
-        width = std::max(width, cells.back().max.x - cells.back().min.x);
-        height = std::max(height, cells.back().max.y - cells.back().min.y);
-    }
-    if (cells.empty()) return schedule;
-
-    // Every cell gets the size of the largest, so that rows and columns line up.
     const double margin = kCellMargin * S;
-    const double cellWidth = width + 2 * margin, cellHeight = height + 2 * margin;
-    Drawing& sheet = schedule.drawing;
-    const QString heading =
-        QStringLiteral("基礎リスト　") + job.jobName() + QStringLiteral("　S=1/") + formatGeneral(S);
-    const double headingHeight = kTitleHeight * 1.5 * S;
-    sheet.add(Text{Layer::Text, {0, kBlockGap * S}, headingHeight, heading, TextAlign::Left, 0},
-              textWidth(heading, headingHeight));
-    const int perRow = std::max(1, options.cellsPerRow);
-    for (size_t i = 0; i < cells.size(); ++i) {
-        const double left = static_cast<double>(i % static_cast<size_t>(perRow)) * cellWidth;
-        const double top = -static_cast<double>(i / static_cast<size_t>(perRow)) * cellHeight;
-        sheet.add(Polyline{Layer::Frame,
-                           {{left, top - cellHeight},
-                            {left + cellWidth, top - cellHeight},
-                            {left + cellWidth, top},
-                            {left, top}},
-                           true});
-        // The cell's content is placed by its own extent: a footing whose
-        // section text reaches left of its outline still keeps the margin.
-        append(sheet, cells[i], {left + margin - cells[i].min.x, top - margin - cells[i].max.y});
+    SheetLayout sheets(job, options, schedule.drawing);
+    for (const TakenCell& t : taken) {
+        schedule.records.append(t.record);
+        const FoundationRecord& r = job.records[t.record - 1];
+        if (r.data1[field::ngFlag] == -1)
+            schedule.failing.append({t.record, trimBlanks(r.name), QStringLiteral("NG")});
+        // Each cell as large as its own foundation needs.
+        const Drawing cell = drawFoundationCell(groupContent(job, t), S);
+        const double width = cell.max.x - cell.min.x + 2 * margin,
+                     height = cell.max.y - cell.min.y + 2 * margin;
+        const Point at = sheets.place(width, height);
+        schedule.drawing.add(Polyline{
+            Layer::Frame,
+            {{at.x, at.y - height}, {at.x + width, at.y - height}, {at.x + width, at.y}, {at.x, at.y}},
+            true});
+        append(schedule.drawing, cell, {at.x + margin - cell.min.x, at.y - margin - cell.max.y});
     }
+    schedule.sheets = sheets.finish();
     return schedule;
 }
 

@@ -21,6 +21,10 @@ const char* layerName(Layer layer) {
         return "TEXT";
     case Layer::Frame:
         return "FRAME";
+    case Layer::Ng:
+        return "NG";
+    case Layer::Sheet:
+        return "SHEET";
     }
     return "0";
 }

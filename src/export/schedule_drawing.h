@@ -8,9 +8,11 @@
 // written out in the file format the user asked for.
 namespace k5::dxfexport {
 
-enum class Layer { Outline, Column, Piles, Bars, Dimensions, Text, Frame };
-constexpr int kLayerCount = 7;
-// The layer's name in the drawing: OUTLINE, COLUMN, PILES, BARS, DIMENSIONS, TEXT, FRAME.
+// Frame: the frame of each foundation's cell; Sheet: the sheets' frames and
+// title blocks; Ng: the mark of a foundation whose check fails.
+enum class Layer { Outline, Column, Piles, Bars, Dimensions, Text, Frame, Ng, Sheet };
+constexpr int kLayerCount = 9;
+// The layer's name in the drawing: OUTLINE, COLUMN, PILES, BARS, DIMENSIONS, TEXT, FRAME, NG, SHEET.
 const char* layerName(Layer layer);
 
 struct Point {

@@ -3,6 +3,8 @@
 #include "calc/results_list.h"
 #include "platform/file_replace.h"
 
+#include <QDate>
+
 namespace k5::dxfexport {
 
 namespace {
@@ -23,8 +25,12 @@ void explainLeftOut(const Folders& folders, QList<LeftOut>& leftOut) {
 ExportResult exportScheduleDxf(const Folders& folders, const report::ReportJob& job,
                                const ExportRequest& request) {
     ExportResult result;
-    const Schedule schedule = buildSchedule(job, request.options);
+    ScheduleOptions options = request.options;
+    if (options.date.isEmpty()) options.date = QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd"));
+    const Schedule schedule = buildSchedule(job, options);
     result.leftOut = schedule.leftOut;
+    result.failing = schedule.failing;
+    result.sheets = schedule.sheets;
     explainLeftOut(folders, result.leftOut);
     result.foundations = static_cast<int>(schedule.records.size());
     if (result.foundations == 0) {

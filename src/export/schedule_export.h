@@ -25,6 +25,8 @@ struct ExportResult {
     Outcome outcome;
     int foundations = 0;    // cells written
     QList<LeftOut> leftOut; // foundations without a cell, in the order the report takes them
+    QList<LeftOut> failing; // foundations drawn with the mark NG ("データ3 F3: NG")
+    int sheets = 0;
 };
 
 // Writes the schedule of the job to `request.path`, replacing the file only

@@ -19,13 +19,19 @@ dxfexport::ExportResult exportJobSchedule(AppContext& ctx, const dxfexport::Expo
     report::ReportJob job;
     const Outcome loaded = report::loadCheckedReportJob(ctx.folders, ctx.job, ctx.jobHooks, job,
                                                         QStringLiteral("DXFを出力できません。"));
-    if (!loaded) return {loaded, 0, {}};
+    if (!loaded) {
+        dxfexport::ExportResult refused;
+        refused.outcome = loaded;
+        return refused;
+    }
     return dxfexport::exportScheduleDxf(ctx.folders, job, request);
 }
 
-Outcome exportScheduleCommand(AppContext& ctx, const QString& path) {
+Outcome exportScheduleCommand(AppContext& ctx, const QString& path,
+                              const dxfexport::ScheduleOptions& options) {
     dxfexport::ExportRequest request;
     request.path = path;
+    request.options = options;
     const dxfexport::ExportResult result = exportJobSchedule(ctx, request);
     QString leftOut;
     for (const dxfexport::LeftOut& left : result.leftOut)
@@ -36,9 +42,14 @@ Outcome exportScheduleCommand(AppContext& ctx, const QString& path) {
         refused.message.text += leftOut;
         return refused;
     }
-    const QString text =
-        QStringLiteral("DXFを出力しました（基礎 %1 件）。\n\n").arg(result.foundations) + path + leftOut;
-    return leftOut.isEmpty() ? Outcome::success(text) : Outcome{true, {text, kProgramTitle, Icon::Warning}};
+    QString failing;
+    for (const dxfexport::LeftOut& ng : result.failing)
+        failing += u'\n' + dxfexport::leftOutLine(ng);
+    if (!failing.isEmpty()) failing = QStringLiteral("\n\nNGの基礎:") + failing;
+    const QString text = QStringLiteral("DXFを出力しました（基礎 %1 件）。\n\n").arg(result.foundations) +
+                         path + failing + leftOut;
+    return leftOut.isEmpty() && failing.isEmpty() ? Outcome::success(text)
+                                                  : Outcome{true, {text, kProgramTitle, Icon::Warning}};
 }
 
 } // namespace k5

@@ -18,8 +18,10 @@ QString proposedDxfPath(const AppContext& ctx);
 dxfexport::ExportResult exportJobSchedule(AppContext& ctx, const dxfexport::ExportRequest& request);
 
 // "DXF出力...": writes the foundation schedule of the job to `path` (R12,
-// Shift-JIS) and says what happened: how many foundations were drawn and
-// which were left out and why, or why nothing was written.
-Outcome exportScheduleCommand(AppContext& ctx, const QString& path);
+// Shift-JIS) on the sheets and at the scale of `options`, and says what
+// happened: how many foundations were drawn on how many sheets, which are
+// marked NG, and which were left out and why, or why nothing was written.
+Outcome exportScheduleCommand(AppContext& ctx, const QString& path,
+                              const dxfexport::ScheduleOptions& options = {});
 
 } // namespace k5

@@ -8,6 +8,8 @@ write_job 500
 ./kamo-k5 export --dxf a.dxf --records x 2>/dev/null; [ $? -eq 2 ] || fail "a record range that is no number"
 ./kamo-k5 export --dxf a.dxf --records 3-2 2>/dev/null; [ $? -eq 2 ] || fail "a reversed record range"
 ./kamo-k5 export --dxf a.dxf --dxf-version 2004 2>/dev/null; [ $? -eq 2 ] || fail "an unknown DXF version"
+./kamo-k5 export --dxf a.dxf --sheet A4 2>/dev/null; [ $? -eq 2 ] || fail "a sheet other than A1, A2, A3"
+./kamo-k5 export --dxf a.dxf --scale 75 2>/dev/null; [ $? -eq 2 ] || fail "a scale other than 50 and 100"
 
 err=$(./kamo-k5 export --dxf "$tmp/s.dxf" 2>&1 >/dev/null); rc=$?
 [ $rc -eq 1 ] || fail "a job with nothing calculated must be refused (got $rc)"
@@ -33,7 +35,7 @@ out=$(./kamo-k5 export --dxf out/s.dxf 2>&1); rc=$?
 [ $rc -eq 0 ] || fail "export must exit 0 (got $rc): $out"
 [ "$out" = "DXFを出力しました（基礎 1 件）: $tmp/KMD/K5/PRG/out/s.dxf" ] || fail "the command says where the drawing went: $out"
 ls -A out | grep -qv '^s.dxf$' && fail "a scratch file is left behind: $(ls -A out)"
-./kamo-k5 export --dxf "$tmp/u.dxf" --dxf-version 2010 >/dev/null 2>&1 || fail "the 2010 drawing"
+./kamo-k5 export --dxf "$tmp/u.dxf" --dxf-version 2010 --sheet a3 --scale 100 >/dev/null 2>&1 || fail "the 2010 drawing"
 err=$(./kamo-k5 export --dxf "$tmp/none.dxf" --records 2-5 2>&1 >/dev/null); rc=$?
 [ $rc -eq 2 ] || fail "a range outside the job must be refused (got $rc)"
 [ "$err" = "データ番号の指定が正しくありません（1～1）。" ] || fail "range message: $err"

@@ -10,6 +10,7 @@ import json
 import sys
 
 import ezdxf
+from ezdxf import recover
 
 
 def bbox(points):
@@ -67,7 +68,23 @@ def main(path):
     encoding = doc.output_encoding if doc.dxfversion >= 'AC1021' else doc.encoding
     raw_missing = [t[1] for t in texts if t[1].encode(encoding) not in raw]
     texts = [(t[0], uncaret(t[1])) + t[2:] for t in texts]
+    # An audit of its own: what a reader would have to repair.
+    recovered, auditor = recover.readfile(path)
+    audit = recovered.audit()
+    sheets = []
+    for e in msp.query('POLYLINE LWPOLYLINE'):
+        points, closed = polyline_points(e)
+        if e.dxf.layer == 'SHEET' and closed and len(points) == 4:
+            sheets.append(bbox(points))
+    sheets = [f for f in sheets
+              if not any(g != f and inside(g, f[0], f[1]) and inside(g, f[2], f[3]) for g in sheets)]
     out = {
+        'audit': [len(auditor.errors) + len(audit.errors), len(auditor.fixes) + len(audit.fixes)],
+        'sheets': [[b[2] - b[0], b[3] - b[1]] for b in sorted(sheets)],
+        'cells_outside_sheets': sum(1 for c in cells if not any(inside(b, c[0], c[1]) and inside(b, c[2], c[3])
+                                                                for b in sheets)),
+        'least_text_height': min((t[4] for t in texts), default=0),
+        'ng_texts': [t[1] for t in texts if t[0] == 'NG'],
         'version': doc.dxfversion,
         'encoding': encoding,
         'codepage': doc.header.get('$DWGCODEPAGE'),
@@ -86,7 +103,11 @@ def main(path):
             x0, y0 = plan['box'][0], plan['box'][1]
             piles = [[c.dxf.center.x - x0, c.dxf.center.y - y0, c.dxf.radius]
                      for c in msp.query('CIRCLE[layer=="PILES"]') if inside(box, c.dxf.center.x, c.dxf.center.y)]
+        bar_lines = [(b.dxf.start, b.dxf.end) for b in msp.query('LINE[layer=="BARS"]')]
+        in_plan = [(a, b) for a, b in bar_lines if plan and inside(plan['box'], a.x, a.y) and inside(plan['box'], b.x, b.y)]
         out['cells'].append({
+            'bars_x': sum(1 for a, b in in_plan if abs(a.y - b.y) < 1e-6),
+            'bars_y': sum(1 for a, b in in_plan if abs(a.x - b.x) < 1e-6),
             'title': title[1] if title else '',
             'texts': [t[1] for t in cell_texts if t[0] == 'TEXT'],
             'dimensions': [t[1] for t in cell_texts if t[0] == 'DIMENSIONS'],

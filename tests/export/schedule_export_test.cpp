@@ -217,6 +217,84 @@ TEST_F(ScheduleDxf, ImportedJobHasOneCellPerDesignGroup) {
     EXPECT_EQ(titles, (QStringList{QStringLiteral("G1b"), QStringLiteral("G2")}));
 }
 
+// A group's cell shows in each direction the largest bar count any member
+// needs, and names that member; the plan draws exactly that many bars. A
+// range that holds only a member that does not govern still draws its group.
+TEST_F(ScheduleDxf, AGroupCellShowsTheBarsItsMembersNeedAndIsChosenByAnyMember) {
+    // The wider footing bears less (the smaller design ratio) but needs more bars.
+    QList<FoundationRecord> inputs{
+        storedFooting({.Lx = 3600, .Ly = 3600, .Lx1 = 1550, .Ly1 = 1550, .fe = 300, .N = 900},
+                      QStringLiteral("G1")),
+        storedFooting({.fe = 300, .N = 900}, QStringLiteral("G1")),
+        storedFooting({.fe = 300, .N = 400}, QStringLiteral("G2"))};
+    for (int i = 0; i < inputs.size(); ++i) {
+        inputs[i].importFlag = -1;
+        inputs[i].groupNo = i < 2 ? 1 : 2;
+    }
+    const QList<FoundationRecord> records = calculated(inputs);
+    ASSERT_GT(d2(records[0], row::nBars, 1), d2(records[1], row::nBars, 1));
+    writeJobOf(records);
+    ExportRequest request;
+    request.path = file(QStringLiteral("member.dxf"));
+    request.options.firstRecord = request.options.lastRecord = 1; // the member that does not govern
+    const ExportResult result = exportJobSchedule(tree.ctx, request);
+    ASSERT_TRUE(result.outcome.ok) << result.outcome.message.text.toStdString();
+    EXPECT_EQ(result.foundations, 1);
+    const QJsonObject cell = readBack(request.path)[QStringLiteral("cells")].toArray().at(0).toObject();
+    EXPECT_EQ(cell[QStringLiteral("title")].toString(), QStringLiteral("G1"));
+    for (int dir : {1, 2}) {
+        const QString text =
+            report::rebarDecisionText(records[0], kTypeIsolated, static_cast<report::Direction>(dir)).text +
+            QStringLiteral("（データ1）");
+        EXPECT_TRUE(strings(cell[QStringLiteral("texts")]).contains(text)) << text.toStdString();
+        EXPECT_EQ(cell[dir == 1 ? QStringLiteral("bars_x") : QStringLiteral("bars_y")].toInt(),
+                  static_cast<int>(d2(records[0], row::nBars, dir)));
+    }
+}
+
+// Many foundations are packed onto as many sheets as they need, each cell
+// inside a sheet; texts are at least 2.5 mm on paper at either scale; both
+// versions pass an independent audit with nothing to repair; a foundation
+// whose check fails is drawn with its mark on the layer NG.
+TEST_F(ScheduleDxf, SheetsOfTheChosenSizeAndScaleThatAnAuditPasses) {
+    QList<FoundationRecord> inputs;
+    for (int i = 0; i < 24; ++i)
+        inputs << (i % 3 == 2 ? storedPileCap({}, QStringLiteral("P%1").arg(i))
+                              : storedFooting({.N = 300.0f + 40 * i}, QStringLiteral("F%1").arg(i)));
+    writeJobOf(calculated(inputs));
+    const struct {
+        SheetSize sheet;
+        double scale;
+        DxfVersion version;
+        double width, height;
+    } cases[] = {{SheetSize::A3, 50, DxfVersion::R2010, 420, 297},
+                 {SheetSize::A1, 100, DxfVersion::R12, 841, 594},
+                 {SheetSize::A2, 50, DxfVersion::R12, 594, 420}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        ExportRequest request;
+        request.path = file(QStringLiteral("sheets.dxf"));
+        request.version = c.version;
+        request.options.sheet = c.sheet;
+        request.options.plotScale = c.scale;
+        const ExportResult result = exportJobSchedule(tree.ctx, request);
+        ASSERT_TRUE(result.outcome.ok);
+        const QJsonObject dxf = readBack(request.path);
+        EXPECT_EQ(dxf[QStringLiteral("audit")].toArray(), (QJsonArray{0, 0}));
+        const QJsonArray sheets = dxf[QStringLiteral("sheets")].toArray();
+        EXPECT_EQ(sheets.size(), result.sheets);
+        EXPECT_GE(sheets.size(), c.sheet == SheetSize::A3 ? 2 : 1); // A3 at 1:50 holds a few cells
+        for (const QJsonValue& sheet : sheets) {
+            EXPECT_NEAR(sheet.toArray().at(0).toDouble(), c.width * c.scale, kEps);
+            EXPECT_NEAR(sheet.toArray().at(1).toDouble(), c.height * c.scale, kEps);
+        }
+        EXPECT_EQ(dxf[QStringLiteral("cells")].toArray().size(), 24);
+        EXPECT_EQ(dxf[QStringLiteral("cells_outside_sheets")].toInt(), 0);
+        EXPECT_GE(dxf[QStringLiteral("least_text_height")].toDouble(), 2.5 * c.scale - kEps);
+        EXPECT_EQ(strings(dxf[QStringLiteral("ng_texts")]).size(), result.failing.size());
+    }
+}
+
 // Nothing to draw, or a write that fails: the old file stays as it was.
 TEST_F(ScheduleDxf, RefusalAndFailedWriteLeaveTheOldFile) {
     const QString path = file(QStringLiteral("old.dxf"));
@@ -241,7 +319,8 @@ TEST_F(ScheduleDxf, RefusalAndFailedWriteLeaveTheOldFile) {
     }
 }
 
-// The menu command says how many foundations it drew and which it left out.
+// The menu command says how many foundations it drew, which fail their
+// check and which it left out.
 TEST_F(ScheduleDxf, MenuCommandReportsCellsAndLeftOut) {
     QList<FoundationRecord> job = calculatedJob().mid(0, 2);
     job << storedFooting({}, QStringLiteral("U1"));
@@ -250,7 +329,9 @@ TEST_F(ScheduleDxf, MenuCommandReportsCellsAndLeftOut) {
     const Outcome done = exportScheduleCommand(tree.ctx, path);
     EXPECT_TRUE(done.ok);
     EXPECT_EQ(done.message.icon, Icon::Warning);
+    // The first footing fails its check: drawn, and named with its mark.
     EXPECT_EQ(done.message.text, QStringLiteral("DXFを出力しました（基礎 2 件）。\n\n") + path +
+                                     QStringLiteral("\n\nNGの基礎:\nデータ1 表ソ^F1: NG") +
                                      QStringLiteral("\n\n出力しなかった基礎:\nデータ3 U1: 未計算"));
     EXPECT_TRUE(QFile::exists(path));
 }
