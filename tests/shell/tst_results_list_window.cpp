@@ -120,6 +120,7 @@ class ResultsListWindowTest : public QObject {
         QCOMPARE(proposed, f.ctx.folders.saveFolder + QStringLiteral("/test.dxf"));
         QCOMPARE(f.tree.prompt.lastText(),
                  QStringLiteral("DXFを出力しました（基礎 3 件）。\n\n") + path +
+                     QStringLiteral("\n\nNGの基礎:\nデータ2 F-NG: NG") +
                      QStringLiteral("\n\n出力しなかった基礎:\nデータ4 F-未: 未計算"));
         QVERIFY(k5test::readBytes(path).contains("AC1009"));
     }
