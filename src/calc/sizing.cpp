@@ -805,14 +805,16 @@ class CapSearch {
     // The tightest spacings with which the piles carry their loads at depth
     // D: the minima, else wider in steps (both spacings, then the one that
     // alone suffices), up to the cap limit.
-    std::optional<FoundationSize> spacing(double D, TrialResult& failure) {
+    // With `whole`, every check must pass, not only the piles: a wider cap
+    // also widens the sections that carry the shear.
+    std::optional<FoundationSize> spacing(double D, TrialResult& failure, bool whole = false) {
         const double s0 = minima_.spacing, step = trials_.limits().step;
         const bool two = rule_.hasPx2 && rule_.rowSpacing == RowSpacing::Entered;
         const auto at = [&](double kx, double ky) { return layout(s0 + kx * step, s0 + ky * step, D); };
         const auto holds = [&](const std::optional<FoundationSize>& s) {
             if (!s) return false;
             failure = trials_.run(*s);
-            return bearingHolds(failure, trials_.limits().target);
+            return whole ? failure.accepted() : bearingHolds(failure, trials_.limits().target);
         };
         if (holds(at(0, 0))) return at(0, 0);
         if (!rule_.hasPx2 || failure.refused) return std::nullopt;
@@ -920,6 +922,18 @@ SizeProposal proposePileCap(Trials& trials, SizeProposal p) {
             deepestFailed = D;
             const double gap = std::max<double>(limits.depthStep, gridDown(D - D0, limits.depthStep));
             D = std::min(limit, nextDepthUp(D + gap - limits.depthStep, limit, limits.depthStep));
+        }
+        if (!found && D >= limit && depthHelps(failure, limits.target) && rule->hasPx2) {
+            // The deepest slab allowed is not enough at the tightest spacing:
+            // a wider one widens the cap and its shear sections.
+            CapSearch search(trials, *rule, *minima, bars);
+            TrialResult wide;
+            if (std::optional<FoundationSize> size = search.spacing(D, wide, true); size && wide.accepted()) {
+                found = size;
+                deepestFailed = 0;
+            } else {
+                failure = wide.refused || wide.result.verdict != Verdict::NotCalculated ? wide : failure;
+            }
         }
         if (!found) {
             lastTried = arrangementCaption(*rule) + QStringLiteral(": ") + failure.describe();
