@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <set>
 
 namespace k5::dxfexport {
@@ -428,20 +429,24 @@ class Cell {
     }
 
     // A dimension line with slanted end marks and each length's number
-    // centred above its part; a part of no length gets no number, and a
-    // number wider than its part is pushed right of the one before it.
+    // centred above its part; a part of no length gets no number. Numbers
+    // longer than their parts are moved apart along the chain as the
+    // report's figure moves them, with a leader to a part they left.
     void horizontalChain(double y, const std::vector<Segment>& parts) {
         line(Layer::Dimensions, {parts.front().from, y}, {parts.back().to, y});
-        double free = -1e300;
-        for (const Segment& part : parts) {
-            tick(part.from, y);
-            tick(part.to, y);
-            if (!(part.to - part.from > 0) || !positive(part.value)) continue;
-            const QString number = formatPattern(part.value, QStringLiteral("0"));
-            const double w = textWidth(number, kNumberHeight * S_);
-            const double centre = std::max((part.from + part.to) / 2, free + w / 2);
-            text(Layer::Dimensions, {centre, y + kNumberGap * S_}, kNumberHeight, number, TextAlign::Centre);
-            free = centre + w / 2 + kNumberGap * S_;
+        const std::vector<QString> numbers = numberTexts(parts);
+        const std::vector<double> starts = numberStarts(parts, numbers);
+        for (size_t i = 0; i < parts.size(); ++i) {
+            tick(parts[i].from, y);
+            tick(parts[i].to, y);
+            if (numbers[i].isEmpty()) continue;
+            const double w = textWidth(numbers[i], kNumberHeight * S_);
+            const double base = y + kNumberGap * S_;
+            text(Layer::Dimensions, {starts[i] + w / 2, base}, kNumberHeight, numbers[i], TextAlign::Centre);
+            if (report::needsLeader({parts[i].from, parts[i].to, w}, starts[i])) {
+                const double mid = (parts[i].from + parts[i].to) / 2;
+                line(Layer::Dimensions, {mid, y}, {std::clamp(mid, starts[i], starts[i] + w), base});
+            }
         }
     }
 
@@ -449,18 +454,41 @@ class Cell {
     // right, left of the line.
     void verticalChain(double x, const std::vector<Segment>& parts) {
         line(Layer::Dimensions, {x, parts.front().from}, {x, parts.back().to});
-        double free = -1e300;
-        for (const Segment& part : parts) {
-            tick(x, part.from);
-            tick(x, part.to);
-            if (!(part.to - part.from > 0) || !positive(part.value)) continue;
-            const QString number = formatPattern(part.value, QStringLiteral("0"));
-            const double w = textWidth(number, kNumberHeight * S_);
-            const double centre = std::max((part.from + part.to) / 2, free + w / 2);
-            text(Layer::Dimensions, {x - kNumberGap * S_, centre}, kNumberHeight, number, TextAlign::Centre,
+        const std::vector<QString> numbers = numberTexts(parts);
+        const std::vector<double> starts = numberStarts(parts, numbers);
+        for (size_t i = 0; i < parts.size(); ++i) {
+            tick(x, parts[i].from);
+            tick(x, parts[i].to);
+            if (numbers[i].isEmpty()) continue;
+            const double w = textWidth(numbers[i], kNumberHeight * S_);
+            const double base = x - kNumberGap * S_;
+            text(Layer::Dimensions, {base, starts[i] + w / 2}, kNumberHeight, numbers[i], TextAlign::Centre,
                  90);
-            free = centre + w / 2 + kNumberGap * S_;
+            if (report::needsLeader({parts[i].from, parts[i].to, w}, starts[i])) {
+                const double mid = (parts[i].from + parts[i].to) / 2;
+                line(Layer::Dimensions, {x, mid}, {base, std::clamp(mid, starts[i], starts[i] + w)});
+            }
         }
+    }
+
+    // Whole millimetres, for each part with a length.
+    static std::vector<QString> numberTexts(const std::vector<Segment>& parts) {
+        std::vector<QString> numbers;
+        for (const Segment& part : parts)
+            numbers.push_back(part.to - part.from > 0 && positive(part.value)
+                                  ? formatPattern(part.value, QStringLiteral("0"))
+                                  : QString());
+        return numbers;
+    }
+
+    std::vector<double> numberStarts(const std::vector<Segment>& parts,
+                                     const std::vector<QString>& numbers) const {
+        std::vector<report::ChainPart> along;
+        for (size_t i = 0; i < parts.size(); ++i)
+            along.push_back({parts[i].from, parts[i].to,
+                             numbers[i].isEmpty() ? 0 : textWidth(numbers[i], kNumberHeight * S_)});
+        const double unbounded = std::numeric_limits<double>::infinity();
+        return report::chainNumberStarts(along, kNumberGap * S_, -unbounded, unbounded);
     }
 
     const FoundationRecord& r_;
