@@ -198,6 +198,13 @@ TEST_F(Sizing, NothingWithinTheLimitsSaysWhatFails) {
     EXPECT_FALSE(refused.found);
     EXPECT_EQ(refused.reason, QStringLiteral("基礎名（設計基礎名）が空欄となっています。"));
     EXPECT_LT(refused.trials, 5);
+    // An unknown bar grade is named as such, not as a check of the size.
+    FoundationRecord unknownGrade = footing({});
+    unknownGrade.barGradeX = QStringLiteral("SD999");
+    const SizeProposal noGrade = proposeSize(masters, {unknownGrade});
+    EXPECT_FALSE(noGrade.found);
+    EXPECT_TRUE(noGrade.reason.contains(QStringLiteral("SD999"))) << noGrade.reason.toStdString();
+    EXPECT_LT(noGrade.trials, 10);
 
     const SizeProposal capNone = proposeSize(masters, {pileCap(0, 9000)});
     EXPECT_FALSE(capNone.found);
@@ -336,6 +343,28 @@ TEST_F(Sizing, AFlatOptimumDoesNotJumpWithTheGrid) {
     ASSERT_TRUE(kept.found);
     for (DesignCheck c : {DesignCheck::Bearing, DesignCheck::Shear, DesignCheck::Punching})
         EXPECT_LE(kept.atProposal.result.check(c).ratio, 0.8);
+}
+
+// The depth has its own grid, and the embedment is reached exactly even
+// where it is not on that grid: the slab that shear needs is found with a
+// coarse depth step as with a fine one.
+TEST_F(Sizing, ACoarseDepthGridStillReachesTheEmbedment) {
+    FootingInput thin;
+    thin.N = 2500;
+    thin.fe = 600;
+    thin.D = thin.D2 = 250;
+    const SizeProposal fine = proposeSize(masters, {footing(thin, true, 900)});
+    ASSERT_TRUE(fine.found) << fine.reason.toStdString();
+    const float needed = fine.proposed.D1;
+    // An embedment just at the depth shear needs, between two 100 mm steps.
+    const float h = std::fmod(needed, 100.0f) == 0 ? needed + 50 : needed;
+    SizingLimits coarse;
+    coarse.depthStep = 100;
+    coarse.step = 100;
+    const SizeProposal p = proposeSize(masters, {footing(thin, true, h)}, coarse);
+    ASSERT_TRUE(p.found) << p.reason.toStdString();
+    EXPECT_EQ(p.proposed.D1, needed);
+    EXPECT_TRUE(accepted(masters, withSize(footing(thin, true, h), p.proposed)));
 }
 
 TEST_F(Sizing, AnEmbedmentBeyondSenseIsSearchedWithinTheLimit) {
