@@ -819,10 +819,13 @@ class CapSearch {
         if (holds(at(0, 0))) return at(0, 0);
         if (!rule_.hasPx2 || failure.refused) return std::nullopt;
         // Doubling steps while the piles are overloaded, then the last gap halved.
-        double low = 0, k = 1;
-        for (;; k = 2 * k) {
+        // For the whole design (the shear of a wider cap against the
+        // weight of it on the piles) the passing spacings may be a window:
+        // even steps of 200 mm up to 4 m beyond the minimum, then halved.
+        double low = 0, k = whole ? 4 : 1;
+        for (;; k = whole ? k + 4 : 2 * k) {
             const std::optional<FoundationSize> s = at(k, two ? k : 0);
-            if (!s) return std::nullopt;
+            if (!s || (whole && k * step > 4000)) return std::nullopt;
             if (holds(s)) break;
             if (failure.refused) return std::nullopt;
             low = k;
@@ -926,13 +929,18 @@ SizeProposal proposePileCap(Trials& trials, SizeProposal p) {
         if (!found && D >= limit && depthHelps(failure, limits.target) && rule->hasPx2) {
             // The deepest slab allowed is not enough at the tightest spacing:
             // a wider one widens the cap and its shear sections.
+            // The deepest slab weighs most on the piles: a middle depth too.
             CapSearch search(trials, *rule, *minima, bars);
-            TrialResult wide;
-            if (std::optional<FoundationSize> size = search.spacing(D, wide, true); size && wide.accepted()) {
-                found = size;
-                deepestFailed = 0;
-            } else {
-                failure = wide.refused || wide.result.verdict != Verdict::NotCalculated ? wide : failure;
+            for (double depth : {D, gridUp((D0 + D) / 2, limits.depthStep)}) {
+                TrialResult wide;
+                if (std::optional<FoundationSize> size = search.spacing(std::min(depth, limit), wide, true);
+                    size && wide.accepted()) {
+                    found = size;
+                    deepestFailed = 0;
+                    break;
+                }
+                if (depth == D)
+                    failure = wide.refused || wide.result.verdict != Verdict::NotCalculated ? wide : failure;
             }
         }
         if (!found) {
