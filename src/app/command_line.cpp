@@ -24,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <unistd.h>
@@ -139,8 +140,12 @@ int writeReport(AppContext& ctx, const ReportRequest& request) {
     // The job is loaded and checked as `list` and `calc` load it before anything is printed.
     report::ReportJob job;
     if (!ctx.ask().report(report::loadCheckedReportJob(ctx.folders, ctx.job, ctx.jobHooks, job))) return 1;
-    if (!allRecordsCalculated(ctx)) return 1;
-    loadFontSet(ctx.folders, ctx.reportFont);
+    // Calculated as the results list and the drawing judge it, in the job as loaded.
+    if (!std::all_of(job.records.cbegin(), job.records.cend(), hasCompleteResults)) {
+        ctx.ask().error(notCalculatedMessage());
+        return 1;
+    }
+    ctx.reportFont = readReportFont(ctx.folders);
     const int last = request.last == -1 ? job.pageCount() : request.last;
     if (job.pageCount() > 0 && (request.first < 1 || last < request.first || last > job.pageCount())) {
         printErr(QStringLiteral("ページの指定が正しくありません（1～%1）。\n").arg(job.pageCount()));
@@ -284,8 +289,11 @@ ResultsRequest parseResultsArguments(const QStringList& arguments, const QString
 int printResults(AppContext& ctx, const ResultsRequest& request) {
     // A job that list, calc and the report refuse is refused here too, with
     // their message, rather than shown as a list of empty rows.
-    if (!ctx.ask().report(loadJob(ctx.folders, ctx.job, ctx.jobHooks))) return 1;
-    const QList<ResultRow> rows = readResults(ctx.folders);
+    QList<FoundationRecord> records;
+    const Outcome loaded = loadJob(ctx.folders, ctx.job, ctx.jobHooks,
+                                   [&](int, const FoundationRecord& record) { records.append(record); });
+    if (!ctx.ask().report(loaded)) return 1;
+    const QList<ResultRow> rows = readResults(ctx.folders, records);
     if (request.csvPath.isEmpty()) {
         printOut(resultsTabText(rows));
         return 0;
@@ -548,7 +556,9 @@ int runCommandLine(const QStringList& arguments, const QString& executablePath,
     const bool locking =
         changing.contains(command) || (proposing && proposeRequest.apply) || (typing && typesRequest.apply);
     TreeLock lock;
-    StartUpResult start = startUp(ctx, executablePath, currentDirectory, locking ? &lock : nullptr);
+    // The others read: they write nothing in the tree, so they need no lock.
+    StartUpResult start = startUp(ctx, executablePath, currentDirectory, locking ? &lock : nullptr,
+                                  locking ? TreeAccess::Changes : TreeAccess::ReadsOnly);
     if (!start.ok) {
         printErr(start.reason + u'\n');
         return 1;

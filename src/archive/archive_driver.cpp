@@ -86,10 +86,9 @@ QString memberIn(const QStringList& members, const QString& name) {
 }
 
 QByteArray readAll(const QString& path, bool* ok = nullptr) {
-    QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    if (ok) *ok = opened;
-    return opened ? file.readAll() : QByteArray();
+    const std::optional<QByteArray> content = readRegularFile(path);
+    if (ok) *ok = content.has_value();
+    return content.value_or(QByteArray());
 }
 
 // The text cut between characters to `width` bytes of CP932.
@@ -195,7 +194,9 @@ Message saveConverted(const ArchiveWork& work, const QString& wanted, const QStr
 // records. Refused with the load's message otherwise.
 Outcome checkLoadable(const Folders& scratch) {
     JobLoadHooks upgradeOnly;
-    upgradeOnly.upgradeJobFormat = [](const Folders& f, JobState& job) { return checkFormat(f, job); };
+    upgradeOnly.upgradeJobFormat = [](const Folders& f, JobState& job, QByteArray*) {
+        return checkFormat(f, job);
+    };
     JobState job;
     Outcome loaded = loadJob(scratch, job, upgradeOnly);
     if (!loaded && loaded.message.text.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "platform/cp932.h"
 #include "platform/folders.h"
+#include "platform/record_file.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -90,9 +92,16 @@ ArchiverRun runArchiver(const Folders& folders, const QStringList& arguments, co
 
 QStringList archiveMembers(const QString& archivePath) {
     QStringList names;
-    QByteArray path = QFile::encodeName(archivePath);
-    LHAInputStream* stream = lha_input_stream_from(path.data());
-    if (!stream) return names;
+    // A FIFO or device named as the archive is refused, never waited on.
+    QFile file;
+    if (!openRegularFile(file, archivePath)) return names;
+    FILE* handle = ::fdopen(::dup(file.handle()), "rb");
+    if (!handle) return names;
+    LHAInputStream* stream = lha_input_stream_from_FILE(handle);
+    if (!stream) {
+        std::fclose(handle);
+        return names;
+    }
     LHAReader* reader = lha_reader_new(stream);
     if (reader) {
         while (LHAFileHeader* header = lha_reader_next_file(reader)) {
@@ -103,6 +112,7 @@ QStringList archiveMembers(const QString& archivePath) {
         lha_reader_free(reader);
     }
     lha_input_stream_free(stream);
+    std::fclose(handle);
     return names;
 }
 

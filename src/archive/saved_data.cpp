@@ -1,6 +1,7 @@
 #include "archive/saved_data.h"
 
 #include "platform/file_replace.h"
+#include "platform/record_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,8 +16,8 @@ QString failure(const QString& name, const QString& reason) {
 
 // Compares two files in blocks, so large archives need little memory.
 bool sameContents(const QString& a, const QString& b) {
-    QFile fa(a), fb(b);
-    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
+    QFile fa, fb;
+    if (!openRegularFile(fa, a) || !openRegularFile(fb, b)) return false;
     if (fa.size() != fb.size()) return false;
     constexpr qint64 kBlock = 1 << 16;
     while (!fa.atEnd()) {
@@ -33,8 +34,8 @@ QString copyOne(const QString& source, const QString& to, const QString& name) {
     if (!isReplaceableTarget(target)) return QStringLiteral("同じ名前のファイルでないものがあります");
     ScratchFile scratch(target);
     if (!scratch.isOpen()) return QStringLiteral("書き込めません：") + scratch.errorString();
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return QStringLiteral("読めません：") + in.errorString();
+    QFile in;
+    if (!openRegularFile(in, source)) return QStringLiteral("読めません：") + source;
     while (!in.atEnd()) {
         const QByteArray block = in.read(1 << 16);
         if (block.isEmpty() && in.error() != QFileDevice::NoError)

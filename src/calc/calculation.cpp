@@ -17,6 +17,7 @@
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/record_file.h"
 
 #include <QFile>
 
@@ -53,10 +54,10 @@ class JobImage {
   public:
     // A run that did not replace the job leaves no scratch file behind: the
     // scratch file removes itself unless it became the job.
-    explicit JobImage(const QString& path) : file_(path) {}
+    explicit JobImage(const QString& path) : path_(path) {}
 
     bool open() {
-        if (!file_.open(QIODevice::ReadOnly)) return false;
+        if (!openRegularFile(file_, path_)) return false;
         size_ = file_.size();
         if (size_ > 0) {
             data_ = reinterpret_cast<const char*>(file_.map(0, size_));
@@ -97,7 +98,7 @@ class JobImage {
     bool storeKept(int n) {
         if (!kept_ && repaired_.isEmpty()) return true;
         if (!scratch_) {
-            scratch_.emplace(file_.fileName());
+            scratch_.emplace(path_);
             if (!scratch_->isOpen()) ok_ = false;
         }
         if (!ok_) return false;
@@ -147,6 +148,7 @@ class JobImage {
         buffer_.clear(); // keeps its capacity for the next chunk
     }
 
+    QString path_;
     QFile file_;
     std::optional<ScratchFile> scratch_; // created with the first changed record
     const char* data_ = nullptr;
@@ -195,9 +197,8 @@ CalcCounters count(const QByteArray& bytes, bool withNg) {
 }
 
 CalcCounters countFile(const Folders& folders, bool withNg) {
-    QFile file(folders.jobFile());
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return count(file.readAll(), withNg);
+    const std::optional<QByteArray> bytes = readRegularFile(folders.jobFile());
+    return bytes ? count(*bytes, withNg) : CalcCounters{};
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/record_file.h"
 
 #include <QFile>
 
@@ -48,17 +49,21 @@ ResultRow rowOf(int n, const FoundationRecord& r, std::optional<CalcMasters>& ma
     row.Ly = r.data2[row::L][2];
     row.D1 = r.data1[field::D1];
     row.piles = pilesOf(r);
+    // The stored values are judged as the calculation judges them: a record
+    // it would stop at (a value that is no number, a size beyond what it can
+    // design) shows that message, whatever results it seems to hold. The
+    // masters are read once.
+    if (!masters) masters = CalcMasters::load(folders);
+    const Evaluation e = evaluateRecord(*masters, r, n);
+    if (!e.designed()) {
+        row.result = stoppedDesignResult(oneLine(e.outcome.message.text));
+        return row;
+    }
     if (hasCompleteResults(r)) {
         row.barsX = decidedBarsText(r, 1);
         row.barsY = decidedBarsText(r, 2);
         row.result = storedDesignResult(r);
-        return row;
     }
-    // No results to show: the checks tell whether the calculation would stop
-    // here. The masters are read once, and only when a record needs them.
-    if (!masters) masters = CalcMasters::load(folders);
-    const Evaluation e = evaluateRecord(*masters, r, n);
-    if (!e.designed()) row.result = stoppedDesignResult(oneLine(e.outcome.message.text));
     return row;
 }
 
@@ -77,17 +82,22 @@ QString csvField(const QString& text) {
 } // namespace
 
 QList<ResultRow> readResults(const Folders& folders) {
+    const std::optional<QByteArray> bytes = readRegularFile(folders.jobFile());
+    if (!bytes) return {};
+    QList<FoundationRecord> records;
+    const qsizetype count = bytes->size() / kLength;
+    records.reserve(count);
+    for (qsizetype i = 0; i < count; ++i)
+        records.append(decodeRecord(bytes->mid(i * kLength, kLength)));
+    return readResults(folders, records);
+}
+
+QList<ResultRow> readResults(const Folders& folders, const QList<FoundationRecord>& records) {
     QList<ResultRow> rows;
-    QFile file(folders.jobFile());
-    if (!file.open(QIODevice::ReadOnly)) return rows;
-    const QByteArray bytes = file.readAll();
-    const qsizetype count = bytes.size() / kLength;
-    rows.reserve(count);
+    rows.reserve(records.size());
     std::optional<CalcMasters> masters;
-    for (qsizetype i = 0; i < count; ++i) {
-        const FoundationRecord r = decodeRecord(bytes.mid(i * kLength, kLength));
-        rows.append(rowOf(static_cast<int>(i + 1), r, masters, folders));
-    }
+    for (qsizetype i = 0; i < records.size(); ++i)
+        rows.append(rowOf(static_cast<int>(i + 1), records[i], masters, folders));
     return rows;
 }
 

@@ -29,6 +29,8 @@ struct ResultRow {
 };
 
 QList<ResultRow> readResults(const Folders& folders);
+// The rows of records already loaded (the job as its load left it in memory).
+QList<ResultRow> readResults(const Folders& folders, const QList<FoundationRecord>& records);
 
 // Columns of the list, command line and CSV alike.
 enum ResultColumn : int {

@@ -10,9 +10,9 @@ namespace k5::dxfexport {
 namespace {
 
 // Why each foundation left out has no results, as the results list tells it.
-void explainLeftOut(const Folders& folders, QList<LeftOut>& leftOut) {
+void explainLeftOut(const Folders& folders, const report::ReportJob& job, QList<LeftOut>& leftOut) {
     if (leftOut.isEmpty()) return;
-    const QList<ResultRow> rows = readResults(folders);
+    const QList<ResultRow> rows = readResults(folders, job.records);
     for (LeftOut& left : leftOut) {
         if (left.record < 1 || left.record > rows.size()) continue;
         const DesignResult& result = rows[left.record - 1].result;
@@ -31,7 +31,7 @@ ExportResult exportScheduleDxf(const Folders& folders, const report::ReportJob& 
     result.leftOut = schedule.leftOut;
     result.failing = schedule.failing;
     result.sheets = schedule.sheets;
-    explainLeftOut(folders, result.leftOut);
+    explainLeftOut(folders, job, result.leftOut);
     result.foundations = static_cast<int>(schedule.records.size());
     if (result.foundations == 0) {
         result.outcome = Outcome::error(QStringLiteral("DXFに出力できる計算済みの基礎がありません。"));

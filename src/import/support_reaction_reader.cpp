@@ -9,6 +9,7 @@
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/record_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -264,10 +265,11 @@ FoundationRecord blankImportedRecord(const QString& jobName, const CommonValues&
 }
 
 Outcome readFile(const QString& path, QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A FIFO or device in an input file's place is refused, never waited on.
+    const std::optional<QByteArray> content = readRegularFile(path);
+    if (!content)
         return Outcome::error(QStringLiteral("ファイルを開けません。　　　\n\n") + path + kUnchanged);
-    bytes = file.readAll();
+    bytes = *content;
     return Outcome::success();
 }
 

@@ -11,7 +11,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
 
 namespace k5 {
 namespace {
@@ -96,12 +95,23 @@ QList<QByteArray> readRecords(const QString& path, int length) {
     return records;
 }
 
-bool upgradeJobFile(const Folders& folders, int oldLength, QByteArray (*upgrade)(const QByteArray&)) {
+using RecordUpgrade = QByteArray (*)(const QByteArray&);
+
+// Every whole record of `content` (records of `oldLength` bytes) in the
+// current format.
+QList<QByteArray> upgradedRecords(const QByteArray& content, int oldLength, RecordUpgrade upgrade) {
+    QList<QByteArray> records;
+    const qsizetype count = content.size() / oldLength;
+    records.reserve(count);
+    for (qsizetype i = 0; i < count; ++i)
+        records.append(upgrade(content.mid(i * oldLength, oldLength)));
+    return records;
+}
+
+bool upgradeJobFile(const Folders& folders, int oldLength, RecordUpgrade upgrade) {
     const QString path = folders.jobFile();
-    QList<QByteArray> records = readRecords(path, oldLength);
-    for (QByteArray& record : records)
-        record = upgrade(record);
-    return replaceFile(path, records);
+    const std::optional<QByteArray> content = readRegularFile(path);
+    return content && replaceFile(path, upgradedRecords(*content, oldLength, upgrade));
 }
 
 QString versionText(int version) {
@@ -126,12 +136,6 @@ QString safeJobFileName(const QString& name) {
 
 namespace {
 
-bool isRegularFile(const QString& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(std::filesystem::path(QFile::encodeName(path).toStdString()),
-                                            error);
-}
-
 // A 201 file has no version field: its records start with the job name, a
 // blank-padded text. A whole number of 201 records whose first record holds
 // text there is taken for one; anything else is not a job this program wrote.
@@ -149,9 +153,9 @@ QString keepBeforeUpgrade(const QString& path, int version) {
     QString backup = base;
     for (int n = 2; QFile::exists(backup); ++n)
         backup = base + QStringLiteral("(") + QString::number(n) + QStringLiteral(")");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return replaceFile(backup, {file.readAll()}) ? backup : QString();
+    const std::optional<QByteArray> content = readRegularFile(path);
+    if (!content) return {};
+    return replaceFile(backup, {*content}) ? backup : QString();
 }
 
 QString unreadableMessage(const QString& path) {
@@ -160,17 +164,21 @@ QString unreadableMessage(const QString& path) {
 
 } // namespace
 
-Outcome checkFormat(const Folders& folders, JobState& job) {
+Outcome checkFormat(const Folders& folders, JobState& job, QByteArray* inMemory) {
     const QString path = folders.jobFile();
     folders.trace(QStringLiteral("_102 Start"));
-    QFile file(path);
-    if (!isRegularFile(path) || !file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openRegularFile(file, path)) {
         folders.trace(QStringLiteral("_102E ") + path + QStringLiteral("を読み込めない"));
         return Outcome::error(unreadableMessage(path));
     }
     const qint64 size = file.size();
-    const QByteArray head = file.read(old_format::kLength201);
+    // In memory the whole file is needed; on disk the head tells the format.
+    const QByteArray content = inMemory ? file.readAll() : file.read(old_format::kLength201);
     file.close();
+    if (inMemory && content.size() != size) return Outcome::error(unreadableMessage(path));
+    const QByteArray head = content.left(old_format::kLength201);
+    if (inMemory) *inMemory = content;
     if (size == 0) return Outcome::success(); // an empty job has no format to upgrade
     const int version = head.size() >= 2 ? RecordReader(head).int16(0) : 0;
     folders.trace(QStringLiteral("_102A FileName=") + path + QStringLiteral("NowVersion=") +
@@ -185,6 +193,15 @@ Outcome checkFormat(const Folders& folders, JobState& job) {
         return Outcome::error(QStringLiteral("基礎データのファイルの形式を判別できません（バージョン ") +
                               QString::number(version) +
                               QStringLiteral("）。　　　\n\nファイルは変更していません。\n\n") + path);
+    }
+    if (inMemory) {
+        // A reading run sees the job in the current format; the file and its
+        // backup are left to the next run that holds the tree.
+        *inMemory = upgradedRecords(content, is203 ? old_format::kLength203 : old_format::kLength201,
+                                    is203 ? upgradeRecord203 : upgradeRecord201)
+                        .join();
+        job.imported = false;
+        return Outcome::success();
     }
     const QString backup = keepBeforeUpgrade(path, is203 ? 203 : 201);
     if (backup.isEmpty()) {
@@ -220,7 +237,7 @@ Outcome checkFormat(const Folders& folders, JobState& job) {
 }
 
 Outcome convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArchiver& saveArchive,
-                      const QString& blankNameStandsFor) {
+                      const QString& blankNameStandsFor, QByteArray* inMemory) {
     const QString oldPath = folders.oldJobFile();
     const QFileInfo oldFile(oldPath);
     if (oldFile.isFile() && oldFile.size() % old_format::kLength00 != 0)
@@ -237,6 +254,13 @@ Outcome convertOldJob(const Folders& folders, JobState& job, const ConvertedJobA
     converted.reserve(old.size());
     for (const QByteArray& record : old)
         converted.append(convertRecord00(record, fileNameField));
+    if (inMemory) {
+        // Seen converted; the old file stays for the run that holds the tree.
+        *inMemory = converted.join();
+        job.currentFileName = decodeField(fileNameField);
+        job.imported = false;
+        return Outcome::success();
+    }
     // The new job file is written whole, then the old one removed: a failed
     // write keeps the old job as it was.
     if (!replaceFile(folders.jobFile(), converted))
@@ -251,10 +275,12 @@ Outcome convertOldJob(const Folders& folders, JobState& job, const ConvertedJobA
 }
 
 void installFormatConversion(JobLoadHooks& hooks, ConvertedJobArchiver saveArchive) {
-    hooks.convertOldJobFile = [saveArchive](const Folders& folders, JobState& job) {
-        return convertOldJob(folders, job, saveArchive);
+    hooks.convertOldJobFile = [saveArchive](const Folders& folders, JobState& job, QByteArray* inMemory) {
+        return convertOldJob(folders, job, saveArchive, {}, inMemory);
     };
-    hooks.upgradeJobFormat = [](const Folders& folders, JobState& job) { return checkFormat(folders, job); };
+    hooks.upgradeJobFormat = [](const Folders& folders, JobState& job, QByteArray* inMemory) {
+        return checkFormat(folders, job, inMemory);
+    };
 }
 
 } // namespace k5

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/prompt.h"
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -26,7 +27,9 @@ constexpr int kLength203 = 2274;
 // (`<job>.v203` or `.v201`, traced) and replaces the job file only once the
 // whole new file is written. A job file that cannot be read, or whose format
 // is none of these, is refused with a message naming it and left untouched.
-Outcome checkFormat(const Folders& folders, JobState& job);
+// Given `inMemory`, no file is written: the job's bytes in the current format
+// are put there (upgraded, or as the file holds them).
+Outcome checkFormat(const Folders& folders, JobState& job, QByteArray* inMemory = nullptr);
 
 // A job's file name made fit to name an archive file: no folder separators
 // or control characters (each becomes "_"), no "..", and cut between
@@ -42,9 +45,10 @@ using ConvertedJobArchiver = std::function<void(const QString& archiveName)>;
 // of the archive the job came from). Fails without a message (nothing
 // changed) when the old file is missing or holds no record, and with one
 // when its last record is cut short (no record is dropped without a word) or
-// the new file cannot be written (the old file stays).
+// the new file cannot be written (the old file stays). Given `inMemory`, the
+// converted records are put there and no file is written, removed or archived.
 Outcome convertOldJob(const Folders& folders, JobState& job, const ConvertedJobArchiver& saveArchive = {},
-                      const QString& blankNameStandsFor = {});
+                      const QString& blankNameStandsFor = {}, QByteArray* inMemory = nullptr);
 
 // Lets loading a job convert and upgrade older job files.
 void installFormatConversion(JobLoadHooks& hooks, ConvertedJobArchiver saveArchive = {});

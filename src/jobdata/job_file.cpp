@@ -39,9 +39,9 @@ QList<QByteArray> readAll(const QString& path) {
 bool patchRecords(const QString& path, const QList<std::pair<int, QByteArray>>& records) {
     QByteArray content;
     if (QFileInfo::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return false;
-        content = file.readAll();
+        const std::optional<QByteArray> old = readRegularFile(path);
+        if (!old) return false;
+        content = *old;
     }
     for (const auto& [n, bytes] : records) {
         if (n < 1) return false;
@@ -129,21 +129,49 @@ bool repairRecordDefaults(QByteArray& record) {
     return changed;
 }
 
-Outcome readyJobFile(const Folders& folders, JobState& job, const JobLoadHooks& hooks) {
+namespace {
+
+// The steps before the records are read: conversion of the oldest job file
+// when no current one exists, then the format check and upgrade. Given
+// `inMemory`, nothing is written and the job's current-format bytes are put
+// there; it stays none when there is no job at all.
+Outcome readyJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks,
+                 std::optional<QByteArray>* inMemory) {
     const QString path = folders.jobFile();
     folders.trace(QStringLiteral("_101 実行データを読み込む Start"));
     folders.trace(path);
+    QByteArray bytes;
+    QByteArray* const keep = inMemory ? &bytes : nullptr;
     if (!QFileInfo::exists(path)) {
         folders.trace(QStringLiteral("_101E 00形式のデータを読み込んで02形式に変換することを試みる"));
         const Outcome converted =
-            hooks.convertOldJobFile ? hooks.convertOldJobFile(folders, job) : Outcome{false, {}};
+            hooks.convertOldJobFile ? hooks.convertOldJobFile(folders, job, keep) : Outcome{false, {}};
         folders.trace(QStringLiteral("_101F 変換結果は") +
                       (converted.ok ? QStringLiteral("True") : QStringLiteral("False")));
         // Nothing to convert is no failure: the job is simply empty.
         if (!converted) return converted.message.text.isEmpty() ? Outcome::success() : converted;
+        if (inMemory) {
+            *inMemory = bytes;
+            return Outcome::success();
+        }
     }
     folders.trace(QStringLiteral("_101F 02形式のﾃﾞｰﾀのﾊﾞｰｼﾞｮﾝを確認"));
-    return hooks.upgradeJobFormat ? hooks.upgradeJobFormat(folders, job) : Outcome::success();
+    if (hooks.upgradeJobFormat) {
+        const Outcome upgraded = hooks.upgradeJobFormat(folders, job, keep);
+        if (upgraded && inMemory) *inMemory = bytes;
+        return upgraded;
+    }
+    if (!inMemory) return Outcome::success();
+    *inMemory = readRegularFile(path);
+    if (!*inMemory)
+        return Outcome::error(QStringLiteral("基礎データのファイルを読み込めません。　　　\n\n") + path);
+    return Outcome::success();
+}
+
+} // namespace
+
+Outcome readyJobFile(const Folders& folders, JobState& job, const JobLoadHooks& hooks) {
+    return readyJob(folders, job, hooks, nullptr);
 }
 
 void takeJobIdentity(const FoundationRecord& first, JobState& job) {
@@ -160,8 +188,13 @@ Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks
         folders.trace(QStringLiteral("_101H End------------------>"));
         return outcome;
     };
-    if (Outcome ready = readyJobFile(folders, job, hooks); !ready) return end(ready);
-    if (!QFileInfo::exists(path)) {
+    // A run without the tree's lock sees the job as loading makes it but
+    // writes nothing: the bytes come from memory.
+    std::optional<QByteArray> inMemory;
+    if (Outcome ready = readyJob(folders, job, hooks, hooks.writeBack ? nullptr : &inMemory); !ready)
+        return end(ready);
+    const bool noJob = hooks.writeBack ? !QFileInfo::exists(path) : !inMemory;
+    if (noJob) {
         // Only a missing job file leaves the job without names.
         job.currentJobName = kUndecided;
         job.currentFileName = kUndecided;
@@ -171,11 +204,10 @@ Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks
     folders.trace(QStringLiteral("_101G FileName=") + path + QStringLiteral("からﾃﾞｰﾀを読み込む"));
     // The whole file in one read: a job of ten thousand records is loaded
     // without a seek per record.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!inMemory) inMemory = readRegularFile(path);
+    if (!inMemory)
         return end(Outcome::error(QStringLiteral("基礎データのファイルを読み込めません。　　　\n\n") + path));
-    const QByteArray content = file.readAll();
-    file.close();
+    const QByteArray content = std::move(*inMemory);
     const int count = static_cast<int>(content.size() / kLength);
     QList<std::pair<int, QByteArray>> repaired;
     for (int n = 1; n <= count; ++n) {
@@ -183,7 +215,10 @@ Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks
         if (repairRecordDefaults(bytes)) repaired.append({n, bytes});
         if (n == 1 || visit) {
             const FoundationRecord record = decodeRecord(bytes);
-            if (n == 1) takeJobIdentity(record, job);
+            if (n == 1) {
+                takeJobIdentity(record, job);
+                job.imported = record.importFlag == -1;
+            }
             if (visit) visit(n, record);
         }
     }
@@ -191,11 +226,15 @@ Outcome loadJob(const Folders& folders, JobState& job, const JobLoadHooks& hooks
     // A job file without records still belongs to the job named in the job
     // window: its identity is kept beside it (or, failing that, stays as in
     // memory).
-    if (count == 0) takeKeptIdentity(folders, job);
+    if (count == 0) {
+        job.imported = false;
+        takeKeptIdentity(folders, job);
+    }
     Outcome outcome = Outcome::success();
-    // The repaired defaults go back into the job file; one that cannot be
-    // written keeps them in memory only, and the user is told.
-    if (!repaired.isEmpty() && !patchRecords(path, repaired))
+    // The repaired defaults go back into the job file (only in a run that
+    // holds the tree); one that cannot be written keeps them in memory only,
+    // and the user is told.
+    if (!repaired.isEmpty() && hooks.writeBack && !patchRecords(path, repaired))
         outcome = Outcome::warning(
             QStringLiteral("基礎データの既定値の補正をファイルに書き込めませんでした。　　　\n\n"
                            "ファイルは変更していません。\n\n") +
@@ -261,10 +300,9 @@ bool deleteAllRecords(const Folders& folders, JobState& job) {
 
 bool replaceWithEmptyJob(const Folders& folders, const JobState& job) {
     const QString kept = jobIdentityPath(folders);
-    QFile previous(kept);
-    const bool hadKept = previous.open(QIODevice::ReadOnly);
-    const QByteArray before = hadKept ? previous.readAll() : QByteArray();
-    previous.close();
+    const std::optional<QByteArray> previous = readRegularFile(kept);
+    const bool hadKept = previous.has_value();
+    const QByteArray before = previous.value_or(QByteArray());
     if (!writeJobIdentityFile(folders, identityOf(job))) return false;
     if (replaceFile(folders.jobFile(), {})) return true;
     if (hadKept)

@@ -28,8 +28,9 @@ QString jobIdentityPath(const Folders& folders) {
 }
 
 std::optional<JobIdentity> readJobIdentityFile(const Folders& folders) {
-    QFile file(jobIdentityPath(folders));
-    if (!file.open(QIODevice::ReadOnly) || file.size() != kLength) return std::nullopt;
+    // A FIFO or device in the side file's place is refused, never waited on.
+    QFile file;
+    if (!openRegularFile(file, jobIdentityPath(folders)) || file.size() != kLength) return std::nullopt;
     const RecordReader r(file.read(kLength));
     const int unit = r.int16(kUnitAt);
     if (r.int16(kVersionAt) != kFormat || (unit != 1 && unit != 2)) return std::nullopt;

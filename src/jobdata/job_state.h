@@ -38,10 +38,19 @@ struct EditRequest {
 // Where the older job formats plug into loading a job: the conversion of the
 // oldest job file when no current one exists (failing without a message when
 // there is nothing to convert), and the upgrade of older records of the
-// current file. Unset hooks do nothing.
+// current file. Unset hooks do nothing. Given `inMemory`, a hook writes no
+// file at all: it puts the job's bytes in the current format there instead
+// (the converted or upgraded records, or the job file as it is when it needs
+// no change).
+using JobFileHook = std::function<Outcome(const Folders&, JobState&, QByteArray* inMemory)>;
 struct JobLoadHooks {
-    std::function<Outcome(const Folders&, JobState&)> convertOldJobFile;
-    std::function<Outcome(const Folders&, JobState&)> upgradeJobFormat;
+    JobFileHook convertOldJobFile;
+    JobFileHook upgradeJobFormat;
+    // A run that does not hold the tree's lock keeps what a load changes
+    // (conversion, upgrade, repaired defaults) in memory: the program that
+    // holds the lock may be replacing the job at that moment, and a rename
+    // of ours would undo its work.
+    bool writeBack = true;
 };
 
 } // namespace k5

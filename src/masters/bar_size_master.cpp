@@ -10,6 +10,7 @@
 #include "platform/record_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <array>
 
 namespace k5 {
@@ -96,7 +97,7 @@ void ensureBarSizeFile(const Folders& folders, const QString& kind) {
     writeDefaultBarSizes(folders, kind);
 }
 
-bool writeDefaultBarSizes(const Folders& folders, const QString& kind) {
+static QList<QByteArray> defaultBarSizeBytes(const QString& kind) {
     QList<QByteArray> records;
     auto add = [&records](const auto& table) {
         for (const DefaultBarSize& d : table)
@@ -106,13 +107,21 @@ bool writeDefaultBarSizes(const Folders& folders, const QString& kind) {
         add(kDeformedDefaults);
     else
         add(kRoundDefaults);
-    return replaceFile(barSizeFile(folders, kind), records);
+    return records;
+}
+
+bool writeDefaultBarSizes(const Folders& folders, const QString& kind) {
+    return replaceFile(barSizeFile(folders, kind), defaultBarSizeBytes(kind));
 }
 
 QList<BarSizeRecord> readBarSizes(const Folders& folders, const QString& kind) {
     const QString path = barSizeFile(folders, kind);
+    // A missing file stands for the defaults start-up would write (a run
+    // that only reads the tree writes none).
+    const bool missing = !QFileInfo::exists(path) && !QFileInfo(path).isSymLink();
     QList<BarSizeRecord> records;
-    for (const QByteArray& bytes : readRecords(path, kBarSizeRecordLength, recordCount(path)))
+    for (const QByteArray& bytes :
+         missing ? defaultBarSizeBytes(kind) : readRecords(path, kBarSizeRecordLength, recordCount(path)))
         records.append(decodeBarSize(bytes));
     return records;
 }

@@ -43,10 +43,8 @@ FontSetRecord decodeFontSet(const QByteArray& bytes) {
     return {fromCp932(r.bytes(0, 20)), r.int16(20), r.int16(22), r.int16(24), r.int16(26)};
 }
 
-// One pass of the load: the records and the set flagged in use, if any.
-QList<FontSetRecord> readFontSets(const Folders& folders, ReportFont& font) {
-    const QString& path = folders.fontFile;
-    if (roundedRecordCount(path, kFontSetRecordLength) <= 0) writeDefaultFontSets(folders);
+// The records of the file as it is and the set flagged in use, if any.
+QList<FontSetRecord> readFontSetFile(const QString& path, ReportFont& font) {
     QList<FontSetRecord> records;
     for (const QByteArray& bytes :
          readRecords(path, kFontSetRecordLength, roundedRecordCount(path, kFontSetRecordLength))) {
@@ -57,6 +55,17 @@ QList<FontSetRecord> readFontSets(const Folders& folders, ReportFont& font) {
                 r.smallSize};
     }
     return records;
+}
+
+// One pass of the load: the defaults written first when the file is missing.
+QList<FontSetRecord> readFontSets(const Folders& folders, ReportFont& font) {
+    if (roundedRecordCount(folders.fontFile, kFontSetRecordLength) <= 0) writeDefaultFontSets(folders);
+    return readFontSetFile(folders.fontFile, font);
+}
+
+ReportFont firstDefaultFont() {
+    const QStringList first = QString::fromUtf8(kDefaultFontSets[0]).split(u',');
+    return {1, first[0], first[1].toInt(), first[2].toInt(), first[3].toInt()};
 }
 
 // Font sizes the report can be set in, points.
@@ -135,13 +144,16 @@ QList<FontSetRecord> loadFontSet(const Folders& folders, ReportFont& reportFont)
         writeDefaultFontSets(folders);
         records = readFontSets(folders, font);
     }
-    if (font.fontSetInUse == 0) {
-        // The master folder cannot be written: report with the first default set.
-        QStringList first = QString::fromUtf8(kDefaultFontSets[0]).split(u',');
-        font = {1, first[0], first[1].toInt(), first[2].toInt(), first[3].toInt()};
-    }
+    // The master folder cannot be written: report with the first default set.
+    if (font.fontSetInUse == 0) font = firstDefaultFont();
     reportFont = font;
     return records;
+}
+
+ReportFont readReportFont(const Folders& folders) {
+    ReportFont font;
+    readFontSetFile(folders.fontFile, font);
+    return font.fontSetInUse == 0 ? firstDefaultFont() : font;
 }
 
 bool writeDefaultFontSets(const Folders& folders) {

@@ -39,6 +39,9 @@ QStringList fontFaceChoices();
 // too short file, or one without a flagged record, is replaced by the
 // default sets first.
 QList<FontSetRecord> loadFontSet(const Folders& folders, ReportFont& reportFont);
+// The font set in use as the file stands, the first default set when the
+// file has none; writes nothing (for runs that only read the tree).
+ReportFont readReportFont(const Folders& folders);
 // Replaces the file by the eight default sets (record 1 in use).
 bool writeDefaultFontSets(const Folders& folders);
 

@@ -125,18 +125,26 @@ void ensureGradeFile(const Folders& folders) {
         writeDefaultGrades(folders);
 }
 
-bool writeDefaultGrades(const Folders& folders) {
+static QList<QByteArray> defaultGradeBytes() {
     QList<QByteArray> records;
     for (const char* line : kDefaultGrades)
         records.append(encodeGrade(QString::fromUtf8(line).split(u',')));
-    return replaceFile(folders.rebarGradeFile, records);
+    return records;
+}
+
+bool writeDefaultGrades(const Folders& folders) {
+    return replaceFile(folders.rebarGradeFile, defaultGradeBytes());
 }
 
 QList<GradeRecord> readGradeRecords(const Folders& folders) {
     const QString& path = folders.rebarGradeFile;
+    // A missing file stands for the defaults start-up would write (a run
+    // that only reads the tree writes none).
+    const bool missing = !QFileInfo::exists(path) && !QFileInfo(path).isSymLink();
     QList<GradeRecord> grades;
     for (const QByteArray& bytes :
-         readRecords(path, kGradeRecordLength, roundedRecordCount(path, kGradeRecordLength)))
+         missing ? defaultGradeBytes()
+                 : readRecords(path, kGradeRecordLength, roundedRecordCount(path, kGradeRecordLength)))
         grades.append(decodeGrade(bytes));
     return grades;
 }

@@ -4,6 +4,7 @@
 #include "platform/file_replace.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/record_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,8 +39,8 @@ void loadKeyActions(const Folders& folders, ControlSettings& control) {
         ensureKeyActionFile(folders, control);
         return;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return;
+    QFile file;
+    if (!openRegularFile(file, path)) return;
     // Three numbers in order, separated by blanks, line breaks or commas; a
     // number missing at the end of a damaged file reads as 0.
     static const QRegularExpression separators(QStringLiteral("[\\s,]+"));

@@ -38,8 +38,8 @@ bool replaceLeadingRecordsOrWarn(Prompt& prompt, const QString& path, int record
 
 QList<double> readNumberItems(const QString& path) {
     QList<double> numbers;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return numbers;
+    QFile file;
+    if (!openRegularFile(file, path)) return numbers;
     static const QRegularExpression separators(QStringLiteral("[ \\t,\\r\\n]+"));
     for (const QString& item : fromCp932(file.readAll()).split(separators, Qt::SkipEmptyParts))
         numbers.append(parseLeadingNumber(item));

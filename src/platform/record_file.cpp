@@ -2,14 +2,43 @@
 
 #include <QFileInfo>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace k5 {
+
+bool openRegularFile(QFile& file, const QString& path) {
+    if (file.isOpen()) file.close();
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    // A regular file never blocks; the flag is dropped for plain reads.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+std::optional<QByteArray> readRegularFile(const QString& path) {
+    QFile file;
+    if (!openRegularFile(file, path)) return std::nullopt;
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    return content;
+}
 
 RecordFile::RecordFile(const QString& path, int recordLength)
     : path_(path), length_(recordLength), file_(path) {}
 
 bool RecordFile::openReadOnly() {
-    return file_.isOpen() || file_.open(QIODevice::ReadOnly);
+    return file_.isOpen() || openRegularFile(file_, path_);
 }
 
 int RecordFile::count() const {

@@ -6,12 +6,24 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 // Random-access files of fixed-length records numbered from 1, without header:
 // the format of every file the program keeps (jobs, masters, settings). Read
 // here; written only whole, through replaceFile, so that no failed write
 // leaves a record half changed.
 namespace k5 {
+
+// Opens `path` for reading when it is a regular file (a link is followed to
+// one). The file is opened without blocking and checked on the open
+// descriptor, so a FIFO or device put in a file's place is refused at once
+// rather than hanging the read, and no swap between a check and the open
+// can slip one in. False for anything else or an unreadable file. The file
+// is opened on its descriptor: `file.fileName()` stays empty.
+bool openRegularFile(QFile& file, const QString& path);
+// The whole content of the regular file at `path`; none when it is missing,
+// not a regular file or cannot be read.
+std::optional<QByteArray> readRegularFile(const QString& path);
 
 class RecordFile {
   public:

@@ -10,6 +10,7 @@
 #include "masters/key_actions.h"
 #include "platform/cp932.h"
 #include "platform/file_replace.h"
+#include "platform/record_file.h"
 #include "shell/app_context.h"
 
 #include <QDir>
@@ -51,7 +52,7 @@ QString deriveFolders(Folders& f, const QString& executableFolder) {
     return {};
 }
 
-void linkAnalysisProgram(Folders& f) {
+void linkAnalysisProgram(Folders& f, bool mayWrite) {
     const QString marker = f.prgFolder + QStringLiteral("/fmm");
     QString kind;
     if (QFileInfo::exists(marker)) kind = readFirstItem(marker).trimmed().toUpper();
@@ -70,7 +71,7 @@ void linkAnalysisProgram(Folders& f) {
     f.analysisDataFolder.clear();
     f.analysisProgramName.clear();
     f.analysisVersion.clear();
-    QFile::remove(marker);
+    if (mayWrite) QFile::remove(marker);
 }
 
 void startTraceFile(AppContext& ctx) {
@@ -91,7 +92,7 @@ void readAnalysisVersion(AppContext& ctx) {
     if (f.analysisProgramName.isEmpty()) return;
     const QString versionFile = f.analysisPrgFolder + QStringLiteral("/bk");
     ctx.trace(QStringLiteral("_000F RX2のﾊﾞｰｼﾞｮﾝNoを読み込むFileName=") + versionFile);
-    if (QFileInfo::exists(versionFile)) {
+    if (QFileInfo(versionFile).isFile()) {
         f.analysisVersion = readFirstItem(versionFile);
         ctx.trace(QStringLiteral("_000G ver=") + f.analysisVersion);
     } else {
@@ -140,10 +141,9 @@ QString unreadableMasterFile(const Folders& f) {
                              f.commonValuesFile,
                              f.fontFile};
     for (const QString& path : files) {
-        const QFileInfo info(path);
-        if (!info.exists()) continue;
-        QFile file(path);
-        if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return path;
+        if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) continue;
+        QFile file;
+        if (!openRegularFile(file, path)) return path;
     }
     return {};
 }
@@ -163,29 +163,24 @@ void ensureMasterFiles(AppContext& ctx) {
     if (ensureCommonValues(f)) ctx.control.lastSaveFolder = f.saveFolder;
 }
 
-// Removes what killed runs left: scratch files and folders that no running
-// program holds, in the tree and in the folders archives are saved to, and
-// the fixed scratch names ("…k5d_dum") earlier versions wrote in the tree.
-// Only the holder of the tree's lock does this.
+// Removes what killed runs left: scratch entries this program made (its own
+// names, with their maker recorded) that no running program holds, in the
+// tree and in the folders archives are saved to. Entries of other names,
+// earlier versions' fixed scratch names among them, may be the user's and
+// stay. Only the holder of the tree's lock does this.
 void removeLeftovers(const AppContext& ctx) {
     const Folders& f = ctx.folders;
     int removed = 0;
     for (const QString& folder : {f.dataFolder, f.masterFolder, f.saveFolder, ctx.control.lastSaveFolder})
         if (!folder.isEmpty() && QFileInfo(folder).isDir()) removed += removeStaleScratch(folder);
-    for (const QString& folder : {f.dataFolder, f.masterFolder}) {
-        const QFileInfoList old = QDir(folder).entryInfoList({QStringLiteral("*.k5d_dum")},
-                                                             QDir::Files | QDir::Hidden | QDir::System);
-        for (const QFileInfo& file : old)
-            if (!file.isSymLink() && QFile::remove(file.filePath())) ++removed;
-    }
     if (removed > 0) ctx.trace(QStringLiteral("_000R 前回の作業ファイルを削除 %1").arg(removed));
 }
 
 } // namespace
 
 QString readFirstItem(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    QFile file;
+    if (!openRegularFile(file, path)) return {};
     QString text = fromCp932(file.readLine()).trimmed();
     if (text.startsWith(u'"')) {
         qsizetype close = text.indexOf(u'"', 1);
@@ -196,7 +191,8 @@ QString readFirstItem(const QString& path) {
 }
 
 StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QString& currentDirectory,
-                      TreeLock* lock) {
+                      TreeLock* lock, TreeAccess access) {
+    const bool reading = access == TreeAccess::ReadsOnly;
     Folders& f = ctx.folders;
     f = Folders{};
     QString problem = deriveFolders(f, QFileInfo(executablePath).absolutePath());
@@ -205,11 +201,20 @@ StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QStr
     // missing. Without a data folder there is no job to show or change.
     if (!QDir().mkpath(f.dataFolder))
         return {false, QStringLiteral("工事データのフォルダを作れません：") + f.dataFolder, true};
-    QDir().mkpath(f.saveFolder);
+    if (!reading) QDir().mkpath(f.saveFolder);
     // Before the trace file is made afresh: it belongs to the run that holds the tree.
-    if (lock && lock->take(f.dataFolder) == TreeLock::Result::Busy) return {false, treeBusyMessage(), true};
-    linkAnalysisProgram(f);
-    startTraceFile(ctx);
+    if (lock) {
+        const TreeLock::Result taken = lock->take(f.dataFolder);
+        if (taken == TreeLock::Result::Busy) return {false, treeBusyMessage(), true};
+        if (taken == TreeLock::Result::Refused) return {false, lock->refusedMessage(), true};
+    }
+    linkAnalysisProgram(f, !reading);
+    // The trace file belongs to the run that changes the tree; a reading run
+    // leaves it to that run.
+    if (reading)
+        f.traceFile.clear();
+    else
+        startTraceFile(ctx);
     readAnalysisVersion(ctx);
     if (!checkFolders(ctx, currentDirectory)) {
         ctx.trace(QStringLiteral("_000N 各ﾎﾙﾀﾞの確認(False)End------------->"));
@@ -226,6 +231,7 @@ StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QStr
                          ctx.prompt ? *ctx.prompt : stderrPrompt};
         archiveConvertedJob(work, archiveName);
     });
+    ctx.jobHooks.writeBack = !reading;
     if (const QString unreadable = unreadableMasterFile(f); !unreadable.isEmpty()) {
         ctx.trace(QStringLiteral("_000S ") + unreadable + QStringLiteral("を読み込めない"));
         return {false,
@@ -233,7 +239,9 @@ StartUpResult startUp(AppContext& ctx, const QString& executablePath, const QStr
                     QStringLiteral("\n\nファイルの種類と読み取りの許可を確認してください。"),
                 true};
     }
-    ensureMasterFiles(ctx);
+    // A reading run takes a missing master as its defaults in memory (the
+    // calculation's snapshot does) and makes no file.
+    if (!reading) ensureMasterFiles(ctx);
     if (lock && lock->held()) removeLeftovers(ctx);
     return {true, {}};
 }

@@ -2,6 +2,7 @@
 
 #include "platform/file_replace.h"
 #include "platform/folders.h"
+#include "platform/record_file.h"
 
 #include <QFile>
 #include <QStringList>
@@ -18,8 +19,8 @@ QString settingsFile(const Folders& folders) {
 } // namespace
 
 std::optional<WindowSize> readMainWindowSize(const Folders& folders) {
-    QFile file(settingsFile(folders));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    QFile file;
+    if (!openRegularFile(file, settingsFile(folders))) return std::nullopt;
     // A few lines at most: anything longer is not our file.
     const QByteArray bytes = file.read(4096);
     for (const QString& line : QString::fromUtf8(bytes).split(u'\n')) {

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Listing a job kept in an older format upgrades its job file first.
+# A job kept in an older format: list shows it upgraded but leaves the file
+# as it is (it reads the tree only); the first command that holds the tree
+# (calc) upgrades the file itself.
 set -u
 program="$1"
 tmp=$(mktemp -d)
@@ -37,16 +39,28 @@ row=$'1\tA1\t直接基礎\t600\t0\t2500\t0\t3\t2\t200\t150\t'
 # Format 201: no version field, 2094-byte records.
 old_record 2094 0 270 474 81 ../DAT/K5dat02.k5d
 old_record 2094 0 270 474 81 ../DAT/K5dat02.k5d
-out=$(./kamo-k5 list | sed -n 2p) || fail "list of a 201 job"
-[ "$out" = "$row" ] || fail "201 row: $out"
+before=$(md5sum <../DAT/K5dat02.k5d)
+for command in list results propose; do
+    ./kamo-k5 $command >"$tmp/$command.out" 2>&1
+    [ "$(md5sum <../DAT/K5dat02.k5d)" = "$before" ] || fail "$command rewrote a 201 job"
+done
+[ "$(sed -n 2p "$tmp/list.out")" = "$row" ] || fail "201 row: $(cat "$tmp/list.out")"
+grep -q $'^1\tA1\t直接基礎' "$tmp/results.out" || fail "results of a 201 job: $(cat "$tmp/results.out")"
+[ -z "$(ls -A ../DAT | grep -v '^K5dat02.k5d$')" ] || fail "a reading command wrote beside the job: $(ls -A ../DAT)"
+./kamo-k5 calc >/dev/null 2>&1
 [ "$(stat -c %s ../DAT/K5dat02.k5d)" = $((2 * 2334)) ] || fail "201 job file not upgraded"
+[ -e ../DAT/K5dat02.k5d.v201 ] || fail "201 job file not kept before the upgrade"
 iconv -f CP932 -t UTF-8 ../DAT/runlog.rep | grep -q '_104 End' || fail "201 trace"
+[ "$(./kamo-k5 list | sed -n 2p)" = "$row" ] || fail "201 row after the upgrade"
 
 # The oldest format: its own file name, 1626-byte records, 36 data1 values and 61 data2 rows.
 rm ../DAT/K5dat02.k5d
 old_record 1626 0 262 406 61 ../DAT/K5dat.k5d
 out=$(./kamo-k5 list | sed -n 2p) || fail "list of a 00 job"
 [ "$out" = "$row" ] || fail "00 row: $out"
+[ -e ../DAT/K5dat.k5d ] && [ ! -e ../DAT/K5dat02.k5d ] || fail "list converted the 00 job on disk"
+[ -z "$(ls -A ../保存データ 2>/dev/null)" ] || fail "list archived the 00 job"
+./kamo-k5 calc >/dev/null 2>&1
 [ ! -e ../DAT/K5dat.k5d ] || fail "old job file kept"
 [ "$(stat -c %s ../DAT/K5dat02.k5d)" = 2334 ] || fail "00 job not converted"
 python3 -c "import sys; r = open('../DAT/K5dat02.k5d','rb').read(); sys.exit(r[56:62] != b'v02_fi')" || fail "file name"

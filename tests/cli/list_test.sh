@@ -18,6 +18,10 @@ cd "$tmp/KMD/K5/PRG"
 
 out=$(./kamo-k5 list) || fail "list on an empty job"
 [ "$out" = $'\t設計基礎名\tTYP\tax(cm)\tay(cm)\tLx(m)\tLy(m)\t(nx)\t(ny)\t(@x)\t(@y)\tメモ' ] || fail "empty list: $out"
+# A reading command writes no file of the tree: no trace, no master.
+[ -z "$(find ../DAT ../../MAS -mindepth 1)" ] || fail "list wrote into the tree: $(find ../DAT ../../MAS -mindepth 1)"
+# The first command that changes the tree makes its trace and settings.
+./kamo-k5 calc >/dev/null 2>&1
 [ -s ../DAT/runlog.rep ] || fail "trace file"
 [ "$(stat -c %s ../../MAS/m_ctrl.k5d)" = 110 ] || fail "control file"
 [ "$(stat -c %s ../../MAS/m_comUse.k5d)" = 232 ] || fail "common values file"

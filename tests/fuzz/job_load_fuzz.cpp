@@ -2,10 +2,13 @@
 // calculation run must refuse or succeed, never crash, hang or trip a
 // sanitizer. The same load decides whether an archive's job may replace the
 // current one, so its refusals must hold: an oldest-format job cut inside a
-// record is refused whole and kept, never converted without its tail.
+// record is refused whole and kept, never converted without its tail. A
+// reading run's load (nothing written back) must leave every file as it was
+// and see the very records the writing load then makes of the file.
 #include "calc/calculation.h"
 #include "fuzz_tree.h"
 #include "jobdata/format_conversion.h"
+#include "jobdata/foundation_record.h"
 #include "jobdata/job_file.h"
 #include "jobdata/job_state.h"
 
@@ -24,10 +27,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         dataFolder.remove(name);
     fuzz::write(oldest ? f.oldJobFile() : f.jobFile(), data + (size > 0), size > 0 ? size - 1 : 0);
 
-    k5::JobState job;
     k5::JobLoadHooks hooks;
     k5::installFormatConversion(hooks);
-    const k5::Outcome loaded = k5::loadJob(f, job, hooks, {});
+    QList<k5::FoundationRecord> seen, made;
+    const auto into = [](QList<k5::FoundationRecord>& records) {
+        return [&records](int, const k5::FoundationRecord& record) { records.append(record); };
+    };
+    const QStringList filesBefore = dataFolder.entryList(QDir::Files | QDir::Hidden);
+    k5::JobState reading;
+    hooks.writeBack = false;
+    const k5::Outcome read = k5::loadJob(f, reading, hooks, into(seen));
+    if (dataFolder.entryList(QDir::Files | QDir::Hidden) != filesBefore) std::abort();
+    QFile written(oldest ? f.oldJobFile() : f.jobFile());
+    if (!written.open(QIODevice::ReadOnly) ||
+        written.readAll() != QByteArray(reinterpret_cast<const char*>(data + (size > 0)),
+                                        static_cast<qsizetype>(size > 0 ? size - 1 : 0)))
+        std::abort();
+    written.close();
+
+    k5::JobState job;
+    hooks.writeBack = true;
+    const k5::Outcome loaded = k5::loadJob(f, job, hooks, into(made));
+    if (read.ok != loaded.ok) std::abort();
+    if (loaded.ok && seen.size() != made.size()) std::abort();
+    for (qsizetype i = 0; loaded.ok && i < seen.size(); ++i)
+        if (k5::encodeRecord(seen[i]) != k5::encodeRecord(made[i])) std::abort();
     const size_t stored = size > 0 ? size - 1 : 0;
     if (oldest && stored % k5::old_format::kLength00 != 0) {
         QFile kept(f.oldJobFile());

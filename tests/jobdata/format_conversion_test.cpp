@@ -352,3 +352,53 @@ TEST(FormatUpgrade, AnUnknownOrUnreadableJobIsRefusedAndLeftAlone) {
     EXPECT_EQ(loaded.message.icon, Icon::Error);
     EXPECT_TRUE(QFileInfo(tree.ctx.folders.jobFile()).isDir());
 }
+
+// A run that does not hold the tree (writeBack off) sees every older format
+// and the repaired defaults exactly as the writing load makes them, and
+// leaves the data folder as it was: no upgrade, backup, conversion, removal,
+// archive or repair reaches a file.
+TEST(FormatUpgrade, AReadingLoadSeesTheUpgradeButWritesNothing) {
+    struct Case {
+        const char* what;
+        bool oldest;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"201", false, record201(1) + record201(2)},
+        {"203", false, record203(1) + record203(2)},
+        {"00", true, record00(1) + record00(2)},
+        {"204 with a pitch of 0", false, Bytes(FoundationRecord::kLength).i16(0, 204).i16(2332, 204).b},
+    };
+    for (const Case& c : cases) {
+        k5test::TempTree reading, writing;
+        QStringList archives;
+        const auto collect = [](QList<QByteArray>& into) {
+            return [&into](int, const FoundationRecord& r) { into.append(encodeRecord(r)); };
+        };
+        for (k5test::TempTree* tree : {&reading, &writing}) {
+            installFormatConversion(tree->ctx.jobHooks, [&](const QString& name) { archives << name; });
+            writeBytes(c.oldest ? tree->ctx.folders.oldJobFile() : tree->ctx.folders.jobFile(), c.bytes);
+        }
+        const QDir data(reading.ctx.folders.dataFolder);
+        const QStringList before = data.entryList(QDir::Files | QDir::Hidden);
+        QList<QByteArray> seen, made;
+        // As a reading start sets it up: no trace file, nothing written back.
+        reading.ctx.folders.traceFile.clear();
+        reading.ctx.jobHooks.writeBack = false;
+        ASSERT_TRUE(loadJob(reading.ctx.folders, reading.ctx.job, reading.ctx.jobHooks, collect(seen)))
+            << c.what;
+        EXPECT_EQ(data.entryList(QDir::Files | QDir::Hidden), before) << c.what;
+        EXPECT_EQ(readBytes(c.oldest ? reading.ctx.folders.oldJobFile() : reading.ctx.folders.jobFile()),
+                  c.bytes)
+            << c.what;
+        EXPECT_TRUE(archives.isEmpty()) << c.what;
+
+        ASSERT_TRUE(loadJob(writing.ctx.folders, writing.ctx.job, writing.ctx.jobHooks, collect(made)))
+            << c.what;
+        EXPECT_EQ(seen, made) << c.what;
+        EXPECT_EQ(reading.ctx.job.currentJobName, writing.ctx.job.currentJobName) << c.what;
+        EXPECT_EQ(reading.ctx.job.currentFileName, writing.ctx.job.currentFileName) << c.what;
+        EXPECT_EQ(reading.ctx.job.recordCount, writing.ctx.job.recordCount) << c.what;
+        EXPECT_NE(readBytes(writing.ctx.folders.jobFile()), c.bytes) << c.what << ": the writing load wrote";
+    }
+}

@@ -146,7 +146,7 @@ TEST(JobFile, EmptyOrMissingJobLoadsAsUndecided) {
     k5test::TempTree tree;
     tree.ctx.job.unitSystem = 2;
     int converted = 0;
-    tree.ctx.jobHooks.convertOldJobFile = [&](const Folders&, JobState&) {
+    tree.ctx.jobHooks.convertOldJobFile = [&](const Folders&, JobState&, QByteArray*) {
         return ++converted, Outcome{false, {}};
     };
     loadJob(tree.ctx.folders, tree.ctx.job, tree.ctx.jobHooks);

@@ -7,19 +7,42 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lha32 {
 namespace {
 
 struct ReaderGuard {
+    FILE* file = nullptr;
     LHAInputStream* stream = nullptr;
     LHAReader* reader = nullptr;
     ~ReaderGuard() {
         if (reader) lha_reader_free(reader);
         if (stream) lha_input_stream_free(stream);
+        if (file) std::fclose(file);
     }
 };
+
+// The archive opened for reading when it is a regular file; a FIFO or device
+// in its place is refused at once (opened without blocking, checked on the
+// open descriptor) instead of hanging the extraction.
+FILE* openRegularFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FILE* file = ::fdopen(fd, "rb");
+    if (!file) ::close(fd);
+    return file;
+}
 
 bool isWanted(const std::string& stored, const std::vector<std::string>& wantedNames) {
     for (const std::string& wanted : wantedNames)
@@ -50,7 +73,8 @@ std::optional<std::string> readMember(const std::string& archivePath,
     const std::string shown = wantedNames.empty() ? std::string() : wantedNames.back();
     std::string path = archivePath;
     ReaderGuard g;
-    g.stream = lha_input_stream_from(path.data());
+    g.file = openRegularFile(path);
+    if (g.file) g.stream = lha_input_stream_from_FILE(g.file);
     if (!g.stream) return "書庫を開けません: " + archivePath;
     g.reader = lha_reader_new(g.stream);
     if (!g.reader) return "書庫を読めません: " + archivePath;

@@ -56,11 +56,27 @@ int fail(const std::string& message) {
     return 1;
 }
 
+// The whole of a regular file; false for anything else (a FIFO or device is
+// refused at once, never waited on) or a failed read.
 bool readFile(const std::string& path, std::vector<uint8_t>& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    out.clear();
+    uint8_t block[1 << 16];
+    while (ok) {
+        const ssize_t n = ::read(fd, block, sizeof block);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        out.insert(out.end(), block, block + n);
+    }
+    ::close(fd);
+    return ok;
 }
 
 // Writes the bytes to a scratch file beside target and renames it over the
