@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -46,25 +47,38 @@ int steps() {
 
 namespace {
 
-// Scratch names: "<prefix><pid>-<random>", the random part of letters and
-// digits (ten for a file, six for a folder, as mkdtemp makes them). The pid
-// of the writer tells a later run whether the writer may still be at work;
-// names without one were written by earlier versions.
-constexpr int kFileRandomLength = 10;
-constexpr int kFolderRandomLength = 6;
+// Scratch names: "<prefix><pid>-<start>-<random><check>": the writer's pid
+// and the time its process started (clock ticks after boot, as the kernel
+// keeps it), six random letters or digits and four more that check the rest
+// with a digest of the program's own. The pid and start time tell a later
+// run whether the writer is still at work (a pid alone may have been taken
+// by another process since); the check makes the name one that only this
+// program gives, so a user's file that merely looks like it (".k5tmp-notes12345",
+// a folder ".k5save-backup", the names of earlier versions) is never taken
+// for a scratch and removed.
+constexpr int kRandomLength = 6;
+constexpr int kCheckLength = 4;
+const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-// Ten letters or digits: a name no earlier scratch file of the folder has
-// by chance, and none a planted file can be guessed into in advance.
-QString randomSuffix() {
-    static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    QString suffix;
-    for (int i = 0; i < kFileRandomLength; ++i)
-        suffix += QLatin1Char(kAlphabet[QRandomGenerator::system()->bounded(62)]);
-    return suffix;
+QString randomPart() {
+    QString part;
+    for (int i = 0; i < kRandomLength; ++i)
+        part += QLatin1Char(kAlphabet[QRandomGenerator::system()->bounded(62)]);
+    return part;
 }
 
-QString namePrefixOfThisRun(const char* prefix) {
-    return QLatin1String(prefix) + QString::number(::getpid()) + u'-';
+// Four letters or digits from a digest (FNV-1a) of the rest of the name and
+// the program's own key.
+QString checkPart(QStringView named) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (char c : QByteArray("KAMO-K5 scratch entry/") + named.toUtf8()) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    QString check;
+    for (int i = 0; i < kCheckLength; ++i, hash /= 62)
+        check += QLatin1Char(kAlphabet[hash % 62]);
+    return check;
 }
 
 // An advisory lock on an open file or folder, held until `fd` is closed.
@@ -74,56 +88,50 @@ int lockedDuplicate(int fd) {
     return dup;
 }
 
-// A name this program gives its scratch files and folders, read back: which
-// kind of entry it must be and the writer's pid (0 for an earlier version's
-// name, which carries none).
-struct ScratchName {
-    bool folder = false;
-    long pid = 0;
-};
-
 bool isAsciiDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
 bool isAsciiDigits(QStringView text) {
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(), isAsciiDigit);
+    return !text.isEmpty() && text.size() <= 18 && std::all_of(text.begin(), text.end(), isAsciiDigit);
 }
 
-bool isRandomPart(QStringView text, int length) {
-    return text.size() == length && std::all_of(text.begin(), text.end(), [](QChar c) {
-               return isAsciiDigit(c) || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-           });
-}
+// A name this program gives its scratch files and folders, read back: which
+// kind of entry it must be and who made it. None for any other name.
+struct ScratchName {
+    bool folder = false;
+    ScratchOwner owner;
+};
 
 std::optional<ScratchName> readScratchName(const QString& name) {
     for (const char* prefix : {kScratchFilePrefix, kSaveFolderPrefix, kOpenFolderPrefix}) {
         if (!name.startsWith(QLatin1String(prefix))) continue;
-        const bool folder = prefix != kScratchFilePrefix;
-        const int randomLength = folder ? kFolderRandomLength : kFileRandomLength;
-        const QStringView rest = QStringView(name).mid(static_cast<qsizetype>(std::strlen(prefix)));
-        if (isRandomPart(rest, randomLength)) return ScratchName{folder, 0};
-        const qsizetype dash = rest.indexOf(u'-');
-        const QStringView pid = rest.left(dash);
-        if (dash < 1 || dash > 9 || !isAsciiDigits(pid) || !isRandomPart(rest.mid(dash + 1), randomLength))
+        const QStringList parts = name.mid(static_cast<qsizetype>(std::strlen(prefix))).split(u'-');
+        if (parts.size() != 3 || !isAsciiDigits(parts[0]) || !isAsciiDigits(parts[1])) return std::nullopt;
+        const ScratchOwner owner{parts[0].toLong(), parts[1].toLongLong()};
+        const QString random = parts[2].left(kRandomLength);
+        if (owner.pid < 1 || parts[2].size() != kRandomLength + kCheckLength ||
+            scratchEntryName(prefix, owner, random) != name)
             return std::nullopt;
-        const long number = pid.toLong();
-        if (number < 1) return std::nullopt;
-        return ScratchName{folder, number};
+        return ScratchName{prefix != kScratchFilePrefix, owner};
     }
     return std::nullopt;
 }
 
-// True while the process `pid` exists (one of another user included).
-bool processExists(long pid) {
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+// True while the process that made an entry still runs: its pid is there and
+// started when the name says. A process that cannot be looked at counts as
+// running.
+bool ownerRunning(const ScratchOwner& owner) {
+    if (::kill(static_cast<pid_t>(owner.pid), 0) != 0 && errno == ESRCH) return false;
+    const std::optional<qint64> started = processStartTime(owner.pid);
+    return !started || *started == owner.started;
 }
 
 // True when some running program holds the lock of the entry at `path`.
 bool inUse(const QByteArray& path, bool folder) {
     const int fd =
         ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
-    if (fd < 0) return false;
+    if (fd < 0) return true; // what cannot be looked at is left alone
     const bool held = flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
     ::close(fd);
     return held;
@@ -131,20 +139,18 @@ bool inUse(const QByteArray& path, bool folder) {
 
 // What a run that is gone left under a scratch name: the entry's kind
 // (a folder is removed with what it holds), or none when it must stay.
-// Stale means of the program's kind for the name, the writer's process no
-// longer there and the entry's lock free. A link under such a name is no
-// scratch of ours either way; it is removed as a link, never followed.
-enum class Stale { No, Entry, Folder };
+// Stale means of the program's kind for the name (a regular file or a
+// folder, never a link: the program makes neither kind through one), its
+// maker no longer running and the entry's lock free.
+enum class Stale { No, File, Folder };
 
 Stale staleness(const QByteArray& path, const ScratchName& name) {
     struct stat st {};
     if (::lstat(path.constData(), &st) != 0) return Stale::No;
-    const bool link = S_ISLNK(st.st_mode);
-    if (!link && !(name.folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode))) return Stale::No;
-    if (name.pid != 0 && processExists(name.pid)) return Stale::No;
-    if (link) return Stale::Entry;
-    if (inUse(path, name.folder)) return Stale::No;
-    return name.folder ? Stale::Folder : Stale::Entry;
+    if (!(name.folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode))) return Stale::No;
+    if (st.st_uid != ::geteuid()) return Stale::No; // another user's run, never ours
+    if (ownerRunning(name.owner) || inUse(path, name.folder)) return Stale::No;
+    return name.folder ? Stale::Folder : Stale::File;
 }
 
 QStringList entryNames(const QString& folder) {
@@ -159,13 +165,38 @@ QStringList entryNames(const QString& folder) {
 
 } // namespace
 
+std::optional<qint64> processStartTime(long pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray line = stat.readAll();
+    // The command name in parentheses may hold blanks: fields are counted
+    // after its closing one (state is field 3, the start time field 22).
+    const qsizetype close = line.lastIndexOf(')');
+    if (close < 0) return std::nullopt;
+    const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+    bool ok = false;
+    const qint64 started = fields.value(19).toLongLong(&ok);
+    return ok ? std::optional<qint64>(started) : std::nullopt;
+}
+
+ScratchOwner thisRunAsOwner() {
+    static const ScratchOwner self{static_cast<long>(::getpid()), processStartTime(::getpid()).value_or(0)};
+    return self;
+}
+
+QString scratchEntryName(const char* prefix, const ScratchOwner& owner, const QString& random) {
+    const QString named = QLatin1String(prefix) + QString::number(owner.pid) + u'-' +
+                          QString::number(owner.started) + u'-' + random;
+    return named + checkPart(named);
+}
+
 ScratchFile::ScratchFile(const QString& target) : target_(target) {
     const QString folder = QFileInfo(target).absolutePath();
     // A run killed while writing here (a report, a drawing) left its scratch
     // file, which no start-up visits when the folder is the user's own.
     removeStaleScratch(folder);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path_ = folder + u'/' + namePrefixOfThisRun(kScratchFilePrefix) + randomSuffix();
+        path_ = folder + u'/' + scratchEntryName(kScratchFilePrefix, thisRunAsOwner(), randomPart());
         const int fd = ::open(QFile::encodeName(path_).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST) continue;
@@ -199,19 +230,33 @@ bool ScratchFile::commit() {
     return committed_;
 }
 
-ScratchFolder::ScratchFolder(const QString& parent, const char* prefix)
-    : dir_(parent + u'/' + namePrefixOfThisRun(prefix) + QString(kFolderRandomLength, u'X')) {
-    if (!dir_.isValid()) return;
-    const int fd =
-        ::open(QFile::encodeName(dir_.path()).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return;
-    lockFd_ = lockedDuplicate(fd);
-    ::close(fd);
+ScratchFolder::ScratchFolder(const QString& parent, const char* prefix) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString path = parent + u'/' + scratchEntryName(prefix, thisRunAsOwner(), randomPart());
+        if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0) {
+            if (errno == EEXIST) continue;
+            error_ = QString::fromLocal8Bit(std::strerror(errno));
+            return;
+        }
+        path_ = path;
+        const int fd =
+            ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd >= 0) {
+            lockFd_ = lockedDuplicate(fd);
+            ::close(fd);
+        }
+        return;
+    }
+    error_ = QStringLiteral("no free scratch name");
 }
 
 ScratchFolder::~ScratchFolder() {
-    dir_.remove();
+    if (!path_.isEmpty()) QDir(path_).removeRecursively();
     if (lockFd_ >= 0) ::close(lockFd_);
+}
+
+QString ScratchFolder::filePath(const QString& name) const {
+    return path_ + u'/' + name;
 }
 
 int removeStaleScratch(const QString& folder) {
@@ -225,7 +270,7 @@ int removeStaleScratch(const QString& folder) {
         switch (staleness(encoded, *scratch)) {
         case Stale::No:
             continue;
-        case Stale::Entry:
+        case Stale::File:
             gone = ::unlink(encoded.constData()) == 0;
             break;
         case Stale::Folder:

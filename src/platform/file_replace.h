@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QList>
 #include <QString>
-#include <QTemporaryDir>
+#include <optional>
 
 // Every file the program replaces (jobs, masters, settings, archives,
 // reports) is replaced the same way: the new content goes to a scratch file
@@ -13,13 +13,28 @@
 // byte for byte and no scratch file behind.
 namespace k5 {
 
-// Scratch files and folders are named with these prefixes, the writer's pid
-// and a random part ("<prefix><pid>-<random>"), and nothing else is: what a
-// killed run leaves behind is recognised by its name, its writer being gone
-// and its lock being free.
+// Scratch files and folders are named with these prefixes, their maker
+// (pid and process start time), a random part and a check of the whole
+// name that only this program computes ("<prefix><pid>-<start>-<random><check>"),
+// and nothing else is: what a killed run left behind is recognised by its
+// name, its maker being gone and its lock being free. A name of any other
+// form (earlier versions', or a user's that looks alike) is never removed.
 inline constexpr char kScratchFilePrefix[] = ".k5tmp-";
 inline constexpr char kSaveFolderPrefix[] = ".k5save-";
 inline constexpr char kOpenFolderPrefix[] = ".k5open-";
+
+// Who made a scratch entry: the process id and the time that process
+// started (clock ticks after boot), so a pid taken by a later process is
+// not mistaken for the maker.
+struct ScratchOwner {
+    long pid = 0;
+    qint64 started = 0;
+};
+ScratchOwner thisRunAsOwner();
+// The start time of process `pid`; none when there is no such process.
+std::optional<qint64> processStartTime(long pid);
+// The scratch name `owner` gives an entry with this random part.
+QString scratchEntryName(const char* prefix, const ScratchOwner& owner, const QString& random);
 
 // The new content of `target`, written first to a file of its own beside it.
 // The file is created new under a name no file had (O_CREAT | O_EXCL |
@@ -60,8 +75,9 @@ class ScratchFile {
     bool committed_ = false;
 };
 
-// A scratch folder `<parent>/<prefix><pid>-XXXXXX`, made new (mkdtemp) and removed
-// with all it holds when the scope is left; locked like a scratch file.
+// A scratch folder `<parent>/<scratch name>`, made new (mkdir of a name no
+// entry has) and removed with all it holds when the scope is left; locked
+// like a scratch file.
 class ScratchFolder {
   public:
     ScratchFolder(const QString& parent, const char* prefix);
@@ -69,22 +85,23 @@ class ScratchFolder {
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    bool isValid() const { return dir_.isValid(); }
-    QString path() const { return dir_.path(); }
-    QString filePath(const QString& name) const { return dir_.filePath(name); }
-    QString errorString() const { return dir_.errorString(); }
+    bool isValid() const { return !path_.isEmpty(); }
+    QString path() const { return path_; }
+    QString filePath(const QString& name) const;
+    QString errorString() const { return error_; }
 
   private:
-    QTemporaryDir dir_;
+    QString path_;
+    QString error_;
     int lockFd_ = -1;
 };
 
 // Removes from `folder` the scratch files and folders no running program
-// holds: what a killed run left. An entry stays unless its name is of the
-// program's own naming and its kind (a regular file for a scratch file, a
-// folder for a scratch folder), the process named in it is gone and its
-// lock is free; a link under such a name is removed as a link, never
-// followed. Returns how many were removed.
+// holds: what a killed run of this user left. An entry stays unless its name
+// is of the program's own naming with a valid check, its kind is the name's
+// (a regular file for a scratch file, a folder for a scratch folder; a link
+// never), the process that made it is gone and its lock is free. Returns how
+// many were removed.
 int removeStaleScratch(const QString& folder);
 
 // True when `path` names nothing or a regular file (through links): a

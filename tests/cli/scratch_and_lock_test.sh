@@ -79,20 +79,33 @@ sleep 0.3
 ./kamo-k5 calc >/dev/null 2>&1 || fail "calc after the other program finished"
 wait $holder
 
-# What a killed run left in the tree is removed at the next changing start;
-# a reading start leaves it (it holds no lock).
-mkdir -p ../DAT/.k5open-AbCdEf/x && echo part > ../DAT/.k5open-AbCdEf/x/K5dat02.k5d
+# What a killed run left in the tree is removed at the next changing start
+# (a killed calc's scratch job); a reading start leaves it (it holds no
+# lock). Entries the program cannot prove its own stay: a user's files and
+# folders of like names and the names of earlier versions.
+python3 -c "b = open('../DAT/K5dat02.k5d','rb').read(); open('../DAT/K5dat02.k5d','wb').write(b * 40000)"
+./kamo-k5 calc >/dev/null 2>&1 &
+calc=$!
+for _ in $(seq 400); do ls -A ../DAT | grep -q "^\.k5tmp-$calc-" && break; sleep 0.02; done
+kill -9 $calc; wait $calc 2>/dev/null
+left=$(ls -A ../DAT | grep "^\.k5tmp-$calc-") || fail "the killed calc's scratch job was not seen"
+mkdir -p ../DAT/.k5open-AbCdEf/x ../DAT/.k5save-backup ../DAT/.k5open-photos
+echo part > ../DAT/.k5open-AbCdEf/x/K5dat02.k5d
+echo thesis > ../DAT/.k5save-backup/thesis.txt
+echo photo > ../DAT/.k5open-photos/a.jpg
+echo notes > ../DAT/.k5tmp-notes12345
 echo half > ../DAT/.k5tmp-Killed0001
 echo half > ../DAT/K5dat02.k5d_dum
 ./kamo-k5 list >/dev/null 2>&1
-[ -e ../DAT/K5dat02.k5d_dum ] || fail "a reading command removed files without the lock"
+[ -e "../DAT/$left" ] || fail "a reading command removed files without the lock"
+write_job 500
 ./kamo-k5 calc >/dev/null 2>&1 || fail "calc after a killed run"
-for left in .k5open-AbCdEf .k5tmp-Killed0001 K5dat02.k5d_dum; do
-    [ -e "../DAT/$left" ] && fail "$left was not cleaned up"
+[ -e "../DAT/$left" ] && fail "the killed calc's scratch job was not cleaned up"
+for kept in .k5open-AbCdEf/x/K5dat02.k5d .k5save-backup/thesis.txt .k5open-photos/a.jpg .k5tmp-notes12345 \
+    .k5tmp-Killed0001 K5dat02.k5d_dum; do
+    [ -f "../DAT/$kept" ] || fail "$kept is not the program's to remove"
 done
-echo mine > ../DAT/notes.k5d_dum.txt
-./kamo-k5 calc >/dev/null 2>&1 || fail "calc"
-[ -e ../DAT/notes.k5d_dum.txt ] || fail "a file not of the program's naming was removed"
+rm -rf ../DAT/.k5open-AbCdEf ../DAT/.k5save-backup ../DAT/.k5open-photos ../DAT/.k5tmp-* ../DAT/K5dat02.k5d_dum
 # A save killed while the archiver runs: the archiver dies with it, and the
 # scratch folder it left in the save folder goes at the next start.
 mkdir -p ../保存データ
