@@ -43,6 +43,13 @@ QString sumNZero(int j) {
            kTail + QStringLiteral("\n軸力または基礎の寸法(自重)を見直してください。") + kTail;
 }
 
+QString sumNUplift(int j) {
+    return caseName(j) +
+           QStringLiteral(": 軸力の合計ΣN(=N'+①+②)が負（浮き上がり）のため、接地圧を計算できません。") +
+           kTail + QStringLiteral("\n基礎の寸法(自重)を見直すか、引抜きに抵抗する基礎を検討してください。") +
+           kTail;
+}
+
 QString eccentricityTooLarge(int j) {
     return caseName(j) + QStringLiteral(": 偏心距離の比e/Lが1/2以上となり、合力が基礎の外にあります。") +
            kTail + QStringLiteral("\n基礎の寸法を大きくするか、モーメント・水平力を見直してください。") +

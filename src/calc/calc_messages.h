@@ -13,6 +13,9 @@ QString directionName(int direction);
 QString notFinite();
 QString writeFailed();
 QString sumNZero(int j);
+// ΣN below 0: the footing is lifted off the ground, so no contact pressure
+// (and no bearing check) exists; an uplifting footing is never "OK".
+QString sumNUplift(int j);
 QString eccentricityTooLarge(int j);
 QString columnEccentricityTooLarge(int j);
 QString depthNotPositive();

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace k5 {
@@ -179,7 +180,15 @@ QString DesignResult::verdictText() const {
 }
 
 bool hasCompleteResults(const FoundationRecord& r) {
-    return d2(r, row::sumN, 1) != 0 && d2(r, row::nBars, 1) > 0 && d2(r, row::nBars, 2) > 0;
+    // A decided count is a whole number of bars the calculation can store
+    // (it refuses more than an Integer holds); anything else, a negative or
+    // astronomically large count or one that is no number, is no result.
+    const auto decidedCount = [&](int direction) {
+        const double n = d2(r, row::nBars, direction);
+        return n >= 1 && n <= std::numeric_limits<std::int16_t>::max();
+    };
+    const double sumN = d2(r, row::sumN, 1);
+    return std::isfinite(sumN) && sumN != 0 && decidedCount(1) && decidedCount(2);
 }
 
 DesignResult storedDesignResult(const FoundationRecord& r) {

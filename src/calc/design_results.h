@@ -51,9 +51,11 @@ struct DesignResult {
     QString verdictText() const;
 };
 
-// A record holds the complete results of a calculation: its long-term ΣN
-// and a bar count in both directions (a save clears them; a run stopped in
-// the middle of a record leaves no bar count).
+// A record holds the complete results of a calculation: its long-term ΣN (a
+// number other than 0) and a decided bar count in both directions (1 to
+// what an Integer holds; a save clears them; a run stopped in the middle of
+// a record leaves no bar count). The one rule of "calculated" for the
+// results list, the report and the drawing.
 bool hasCompleteResults(const FoundationRecord& record);
 
 // The ratios and judgement of a record's stored results; NotCalculated

@@ -39,7 +39,7 @@ bool designCase(DesignRecord& r, int j) {
 
     // Bearing: the whole load with self weight and backfill.
     const double sumN = r.set2(row::sumN, j, Nd + r.d1(field::W1) + r.d1(field::W2));
-    if (sumN == 0) return r.refuse(calc_message::sumNZero(j));
+    if (sumN <= 0) return r.refuse(sumN == 0 ? calc_message::sumNZero(j) : calc_message::sumNUplift(j));
     const double e = r.set2(row::e, j, std::fabs(sumM / sumN) + eps / 1000);
     const double eRatio = r.set2(row::eRatio, j, e / (L / 1000));
     // From e/L = 1/2 on the resultant lies at or beyond the edge: no pressure

@@ -1,5 +1,7 @@
 #include "shell/main_commands.h"
 
+#include "calc/design_results.h"
+
 #include "jobdata/record_layout.h"
 #include "platform/fixed_text.h"
 #include "platform/prompt.h"
@@ -223,9 +225,9 @@ bool moveRecord(AppContext& ctx, int step, const RecordVisitor& refillRow) {
 bool allRecordsCalculated(AppContext& ctx) {
     const int count = recordCountOf(ctx.folders);
     for (int n = 1; n <= count; ++n) {
-        // A calculated record has its long-term design axial force ΣN.
+        // Calculated as the results list and the drawing judge it.
         const std::optional<FoundationRecord> record = readRecord(ctx.folders, n);
-        if (!record || record->data2[row::sumN][1] == 0) {
+        if (!record || !hasCompleteResults(*record)) {
             ctx.ask().error(notCalculatedMessage());
             return false;
         }
