@@ -23,16 +23,33 @@ void ensureRuntimeFolder() {
 // program in a PRG folder stands for the program there: an installed
 // program serves each user's own KMD tree through a link in that tree's PRG
 // folder (the system reports the executable behind the link, which lies
-// outside every tree). Otherwise the executable itself, links resolved.
+// outside every tree). The link's folder is taken by the path it was
+// started through, so a tree reached through a link of its own (~/KMD
+// pointing at a folder of another name) keeps its KMD name. Otherwise the
+// executable itself, links resolved.
 QString programPath(const char* startedAs) {
     const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
     const QString started = startedAs ? QFile::decodeName(startedAs) : QString();
     const QFileInfo link(started);
-    const QString folder = QFileInfo(link.absolutePath()).canonicalFilePath();
+    const QString folder = QDir::cleanPath(link.absolutePath());
     const bool linkInPrg =
         started.contains(u'/') && link.isSymLink() && link.canonicalFilePath() == executable &&
         QFileInfo(folder).fileName().compare(QStringLiteral("PRG"), Qt::CaseInsensitive) == 0;
     return linkInPrg ? folder + u'/' + link.fileName() : executable;
+}
+
+// The current directory by the path it was entered through, as the shell
+// keeps it in PWD (when that still names this very folder), so the master
+// folder is found beside the KMD folder the user started from even when a
+// link led there; otherwise the folder's own path.
+QString currentDirectoryAsEntered() {
+    const QByteArray entered = qgetenv("PWD");
+    struct stat there {
+    }, here{};
+    if (entered.startsWith('/') && ::stat(entered.constData(), &there) == 0 && ::stat(".", &here) == 0 &&
+        there.st_dev == here.st_dev && there.st_ino == here.st_ino)
+        return QDir::cleanPath(QFile::decodeName(entered));
+    return QDir::currentPath();
 }
 
 // `kamo-k5 ARCHIVE.lzh`, as a file manager starts the program on a saved archive.
@@ -45,7 +62,7 @@ bool namesArchive(const char* argument) {
 
 int main(int argc, char* argv[]) {
     const QString executable = programPath(argc > 0 ? argv[0] : nullptr);
-    const QString currentDirectory = QDir::currentPath();
+    const QString currentDirectory = currentDirectoryAsEntered();
     ensureRuntimeFolder();
     // A write past the file-size limit fails and is reported like a full
     // disk, instead of killing the program with its scratch file left behind.
