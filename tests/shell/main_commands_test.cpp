@@ -203,15 +203,29 @@ TEST_F(MainCommands, DeleteAllAsksAndReports) {
 }
 
 TEST_F(MainCommands, TheReportRefusesAJobWithAnUncalculatedRecord) {
+    // Calculated: ΣN and a decided bar count in both directions, as the
+    // results list and the drawing judge it.
+    const auto calculated = [](FoundationRecord& r, float sumN, float bars) {
+        r.data2[22][1] = sumN;
+        r.data2[53][1] = r.data2[53][2] = bars;
+    };
     QList<FoundationRecord> records{k5test::sampleRecord("A", 1), k5test::sampleRecord("B", 1)};
-    records[0].data2[22][1] = 1;
+    calculated(records[0], 1, 4);
     k5test::writeJob(ctx, records);
     EXPECT_FALSE(allRecordsCalculated(ctx));
     EXPECT_EQ(tree.prompt.texts(),
               QStringList({"基礎の計算が行われていません。　　　\n\n処理を中止します。"}));
     EXPECT_EQ(tree.prompt.shown().front().icon, Icon::Error);
 
-    records[1].data2[22][1] = 3;
+    // A bar count that is no count is no result either.
+    for (float bars : {-5.0f, 1e38f}) {
+        calculated(records[1], 3, bars);
+        k5test::writeJob(ctx, records);
+        tree.prompt.clear();
+        EXPECT_FALSE(allRecordsCalculated(ctx)) << bars;
+    }
+
+    calculated(records[1], 3, 5);
     k5test::writeJob(ctx, records);
     tree.prompt.clear();
     EXPECT_TRUE(allRecordsCalculated(ctx));
