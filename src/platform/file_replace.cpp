@@ -1,4 +1,5 @@
 #include "platform/file_replace.h"
+#include "platform/record_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -327,11 +328,11 @@ bool replaceFile(const QString& path, const QList<QByteArray>& chunks) {
 
 bool replaceLeadingRecords(const QString& path, int recordLength, const QList<QByteArray>& records) {
     QByteArray content;
-    QFile old(path);
-    if (old.exists()) {
-        if (!old.open(QIODevice::ReadOnly)) return false;
-        content = old.readAll();
-        old.close();
+    if (QFileInfo::exists(path)) {
+        // Only a regular file is read (and replaced); a FIFO is never waited on.
+        const std::optional<QByteArray> old = readRegularFile(path);
+        if (!old) return false;
+        content = *old;
     }
     const qsizetype covered = static_cast<qsizetype>(records.size()) * recordLength;
     if (content.size() < covered) content.resize(covered, '\0');

@@ -9,6 +9,7 @@
 #include "platform/fixed_text.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/record_file.h"
 #include "shell/app_context.h"
 
 #include <QFile>
@@ -45,8 +46,8 @@ QString sizingSettingsFile(const Folders& folders) {
 
 SizingLimits readSizingLimits(const Folders& folders) {
     SizingLimits limits;
-    QFile file(sizingSettingsFile(folders));
-    if (!file.open(QIODevice::ReadOnly)) return limits;
+    QFile file;
+    if (!openRegularFile(file, sizingSettingsFile(folders))) return limits;
     // A few lines at most: anything longer is not our file.
     for (const QString& line : QString::fromUtf8(file.read(4096)).split(u'\n')) {
         const QString key = line.section(u'=', 0, 0).trimmed();

@@ -2,6 +2,7 @@
 
 #include "platform/file_replace.h"
 #include "platform/numbers.h"
+#include "platform/record_file.h"
 
 #include <QFile>
 #include <algorithm>
@@ -25,8 +26,8 @@ constexpr int kSmallestZoomedWidth = 4250;
 } // namespace
 
 QSize readViewportSize(const QString& sizeFile, QSize largest) {
-    QFile file(sizeFile);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return kDefaultViewport;
+    QFile file;
+    if (!openRegularFile(file, sizeFile)) return kDefaultViewport;
     const QString line = QString::fromLatin1(file.readLine());
     const int comma = line.indexOf(u',');
     if (comma < 0) return kDefaultViewport;
