@@ -18,9 +18,18 @@ QString tooLarge(const QString& name) {
     return numberTooLarge(name);
 }
 
+// A comma that separates no digit groups ("1,5") is refused with the field
+// named, rather than read as the digits before it.
+bool refusedComma(const QString& text, const QString& name, Prompt& prompt) {
+    if (!hasStrayComma(text)) return false;
+    prompt.error(strayCommaMessage(name, text));
+    return true;
+}
+
 // A whole number of at least 1 for a rebar arrangement value; the message
 // for a refused text is shown and nothing is taken.
 bool takeCount(const QString& text, const QString& name, int& target, Prompt& prompt) {
+    if (refusedComma(text, name, prompt)) return false;
     const double raw = parseLeadingNumber(text);
     if (fitsInt16(raw) && cInt(raw) >= 1) {
         target = static_cast<int>(cInt(raw));
@@ -37,6 +46,7 @@ bool takeCount(const QString& text, const QString& name, int& target, Prompt& pr
 // A stored Single takes the leading number of its field; a number beyond
 // the range of a Single cannot be stored and keeps the previous value.
 bool takeSingle(const QString& text, const QString& name, float& target, Prompt& prompt) {
+    if (refusedComma(text, name, prompt)) return false;
     const double value = parseLeadingNumber(text);
     if (fitsSingle(value)) {
         target = static_cast<float>(value);
@@ -49,8 +59,10 @@ bool takeSingle(const QString& text, const QString& name, float& target, Prompt&
 // The pile values are kept as typed until they are saved as numbers: a text
 // that is no number at all cannot be stored and keeps the previous value.
 bool takeNumber(const QString& text, const QString& name, float& target, Prompt& prompt) {
-    bool ok = false;
-    const double value = asciiNumberText(text).trimmed().toDouble(&ok);
+    if (refusedComma(text, name, prompt)) return false;
+    const std::optional<double> number = parseWholeNumber(text);
+    const bool ok = number.has_value();
+    const double value = number.value_or(0);
     if (ok && fitsSingle(value)) {
         target = static_cast<float>(value);
         return true;

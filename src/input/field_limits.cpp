@@ -66,4 +66,10 @@ QString integerOutOfRange(const QString& caption) {
            QStringLiteral(">には、-32768 から 32767 までの整数を入力してください。") + kEnd;
 }
 
+QString strayCommaMessage(const QString& caption, const QString& text) {
+    return QStringLiteral("<") + caption + QStringLiteral(">の入力値「") + text +
+           QStringLiteral("」を数値として読めません") + kEnd +
+           QStringLiteral("\n\nコンマ（,）は 1,500 のように3桁ごとの区切りにだけ使えます。");
+}
+
 } // namespace k5

@@ -37,5 +37,8 @@ bool fitsSingle(double value);
 QString numberTooLarge(const QString& caption);
 // The message for a value an Integer field cannot store.
 QString integerOutOfRange(const QString& caption);
+// The message for a number with a comma that separates no digit groups
+// ("1,5"): it is refused rather than read as the digits before the comma.
+QString strayCommaMessage(const QString& caption, const QString& text);
 
 } // namespace k5

@@ -27,12 +27,14 @@ QString shown(double value) {
 class FieldReader {
   public:
     void single(const QString& text, const char* caption, float& into, const char* input) {
+        if (hasStrayComma(text)) return refuse(strayCommaMessage(QString::fromUtf8(caption), text), input);
         const double value = parseLeadingNumber(text);
         if (!fitsSingle(value)) return refuse(numberTooLarge(QString::fromUtf8(caption)), input);
         into = static_cast<float>(value);
     }
     // An Integer field: the leading number rounded halves to even.
     void integer(const QString& text, const char* caption, int& into, const char* input) {
+        if (hasStrayComma(text)) return refuse(strayCommaMessage(QString::fromUtf8(caption), text), input);
         const double value = parseLeadingNumber(text);
         if (!fitsInt16(value)) return refuse(integerOutOfRange(QString::fromUtf8(caption)), input);
         into = static_cast<int>(cInt(value));
@@ -346,36 +348,40 @@ FoundationRecord buildRecord(const RecordEdit& edit, FoundationRecord r) {
     return r;
 }
 
-Outcome saveWorkingRecord(RecordEdit& edit) {
-    JobState& job = edit.job;
+std::optional<QList<std::pair<int, FoundationRecord>>> recordsToSave(const RecordEdit& edit) {
     const Folders& folders = edit.folders;
     const bool correction = edit.request.isCorrection();
     // A correction is built on the stored record itself.
     FoundationRecord stored;
     if (correction) {
         const std::optional<FoundationRecord> r = readRecord(folders, edit.request.record);
-        if (!r) return writeFailed(folders.jobFile());
+        if (!r) return std::nullopt;
         stored = *r;
     }
     const int count = recordCountOf(folders);
     const int target = correction ? edit.request.record : count + 1;
-    QList<std::pair<int, FoundationRecord>> changes{{target, buildRecord(edit, stored)}};
+    QList<std::pair<int, FoundationRecord>> records{{target, buildRecord(edit, stored)}};
 
     // A design group shares one design: the other records of the group take
     // it, each keeping its own name, loads and import data. Group 0 holds the
     // supports that belong to no group, so they are never handed a design.
-    // The whole group is written in one replacement of the job file, so a
-    // failed write never leaves the group with two designs.
     const int group = stored.groupNo;
-    if (correction && job.imported && group != 0)
+    if (correction && edit.job.imported && group != 0)
         for (int i = 1; i <= count; ++i) {
             if (i == target) continue;
             const std::optional<FoundationRecord> other = readRecord(folders, i);
-            if (!other) return writeFailed(folders.jobFile());
-            if (other->groupNo == group) changes.append({i, buildRecord(edit, *other)});
+            if (!other) return std::nullopt;
+            if (other->groupNo == group) records.append({i, buildRecord(edit, *other)});
         }
-    if (!writeRecords(folders, changes)) return writeFailed(folders.jobFile());
-    if (!correction) job.recordCount = target;
+    return records;
+}
+
+Outcome saveWorkingRecord(RecordEdit& edit) {
+    const std::optional<QList<std::pair<int, FoundationRecord>>> records = recordsToSave(edit);
+    // The whole group is written in one replacement of the job file, so a
+    // failed write never leaves the group with two designs.
+    if (!records || !writeRecords(edit.folders, *records)) return writeFailed(edit.folders.jobFile());
+    if (!edit.request.isCorrection()) edit.job.recordCount = records->front().first;
     return Outcome::success();
 }
 

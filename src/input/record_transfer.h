@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // Moving one foundation between the fields of an input window, the working
 // record and the job file, and the three saving commands of the input windows.
@@ -82,6 +83,13 @@ QString readRecordForm(RecordEdit& edit, const RecordForm& form, QString* input 
 // `stored` rebuilt from edit.work: every result cleared, so a saved record
 // counts as not calculated. A new record is built from nothing.
 FoundationRecord buildRecord(const RecordEdit& edit, FoundationRecord stored);
+
+// The records a save of this edit writes, with their numbers: the edited
+// record (appended for a new one), then, for a correction in an imported
+// job, the other records of its design group, each with the edit's design
+// and its own name, loads and import data. What 登録 would store, for a
+// trial of the form. nullopt when the job file cannot be read.
+std::optional<QList<std::pair<int, FoundationRecord>>> recordsToSave(const RecordEdit& edit);
 
 // Builds and writes the working record: appended for a new record, over the
 // requested record for a correction; in an imported job a correction is

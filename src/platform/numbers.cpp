@@ -1,5 +1,6 @@
 #include "platform/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +26,6 @@ std::string withoutSkippedBlanks(const QString& text) {
     for (QChar typed : text) {
         const QChar c = typed.unicode() < 0x80 ? typed : asciiForm(typed);
         if (c == u' ' || c == u'\t' || c == u'\n') continue;
-        if (c == u',') break;
         s.push_back(c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '\x01');
     }
     return s;
@@ -53,6 +53,64 @@ size_t digitsFrom(const std::string& s, size_t pos) {
     while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9')
         ++pos;
     return pos;
+}
+
+// The integer digits from `pos` into `digits`, read past the commas that
+// separate groups of three digits after a first group of one to three
+// ("12,345", "1,500,000"), as a number copied from a spreadsheet is written.
+// Returns the end of what was read and counts the commas read past.
+size_t groupedDigitsFrom(const std::string& s, size_t pos, std::string& digits, size_t& commas) {
+    size_t end = digitsFrom(s, pos);
+    digits.append(s, pos, end - pos);
+    if (end == pos || end - pos > 3) return end;
+    while (end < s.size() && s[end] == ',' && digitsFrom(s, end + 1) == end + 4) {
+        digits.append(s, end + 1, 3);
+        end += 4;
+        ++commas;
+    }
+    return end;
+}
+
+struct LeadingNumber {
+    double value = 0;
+    bool strayComma = false; // a comma that separates no digit groups
+    bool whole = false;      // the text is this number and nothing else
+};
+
+LeadingNumber readLeadingNumber(const QString& text) {
+    const std::string s = withoutSkippedBlanks(text);
+    const auto commas = static_cast<size_t>(std::count(s.begin(), s.end(), ','));
+    if (s.size() >= 2 && s[0] == '&') {
+        char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(s[1])));
+        if (kind == 'H') return {radixValue(s, 2, 16), commas > 0, false};
+        if (kind == 'O') return {radixValue(s, 2, 8), commas > 0, false};
+    }
+    size_t pos = 0;
+    std::string number;
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) number.push_back(s[pos++]);
+    size_t grouping = 0;
+    size_t end = groupedDigitsFrom(s, pos, number, grouping);
+    const bool strayComma = commas > grouping;
+    bool anyDigit = end > pos;
+    if (end < s.size() && s[end] == '.') {
+        size_t fracEnd = digitsFrom(s, end + 1);
+        anyDigit = anyDigit || fracEnd > end + 1;
+        number.append(s, end, fracEnd - end);
+        end = fracEnd;
+    }
+    if (!anyDigit) return {0.0, strayComma, false};
+    if (end < s.size() && (s[end] == 'E' || s[end] == 'e' || s[end] == 'D' || s[end] == 'd')) {
+        size_t expPos = end + 1;
+        if (expPos < s.size() && (s[expPos] == '+' || s[expPos] == '-')) ++expPos;
+        size_t expEnd = digitsFrom(s, expPos);
+        if (expEnd > expPos) {
+            number += "E" + s.substr(end + 1, expEnd - end - 1);
+            end = expEnd;
+        }
+    }
+    const double value = std::strtod(number.c_str(), nullptr);
+    const bool finite = std::isfinite(value);
+    return {finite ? value : 0.0, strayComma, finite && end == s.size()};
 }
 
 // From 2^52 up a double holds whole numbers only.
@@ -128,32 +186,17 @@ QString asciiNumberText(const QString& text) {
 }
 
 double parseLeadingNumber(const QString& text) {
-    std::string s = withoutSkippedBlanks(text);
-    if (s.size() >= 2 && s[0] == '&') {
-        char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(s[1])));
-        if (kind == 'H') return radixValue(s, 2, 16);
-        if (kind == 'O') return radixValue(s, 2, 8);
-    }
-    size_t pos = 0;
-    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;
-    size_t intEnd = digitsFrom(s, pos);
-    size_t end = intEnd;
-    bool anyDigit = intEnd > pos;
-    if (end < s.size() && s[end] == '.') {
-        size_t fracEnd = digitsFrom(s, end + 1);
-        anyDigit = anyDigit || fracEnd > end + 1;
-        end = fracEnd;
-    }
-    if (!anyDigit) return 0.0;
-    std::string number = s.substr(0, end);
-    if (end < s.size() && (s[end] == 'E' || s[end] == 'e' || s[end] == 'D' || s[end] == 'd')) {
-        size_t expPos = end + 1;
-        if (expPos < s.size() && (s[expPos] == '+' || s[expPos] == '-')) ++expPos;
-        size_t expEnd = digitsFrom(s, expPos);
-        if (expEnd > expPos) number += "E" + s.substr(end + 1, expEnd - end - 1);
-    }
-    double value = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
+    return readLeadingNumber(text).value;
+}
+
+bool hasStrayComma(const QString& text) {
+    return readLeadingNumber(text).strayComma;
+}
+
+std::optional<double> parseWholeNumber(const QString& text) {
+    const LeadingNumber n = readLeadingNumber(text);
+    if (!n.whole || n.strayComma) return std::nullopt;
+    return n.value;
 }
 
 namespace {

@@ -163,14 +163,4 @@ QString sizeChangeText(SizeChange change) {
     return QStringLiteral("提案なし");
 }
 
-QList<FoundationRecord> sizingGroup(AppContext& ctx, const EditRequest& request,
-                                    const FoundationRecord& shown) {
-    QList<FoundationRecord> group{shown};
-    if (!ctx.job.imported || !request.isCorrection() || shown.groupNo == 0) return group;
-    const JobForSizing job = loadJobForSizing(ctx);
-    for (int n = 1; n <= job.records.size(); ++n)
-        if (n != request.record && job.records[n - 1].groupNo == shown.groupNo)
-            group.append(job.records[n - 1]);
-    return group;
-}
 } // namespace k5

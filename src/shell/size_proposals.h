@@ -46,10 +46,4 @@ QStringList proposalHeaders();
 enum class SizeChange { Smaller, Larger, Unchanged, NoneFound };
 SizeChange sizeChange(const JobProposal& proposal);
 QString sizeChangeText(SizeChange change);
-
-// The records a proposal for `shown` (the record of an input window) must
-// pass: itself and, when it corrects a record of a design group of an
-// imported job, the other records of the group as stored.
-QList<FoundationRecord> sizingGroup(AppContext& ctx, const EditRequest& request,
-                                    const FoundationRecord& shown);
 } // namespace k5

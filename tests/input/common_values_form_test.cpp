@@ -125,6 +125,28 @@ TEST(CommonValuesForm, APileValueThatIsNoNumberKeepsItsPreviousValue) {
     EXPECT_EQ(refused, "edgy"); // the first refused value, for the focus
 }
 
+// Commas between digit groups are read in every number of the form; any
+// other comma is refused with the field named and keeps the previous value.
+TEST(CommonValuesForm, CommasGroupDigitsOrAreRefused) {
+    ScriptedPrompt prompt;
+    CommonValuesEntry e = typed();
+    e.Pe = "1,500";
+    e.fe = "１，２００";
+    e.h2 = "1,5";
+    e.pfai = "6,00";
+    CommonValues v = previous();
+    v.h2 = 777;
+    v.pfai = 333;
+    EXPECT_FALSE(collectCommonValues(e, v, prompt));
+    EXPECT_EQ(v.Pe, 1500.0f);
+    EXPECT_EQ(v.fe, 1200.0f);
+    EXPECT_EQ(v.h2, 777.0f);
+    EXPECT_EQ(v.pfai, 333.0f);
+    ASSERT_EQ(prompt.texts().size(), 2);
+    EXPECT_TRUE(prompt.texts()[0].startsWith("<杭径>の入力値「6,00」を数値として読めません"));
+    EXPECT_TRUE(prompt.texts()[1].startsWith("<GLからの深さ h2>の入力値「1,5」を数値として読めません"));
+}
+
 // A number beyond the range of a Single cannot be stored: it is reported
 // and the field keeps its previous value; the others are taken.
 TEST(CommonValuesForm, ANumberBeyondASingleKeepsItsPreviousValue) {

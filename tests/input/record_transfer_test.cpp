@@ -253,7 +253,7 @@ TEST_F(RecordTransfer, FieldTextsBecomeNumbersByTheLeadingNumberRule) {
         const char* text;
         int integer;
     };
-    const Case cases[] = {{"2.5", 2}, {"3.5", 4}, {" 12abc", 12}, {"1,500", 1}, {"", 0}, {"-4.5", -4}};
+    const Case cases[] = {{"2.5", 2}, {"3.5", 4}, {" 12abc", 12}, {"1,500", 1500}, {"", 0}, {"-4.5", -4}};
     for (const Case& c : cases) {
         RecordForm f = isolatedForm(QStringLiteral("F"));
         f.nx = QString::fromUtf8(c.text);
@@ -262,6 +262,42 @@ TEST_F(RecordTransfer, FieldTextsBecomeNumbersByTheLeadingNumberRule) {
         EXPECT_EQ(edit.work.nx, c.integer) << c.text;
         EXPECT_EQ(edit.work.Lx, static_cast<float>(parseLeadingNumber(f.Lx))) << c.text;
     }
+}
+
+// A number pasted from a spreadsheet ("1,500") is the number it writes; a
+// comma that groups no digits is refused with the field named, never read
+// as the digits before it.
+TEST_F(RecordTransfer, CommasBetweenDigitGroupsAreReadAndOthersRefused) {
+    struct Case {
+        const char* text;
+        float value; // 0: refused
+    };
+    const Case cases[] = {{"1,500", 1500}, {"12,345.6", 12345.6f}, {"１，５００", 1500}, {"2,000,000", 2e6f},
+                          {"1,5", 0},      {"1500,", 0},           {"12,34", 0},         {"1234,567", 0}};
+    edit.request.foundationType = kTypePileCap;
+    for (const Case& c : cases) {
+        RecordForm f = isolatedForm(QStringLiteral("P"));
+        f.Px1 = QString::fromUtf8(c.text);
+        f.N[1] = f.Px1;
+        QString input;
+        const QString problem = k5::readRecordForm(edit, f, &input);
+        if (c.value != 0) {
+            EXPECT_TRUE(problem.isEmpty()) << c.text << problem.toStdString();
+            EXPECT_EQ(edit.work.N[1], c.value) << c.text;
+            EXPECT_EQ(edit.work.Px1, c.value) << c.text;
+        } else {
+            // The first field read with it is named: the long-term axial force.
+            EXPECT_TRUE(problem.startsWith(QStringLiteral("<軸力 N X長期>の入力値「") + f.N[1] +
+                                           QStringLiteral("」を数値として読めません")))
+                << problem.toStdString();
+            EXPECT_EQ(input, QStringLiteral("N1"));
+        }
+    }
+    // Saved as is, the refusal leaves the job untouched.
+    RecordForm f = isolatedForm(QStringLiteral("P"));
+    f.nx = QStringLiteral("1,2");
+    EXPECT_FALSE(recordAsIs(f));
+    EXPECT_EQ(recordCountOf(ctx.folders), 0);
 }
 
 TEST_F(RecordTransfer, ValuesARecordCannotHoldAreRefusedAndNothingIsSaved) {

@@ -1,9 +1,11 @@
 #include "jobdata/common_values.h"
 #include "jobdata/job_file.h"
+#include "jobdata/record_layout.h"
 #include "masters/bar_size_master.h"
 #include "masters/grade_master.h"
 #include "sample_job.h"
 #include "temp_tree.h"
+#include "typing.h"
 #include "ui/gridedit/FieldNavigator.h"
 #include "ui/input/FootingPicture.h"
 #include "ui/input/IsolatedFootingWindow.h"
@@ -212,6 +214,40 @@ class IsolatedFootingWindowTest : public QObject {
         QVERIFY(f.window->isVisible()); // Enter and Esc never close the window
         QTest::keyClick(f.text("Text_fe"), Qt::Key_Escape);
         QVERIFY(f.window->isVisible());
+    }
+
+    // Typed without a pause through the Enter order of both tabs, every value
+    // lands in its own field (the offsets greyed by the centre boxes are passed).
+    void theWholeEnterOrderTypedAtFullSpeedIsStoredAsTyped() {
+        Fixture f;
+        f.open(1);
+        const k5test::TypedValue mainTab[] = {
+            {"Text_ax", "601", 601, -1, row::a, 1},  {"Text_ay", "602", 602, -1, row::a, 2},
+            {"TextLx", "2401", 2401, -1, row::L, 1}, {"TextLy", "2602", 2602, -1, row::L, 2},
+            {"Text_D1", "701", 701, field::D1},      {"Text_D2", "402", 402, field::D2},
+            {"Text_D3", "103", 103, field::cover},   {"Text_h1", "1301", 1301, field::h1},
+            {"Text_h2", "1502", 1502, field::h2},    {"TextMemo", "memo 2"},
+        };
+        k5test::typeAtFullSpeed(f.window.get(), QStringLiteral("F9\n") + k5test::keysOf(k5test::kTypedLoads) +
+                                                    k5test::keysOf(mainTab));
+        QCOMPARE(QApplication::focusWidget(), f.text("Text名称")); // Enter wraps within the tab
+        k5test::nextTab(f.window.get());
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_fe"));
+        const k5test::TypedValue bearing[] = {{"Text_fe", "301", 301, field::fe}};
+        k5test::typeAtFullSpeed(f.window.get(),
+                                k5test::keysOf(bearing) + k5test::keysOf(k5test::kTypedDetails));
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_fe"));
+        f.click("cmd現状記録");
+        QVERIFY2(!f.window->isVisible(), qPrintable(f.tree.prompt.lastText()));
+        const FoundationRecord r = f.stored(1);
+        QCOMPARE(r.name, QStringLiteral("F9"));
+        QCOMPARE(r.memo, QStringLiteral("memo 2"));
+        using Values = std::span<const k5test::TypedValue>;
+        for (const Values typed :
+             {Values(k5test::kTypedLoads), Values(mainTab), Values(bearing), Values(k5test::kTypedDetails)}) {
+            const QString wrong = k5test::wronglyStored(r, typed);
+            QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        }
     }
 
     // The section measures h1 from the column top and h2 from ground level,

@@ -7,6 +7,7 @@
 #include "sample_job.h"
 #include "shell/job_list.h"
 #include "temp_tree.h"
+#include "typing.h"
 #include "ui/gridedit/FieldNavigator.h"
 #include "ui/input/IsolatedFootingWindow.h"
 #include "ui/input/PileCapWindow.h"
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 using namespace k5;
 
@@ -65,6 +67,27 @@ void typeCommitted(QWidget* field, const QString& text) {
         QApplication::sendEvent(field, &commit);
         i += step;
     }
+}
+
+// Answers the 寸法提案 dialog once it is up: its explanation goes to
+// `reason`, then 適用 is pressed when `apply` and the dialog allows it,
+// 閉じる otherwise.
+void answerProposal(QString* reason, bool apply) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, reason, apply] {
+        QWidget* dialog = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("frm寸法提案") && w->isVisible()) dialog = w;
+        if (!dialog) return;
+        poll->stop();
+        poll->deleteLater();
+        *reason = dialog->findChild<QLabel*>(QStringLiteral("lblReason"))->text();
+        auto* applyButton = dialog->findChild<QPushButton*>(QStringLiteral("cmd適用"));
+        (apply && applyButton->isEnabled() ? applyButton
+                                           : dialog->findChild<QPushButton*>(QStringLiteral("cmd閉じる")))
+            ->click();
+    });
+    poll->start(10);
 }
 
 } // namespace
@@ -611,12 +634,174 @@ class PileCapWindowTest : public QObject {
         QCOMPARE(recordCountOf(f.ctx.folders), 0);
     }
 
+    // Typed without a pause, every value lands in the field it was typed
+    // for: the arrangement list is not in the Enter order, so it never takes
+    // the digits of a load.
+    void theLoadsTypedAtFullSpeedAreStoredAsTyped() {
+        Fixture f;
+        f.open(1);
+        k5test::typeAtFullSpeed(f.window.get(), QStringLiteral("P2\n150\n50\n50"));
+        // " 1" closes every M and H: the next field is the diameter.
+        k5test::typeAtFullSpeed(f.window.get(), QStringLiteral("\n"));
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_pfai"));
+        f.click("cmd現状記録");
+        QVERIFY2(!f.window->isVisible(), qPrintable(f.tree.prompt.lastText()));
+        const FoundationRecord r = f.stored(1);
+        QCOMPARE(r.name, QStringLiteral("P2"));
+        QCOMPARE(r.data2[row::N][1], 150.0f);
+        QCOMPARE(r.data2[row::N][3], 50.0f);
+        QCOMPARE(r.data2[row::N][4], 50.0f);
+    }
+
+    void theWholeEnterOrderTypedAtFullSpeedIsStoredAsTyped() {
+        Fixture f;
+        f.open(1);
+        // After the name, Tab reaches the arrangement; 4 chooses " 4", which
+        // opens every field; Enter goes on to the loads.
+        QString keys = QStringLiteral("P9\t4\n");
+        const k5test::TypedValue mainTab[] = {
+            {"Text_pfai", "450", 450, field::pfai},
+            {"Text_Px1", "601", 601, -1, row::P, 1},
+            {"Text_Px2", "1202", 1202, -1, row::P, 3},
+            {"Text_Py1", "603", 603, -1, row::P, 2},
+            {"Text_Py2", "1204", 1204, -1, row::P, 4},
+            {"Text_ax", "701", 701, -1, row::a, 1},
+            {"Text_ay", "702", 702, -1, row::a, 2},
+            {"Text_h1", "1301", 1301, field::h1},
+            {"Text_h2", "1502", 1502, field::h2},
+            {"Text_D1", "901", 901, field::D1},
+            {"Text_D2", "802", 802, field::D2},
+            {"Text_D3", "103", 103, field::cover},
+            {"TextMemo", "memo 1", 0},
+        };
+        k5test::typeAtFullSpeed(f.window.get(),
+                                keys + k5test::keysOf(k5test::kTypedLoads) + k5test::keysOf(mainTab));
+        QCOMPARE(QApplication::focusWidget(), f.text("Text名称")); // Enter wraps within the tab
+        k5test::nextTab(f.window.get());
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_pe"));
+        const k5test::TypedValue bearing[] = {{"Text_pe", "801", 801, field::Pe}};
+        k5test::typeAtFullSpeed(f.window.get(),
+                                k5test::keysOf(bearing) + k5test::keysOf(k5test::kTypedDetails));
+        QCOMPARE(QApplication::focusWidget(), f.text("Text_pe"));
+        f.click("cmd現状記録");
+        QVERIFY2(!f.window->isVisible(), qPrintable(f.tree.prompt.lastText()));
+        const FoundationRecord r = f.stored(1);
+        QCOMPARE(r.name, QStringLiteral("P9"));
+        QCOMPARE(r.memo, QStringLiteral("memo 1"));
+        QCOMPARE(r.data1[field::pileLayout], 5.0f);
+        using Values = std::span<const k5test::TypedValue>;
+        for (const Values typed :
+             {Values(k5test::kTypedLoads), Values(mainTab), Values(bearing), Values(k5test::kTypedDetails)}) {
+            const QString wrong = k5test::wronglyStored(r, typed);
+            QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        }
+    }
+
+    // A digit in the arrangement list chooses the arrangement with that
+    // many piles (again: the next one), and Enter goes on to the loads.
+    void digitsChooseTheArrangementWithThatManyPiles_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("focus");
+        const auto row = [](const char* name, const char* keys, const char* chosen, const char* focus) {
+            QTest::newRow(name) << QString::fromUtf8(keys) << QString::fromUtf8(chosen)
+                                << QString::fromUtf8(focus);
+        };
+        row("4", "\t4", " 4", "Cmb杭本数");
+        row("3", "\t3", " 3(3角)", "Cmb杭本数");
+        row("3 3", "\t33", " 3(直3)", "Cmb杭本数");
+        row("3 3 3", "\t333", " 3(3角)", "Cmb杭本数");
+        row("8 8", "\t88", " 8(直4×2)", "Cmb杭本数");
+        row("9 Enter", "\t9\n", " 9", "Text長軸力");
+        row("no arrangement of 0", "\t0", " 1", "Cmb杭本数");
+        row("a letter", "\tx\n", " 1", "Text長軸力");
+    }
+    void digitsChooseTheArrangementWithThatManyPiles() {
+        QFETCH(QString, keys);
+        QFETCH(QString, chosen);
+        QFETCH(QString, focus);
+        Fixture f;
+        f.open(1);
+        k5test::typeAtFullSpeed(f.window.get(), keys);
+        auto* list = f.find<QComboBox>(QStringLiteral("Cmb杭本数"));
+        QCOMPARE(list->currentText(), chosen);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        // Chosen as with the mouse: its picture and its fields.
+        const PileArrangementRule* rule = pileArrangementRule(list->currentIndex() + 1);
+        QVERIFY(f.find<QWidget>(QStringLiteral("Picture杭配置_%1").arg(rule->code))->isVisible());
+        QCOMPARE(f.text("Text_Py2")->isEnabled(), rule->hasPy2());
+    }
+
+    // 適用 of a proposal chooses its arrangement as the list does: the
+    // picture, the spacings it opens filled with the proposal's, the live
+    // result at once; 登録 and the calculation then take it as it is.
+    void anAppliedProposalIsTheArrangementChosenByHand() {
+        Fixture f;
+        ensureConcreteFile(f.ctx.folders);
+        f.open(1);
+        f.type("Text名称", QStringLiteral("提案"));
+        f.type("Text長軸力", QStringLiteral("1500"));
+        f.type("Text_D2", f.text("Text_D1")->text());
+        QString reason;
+        answerProposal(&reason, true);
+        f.click("cmd寸法提案");
+        QVERIFY2(reason.startsWith(QStringLiteral("決定要因")), qPrintable(reason));
+        auto* list = f.find<QComboBox>(QStringLiteral("Cmb杭本数"));
+        const PileArrangementRule* rule = pileArrangementRule(list->currentIndex() + 1);
+        QVERIFY(rule && rule->count > 1);
+        QVERIFY(f.find<QWidget>(QStringLiteral("Picture杭配置_%1").arg(rule->code))->isVisible());
+        QVERIFY(!f.find<QWidget>(QStringLiteral("Picture杭配置_1"))->isVisible());
+        QVERIFY(f.text("Text_Px2")->isEnabled());
+        QVERIFY(f.text("Text_Px2")->text().toDouble() > 0);
+        QCOMPARE(f.text("Text_Py2")->isEnabled(), rule->hasPy2());
+        if (rule->hasPy2()) QVERIFY(f.text("Text_Py2")->text().toDouble() > 0);
+        const QString live = f.find<QLabel>(QStringLiteral("Label計算結果"))->text();
+        QVERIFY2(live == QStringLiteral("OK"), qPrintable(live));
+
+        f.click("Cmd登録");
+        QVERIFY2(!f.window->isVisible(), qPrintable(f.tree.prompt.lastText()));
+        QCOMPARE(f.stored(1).data1[field::pileLayout], float(rule->code));
+        CalcCounters counts;
+        const Outcome run = calculateJob(f.ctx.folders, counts);
+        QVERIFY2(run.ok, qPrintable(run.message.text));
+        QCOMPARE(f.stored(1).data1[field::ngFlag], 0.0f);
+    }
+
+    // In a design group the proposal sizes the group as 登録 would store it:
+    // every member with the values typed in the form.
+    void aGroupIsProposedWithTheValuesOfTheForm() {
+        Fixture f;
+        ensureConcreteFile(f.ctx.folders);
+        QList<FoundationRecord> records;
+        for (int n = 1; n <= 2; ++n) {
+            FoundationRecord r = storedPileCap(QStringLiteral("S%1").arg(n), 5, 0);
+            r.importFlag = -1;
+            r.groupNo = 1;
+            r.data1[field::Pe] = 0; // an imported support has no pile capacity yet
+            r.data2[row::N][1] = 1000.0f * n;
+            records << r;
+        }
+        k5test::writeJob(f.ctx, records);
+        f.ctx.job.imported = true;
+        f.open(2, 1);
+        f.type("Text_pe", QStringLiteral("800"));
+        QString reason;
+        answerProposal(&reason, false);
+        f.click("cmd寸法提案");
+        QVERIFY2(reason.startsWith(QStringLiteral("決定要因")), qPrintable(reason));
+        QCOMPARE(f.stored(2).data1[field::Pe], 0.0f); // a proposal writes nothing
+    }
+
     void keyboardOnly() {
         Fixture f;
         f.open(1);
-        // The arrangement list is in the Enter order, right after the name.
+        // Enter goes from the name to the loads; Tab reaches the arrangement.
         auto* list = f.find<QComboBox>(QStringLiteral("Cmb杭本数"));
         QTest::keyClick(f.text("Text名称"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f.text("Text長軸力"));
+        QTest::keyClick(f.text("Text長軸力"), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), f.text("Text名称"));
+        k5test::typeAtFullSpeed(f.window.get(), QStringLiteral("\t"));
         QCOMPARE(QApplication::focusWidget(), list);
         // Browsing the closed list with Shift+↓ keeps the focus there.
         QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
@@ -625,13 +810,15 @@ class PileCapWindowTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), list);
         QVERIFY(f.text("Text_Px2")->isEnabled());
         QVERIFY(f.find<QWidget>(QStringLiteral("Picture杭配置_3"))->isVisible());
-        // ↓ moves on between the fields, ↑ comes back; the choice stays.
+        // ↓ moves on to the loads, ↑ back to the name; the choice stays.
         QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), f.text("Text長軸力"));
-        QTest::keyClick(f.text("Text長軸力"), Qt::Key_Up);
-        QCOMPARE(QApplication::focusWidget(), list);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), f.text("Text名称"));
         QCOMPARE(list->currentText(), QStringLiteral(" 3(3角)"));
         // Alt+↓ opens the list as F4 does.
+        list->setFocus();
         QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
         QTRY_VERIFY(list->view()->isVisible());
         QTest::keyClick(list->view(), Qt::Key_Escape);

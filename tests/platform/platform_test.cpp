@@ -141,11 +141,43 @@ TEST(Numbers, LeadingNumberRule) {
         {"−2", -2},
         {"１Ｅ３", 1000},
         {"１，５", 1},
+        // Commas between groups of three digits, as a spreadsheet copies a
+        // number, are read past; any other comma ends the number.
+        {"1,500", 1500},
+        {"12,345.6", 12345.6},
+        {"-1,234,567", -1234567},
+        {"1,500e2", 150000},
+        {"１，５００", 1500},
+        {"1,5000", 1},
+        {"1234,567", 1234},
+        {"12,34,567", 12},
+        {",500", 0},
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(parseLeadingNumber(QString::fromUtf8(c.text)), c.value) << c.text;
     EXPECT_EQ(asciiNumberText(QStringLiteral("－１．５ｍｍ")), QStringLiteral("-1.5mm"));
     EXPECT_EQ(asciiNumberText(QStringLiteral("基礎12")), QStringLiteral("基礎12"));
+}
+
+// A comma that groups no digits makes a field's text no number a field may
+// store; a whole number is the text and nothing else.
+TEST(Numbers, StrayCommasAndWholeNumbers) {
+    struct Case {
+        const char* text;
+        bool strayComma;
+        std::optional<double> whole;
+    };
+    const Case cases[] = {
+        {"1,500", false, 1500},         {" 12,345.6 ", false, 12345.6},   {"１，５００", false, 1500},
+        {"-2.5E3", false, -2500},       {"1,5", true, std::nullopt},      {"1500,", true, std::nullopt},
+        {"12kN,5", true, std::nullopt}, {"1,500,00", true, std::nullopt}, {"12kN", false, std::nullopt},
+        {"", false, std::nullopt},      {"&H1F", false, std::nullopt},    {"1e999", false, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(hasStrayComma(text), c.strayComma) << c.text;
+        EXPECT_EQ(parseWholeNumber(text), c.whole) << c.text;
+    }
 }
 
 TEST(Numbers, GeneralFormatIsShortestWithSevenDigits) {

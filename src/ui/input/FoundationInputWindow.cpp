@@ -252,6 +252,8 @@ void FoundationInputWindow::proposeSize() {
         D1_->setText(sizeText(size->D1));
         D2_->setText(sizeText(size->D2));
         showProposedPlan(*size);
+        // The result beside the form is the proposal's at once, not after the pause.
+        if (live_) live_->updateNow();
     }
 }
 

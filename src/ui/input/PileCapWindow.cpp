@@ -58,14 +58,19 @@ PileCapWindow::PileCapWindow(AppContext& ctx, const EditRequest& request, QWidge
     Pe_ = field(QStringLiteral("Text_pe"));
     QWidget* mainTab = buildMainTab();
     QWidget* detailTab = buildDetailTab();
-    // The arrangement comes right after the name: it decides which loads and
-    // spacings the cap has, so the fields after it are the ones it opened.
+    // Enter goes through the values only. A list in the Enter order would
+    // take the digits of the next value typed without a pause (a closed list
+    // swallows them), so the arrangement, like the pile kind, is reached with
+    // Tab: right after the name, since it decides which loads and spacings
+    // the cap has.
     finishBuilding(mainTab, detailTab,
-                   {name_,   layout_, N_[1],   N_[3],  N_[4], M_[1], M_[2],   M_[3], M_[4], H_[1],
-                    H_[2],   H_[3],   H_[4],   pfai_,  Px1_,  Px2_,  Py1_,    Py2_,  ax_,   ay_,
-                    h1_,     h2_,     D1_,     D2_,    d_,    memo_, Pe_,     Fc_,   Wc_,   Ws_,
-                    gradeX_, sizeX_,  gradeY_, sizeY_, edgx_, nx_,   pitchx_, edgy_, ny_,   pitchy_},
-                   {{1, 26}, {27, 40}});
+                   {name_,  N_[1],   N_[3],  N_[4], M_[1], M_[2],   M_[3], M_[4], H_[1],  H_[2],
+                    H_[3],  H_[4],   pfai_,  Px1_,  Px2_,  Py1_,    Py2_,  ax_,   ay_,    h1_,
+                    h2_,    D1_,     D2_,    d_,    memo_, Pe_,     Fc_,   Wc_,   Ws_,    gradeX_,
+                    sizeX_, gradeY_, sizeY_, edgx_, nx_,   pitchx_, edgy_, ny_,   pitchy_},
+                   {{1, 25}, {26, 39}});
+    setTabOrder(name_, layout_);
+    setTabOrder(layout_, N_[1]);
     // Tab reaches the pile kinds, which the Enter order leaves out.
     QWidget* previous = memo_;
     for (QAbstractButton* option : kinds_->buttons()) {
@@ -226,8 +231,9 @@ QWidget* PileCapWindow::inputField(const QString& input) const {
 }
 
 void PileCapWindow::showProposedPlan(const FoundationSize& size) {
-    // The arrangement first: choosing it opens or closes the spacing fields.
-    layout_->setCurrentIndex(size.pileLayout - 1);
+    // The arrangement first, chosen as by hand: it opens the spacings it has
+    // (which the proposal then fills) and closes the others.
+    chooseArrangement(size.pileLayout - 1);
     Px1_->setText(sizeText(size.Px1));
     Py1_->setText(sizeText(size.Py1));
     if (Px2_->isEnabled()) Px2_->setText(sizeText(size.Px2));
@@ -320,8 +326,51 @@ void PileCapWindow::applyArrangement(int index, bool chosenByUser) {
     Py2Unit_->setEnabled(rule->hasPy2());
     spacingCaption_->setEnabled(rule->hasPx2 || rule->hasPy2());
 
-    // A choice from the opened list goes on to the next field.
-    if (chosenByUser) navigator_->advanceFrom(layout_);
+    // A choice from the opened list goes on to the loads, the next fields.
+    if (chosenByUser) navigator_->advanceFrom(name_);
+}
+
+int PileCapWindow::nextArrangementWithPiles(int count) const {
+    // Pressed again, the digit goes on to the next arrangement with as many
+    // piles (" 3(3角)", " 3(直3)").
+    const std::vector<PileArrangementRule>& rules = pileArrangementRules();
+    const int n = static_cast<int>(rules.size());
+    for (int step = 1; step <= n; ++step) {
+        const int index = (std::max(layout_->currentIndex(), 0) + step) % n;
+        if (rules[static_cast<size_t>(index)].count == count) return index;
+    }
+    return -1;
+}
+
+bool PileCapWindow::arrangementListKey(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers held = key.modifiers() & ~Qt::KeypadModifier;
+    if (held != Qt::NoModifier) return false; // Shift+↑/↓ browse, Alt+↓ opens the list
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+        navigator_->advanceFrom(name_);
+        return true;
+    case Qt::Key_Up:
+        focusField(name_);
+        return true;
+    case Qt::Key_Escape:
+        return true;
+    default:
+        break;
+    }
+    // A digit chooses the arrangement with that many piles; any other
+    // character has no arrangement to choose and is swallowed as before.
+    const QString text = key.text();
+    if (text.size() != 1 || !text[0].isDigit()) return false;
+    if (const int index = nextArrangementWithPiles(text[0].digitValue()); index >= 0)
+        chooseArrangement(index);
+    return true;
+}
+
+void PileCapWindow::chooseArrangement(int index) {
+    layout_->setCurrentIndex(index);
+    applyArrangement(index, false);
 }
 
 void PileCapWindow::applyPileKind(int kind) {
@@ -356,9 +405,11 @@ std::optional<PileMinima> PileCapWindow::showPileKind(int kind) {
 
 bool PileCapWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == layout_) {
+        // Enter, ↑ and ↓ move between the fields as they do everywhere else.
+        if (event->type() == QEvent::KeyPress && arrangementListKey(*static_cast<QKeyEvent*>(event)))
+            return true;
         // Stepping through the closed list with Shift and the arrow keys or
-        // the wheel shows each arrangement but keeps the focus on the list
-        // (Enter, ↑ and ↓ move between the fields like everywhere else).
+        // the wheel shows each arrangement but keeps the focus on the list.
         if (event->type() == QEvent::KeyPress) {
             browsingList_ = true;
             QTimer::singleShot(0, this, [this] { browsingList_ = false; });

@@ -5,6 +5,8 @@
 #include <array>
 #include <optional>
 
+class QKeyEvent;
+
 namespace k5 {
 
 class PileArrangementPicture;
@@ -32,6 +34,15 @@ class PileCapWindow : public FoundationInputWindow {
     // `index`, shows its picture; the user's choice then moves the focus on
     // to the next field.
     void applyArrangement(int index, bool chosenByUser);
+    // The arrangement at list position `index` shown and applied as a
+    // choice in the list does it, the focus staying where it is.
+    void chooseArrangement(int index);
+    // The list position of the next arrangement after the shown one with
+    // `count` piles, -1 when there is none.
+    int nextArrangementWithPiles(int count) const;
+    // Keys in the arrangement list, which the Enter order leaves out:
+    // whether the key was used.
+    bool arrangementListKey(const QKeyEvent& key);
     // Selects the pile kind and shows its minima for the diameter typed
     // (storing them for the save), or its rules when there is no diameter.
     void applyPileKind(int kind);

@@ -3,7 +3,6 @@
 #include "calc/calc_masters.h"
 #include "calc/record_checks.h"
 #include "input/record_transfer.h"
-#include "jobdata/job_file.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
 #include "shell/app_context.h"
@@ -143,10 +142,16 @@ std::optional<FoundationSize> askSizeProposal(AppContext& ctx, const RecordEdit&
     }
     shown.work.foundationType = edit.request.foundationType;
     fillDefaults(shown.work, masters.common(ctx.job.unitSystem));
-    FoundationRecord stored;
-    if (edit.request.isCorrection()) stored = readRecord(ctx.folders, edit.request.record).value_or(stored);
-    const FoundationRecord record = buildRecord(shown, stored);
-    const QList<FoundationRecord> group = sizingGroup(ctx, edit.request, record);
+    // The records as 登録 would store them: in a design group every member
+    // takes the values of the form.
+    const std::optional<QList<std::pair<int, FoundationRecord>>> saved = recordsToSave(shown);
+    if (!saved) {
+        ctx.ask().warn(QStringLiteral("指定されたデータを読み込めませんでした。　　　　"));
+        return std::nullopt;
+    }
+    QList<FoundationRecord> group;
+    for (const auto& [number, record] : *saved)
+        group.append(record);
     SizingLimits limits = readSizingLimits(ctx.folders);
     for (;;) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
