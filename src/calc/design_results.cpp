@@ -233,9 +233,16 @@ QString decidedBarsText(const FoundationRecord& r, int direction) {
     }
 }
 
+double ratioShown(double ratio) {
+    // Rounded up, so that a ratio above 1 never reads 1.00. A ratio worked
+    // out from stored Singles carries their rounding (a few units in the
+    // seventh digit): within 1e-5 of a hundredth it is that hundredth.
+    return std::ceil(ratio * 100 - 1e-3) / 100;
+}
+
 QString ratioText(double ratio) {
     if (std::isinf(ratio)) return QStringLiteral("∞");
-    return formatPattern(ratio, QStringLiteral("0.00"));
+    return formatPattern(ratioShown(ratio), QStringLiteral("0.00"));
 }
 
 } // namespace k5

@@ -69,7 +69,10 @@ DesignResult stoppedDesignResult(const QString& message);
 // "D19-5本以上", "5-D19(@200)" or "5-D19" by the rebar rule.
 QString decidedBarsText(const FoundationRecord& record, int direction);
 
-// A ratio with two decimals ("0.87"), "∞" for no capacity.
+// A ratio as the lists and panels show it: two decimals rounded up, so 1.00
+// is never a failure (0.9993 shows 1.00, 1.0004 shows 1.01).
+double ratioShown(double ratio);
+// That ratio as text ("0.87"), "∞" for no capacity.
 QString ratioText(double ratio);
 
 } // namespace k5

@@ -1,6 +1,7 @@
 #include "calc/results_list.h"
 
 #include "calc/calc_masters.h"
+#include "calc/design_warnings.h"
 #include "calc/record_evaluation.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
@@ -13,6 +14,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <optional>
 
 namespace k5 {
@@ -49,6 +51,7 @@ ResultRow rowOf(int n, const FoundationRecord& r, std::optional<CalcMasters>& ma
     row.Ly = r.data2[row::L][2];
     row.D1 = r.data1[field::D1];
     row.piles = pilesOf(r);
+    row.warnings = designWarnings(r);
     // The stored values are judged as the calculation judges them: a record
     // it would stop at (a value that is no number, a size beyond what it can
     // design) shows that message, whatever results it seems to hold. The
@@ -79,6 +82,28 @@ QString csvField(const QString& text) {
     return u'"' + quoted + u'"';
 }
 
+// 判定 as a number that grows with how bad the foundation stands, the
+// largest ratio telling apart foundations of the same judgement.
+double verdictSeverity(const DesignResult& r) {
+    double rank = 0;
+    switch (r.verdict) {
+    case Verdict::Ok:
+        rank = 0;
+        break;
+    case Verdict::NotCalculated:
+        rank = 1;
+        break;
+    case Verdict::Stopped:
+        rank = 2;
+        break;
+    case Verdict::Ng:
+        rank = 3;
+        break;
+    }
+    const double ratio = r.hasRatios() ? std::min(r.maxRatio(), 1e6) : 0;
+    return rank * 1e7 + ratio;
+}
+
 } // namespace
 
 QList<ResultRow> readResults(const Folders& folders) {
@@ -107,7 +132,7 @@ QStringList resultHeaders() {
                   QStringLiteral("杭配置"), QStringLiteral("配筋X"),      QStringLiteral("配筋Y")};
     for (int c = 0; c < kDesignCheckCount; ++c)
         h << designCheckCaption(static_cast<DesignCheck>(c));
-    h << QStringLiteral("最大比") << QStringLiteral("判定");
+    h << QStringLiteral("最大比") << QStringLiteral("判定") << QStringLiteral("注記");
     return h;
 }
 
@@ -125,6 +150,7 @@ QStringList resultCells(const ResultRow& row) {
         cells << (check.applies ? ratioText(check.ratio) : QString());
     cells << (row.result.hasRatios() ? ratioText(row.result.maxRatio()) : QString());
     cells << row.result.verdictText();
+    cells << row.warnings.join(QStringLiteral("。"));
     return cells;
 }
 
@@ -140,6 +166,8 @@ std::optional<double> resultSortValue(const ResultRow& row, int column) {
         return row.D1;
     case kResultMax:
         return row.result.hasRatios() ? std::optional<double>(row.result.maxRatio()) : std::nullopt;
+    case kResultVerdict:
+        return verdictSeverity(row.result);
     default:
         break;
     }
@@ -150,13 +178,18 @@ std::optional<double> resultSortValue(const ResultRow& row, int column) {
     return std::nullopt;
 }
 
+bool resultColumnSortsWorstFirst(int column) {
+    return column >= kResultFirstCheck && column <= kResultVerdict;
+}
+
 bool resultCellFails(const ResultRow& row, int column) {
     const DesignResult& r = row.result;
     if (column == kResultVerdict) return r.verdict == Verdict::Ng || r.verdict == Verdict::Stopped;
-    if (column == kResultMax) return r.hasRatios() && (r.maxRatio() > 1 || r.verdict == Verdict::Ng);
+    if (column == kResultMax)
+        return r.hasRatios() && (ratioShown(r.maxRatio()) > 1 || r.verdict == Verdict::Ng);
     if (column >= kResultFirstCheck && column < kResultMax) {
         const CheckRatio& check = r.checks[static_cast<size_t>(column - kResultFirstCheck)];
-        return check.applies && (check.ratio > 1 || check.ng);
+        return check.applies && (ratioShown(check.ratio) > 1 || check.ng);
     }
     return false;
 }

@@ -26,6 +26,9 @@ struct ResultRow {
     QString piles;                // the arrangement's caption (pile caps)
     QString barsX, barsY;         // as the report writes them (empty when not calculated)
     DesignResult result;
+    // What the design may hide though no check fails on it (designWarnings):
+    // entered loads the pile check never sees, bars closer than can be built.
+    QStringList warnings;
 };
 
 QList<ResultRow> readResults(const Folders& folders);
@@ -46,14 +49,21 @@ enum ResultColumn : int {
     kResultFirstCheck, // one column per DesignCheck, in its order
     kResultMax = kResultFirstCheck + kDesignCheckCount,
     kResultVerdict,
+    kResultNotes, // 注記: the warnings, not a judgement
     kResultColumnCount
 };
 QStringList resultHeaders();
-// The cells of a row as shown: ratios with two decimals, empty where a check
-// does not apply or the record has no results.
+// The cells of a row as shown: ratios with two decimals rounded up, empty
+// where a check does not apply or the record has no results; the warnings
+// joined in 注記.
 QStringList resultCells(const ResultRow& row);
-// The number a column sorts by (ratios, sizes and numbers); none for a text column.
+// The number a column sorts by (ratios, sizes and numbers; 判定 from the
+// worst: NG, then a foundation the calculation stops at, not calculated, OK,
+// each by its largest ratio); none for a text column.
 std::optional<double> resultSortValue(const ResultRow& row, int column);
+// Whether the first click on a column's heading sorts the largest first:
+// the ratios and 判定, so the worst foundations come to the top.
+bool resultColumnSortsWorstFirst(int column);
 // A cell that reports a failure: a ratio above 1 or of a failed check, an NG
 // or a stop in 判定.
 bool resultCellFails(const ResultRow& row, int column);

@@ -1,6 +1,7 @@
 #include "input/live_result.h"
 
 #include "calc/calc_masters.h"
+#include "calc/design_warnings.h"
 #include "calc/record_evaluation.h"
 #include "jobdata/pile_arrangement.h"
 #include "jobdata/record_layout.h"
@@ -69,12 +70,18 @@ LiveResult evaluateForm(const RecordEdit& edit, const RecordForm& form, const Ca
     RecordEdit trial{edit.folders, edit.job, edit.request, edit.work};
     const Outcome prepared = prepareRegistration(trial, form, masters.common(edit.job.unitSystem));
     if (!prepared) return stopped(prepared);
-    const Evaluation e = evaluateRecord(masters, buildRecord(trial, stored));
-    if (!e.designed()) return stopped(e.outcome);
+    const FoundationRecord built = buildRecord(trial, stored);
+    const Evaluation e = evaluateRecord(masters, built);
+    if (!e.designed()) {
+        LiveResult r = stopped(e.outcome);
+        r.warnings = designWarnings(built);
+        return r;
+    }
     LiveResult r;
     r.state = LiveResult::State::Designed;
     r.record = e.record;
     r.result = storedDesignResult(e.record);
+    r.warnings = designWarnings(e.record);
     return r;
 }
 

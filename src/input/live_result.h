@@ -26,6 +26,9 @@ struct LiveResult {
     QStringList missing;     // Missing: the captions of the empty fields
     FoundationRecord record; // Designed: the record with its results
     DesignResult result;     // Designed: ratios and judgement
+    // Stopped or Designed: what the design may hide though no check fails
+    // on it (designWarnings), such as entered loads the pile check never sees.
+    QStringList warnings;
 };
 
 // The captions of the fields the design needs that the form leaves empty or

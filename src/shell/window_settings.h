@@ -1,20 +1,29 @@
 #pragma once
+#include <QString>
+
 #include <optional>
 
 namespace k5 {
 
 struct Folders;
 
-// The size the user last gave the main window, kept between runs in a small
-// settings file of the program's own beside the masters ("k5window.txt",
-// lines "key=value"); the control file keeps its fixed format.
+// What the program keeps of its windows between runs, in a small settings
+// file of its own beside the masters ("k5window.txt", UTF-8 lines
+// "key=value"); the control file keeps its fixed format. Each value is a
+// convenience: a failure to write leaves the old file, and the caller need
+// not tell the user.
+
+// The size the user last gave the main window.
 struct WindowSize {
     int width = 0;
     int height = 0;
 };
 std::optional<WindowSize> readMainWindowSize(const Folders& folders);
-// Replaces the settings file (a failure leaves the old one; the size is a
-// convenience, so the caller need not tell the user).
 bool saveMainWindowSize(const Folders& folders, WindowSize size);
+
+// The folder an output (the results list's CSV, the DXF schedule) was last
+// saved to; empty when none is kept.
+QString readLastSaveFolder(const Folders& folders);
+bool saveLastSaveFolder(const Folders& folders, const QString& folder);
 
 } // namespace k5

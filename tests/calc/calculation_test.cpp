@@ -148,6 +148,26 @@ TEST_F(Calculation, CgsJob) {
     EXPECT_EQ(ctx.counts.isolatedNg, 1);
 }
 
+// A finished run says how many foundations failed a check and where to see
+// them; the 計算結果一覧 offer stays beside it.
+TEST_F(Calculation, TheFinishMessageCountsTheNgFoundations) {
+    FootingInput ok, weak;
+    ok.fe = 200;
+    weak.fe = 100;
+    writeJob({savedFooting(weak, QStringLiteral("F1")), savedFooting(ok, QStringLiteral("F2")),
+              savedFooting(weak, QStringLiteral("F3"))});
+    bool listWanted = true;
+    EXPECT_TRUE(runCalculation(ctx, listWanted));
+    EXPECT_FALSE(listWanted); // the scripted prompt answers OK
+    EXPECT_EQ(tree.prompt.lastText(),
+              QStringLiteral("計算を終了しました。　　　\n\nNG：2 基礎（計算結果一覧で確認できます）"));
+
+    writeJob({savedFooting(ok, QStringLiteral("F2"))});
+    tree.prompt.clear();
+    EXPECT_TRUE(runCalculation(ctx, listWanted));
+    EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("計算を終了しました。　　　"));
+}
+
 TEST_F(Calculation, AFailingCheckStopsTheRunAtItsRecord) {
     FoundationRecord bad = savedFooting({}, QStringLiteral("F2"));
     bad.data2[row::N][1] = 0;

@@ -125,7 +125,7 @@ TEST_F(DesignResults, RatiosOfCalculatedFoundationsFollowTheirStoredJudgements) 
     EXPECT_EQ(rows[0].barsX, QStringLiteral("D19-4本以上"));
     EXPECT_EQ(rows[4].piles, QStringLiteral("4"));
     EXPECT_EQ(resultCells(rows[1])[kResultVerdict], QStringLiteral("NG"));
-    EXPECT_EQ(resultCells(rows[1])[kResultMax], QStringLiteral("1.45"));
+    EXPECT_EQ(resultCells(rows[1])[kResultMax], QStringLiteral("1.46")); // just above 1.45, rounded up
 }
 
 // A job calculated elsewhere may carry judgements our own design never
@@ -186,3 +186,65 @@ TEST_F(DesignResults, InMemoryEvaluationMatchesTheRun) {
 }
 
 } // namespace
+
+// The lists and panels show a ratio with two decimals rounded up, so a
+// ratio that passes never reads above 1.00 and one that fails never reads
+// 1.00; the rounding of stored Singles does not push a hundredth up.
+TEST(RatioText, TwoDecimalsRoundedUp) {
+    const std::pair<double, const char*> cases[] = {
+        {0.9993, "1.00"}, {1.0, "1.00"},       {1.0004, "1.01"}, {1.0000001, "1.00"},
+        {0.29f, "0.29"},  {0.2901, "0.30"},    {0.5, "0.50"},    {0.0, "0.00"},
+        {1.45f, "1.45"},  {2.0 / 3.0, "0.67"}, {INFINITY, "∞"},
+    };
+    for (const auto& [ratio, text] : cases)
+        EXPECT_EQ(ratioText(ratio), QString::fromUtf8(text)) << ratio;
+}
+
+// 注記 names what no check judges: loads an arrangement's pile check never
+// sees. The judgement stays as the calculation found it.
+TEST_F(DesignResults, NotesNameLoadsTheArrangementLeavesUnchecked) {
+    PileCapInput row;
+    row.layout = 2; // " 2": a single row in X
+    row.M[2] = 50;  // a long-term moment in Y
+    PileCapInput single;
+    single.layout = 1; // " 1"
+    single.H[3] = 20;
+    PileCapInput four; // " 4" checks every load
+    four.M[2] = 50;
+    const QList<ResultRow> rows =
+        calculate({savedPileCap(row, QStringLiteral("P-2")), savedPileCap(single, QStringLiteral("P-1")),
+                   savedPileCap(four, QStringLiteral("P-4"))});
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(resultCells(rows[0])[kResultNotes], QStringLiteral("Y方向の荷重は杭の検定に含まれていません"));
+    EXPECT_EQ(resultCells(rows[1])[kResultNotes],
+              QStringLiteral("曲げモーメントとせん断力は杭の検定に含まれていません"));
+    EXPECT_TRUE(resultCells(rows[2])[kResultNotes].isEmpty());
+    for (const ResultRow& r : rows)
+        EXPECT_FALSE(resultCellFails(r, kResultNotes)) << r.name.toStdString();
+    EXPECT_EQ(resultHeaders()[kResultNotes], QStringLiteral("注記"));
+    EXPECT_TRUE(resultsCsv(rows, CsvEncoding::Utf8Bom).contains("Y方向の荷重は杭の検定に含まれていません"));
+}
+
+// 判定 sorts by how bad a foundation stands: NG, then one the calculation
+// stops at, not calculated, OK; the largest ratio first within each.
+TEST(ResultsList, VerdictSortsTheWorstHighest) {
+    const auto row = [](Verdict verdict, double ratio) {
+        ResultRow r;
+        r.result.verdict = verdict;
+        r.result.checks[0].applies = ratio > 0;
+        r.result.checks[0].ratio = ratio;
+        return r;
+    };
+    const ResultRow ordered[] = {row(Verdict::Ok, 0.5),          row(Verdict::Ok, 0.9),
+                                 row(Verdict::NotCalculated, 0), row(Verdict::Stopped, 0),
+                                 row(Verdict::Ng, 1.2),          row(Verdict::Ng, 3.5)};
+    for (size_t i = 1; i < std::size(ordered); ++i)
+        EXPECT_LT(*resultSortValue(ordered[i - 1], kResultVerdict),
+                  *resultSortValue(ordered[i], kResultVerdict))
+            << i;
+    EXPECT_TRUE(resultColumnSortsWorstFirst(kResultVerdict));
+    EXPECT_TRUE(resultColumnSortsWorstFirst(kResultMax));
+    EXPECT_TRUE(resultColumnSortsWorstFirst(kResultFirstCheck));
+    EXPECT_FALSE(resultColumnSortsWorstFirst(kResultName));
+    EXPECT_FALSE(resultColumnSortsWorstFirst(kResultNotes));
+}

@@ -14,6 +14,12 @@ err=$(./kamo-k5 calc 2>&1 >/dev/null); rc=$?
 [ "$(single 22 1)" = 581 ] || fail "ΣN = N' + ① + ②: $(single 22 1)"
 [ "$(single 37 1)" = 187.5 ] || fail "Q: $(single 37 1)"
 
+# An NG foundation is counted after the finish message.
+write_job 1500
+err=$(./kamo-k5 calc 2>&1 >/dev/null); rc=$?
+[ $rc -eq 0 ] || fail "an NG job calculates (got $rc): $err"
+[ "$err" = $'計算を終了しました。　　　\n\nNG：1 基礎（計算結果一覧で確認できます）' ] || fail "NG count: $err"
+
 write_job 0
 err=$(./kamo-k5 calc 2>&1 >/dev/null); rc=$?
 [ $rc -eq 1 ] || fail "a failing check must exit 1 (got $rc)"

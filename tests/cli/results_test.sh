@@ -5,11 +5,11 @@ set -u
 program="$1"
 source "$(dirname "$0")/footing_job.sh"
 
-header=$'No\t設計基礎名\t種別\tLx(mm)\tLy(mm)\tD1(mm)\t杭配置\t配筋X\t配筋Y\t支持力\t引抜き\t曲げ\t付着\tせん断\tパンチング\t最大比\t判定'
+header=$'No\t設計基礎名\t種別\tLx(mm)\tLy(mm)\tD1(mm)\t杭配置\t配筋X\t配筋Y\t支持力\t引抜き\t曲げ\t付着\tせん断\tパンチング\t最大比\t判定\t注記'
 write_job 500
 out=$(./kamo-k5 results) || fail "results on a job not calculated"
 [ "$(echo "$out" | head -n 1)" = "$header" ] || fail "header: $(echo "$out" | head -n 1)"
-[ "$(echo "$out" | tail -n 1)" = $'1\tF1\t直接基礎\t2000\t2000\t500\t\t\t\t\t\t\t\t\t\t\t未計算' ] ||
+[ "$(echo "$out" | tail -n 1)" = $'1\tF1\t直接基礎\t2000\t2000\t500\t\t\t\t\t\t\t\t\t\t\t未計算\t' ] ||
     fail "not calculated: $(echo "$out" | tail -n 1)"
 
 ./kamo-k5 calc 2>/dev/null || fail "calc"
@@ -32,8 +32,8 @@ import csv, sys
 rows = [list(csv.reader(open(p, encoding=e, newline=''))) for p, e in ((sys.argv[1], 'utf-8-sig'), (sys.argv[2], 'cp932'))]
 assert rows[0] == rows[1], rows
 header, row = rows[0]
-assert header[1] == '設計基礎名' and header[-2:] == ['最大比', '判定'], header
-assert row[1] == 'F1' and row[-1] == 'NG' and float(row[-2]) > 1, row
+assert header[1] == '設計基礎名' and header[-3:] == ['最大比', '判定', '注記'], header
+assert row[1] == 'F1' and row[-2] == 'NG' and float(row[-3]) > 1 and row[-1] == '', row
 PY
 [ "$(sha256sum ../DAT/K5dat02.k5d)" = "$before" ] || fail "results wrote the job"
 

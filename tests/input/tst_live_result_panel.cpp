@@ -7,6 +7,7 @@
 #include "ui/input/LiveResultPanel.h"
 #include "ui/input/PileCapWindow.h"
 
+#include <QComboBox>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLabel>
@@ -105,6 +106,25 @@ class LiveResultPanelTest : public QObject {
         QVERIFY(!f.ratio(int(DesignCheck::PullOut)).isEmpty());
         f.type("Text_pe", QStringLiteral("200"));
         QTRY_VERIFY_WITH_TIMEOUT(f.state().startsWith(QStringLiteral("NG")), 5000);
+    }
+
+    // A load the chosen arrangement leaves out of the pile check is marked
+    // beside the result, with the reason in its tool tip; it judges nothing.
+    void loadsTheArrangementLeavesUncheckedAreMarked() {
+        Fixture f;
+        f.open<PileCapWindow>(2, kTypePileCap);
+        auto* note = f.window->findChild<QLabel*>("Label注記");
+        QVERIFY(note && !note->isVisible());
+        auto* list = f.window->findChild<QComboBox*>("Cmb杭本数");
+        list->setCurrentIndex(1); // " 2": a single row in X
+        emit list->activated(1);
+        f.type("Text短Y軸力", QStringLiteral("300"));
+        QTRY_VERIFY_WITH_TIMEOUT(note->isVisible(), 5000);
+        QCOMPARE(note->text(), QStringLiteral("※注記：Y方向の荷重は杭の検定に含まれていません"));
+        QVERIFY(note->toolTip().contains(QStringLiteral("判定には含まれません")));
+        QVERIFY(!f.state().contains(QStringLiteral("Y方向")));
+        f.type("Text短Y軸力", QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT(!note->isVisible(), 5000);
     }
 };
 

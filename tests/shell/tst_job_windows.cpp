@@ -140,6 +140,41 @@ class TestJobWindows : public QObject {
         QCOMPARE(t.ctx.job.currentJobName, QStringLiteral("(未定)"));
     }
 
+    // From the keyboard alone: Enter goes through the names to the unit,
+    // Enter on a unit option goes on to 登録, which Enter presses; Esc in
+    // any field is ｷｬﾝｾﾙ.
+    void theKeyboardGoesOnToRegisterAndEscCancels() {
+        k5test::TempTree t;
+        JobWindow w(t.ctx);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const int unit = t.ctx.job.unitSystem;
+        auto* name = child<QLineEdit>(&w, "Text_工事名");
+        name->setText(QStringLiteral("駅前"));
+        QTest::keyClick(name, Qt::Key_Return);
+        QTest::keyClick(child<QLineEdit>(&w, "Text_ファイル名"), Qt::Key_Return);
+        auto* si = child<QRadioButton>(&w, "Opt_si");
+        QCOMPARE(QApplication::focusWidget(), si);
+        QTest::keyClick(si, Qt::Key_Return);
+        auto* ok = child<QPushButton>(&w, "登録");
+        QCOMPARE(QApplication::focusWidget(), ok);
+        QCOMPARE(t.ctx.job.unitSystem, unit); // Enter chose nothing
+        QTest::keyClick(ok, Qt::Key_Return);
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+        QCOMPARE(t.ctx.job.currentJobName, QStringLiteral("駅前"));
+
+        for (const char* field : {"Text_工事名", "Text_ファイル名", "Opt_cgs"}) {
+            JobWindow again(t.ctx);
+            again.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&again));
+            QWidget* at = again.findChild<QWidget*>(QString::fromUtf8(field));
+            at->setFocus();
+            QTest::keyClick(at, Qt::Key_Escape);
+            QVERIFY2(!again.isVisible(), field);
+            QCOMPARE(again.result(), int(QDialog::Rejected));
+        }
+    }
+
     void aJobWithFoundationsShowsItsUnitAndKeepsIt() {
         for (int unit : {1, 2}) {
             k5test::TempTree t;

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -143,6 +144,22 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.grid()->rowCount(), 10);
         QCOMPARE(f.label("Labelデータ数"), QStringLiteral("入力済み基礎データリスト（データ数： 0 ）"));
         QCOMPARE(f.label("Label工事名"), QStringLiteral("工事名：(未定)"));
+    }
+
+    // A taller window fills its list with numbered rows, not blank space.
+    void theListFillsTheRoomOfAGrownWindow() {
+        Fixture f;
+        k5test::writeSampleJob(f.ctx, 2);
+        f.open();
+        QTableWidget* g = f.grid();
+        f.window->resize(f.window->width(), f.window->height() + 300);
+        QTRY_VERIFY(g->rowCount() > 10);
+        const int rowHeight = g->verticalHeader()->defaultSectionSize();
+        const int lastBottom = g->visualItemRect(g->item(g->rowCount() - 1, 0)).bottom();
+        QVERIFY2(lastBottom >= g->viewport()->height() - rowHeight / 2,
+                 qPrintable(QStringLiteral("%1 of %2").arg(lastBottom).arg(g->viewport()->height())));
+        QCOMPARE(g->item(g->rowCount() - 1, 0)->text(), QString::number(g->rowCount()));
+        QCOMPARE(f.cell(1, 1), QStringLiteral("F1")); // the records stay where they were
     }
 
     void importedJobUsesTheImportedColumnsAndCgsFollowsRecordOne() {
@@ -548,7 +565,7 @@ class MainWindowTest : public QObject {
         });
         QCOMPARE(f.action("menuDXF出力")->text(), QStringLiteral("DXF出力..."));
         f.action("menuDXF出力")->trigger();
-        QCOMPARE(proposed, f.ctx.folders.saveFolder + QStringLiteral("/試験.dxf"));
+        QCOMPARE(proposed, QDir::home().filePath(QStringLiteral("試験.dxf"))); // at first at home
         QCOMPARE(f.tree.prompt.lastText(),
                  QStringLiteral("DXFに出力できる計算済みの基礎がありません。\n\n"
                                 "出力しなかった基礎:\nデータ1 F1: ﾃﾞｰﾀNo 1: 長期軸力=0 となっています。\n"

@@ -10,6 +10,8 @@
 #include "ui/shell/ResultsListWindow.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
@@ -94,12 +96,67 @@ class ResultsListWindowTest : public QObject {
         QCOMPARE(cell(view, view->currentIndex().row(), kResultVerdict), QStringLiteral("未計算"));
 
         const QString csv = f.ctx.folders.dataFolder + QStringLiteral("/一覧.csv");
-        window.chooseCsvFile = [&](QWidget*, CsvEncoding& encoding) {
+        QString proposed;
+        window.chooseCsvFile = [&](QWidget*, const QString& p, CsvEncoding& encoding) {
+            proposed = p;
             encoding = CsvEncoding::Cp932;
             return csv;
         };
         window.saveCsv();
         QVERIFY(fromCp932(k5test::readBytes(csv)).startsWith(QStringLiteral("No,設計基礎名,")));
+        // The first save starts at home, never in the program's folder.
+        QCOMPARE(proposed, QDir::home().filePath(QStringLiteral("計算結果一覧.csv")));
+    }
+
+    // The first click on a ratio or on 判定 brings the worst to the top;
+    // another click turns the order round.
+    void theFirstClickOnARatioOrTheVerdictSortsTheWorstFirst() {
+        Fixture f;
+        ResultsListWindow window(f.ctx);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTableView* view = window.view();
+        QHeaderView* header = view->horizontalHeader();
+        const auto clickHeading = [&](int column) {
+            const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+        };
+        for (int column : {int(kResultVerdict), int(kResultFirstCheck), int(kResultMax)}) {
+            view->sortByColumn(kResultNo, Qt::AscendingOrder);
+            clickHeading(column);
+            QCOMPARE(cell(view, 0, kResultName), QStringLiteral("F-NG"));
+        }
+        clickHeading(kResultMax);
+        QCOMPARE(cell(view, 3, kResultName), QStringLiteral("F-NG"));
+        // Text columns start from the top of the alphabet as before.
+        clickHeading(kResultName);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    }
+
+    // Outputs are saved where the user saved the last one, also after a
+    // restart; at first at home.
+    void saveDialogsStartInTheLastFolderUsed() {
+        Fixture f;
+        ResultsListWindow window(f.ctx);
+        QString proposed;
+        const QString folder = f.ctx.folders.dataFolder + QStringLiteral("/出力");
+        QVERIFY(QDir().mkpath(folder));
+        window.chooseDxfFile = [&](QWidget*, const QString& p) {
+            proposed = p;
+            return QString(); // cancelled: nothing remembered
+        };
+        window.exportDxf();
+        QCOMPARE(QFileInfo(proposed).absolutePath(), QDir::homePath());
+        window.chooseCsvFile = [&](QWidget*, const QString& p, CsvEncoding&) {
+            proposed = p;
+            return folder + QStringLiteral("/一覧.csv");
+        };
+        window.saveCsv();
+        ResultsListWindow again(f.ctx);
+        again.chooseDxfFile = window.chooseDxfFile;
+        again.exportDxf();
+        QCOMPARE(QFileInfo(proposed).absolutePath(), folder);
+        QCOMPARE(QFileInfo(proposed).suffix(), QStringLiteral("dxf"));
     }
 
     // "DXF出力..." beside CSV保存: the ファイル menu's command, from the list.
@@ -117,7 +174,7 @@ class ResultsListWindowTest : public QObject {
         QVERIFY(button);
         QCOMPARE(button->text(), QStringLiteral("DXF出力(&D)..."));
         button->click();
-        QCOMPARE(proposed, f.ctx.folders.saveFolder + QStringLiteral("/test.dxf"));
+        QCOMPARE(proposed, QDir::home().filePath(QStringLiteral("test.dxf")));
         QCOMPARE(f.tree.prompt.lastText(),
                  QStringLiteral("DXFを出力しました（基礎 3 件）。\n\n") + path +
                      QStringLiteral("\n\nNGの基礎:\nデータ2 F-NG: NG") +

@@ -67,6 +67,8 @@ LiveResultPanel::LiveResultPanel(const Folders& folders, const RecordEdit& edit,
     barsX_ = line(QStringLiteral("Label配筋X"));
     barsY_ = line(QStringLiteral("Label配筋Y"));
     bearing_ = line(QStringLiteral("Label接地圧"));
+    warnings_ = line(QStringLiteral("Label注記"));
+    warnings_->setStyleSheet(QStringLiteral("color: rgb(176,96,0);"));
     layout->addStretch();
     setFixedWidth(250);
 
@@ -121,16 +123,16 @@ void LiveResultPanel::showResult() {
     for (int c = 0; c < kDesignCheckCount; ++c) {
         const CheckRatio& check = r.checks[static_cast<size_t>(c)];
         const bool shown = designed && check.applies;
-        const bool failing = shown && (check.ng || check.ratio > 1);
+        const bool failing = shown && (check.ng || ratioShown(check.ratio) > 1);
         table_->setItem(c, 0, cell(shown ? ratioText(check.ratio) : QStringLiteral("－"), failing));
         table_->setItem(
             c, 1,
             cell(shown ? (check.ng ? QStringLiteral("NG") : QStringLiteral("OK")) : QString(), check.ng));
     }
     const bool anyRatio = designed && r.hasRatios();
-    table_->setItem(
-        kDesignCheckCount, 0,
-        cell(anyRatio ? ratioText(r.maxRatio()) : QStringLiteral("－"), anyRatio && r.maxRatio() > 1));
+    table_->setItem(kDesignCheckCount, 0,
+                    cell(anyRatio ? ratioText(r.maxRatio()) : QStringLiteral("－"),
+                         anyRatio && ratioShown(r.maxRatio()) > 1));
     table_->setItem(kDesignCheckCount, 1,
                     cell(designed ? r.verdictText() : QString(), r.verdict == Verdict::Ng));
     barsX_->setText(designed ? QStringLiteral("配筋 X方向：") + decidedBarsText(result_.record, 1)
@@ -138,6 +140,18 @@ void LiveResultPanel::showResult() {
     barsY_->setText(designed ? QStringLiteral("配筋 Y方向：") + decidedBarsText(result_.record, 2)
                              : QString());
     bearing_->setText(designed ? bearingSummary(result_.record) : QString());
+    showWarnings();
+}
+
+void LiveResultPanel::showWarnings() {
+    // Marked, not judged: the design stands as OK or NG as it is.
+    const QStringList& warnings = result_.warnings;
+    warnings_->setVisible(!warnings.isEmpty());
+    warnings_->setText(warnings.isEmpty() ? QString()
+                                          : QStringLiteral("※注記：") + warnings.join(QStringLiteral("。※")));
+    warnings_->setToolTip(warnings.isEmpty() ? QString()
+                                             : warnings.join(u'\n') +
+                                                   QStringLiteral("\n（注意です。判定には含まれません）"));
 }
 
 } // namespace k5

@@ -39,6 +39,7 @@ class LiveResultPanel : public QGroupBox {
 
   private:
     void showResult();
+    void showWarnings();
     const FoundationRecord& storedRecord();
 
     const Folders& folders_;
@@ -55,6 +56,7 @@ class LiveResultPanel : public QGroupBox {
     QLabel* barsX_ = nullptr;
     QLabel* barsY_ = nullptr;
     QLabel* bearing_ = nullptr;
+    QLabel* warnings_ = nullptr; // "※注記": loads left unchecked, bars too close
 };
 
 } // namespace k5

@@ -2,6 +2,7 @@
 
 #include "shell/app_context.h"
 #include "shell/schedule_export_command.h"
+#include "ui/shell/SaveFolder.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -51,9 +52,11 @@ QString dxfSaveDialog(QWidget* parent, const QString& proposed) {
 }
 
 void exportDxfWithDialog(AppContext& ctx, QWidget* parent, const ChooseDxfFile& choose) {
-    const QString path = choose(parent, proposedDxfPath(ctx));
+    const QString path =
+        choose(parent, saveDialogPath(ctx.folders, QFileInfo(proposedDxfPath(ctx)).fileName()));
     const DxfSheetChoice& sheet = lastDxfSheetChoice();
     if (path.isEmpty()) return;
+    rememberSaveFolder(ctx.folders, path);
     dxfexport::ScheduleOptions options;
     options.sheet = sheet.sheet;
     options.plotScale = sheet.scale;

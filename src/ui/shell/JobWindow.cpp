@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,7 +60,8 @@ JobWindow::JobWindow(AppContext& ctx, QWidget* parent, bool newJob) : QDialog(pa
     unitLayout->addStretch();
 
     auto* common = button(QStringLiteral("Cmd共通値設定"), QStringLiteral("共通値設定..."), this);
-    auto* ok = button(QStringLiteral("登録"), QStringLiteral("登録"), this);
+    register_ = button(QStringLiteral("登録"), QStringLiteral("登録"), this);
+    QPushButton* ok = register_;
     auto* cancel = button(QStringLiteral("キャンセル"), QStringLiteral("ｷｬﾝｾﾙ"), this);
 
     auto* fields = new QGridLayout;
@@ -79,7 +81,9 @@ JobWindow::JobWindow(AppContext& ctx, QWidget* parent, bool newJob) : QDialog(pa
 
     navigator_ = new FieldNavigator(this);
     navigator_->setFocusList({jobName_, fileName_, si_, cgs_});
-    jobName_->installEventFilter(this);
+    // Installed after the navigator's, so this window sees the keys first.
+    for (QWidget* field : std::initializer_list<QWidget*>{jobName_, fileName_, si_, cgs_})
+        field->installEventFilter(this);
 
     connect(si_, &QRadioButton::clicked, this, [this] { chooseUnit(1, si_); });
     connect(cgs_, &QRadioButton::clicked, this, [this] { chooseUnit(2, cgs_); });
@@ -128,6 +132,20 @@ void JobWindow::copyJobNameToFileName() {
 
 bool JobWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == jobName_ && event->type() == QEvent::FocusOut) copyJobNameToFileName();
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Esc is ｷｬﾝｾﾙ in every field of this small window.
+        if (key == Qt::Key_Escape) {
+            reject();
+            return true;
+        }
+        // The unit is the last thing to decide: Enter on an option goes on to
+        // 登録 (Space or the arrow keys choose the option).
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (watched == si_ || watched == cgs_)) {
+            register_->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 

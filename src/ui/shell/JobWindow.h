@@ -2,6 +2,7 @@
 #include <QDialog>
 
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace k5 {
@@ -38,6 +39,7 @@ class JobWindow : public QDialog {
     QLineEdit* fileName_;
     QRadioButton* si_;
     QRadioButton* cgs_;
+    QPushButton* register_;
     FieldNavigator* navigator_;
     bool loading_ = true;
 };

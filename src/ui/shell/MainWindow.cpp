@@ -409,7 +409,10 @@ QWidget* MainWindow::buildCentral() {
     grid_->horizontalHeader()->setFont(listFont);
     grid_->setStyle(new NarrowCellStyle(grid_));
     grid_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    grid_->resized = [this] { fitMemoColumn(); };
+    grid_->resized = [this] {
+        fitMemoColumn();
+        fillRoomWithRows();
+    };
     grid_->choose = [this](int row, bool extend) { chooseRow(row, extend); };
     grid_->open = [this](int row) { openRow(row); };
     grid_->deleteChosen = [this] { deleteChosenRows(); };
@@ -509,8 +512,8 @@ void MainWindow::recreate() {
 void MainWindow::layoutGrid(bool imported, int rows) {
     const ListLayout layout = listLayout(imported);
     grid_->clear();
+    grid_->setRowCount(0);
     grid_->setColumnCount(static_cast<int>(layout.headers.size()));
-    grid_->setRowCount(rows);
     grid_->setHorizontalHeaderLabels(layout.headers);
     int widthTwips = 0;
     for (int c = 0; c < grid_->columnCount(); ++c) {
@@ -522,10 +525,19 @@ void MainWindow::layoutGrid(bool imported, int rows) {
     const int scrollBar = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
     grid_->setMinimumSize(pixels(widthTwips + 100) + scrollBar, pixels(kRowTwips * (kVisibleRows + 1) + 90));
     fitMemoColumn();
+    addEmptyRows(rows);
+    fillRoomWithRows();
+}
+
+void MainWindow::addEmptyRows(int rows) {
+    const int from = grid_->rowCount();
+    if (rows <= from) return;
+    grid_->setRowCount(rows);
     // Every cell exists, empty rows included, with its column's alignment,
     // so a row reads the same whether it holds a record or not.
+    const ListLayout layout = listLayout(importedLayout_);
     const QBrush fixedColumn = grid_->palette().button();
-    for (int r = 0; r < rows; ++r) {
+    for (int r = from; r < rows; ++r) {
         for (int c = 0; c < grid_->columnCount(); ++c) {
             auto* item = new QTableWidgetItem(c == 0 ? QString::number(r + 1) : QString());
             item->setTextAlignment(Qt::AlignVCenter |
@@ -534,6 +546,15 @@ void MainWindow::layoutGrid(bool imported, int rows) {
             grid_->setItem(r, c, item);
         }
     }
+}
+
+void MainWindow::fillRoomWithRows() {
+    // A taller window shows more numbered empty rows (a double-click on one
+    // starts a new foundation), never blank space below the list; a row half
+    // in view counts.
+    const int rowHeight = grid_->verticalHeader()->defaultSectionSize();
+    if (rowHeight <= 0) return;
+    addEmptyRows((grid_->viewport()->height() + rowHeight / 2) / rowHeight);
 }
 
 void MainWindow::fillRow(int n, const FoundationRecord& record) {
@@ -722,11 +743,14 @@ void MainWindow::proposeSizes() {
     // otherwise every foundation of the job is sized.
     const int first = selLast_ ? std::min(selFirst_, selLast_) : 0;
     const int last = selLast_ ? std::max(selFirst_, selLast_) : 0;
-    handOver([this, first, last] {
+    bool calculate = false;
+    handOver([this, first, last, &calculate] {
         JobSizingWindow window(ctx_, this);
         if (first > 0) window.limitToRecords(first, last);
         window.exec();
+        calculate = window.calculationChosen();
     });
+    if (calculate) startCalculation();
 }
 
 void MainWindow::deleteAll() {

@@ -114,6 +114,9 @@ class MainWindow : public QMainWindow {
     void fillRow(int n, const FoundationRecord& record);
     // The memo column takes the width the list gained over its smallest size.
     void fitMemoColumn();
+    // Empty rows up to `rows` rows in all, and as many as the list has room for.
+    void addEmptyRows(int rows);
+    void fillRoomWithRows();
     void selectListRow(int row);
     void chooseRow(int row, bool extend);
     void updateSpinner();

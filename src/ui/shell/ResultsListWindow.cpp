@@ -3,6 +3,7 @@
 #include "jobdata/job_state.h"
 #include "platform/folders.h"
 #include "shell/app_context.h"
+#include "ui/shell/SaveFolder.h"
 #include "ui/shell/WindowRegistry.h"
 
 #include <QAbstractTableModel>
@@ -19,6 +20,8 @@
 #include <vector>
 
 namespace k5 {
+
+const QColor kWarningText(176, 96, 0);
 
 // The rows of the list with their cells made once; the view asks only for
 // the rows it shows, so a job of ten thousand foundations opens at once.
@@ -48,6 +51,9 @@ class ResultsModel : public QAbstractTableModel {
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole) return headers_.value(section);
+        // The first click on a ratio or on 判定 brings the worst to the top.
+        if (orientation == Qt::Horizontal && role == Qt::InitialSortOrderRole)
+            return resultColumnSortsWorstFirst(section) ? Qt::DescendingOrder : Qt::AscendingOrder;
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     QVariant data(const QModelIndex& index, int role) const override {
@@ -56,20 +62,22 @@ class ResultsModel : public QAbstractTableModel {
         const int column = index.column();
         switch (role) {
         case Qt::DisplayRole:
+            return cells_[static_cast<size_t>(index.row())].value(column);
         case Qt::ToolTipRole:
+            if (column == kResultNotes && !row.warnings.isEmpty())
+                return row.warnings.join(u'\n') + QStringLiteral("\n（注意です。判定には含まれません）");
             return cells_[static_cast<size_t>(index.row())].value(column);
         case Qt::ForegroundRole:
             if (resultCellFails(row, column)) return QColor(220, 0, 0);
+            if (column == kResultNotes) return kWarningText;
             if (row.result.verdict == Verdict::NotCalculated) return QColor(128, 128, 128);
             return {};
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignVCenter | (numeric(column) ? Qt::AlignRight : Qt::AlignLeft));
         case kSortRole:
-            if (numeric(column)) {
-                // Foundations without a value sort below every number.
-                const std::optional<double> v = resultSortValue(row, column);
-                return v ? *v : -1.0;
-            }
+            if (const std::optional<double> v = resultSortValue(row, column)) return *v;
+            // Foundations without a value sort below every number.
+            if (numeric(column)) return -1.0;
             return cells_[static_cast<size_t>(index.row())].value(column);
         default:
             return {};
@@ -88,12 +96,11 @@ class ResultsModel : public QAbstractTableModel {
 
 namespace {
 
-QString chooseCsv(QWidget* parent, CsvEncoding& encoding) {
+QString chooseCsv(QWidget* parent, const QString& proposed, CsvEncoding& encoding) {
     const QString utf8 = QStringLiteral("CSV UTF-8 (BOM付き) (*.csv)");
     const QString cp932 = QStringLiteral("CSV Shift_JIS (CP932) (*.csv)");
     QString filter = utf8;
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("計算結果一覧の保存"),
-                                                      QStringLiteral("計算結果一覧.csv"),
+    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("計算結果一覧の保存"), proposed,
                                                       utf8 + QStringLiteral(";;") + cp932, &filter);
     encoding = filter == cp932 ? CsvEncoding::Cp932 : CsvEncoding::Utf8Bom;
     return path;
@@ -202,8 +209,10 @@ void ResultsListWindow::openRow(int viewRow) {
 
 void ResultsListWindow::saveCsv() {
     CsvEncoding encoding = CsvEncoding::Utf8Bom;
-    const QString path = chooseCsvFile(this, encoding);
+    const QString path =
+        chooseCsvFile(this, saveDialogPath(ctx_.folders, QStringLiteral("計算結果一覧.csv")), encoding);
     if (path.isEmpty()) return;
+    rememberSaveFolder(ctx_.folders, path);
     if (ctx_.ask().report(writeResultsCsv(path, model_->rows(), encoding)))
         ctx_.ask().inform(QStringLiteral("計算結果一覧を保存しました。　　　\n\n") + path);
 }

@@ -2,7 +2,6 @@
 
 #include "calc/calc_masters.h"
 #include "shell/app_context.h"
-#include "shell/run_calculation.h"
 #include "ui/sizing/SizingOptions.h"
 
 #include <QApplication>
@@ -120,9 +119,9 @@ void JobSizingWindow::applyTicked() {
         return;
     }
     if (!ctx_.ask().report(applyProposals(ctx_, job_, chosen))) return;
+    calculationChosen_ =
+        ctx_.ask().askYesNo(QStringLiteral("寸法提案を適用しました。続けて計算開始しますか？　　　"));
     accept();
-    if (ctx_.ask().askYesNo(QStringLiteral("寸法提案を適用しました。続けて計算開始しますか？　　　")))
-        runCalculation(ctx_);
 }
 
 } // namespace k5

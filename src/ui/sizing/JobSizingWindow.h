@@ -22,6 +22,9 @@ class JobSizingWindow : public QDialog {
     explicit JobSizingWindow(AppContext& ctx, QWidget* parent = nullptr);
     // Only records first..last (the rows chosen in the main list) are sized.
     void limitToRecords(int first, int last);
+    // Whether the user chose 計算開始 after 適用 (the caller runs it, as its
+    // menu command does).
+    bool calculationChosen() const { return calculationChosen_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -35,6 +38,7 @@ class JobSizingWindow : public QDialog {
     JobForSizing job_;
     QList<JobProposal> proposals_;
     bool found_ = false;
+    bool calculationChosen_ = false;
     int first_ = 1;
     int last_ = 0; // 0: to the end of the job
     QLabel* note_ = nullptr;
