@@ -155,6 +155,7 @@ class TestJobWindows : public QObject {
         QTest::keyClick(child<QLineEdit>(&w, "Text_ファイル名"), Qt::Key_Return);
         auto* si = child<QRadioButton>(&w, "Opt_si");
         QCOMPARE(QApplication::focusWidget(), si);
+        QVERIFY(w.testAttribute(Qt::WA_KeyboardFocusChange)); // the option shows its focus mark
         QTest::keyClick(si, Qt::Key_Return);
         auto* ok = child<QPushButton>(&w, "登録");
         QCOMPARE(QApplication::focusWidget(), ok);

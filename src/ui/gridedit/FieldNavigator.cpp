@@ -77,7 +77,11 @@ bool FieldNavigator::moveFieldFocus(int keyCode) {
         nextFieldPlace(keyCode, currentPlace_, r.first, r.last, [this](int place) { return usable(place); });
     if (!next) return false;
     currentPlace_ = *next;
-    focusAndSelect(fieldAt(currentPlace_));
+    QWidget* field = fieldAt(currentPlace_);
+    // A move by the keyboard: options and buttons show their focus mark as
+    // they do after Tab (the style draws it only after a keyboard move).
+    if (field) field->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    focusAndSelect(field);
     return true;
 }
 

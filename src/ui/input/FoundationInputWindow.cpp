@@ -251,10 +251,23 @@ void FoundationInputWindow::proposeSize() {
     if (const std::optional<FoundationSize> size = askSizeProposal(ctx_, edit_, form(), this)) {
         D1_->setText(sizeText(size->D1));
         D2_->setText(sizeText(size->D2));
+        // The proposal may take larger bars where smaller ones would stand
+        // too close: the size lists show its choice.
+        showProposedBar(sizeX_, size->barSizeX);
+        showProposedBar(sizeY_, size->barSizeY);
         showProposedPlan(*size);
         // The result beside the form is the proposal's at once, not after the pause.
         if (live_) live_->updateNow();
     }
+}
+
+void FoundationInputWindow::showProposedBar(QComboBox* sizes, const QString& proposed) {
+    QStringList items;
+    for (int i = 0; i < sizes->count(); ++i)
+        items << sizes->itemText(i);
+    if (proposed.isEmpty() || !listHolds(items, proposed)) return;
+    QString shown = proposed;
+    sizes->setCurrentIndex(chooseListItem(items, shown));
 }
 
 QHBoxLayout* FoundationInputWindow::buildButtons(const QString& registerCaption) {

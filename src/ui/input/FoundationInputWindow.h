@@ -124,7 +124,7 @@ class FoundationInputWindow : public QDialog {
     QLabel *mCaption_ = nullptr, *hCaption_ = nullptr; // captions of the M and H rows
     QButtonGroup* priority_ = nullptr;
     QPushButton* duplicate_ = nullptr;
-    QLabel* importedNote_ = nullptr;      // shown in an imported job
+    QLabel* importedNote_ = nullptr; // shown in an imported job
     LiveResultPanel* live_ = nullptr;
     bool correctionCaptionFirst_ = false; // "(訂正)" before the caption rather than after it
 
@@ -136,6 +136,8 @@ class FoundationInputWindow : public QDialog {
     void fillGradeAndSize(QComboBox* grade, QComboBox* size, const QString& gradeText,
                           const QString& sizeText, QString& kind, const QString& direction);
     void pickGrade(QComboBox* grade, QComboBox* size, QString& kind);
+    // The size list shows a proposal's bar size when it holds it.
+    static void showProposedBar(QComboBox* sizes, const QString& proposed);
 };
 
 } // namespace k5

@@ -142,6 +142,7 @@ bool JobWindow::eventFilter(QObject* watched, QEvent* event) {
         // The unit is the last thing to decide: Enter on an option goes on to
         // 登録 (Space or the arrow keys choose the option).
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (watched == si_ || watched == cgs_)) {
+            setAttribute(Qt::WA_KeyboardFocusChange); // the button shows its focus mark
             register_->setFocus(Qt::TabFocusReason);
             return true;
         }
