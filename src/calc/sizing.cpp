@@ -528,6 +528,7 @@ class FootingSearch {
             if (y.skew() < x.skew()) std::swap(order[0], order[1]);
             bool moved = false;
             for (const auto& [p, isX] : order) {
+                (isX ? limitLx_ : limitLy_) = limitLeft(p, isX);
                 if (!planFits(p)) continue;
                 const TrialResult t = tryPlan(p, D);
                 if (t.accepted()) {
@@ -541,6 +542,23 @@ class FootingSearch {
         }
     }
 
+    // Which limit a plan one step smaller leaves, as the proof says it:
+    // below the least side (each free outstand at least the bars' edge
+    // clearance, so the bars reach past the column face; an off-centre
+    // column at its distance from the edge) or beyond the aspect limit.
+    // Empty within the limits.
+    QString limitLeft(const Plan& p, bool isX) const {
+        const double side = isX ? p.lx : p.ly, least = isX ? lxMin_ : lyMin_;
+        if (side < least) return QStringLiteral("下限%1mm（柱幅とへりあき）未満").arg(formatGeneral(least));
+        if (p.lx > aspect_ * p.ly + 1e-6 || p.ly > aspect_ * p.lx + 1e-6)
+            return QStringLiteral("縦横比の上限%1を超える").arg(formatGeneral(aspect_));
+        return {};
+    }
+    // The proof of a side: what fails one step smaller, or the limit it leaves.
+    QString smallerText(bool isX) const {
+        const std::optional<TrialResult>& t = isX ? smallerLx_ : smallerLy_;
+        return t ? t->describe() : (isX ? limitLx_ : limitLy_);
+    }
     const std::optional<TrialResult>& smallerLx() const { return smallerLx_; }
     const std::optional<TrialResult>& smallerLy() const { return smallerLy_; }
     bool limitReached() const { return limitReached_; }
@@ -609,6 +627,7 @@ class FootingSearch {
     bool aspectReached_ = false;
     FoundationSize base_;
     std::optional<TrialResult> smallerLx_, smallerLy_;
+    QString limitLx_, limitLy_;
 };
 
 QString limitText(const SizingLimits& limits) {
@@ -731,8 +750,8 @@ SizeProposal proposeFooting(Trials& trials, SizeProposal p) {
     p.found = true;
     p.proposed = search.at(*best, D);
     p.atProposal = trials.run(p.proposed);
-    p.smallerLx = search.smallerLx() ? search.smallerLx()->describe() : QString();
-    p.smallerLy = search.smallerLy() ? search.smallerLy()->describe() : QString();
+    p.smallerLx = search.smallerText(true);
+    p.smallerLy = search.smallerText(false);
     p.thinner = thinner ? thinner->describe() : QString();
     for (const auto& neighbour : {search.smallerLx(), search.smallerLy()})
         if (neighbour && p.governing.isEmpty()) p.governing = neighbour->failingCaption();
@@ -818,6 +837,7 @@ class CapSearch {
         };
         if (holds(at(0, 0))) return at(0, 0);
         if (!rule_.hasPx2 || failure.refused) return std::nullopt;
+        if (whole && two) return window(D, failure);
         // Doubling steps while the piles are overloaded, then the last gap halved.
         // For the whole design (the shear of a wider cap against the
         // weight of it on the piles) the passing spacings may be a window:
@@ -851,6 +871,46 @@ class CapSearch {
     }
 
   private:
+    // Two spacings for the whole design: the loads across each row call for
+    // a spacing of their own, and the passing pairs may be a window between
+    // the shear of a narrow cap and the weight of a wide one. Pairs in
+    // 200 mm steps up to 3 m beyond the minima, the smallest cap first; the
+    // first that passes is then tightened one step at a time.
+    std::optional<FoundationSize> window(double D, TrialResult& failure) {
+        const double s0 = minima_.spacing, step = trials_.limits().step;
+        const int stride = std::max(1, static_cast<int>(std::lround(200 / step)));
+        const int reach = static_cast<int>(3000 / step);
+        std::vector<std::tuple<double, int, int>> pairs;
+        for (int kx = 0; kx <= reach; kx += stride)
+            for (int ky = 0; ky <= reach; ky += stride)
+                if (const auto s = layout(s0 + kx * step, s0 + ky * step, D))
+                    pairs.emplace_back(double(s->Lx) * s->Ly, kx, ky);
+        std::sort(pairs.begin(), pairs.end());
+        for (const auto& [area, kx0, ky0] : pairs) {
+            TrialResult t = trials_.run(*layout(s0 + kx0 * step, s0 + ky0 * step, D));
+            if (!t.accepted()) {
+                failure = t;
+                continue;
+            }
+            int kx = kx0, ky = ky0;
+            for (bool moved = true; moved;) {
+                moved = false;
+                for (auto [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}}) {
+                    if (kx - dx < 0 || ky - dy < 0) continue;
+                    if (trials_.run(*layout(s0 + (kx - dx) * step, s0 + (ky - dy) * step, D)).accepted()) {
+                        kx -= dx;
+                        ky -= dy;
+                        moved = true;
+                    }
+                }
+            }
+            const std::optional<FoundationSize> best = layout(s0 + kx * step, s0 + ky * step, D);
+            failure = trials_.run(*best);
+            return best;
+        }
+        return std::nullopt;
+    }
+
     Trials& trials_;
     const PileArrangementRule& rule_;
     PileMinima minima_;
@@ -881,15 +941,16 @@ SizeProposal proposePileCap(Trials& trials, SizeProposal p) {
                                  std::min<double>(limits.depthStep, limit), limit);
     FoundationSize bars = p.current;
     QString lastTried, lastCause;
+    const auto leavesOut = [&](const PileArrangementRule& rule) {
+        return std::any_of(trials.records().begin(), trials.records().end(),
+                           [&](const FoundationRecord& m) { return leavesLoadsUnchecked(rule, m); });
+    };
     TrialResult failure;
     bool depthStopped = false;
     for (const PileArrangementRule* rule : order) {
         // An arrangement whose check would leave entered loads out is not
         // one to propose: the next one that sees them is.
-        const bool leavesOut =
-            std::any_of(trials.records().begin(), trials.records().end(),
-                        [&](const FoundationRecord& m) { return leavesLoadsUnchecked(*rule, m); });
-        if (leavesOut) {
+        if (leavesOut(*rule)) {
             // A failure of an arrangement tried says more than one passed over.
             if (lastTried.isEmpty() || lastCause == QStringLiteral("検定されない荷重")) {
                 lastCause = QStringLiteral("検定されない荷重");
@@ -953,16 +1014,44 @@ SizeProposal proposePileCap(Trials& trials, SizeProposal p) {
         const double lowest = deepestFailed > 0 ? deepestFailed + limits.depthStep
                                                 : std::max<double>(r.data1[field::cover], 0) + 1;
         FoundationSize size = *found;
-        D = thinnestDepth(
-            size.D1, lowest, limits.depthStep,
-            [&](double depth, TrialResult& t) {
-                FoundationSize s = size;
-                s.D1 = s.D2 = static_cast<float>(depth);
-                t = trials.run(s);
-                return t.accepted();
-            },
-            thinner);
-        size.D1 = size.D2 = static_cast<float>(D);
+        const auto thinnest = [&](FoundationSize& s, double least) {
+            thinner.reset();
+            const double depth = thinnestDepth(
+                s.D1, least, limits.depthStep,
+                [&](double d, TrialResult& t) {
+                    FoundationSize trial = s;
+                    trial.D1 = trial.D2 = static_cast<float>(d);
+                    t = trials.run(trial);
+                    return t.accepted();
+                },
+                thinner);
+            s.D1 = s.D2 = static_cast<float>(depth);
+        };
+        thinnest(size, lowest);
+        // Neither the pile loads nor the shear fall steadily with depth (a
+        // thicker slab weighs on the piles): an arrangement of fewer piles
+        // passed over at another depth may pass at this one. Until none
+        // does, the fewest piles are not yet found.
+        for (bool fewer = true; fewer;) {
+            fewer = false;
+            for (const PileArrangementRule* other : order) {
+                if (other->count >= pileArrangementRule(size.pileLayout)->count) break;
+                if (leavesOut(*other)) continue;
+                CapSearch search(trials, *other, *minima, bars);
+                TrialResult t;
+                std::optional<FoundationSize> s = search.spacing(size.D1, t);
+                if (s && !t.accepted() && other->hasPx2) s = search.spacing(size.D1, t, true);
+                if (!s || !t.accepted()) {
+                    lastTried = arrangementCaption(*other) + QStringLiteral(": ") + t.describe();
+                    lastCause = t.failingCaption();
+                    continue;
+                }
+                size = *s;
+                thinnest(size, std::max<double>(r.data1[field::cover], 0) + 1);
+                fewer = true;
+                break;
+            }
+        }
         p.found = true;
         p.proposed = size;
         p.atProposal = trials.run(size);

@@ -74,8 +74,10 @@ struct SizeProposal {
     // pitch, the slope rule or a register check).
     QString governing;
     // Why nothing smaller: for a footing what fails one step smaller in Lx,
-    // in Ly and in D (empty where that is below the lower limit); for a pile
-    // cap what fails with the arrangement of fewer piles tried last.
+    // in Ly and in D, or the limit that step leaves (the least side: the
+    // column and the bars' edge clearance on each free outstand; the aspect
+    // limit); for a pile cap what fails with the arrangement of fewer piles
+    // tried last.
     QString smallerLx, smallerLy, thinner, fewerPiles;
     // Changes beside the size an engineer must see: a larger bar size, an
     // arrangement passed over because its check would leave loads out.
