@@ -23,8 +23,11 @@ void BM_LiveResult(benchmark::State& state) {
     const bool pileCap = state.range(0) == 2;
     job.ctx.job.unitSystem = 1;
     job.ctx.job.recordCount = 2;
-    k5::RecordEdit edit{job.ctx.folders, job.ctx.job, {k5::EditMode::Correction, pileCap ? 2 : 1,
-                                                       pileCap ? k5::kTypePileCap : k5::kTypeIsolated}, {}};
+    k5::RecordEdit edit{
+        job.ctx.folders,
+        job.ctx.job,
+        {k5::EditMode::Correction, pileCap ? 2 : 1, pileCap ? k5::kTypePileCap : k5::kTypeIsolated},
+        {}};
     k5::RecordForm form;
     if (!k5::loadRecordForm(edit, form)) {
         state.SkipWithError("record not loaded");

@@ -874,12 +874,12 @@ class CapSearch {
     // Two spacings for the whole design: the loads across each row call for
     // a spacing of their own, and the passing pairs may be a window between
     // the shear of a narrow cap and the weight of a wide one. Pairs in
-    // 200 mm steps up to 3 m beyond the minima, the smallest cap first; the
+    // 200 mm steps up to 2 m beyond the minima, the smallest cap first; the
     // first that passes is then tightened one step at a time.
     std::optional<FoundationSize> window(double D, TrialResult& failure) {
         const double s0 = minima_.spacing, step = trials_.limits().step;
         const int stride = std::max(1, static_cast<int>(std::lround(200 / step)));
-        const int reach = static_cast<int>(3000 / step);
+        const int reach = static_cast<int>(2000 / step);
         std::vector<std::tuple<double, int, int>> pairs;
         for (int kx = 0; kx <= reach; kx += stride)
             for (int ky = 0; ky <= reach; ky += stride)

@@ -114,7 +114,14 @@ class Sizing : public ::testing::Test {
                                     std::max(smaller.Lx / smaller.Ly, smaller.Ly / smaller.Lx) > aspect;
             EXPECT_TRUE(belowLimit || !accepted(masters, withSize(record, smaller)))
                 << (side == 0 ? "Lx " : "Ly ") << smaller.Lx << " x " << smaller.Ly << " passes";
-            EXPECT_TRUE(belowLimit || !(side == 0 ? p.smallerLx : p.smallerLy).isEmpty());
+            // The proof names the failing check, or the limit the step leaves.
+            const QString proof = side == 0 ? p.smallerLx : p.smallerLy;
+            EXPECT_FALSE(proof.isEmpty());
+            if (belowLimit) {
+                EXPECT_TRUE(proof.contains(QStringLiteral("下限")) ||
+                            proof.contains(QStringLiteral("縦横比")))
+                    << proof.toStdString();
+            }
         }
         EXPECT_EQ(std::fmod(s.Lx, 50.0f), 0);
         EXPECT_EQ(std::fmod(s.Ly, 50.0f), 0);
@@ -281,6 +288,14 @@ TEST_F(Sizing, FootingProposalsArePracticalAndNothingMuchSmallerPasses) {
     FootingInput noH1 = base; // h1 = 0: the calculation takes h2
     FootingInput noD = base;  // D = 0: the calculation takes D′
     noD.D = 0;
+    // A light load under a wide column on firm ground: the calculation
+    // would pass a plan whose outstands are shorter than the bars' edge
+    // clearance; the least side (column and clearances) is what stops it.
+    FootingInput wideColumn = base;
+    wideColumn.N = 100;
+    wideColumn.fe = 290;
+    wideColumn.ax = wideColumn.ay = 1000;
+    wideColumn.D = wideColumn.D2 = 300;
     struct Case {
         const char* what;
         FoundationRecord record;
@@ -292,6 +307,7 @@ TEST_F(Sizing, FootingProposalsArePracticalAndNothingMuchSmallerPasses) {
         {"entered too deep", footing(thick, true, 1500)},
         {"h1 = 0", footing(noH1)},
         {"D = 0", footing(noD)},
+        {"wide column, light load", footing(wideColumn, true, 1050)},
     };
     cases[2].record.barSizeX = cases[2].record.barSizeY = QStringLiteral("D13");
     cases[5].record.data1[field::h1] = 0;
@@ -308,6 +324,9 @@ TEST_F(Sizing, FootingProposalsArePracticalAndNothingMuchSmallerPasses) {
         EXPECT_FALSE(smaller) << smaller->first << " x " << smaller->second << " passes beside " << s.Lx
                               << " x " << s.Ly;
     }
+    const SizeProposal least = proposeSize(masters, {cases[7].record});
+    EXPECT_EQ(least.proposed.Lx, 1150); // 1000 + 2 × 60 on the grid
+    EXPECT_TRUE(least.smallerLx.startsWith(QStringLiteral("下限1150mm"))) << least.smallerLx.toStdString();
     const SizeProposal bars = proposeSize(masters, {cases[2].record});
     EXPECT_NE(bars.proposed.barSizeX, QStringLiteral("D13"));
     EXPECT_FALSE(bars.notes.isEmpty());
@@ -431,6 +450,105 @@ TEST_F(Sizing, PileCapsSeeEveryLoadAndSpreadBeforeAddingPiles) {
     const SizeProposal spread = proposeSize(masters, {moment});
     EXPECT_EQ(pileArrangementRule(spread.proposed.pileLayout)->count, 2);
     EXPECT_GT(spread.proposed.Px2, pileMinima(0, 300)->spacing);
+}
+
+// The smallest edge distance from `least` that puts the side 2·e + rest on
+// the 50 mm grid around the column.
+double gridEdge(double least, double rest, double column) {
+    for (double e = least;; e += 0.5)
+        if (std::fmod(2 * e + rest, 50.0) == 0 && 2 * e + rest > column) return e;
+}
+
+// An arrangement at spacings Px2 and Py2 with the least edge distances that
+// put its cap on the grid (derived row spacings as the calculation derives them).
+FoundationSize capOnGrid(const FoundationRecord& r, const PileArrangementRule& rule, double edge, double px2,
+                         double py2, FoundationSize s) {
+    px2 = rule.hasPx2 ? px2 : 0;
+    py2 = rule.rowSpacing == RowSpacing::Entered              ? py2
+          : rule.rowSpacing == RowSpacing::EquilateralFromPx2 ? std::floor(px2 * std::sqrt(3.0) / 2)
+                                                              : 0;
+    const double F = rule.rowSpacing == RowSpacing::DiagonalFromPx2 ? std::floor(px2 * std::sqrt(2.0)) : 0;
+    double restX = 0, restY = 0, Lx = 0, Ly = 0;
+    pileCapSize(rule.code, 0, 0, px2, py2, F, restX, restY);
+    double ex = gridEdge(edge, restX, r.data2[row::a][1]), ey = gridEdge(edge, restY, r.data2[row::a][2]);
+    if (rule.lyFromPx1) {
+        ex = ey = std::max(ex, ey);
+        while (std::fmod(2 * ex + restX, 50.0) != 0 || std::fmod(2 * ex + restY, 50.0) != 0)
+            ex = ey = ex + 0.5;
+    }
+    pileCapSize(rule.code, ex, ey, px2, py2, F, Lx, Ly);
+    s.pileLayout = rule.code;
+    s.Px1 = static_cast<float>(ex);
+    s.Py1 = static_cast<float>(ey);
+    s.Px2 = static_cast<float>(px2);
+    s.Py2 = rule.hasPy2() ? static_cast<float>(py2) : 0;
+    s.Lx = static_cast<float>(Lx);
+    s.Ly = static_cast<float>(Ly);
+    return s;
+}
+
+// Fewest piles within the cap limits: no arrangement of fewer piles whose
+// check sees every load passes at any pair of spacings (100 mm steps up to
+// 1.5 m beyond the minimum) at the proposal's depth. Cases where the pile
+// loads and the shear do not fall steadily with depth or spacing: fewer
+// piles pass under a thinner slab than the one the search starts from, and
+// two row spacings of their own beat equal ones.
+TEST_F(Sizing, FewestPilesAtAnySpacingAndDepth) {
+    PileCapInput thin; // entered 1900 deep: 6 piles overload there, pass at 400
+    thin.layout = 1;
+    thin.pfai = 600;
+    thin.Pe = 300;
+    thin.D = thin.D2 = 1900;
+    thin.h1 = thin.h2 = 2450;
+    thin.ax = thin.ay = 1000;
+    thin.N = 1180;
+    thin.NshortX = 236;
+    thin.NshortY = 616;
+    thin.M[1] = 15;
+    thin.M[3] = 285;
+    thin.M[4] = 115;
+    thin.H[3] = 50;
+    PileCapInput rows; // heavy, shear across both rows: Py2 wider than Px2
+    rows.layout = 1;
+    rows.pfai = 1050;
+    rows.Pe = 1900;
+    rows.D = rows.D2 = 1750;
+    rows.h1 = rows.h2 = 1850;
+    rows.ax = rows.ay = 750;
+    rows.N = 8830;
+    rows.NshortY = 491;
+    rows.M[1] = 255;
+    rows.H[3] = 435;
+    rows.H[4] = 685;
+    struct Case {
+        const char* what;
+        PileCapInput input;
+        int kind, piles;
+    } cases[] = {{"fewer piles under a thinner slab", thin, 0, 6}, {"two row spacings", rows, 1, 6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PileCapInput in = c.input;
+        in.Wc = 24;
+        in.Ws = 16;
+        FoundationRecord record = pileCapRecord(in);
+        record.data1[field::pileKind] = static_cast<float>(c.kind);
+        const SizeProposal p = proposeSize(masters, {record});
+        ASSERT_TRUE(p.found) << p.reason.toStdString();
+        const PileArrangementRule* rule = pileArrangementRule(p.proposed.pileLayout);
+        ASSERT_NE(rule, nullptr);
+        EXPECT_EQ(rule->count, c.piles);
+        EXPECT_TRUE(accepted(masters, withSize(record, p.proposed)));
+        const PileMinima minima = *pileMinima(c.kind, in.pfai);
+        for (const PileArrangementRule& fewer : pileArrangementRules()) {
+            if (fewer.count >= rule->count || leavesLoadsUnchecked(fewer, record)) continue;
+            const double reachX = fewer.hasPx2 ? 1500 : 0, reachY = fewer.hasPy2() ? 1500 : 0;
+            for (double sx = minima.spacing; sx <= minima.spacing + reachX; sx += 100)
+                for (double sy = minima.spacing; sy <= minima.spacing + reachY; sy += 100)
+                    EXPECT_FALSE(accepted(
+                        masters, withSize(record, capOnGrid(record, fewer, minima.edge, sx, sy, p.proposed))))
+                        << fewer.caption.toStdString() << " at " << sx << " / " << sy;
+        }
+    }
 }
 
 TEST_F(Sizing, ADesignGroupIsSizedAndAppliedAsOne) {
