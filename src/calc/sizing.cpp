@@ -493,14 +493,21 @@ class FootingSearch {
         std::vector<Plan> seen{start};
         for (int towards : {1, -1}) {
             Plan p = start;
-            // A failing plan between two passing ones is stepped over, twice at most.
+            // A failing plan between two passing ones is stepped over, twice
+            // at most. Where the passing plans climb faster than the
+            // perimeter (a jagged edge), the plan one step longer in the
+            // growing side carries on.
             for (int i = 0, misses = 0; i < 40 && misses < 3; ++i) {
-                const Plan q{p.lx + towards * step_, p.ly - towards * step_};
+                Plan q{p.lx + towards * step_, p.ly - towards * step_};
                 if (q.area() >= p.area() || !planFits(q)) break;
                 p = q;
                 if (!tryPlan(q, D).accepted()) {
-                    ++misses;
-                    continue;
+                    const Plan longer = towards > 0 ? Plan{q.lx + step_, q.ly} : Plan{q.lx, q.ly + step_};
+                    if (!planFits(longer) || !tryPlan(longer, D).accepted()) {
+                        ++misses;
+                        continue;
+                    }
+                    q = longer;
                 }
                 misses = 0;
                 p = descend(q, D);
