@@ -296,6 +296,19 @@ TEST_F(Sizing, FootingProposalsArePracticalAndNothingMuchSmallerPasses) {
     wideColumn.fe = 290;
     wideColumn.ax = wideColumn.ay = 1000;
     wideColumn.D = wideColumn.D2 = 300;
+    // Moments in Y on a thin slab: the passing plans climb faster than
+    // their perimeter, so a slide at the same perimeter alone stops 3 % short.
+    FootingInput jagged = base;
+    jagged.N = 510;
+    jagged.fe = 130;
+    jagged.NshortX = -153;
+    jagged.M[2] = 50;
+    jagged.M[4] = 130;
+    jagged.H[3] = 20;
+    jagged.ax = 850;
+    jagged.ay = 900;
+    jagged.Lx = jagged.Ly = 3400;
+    jagged.D = jagged.D2 = 700;
     struct Case {
         const char* what;
         FoundationRecord record;
@@ -308,9 +321,11 @@ TEST_F(Sizing, FootingProposalsArePracticalAndNothingMuchSmallerPasses) {
         {"h1 = 0", footing(noH1)},
         {"D = 0", footing(noD)},
         {"wide column, light load", footing(wideColumn, true, 1050)},
+        {"jagged edge of passing plans", footing(jagged, true, 1900)},
     };
     cases[2].record.barSizeX = cases[2].record.barSizeY = QStringLiteral("D13");
     cases[5].record.data1[field::h1] = 0;
+    cases[8].record.barSizeX = cases[8].record.barSizeY = QStringLiteral("D22");
     for (Case& c : cases) {
         SCOPED_TRACE(c.what);
         const SizeProposal p = proposeSize(masters, {c.record});
