@@ -545,6 +545,13 @@ class FootingSearch {
                 }
                 (isX ? smallerLx_ : smallerLy_) = t;
             }
+            // At the aspect limit a single step leaves it: both sides a step
+            // smaller keep the shape.
+            if (const Plan both{best.lx - step_, best.ly - step_};
+                !moved && planFits(both) && tryPlan(both, D).accepted()) {
+                best = both;
+                moved = true;
+            }
             if (!moved) return best;
         }
     }
