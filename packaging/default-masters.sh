@@ -11,7 +11,11 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/KMD/MAS" "$scratch/KMD/K5/PRG"
 cp "$program" "$scratch/KMD/K5/PRG/kamo-k5"
-(cd "$scratch/KMD/K5/PRG" && QT_QPA_PLATFORM=offscreen ./kamo-k5 list >/dev/null)
+# A reading command makes no file in the tree, so the masters come from a
+# command that holds the tree: a calculation of the empty job, which has
+# nothing to calculate and says so.
+(cd "$scratch/KMD/K5/PRG" && QT_QPA_PLATFORM=offscreen ./kamo-k5 calc >/dev/null 2>&1) || true
+[ -f "$scratch/KMD/MAS/m_sbar1.k5d" ] || { echo "default-masters.sh: the program made no masters" >&2; exit 1; }
 rm -rf "$output"
 mkdir -p "$output"
 for master in "$scratch/KMD/MAS"/*.k5d; do
