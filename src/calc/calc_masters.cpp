@@ -53,16 +53,19 @@ Outcome CalcMasters::checkConcreteFor(bool si) const {
 
 std::optional<SteelData> CalcMasters::steel(const QString& grade, const QString& size, bool si,
                                             Outcome& fault) const {
+    const QString key = grade + QChar(0x1f) + size + (si ? u'1' : u'2');
+    auto known = steelMemo_.constFind(key);
+    if (known == steelMemo_.constEnd()) known = steelMemo_.insert(key, lookUpSteel(grade, size, si));
+    if (!known->steel) fault = known->fault;
+    return known->steel;
+}
+
+CalcMasters::SteelAnswer CalcMasters::lookUpSteel(const QString& grade, const QString& size, bool si) const {
     int row = 0;
     const std::optional<GradeStress> stress = lookupGradeStress(grades_, grade, size, si, &row);
-    if (!stress) {
-        fault = Outcome::error(calc_message::gradeNotFound(grade));
-        return std::nullopt;
-    }
-    if (!usableStress(stress->longTerm, si) || !usableStress(stress->shortTerm, si)) {
-        fault = Outcome::error(calc_message::gradeStressUnusable(gradeFile_, row, grade));
-        return std::nullopt;
-    }
+    if (!stress) return {std::nullopt, Outcome::error(calc_message::gradeNotFound(grade))};
+    if (!usableStress(stress->longTerm, si) || !usableStress(stress->shortTerm, si))
+        return {std::nullopt, Outcome::error(calc_message::gradeStressUnusable(gradeFile_, row, grade))};
     SteelData s;
     s.size = size;
     s.ftLong = stress->longTerm;
@@ -71,7 +74,7 @@ std::optional<SteelData> CalcMasters::steel(const QString& grade, const QString&
         lookupBarSize(barSizeKindOf(size) == QLatin1String("D") ? deformed_ : round_, size);
     s.area = bar.area;
     s.perimeter = bar.perimeter;
-    return s;
+    return {s, Outcome::success()};
 }
 
 } // namespace k5

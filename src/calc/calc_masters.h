@@ -5,6 +5,7 @@
 #include "masters/grade_master.h"
 #include "platform/prompt.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -33,6 +34,8 @@ class CalcMasters {
     Outcome checkConcreteFor(bool si) const;
     // Allowable stresses of the grade and the size's bar data; the grade
     // lookup's own message in `fault` when the grade is not found or unusable.
+    // Answered from memory after the first time: the sizing search asks the
+    // same few grades and sizes on every trial.
     std::optional<SteelData> steel(const QString& grade, const QString& size, bool si, Outcome& fault) const;
 
     const ConcreteRule& concrete() const { return concrete_; }
@@ -44,6 +47,13 @@ class CalcMasters {
     const CommonValues& common(int unitSystem) const { return unitSystem == 2 ? commonCgs_ : commonSi_; }
 
   private:
+    struct SteelAnswer {
+        std::optional<SteelData> steel;
+        Outcome fault;
+    };
+    SteelAnswer lookUpSteel(const QString& grade, const QString& size, bool si) const;
+
+    mutable QHash<QString, SteelAnswer> steelMemo_;
     QString youngFile_, gradeFile_, concreteFile_;
     YoungModulus young_;
     QList<GradeRecord> grades_;

@@ -6,8 +6,6 @@
 #include "platform/fixed_text.h"
 #include "platform/numbers.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 #include <cmath>
 
@@ -38,9 +36,20 @@ double minimumBarPitch(double diameter, double floor) {
 }
 
 double nominalBarDiameter(const QString& sizeName) {
-    static const QRegularExpression digits(QStringLiteral("(\\d+(?:\\.\\d+)?)"));
-    const QRegularExpressionMatch m = digits.match(sizeName);
-    return m.hasMatch() ? m.captured(1).toDouble() : 0;
+    // The first run of digits, with a decimal part if one follows ("D19" → 19).
+    // Read by hand: the sizing search asks this on every trial.
+    qsizetype i = 0;
+    while (i < sizeName.size() && !sizeName[i].isDigit())
+        ++i;
+    double value = 0;
+    for (; i < sizeName.size() && sizeName[i].isDigit(); ++i)
+        value = value * 10 + sizeName[i].digitValue();
+    if (i + 1 < sizeName.size() && sizeName[i] == u'.' && sizeName[i + 1].isDigit()) {
+        double scale = 0.1;
+        for (++i; i < sizeName.size() && sizeName[i].isDigit(); ++i, scale /= 10)
+            value += scale * sizeName[i].digitValue();
+    }
+    return value;
 }
 
 double designedBarPitch(const FoundationRecord& r, int direction) {

@@ -166,20 +166,23 @@ bool checkCompleted(const Reporter& report, const WorkingRecord& w, const Derive
                            QStringLiteral("以上必要です(鉄筋φ=") + plain(derived.barPhi) +
                            QStringLiteral(")。"));
     if (pileCap) {
-        const QString e = plain(w.minEdge), s = plain(w.minSpacing);
+        // The limits are written out only for a message: every trial of the
+        // sizing search passes through here.
+        const auto e = [&] { return plain(w.minEdge); };
+        const auto s = [&] { return plain(w.minSpacing); };
         const bool severalPiles = w.pileLayout != 1;
         if (w.Px1 < w.minEdge)
-            return report.fail(QStringLiteral("X方向へりあき(Px1)が") + e +
+            return report.fail(QStringLiteral("X方向へりあき(Px1)が") + e() +
                                QStringLiteral("より小さくなっています。") + kTwoLines);
         if (severalPiles && w.Px2 < w.minSpacing)
-            return report.fail(QStringLiteral("X方向杭間隔(Px2)が") + s +
+            return report.fail(QStringLiteral("X方向杭間隔(Px2)が") + s() +
                                QStringLiteral("より小さくなっています。") + kTwoLines);
         if (severalPiles && w.Py1 < w.minEdge)
-            return report.fail(QStringLiteral("Y方向へりあき(Py1)が") + e +
+            return report.fail(QStringLiteral("Y方向へりあき(Py1)が") + e() +
                                QStringLiteral("より小さくなっています。") + kTwoLines);
         const PileArrangementRule* arrangement = pileArrangementRule(w.pileLayout);
         if (arrangement && arrangement->checksRowSpacing && w.Py2 < w.minSpacing)
-            return report.fail(QStringLiteral("Y方向杭間隔(Py2)が") + s +
+            return report.fail(QStringLiteral("Y方向杭間隔(Py2)が") + s() +
                                QStringLiteral("より小さくなっています。") + kTwoLines);
     }
     if (w.D1 != w.D2) {
