@@ -51,10 +51,11 @@ QByteArray numberLine(const QList<QString>& items) {
 }
 
 std::optional<double> strictNumber(const QString& text) {
-    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([EeDd][+-]?\\d+)?$"));
-    QString compact = asciiNumberText(text).trimmed();
-    if (!number.match(compact).hasMatch()) return std::nullopt;
-    return parseLeadingNumber(compact);
+    // Masters hold decimal numbers only (no "&H" forms), read by the one
+    // number rule of the input fields: digit groups ("1,500") as the number
+    // they write, any other comma or trailing text refused.
+    if (asciiNumberText(text).contains(u'&')) return std::nullopt;
+    return parseWholeNumber(text);
 }
 
 QString notNumberInRowMessage(int row, const QString& column, const QString& text) {

@@ -35,7 +35,7 @@ QByteArray numberLine(const QList<QString>& items);
 
 // The value of a field the user typed into a numeric column: empty
 // (std::nullopt) unless the text, blanks aside, is one decimal number
-// ("12", "-0.5", "1.5E3").
+// ("12", "-0.5", "1.5E3", "1,500").
 std::optional<double> strictNumber(const QString& text);
 
 // "3行目の「at(cm2)」が数値ではありません" with the text and the note that

@@ -1,5 +1,9 @@
 #include "masters/bar_size_master.h"
+#include "masters/master_file.h"
 #include "masters_fixture.h"
+
+#include <optional>
+#include <utility>
 
 using namespace k5;
 using namespace k5test;
@@ -135,4 +139,16 @@ TEST_F(BarSizeTest, ANumericCellThatIsNotANumberRefusesTheWholeSave) {
     EXPECT_EQ(tree.prompt.shown()[0].icon, Icon::Warning);
     EXPECT_EQ(tree.prompt.lastText(), QStringLiteral("2行目の「ψ(cm)」が数値ではありません：「2,5」\n"
                                                      "数値を入力してください。登録は行いませんでした。"));
+}
+
+// A number typed into a master grid or field is read by the input fields'
+// rule: digit groups as the number they write, anything else refused.
+TEST(MasterNumbers, DigitGroupsAreReadAndOtherCommasRefused) {
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"1,500", 1500},        {"12,345.6", 12345.6}, {"１，５００", 1500},     {" 2.87 ", 2.87},
+        {"1.5E3", 1500},        {"1,5", std::nullopt}, {"1234,5", std::nullopt}, {"12kN", std::nullopt},
+        {"&H10", std::nullopt}, {"", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(k5::strictNumber(QString::fromUtf8(text)), expected) << text;
 }
