@@ -67,6 +67,14 @@ double designedBarPitch(const FoundationRecord& r, int direction) {
     return std::isfinite(pitch) && pitch > 0 ? pitch : 0;
 }
 
+std::optional<ShortBarPitch> shortBarPitch(const FoundationRecord& r, int direction, double floor) {
+    const QString size = trimBlanks(direction == 1 ? r.barSizeX : r.barSizeY);
+    const double pitch = designedBarPitch(r, direction);
+    const double least = minimumBarPitch(nominalBarDiameter(size), floor);
+    if (pitch > 0 && pitch < least) return ShortBarPitch{pitch, least};
+    return std::nullopt;
+}
+
 bool leavesLoadsUnchecked(const PileArrangementRule& rule, const FoundationRecord& r) {
     if (!rule.hasMoments) return momentsOrShears(r, {1, 2, 3, 4});
     if (!rule.hasYMoments) return momentsOrShears(r, {2, 4}) || nonZero(d2(r, row::N, column::shortY));
@@ -86,13 +94,10 @@ QStringList designWarnings(const FoundationRecord& r, double pitchFloor) {
     }
     if (!hasCompleteResults(r)) return warnings;
     for (int direction = 1; direction <= 2; ++direction) {
-        const QString size = trimBlanks(direction == 1 ? r.barSizeX : r.barSizeY);
-        const double pitch = designedBarPitch(r, direction);
-        const double least = minimumBarPitch(nominalBarDiameter(size), pitchFloor);
-        if (pitch > 0 && pitch < least)
+        if (const std::optional<ShortBarPitch> s = shortBarPitch(r, direction, pitchFloor))
             warnings << QStringLiteral("%1方向の鉄筋間隔%2mmが%3mmより小さくなっています")
                             .arg(QChar(direction == 1 ? u'X' : u'Y'))
-                            .arg(formatPitch(pitch), formatPitch(least));
+                            .arg(formatPitch(s->pitch), formatPitch(s->least));
     }
     return warnings;
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // What a design may hide although no check of the calculation fails on it:
 // loads the engineer entered that the pile check of the chosen arrangement
 // never sees, and bars laid closer than concrete can be placed between them.
@@ -29,6 +31,16 @@ double nominalBarDiameter(const QString& sizeName);
 // the count (the bars then stand at that spacing, centred between the
 // clearances). 0 when the record holds no decided count of at least two bars.
 double designedBarPitch(const FoundationRecord& record, int direction);
+
+// Decided bars of direction 1 or 2 that stand closer than
+// minimumBarPitch(φ, floor): their pitch and that least one; none when the
+// direction has no decided bars or they can be placed.
+struct ShortBarPitch {
+    double pitch = 0;
+    double least = 0;
+};
+std::optional<ShortBarPitch> shortBarPitch(const FoundationRecord& record, int direction,
+                                           double floor = kDefaultMinimumBarPitch);
 
 // True when `rule` would leave non-zero loads of the record unchecked: one
 // pile takes no moment or shear, and a single row of piles in X never checks

@@ -122,15 +122,12 @@ class Trials {
 
     void judgeBeyondCalculation(const FoundationRecord& designed, TrialResult& t) const {
         for (int direction = 1; direction <= 2 && t.pitchShort.isEmpty(); ++direction) {
-            const QString size = trimBlanks(direction == 1 ? designed.barSizeX : designed.barSizeY);
-            const double pitch = designedBarPitch(designed, direction);
-            const double least = minimumBarPitch(nominalBarDiameter(size), limits_.minPitch);
-            if (pitch > 0 && pitch < least) {
+            if (const std::optional<ShortBarPitch> s = shortBarPitch(designed, direction, limits_.minPitch)) {
                 t.pitchDirection = direction;
                 t.pitchShort = QStringLiteral("%1方向の鉄筋間隔 %2mm < %3mm")
                                    .arg(direction == 1 ? u'X' : u'Y')
-                                   .arg(std::floor(pitch))
-                                   .arg(least);
+                                   .arg(std::floor(s->pitch))
+                                   .arg(s->least);
             }
         }
         for (int i = 0; i < kDesignCheckCount && limits_.target < 1; ++i) {

@@ -53,12 +53,8 @@ struct MemberTrial {
 // and no pile arrangement whose check leaves this member's loads out.
 QString beyondCalculation(const FoundationRecord& designed, const FoundationSize& size,
                           const SizingLimits& limits, const DesignResult& result) {
-    for (int direction = 1; direction <= 2; ++direction) {
-        const QString bar = trimBlanks(direction == 1 ? designed.barSizeX : designed.barSizeY);
-        const double pitch = designedBarPitch(designed, direction);
-        if (pitch > 0 && pitch < minimumBarPitch(nominalBarDiameter(bar), limits.minPitch))
-            return QStringLiteral("鉄筋間隔");
-    }
+    for (int direction = 1; direction <= 2; ++direction)
+        if (shortBarPitch(designed, direction, limits.minPitch)) return QStringLiteral("鉄筋間隔");
     for (int i = 0; i < kDesignCheckCount && limits.target < 1; ++i) {
         const auto c = static_cast<DesignCheck>(i);
         // The bar count is chosen so that bending and bond keep their limit.
