@@ -125,7 +125,7 @@ class Trials {
             if (const std::optional<ShortBarPitch> s = shortBarPitch(designed, direction, limits_.minPitch)) {
                 t.pitchDirection = direction;
                 t.pitchShort = QStringLiteral("%1方向の鉄筋間隔 %2mm < %3mm")
-                                   .arg(direction == 1 ? u'X' : u'Y')
+                                   .arg(QChar(direction == 1 ? u'X' : u'Y'))
                                    .arg(std::floor(s->pitch))
                                    .arg(s->least);
             }
@@ -179,7 +179,7 @@ bool takeLargerBar(const CalcMasters& masters, const TrialResult& failure, Found
     const QString larger = nextBarSize(masters, bar);
     if (larger.isEmpty()) return false;
     notes << QStringLiteral("%1方向の鉄筋を%2から%3に変更（%4）")
-                 .arg(failure.pitchDirection == 1 ? u'X' : u'Y')
+                 .arg(QChar(failure.pitchDirection == 1 ? u'X' : u'Y'))
                  .arg(bar, larger, failure.pitchShort);
     bar = larger;
     return true;

@@ -345,6 +345,11 @@ TEST_F(Sizing, FootingProposalsArePracticalAndNothingMuchSmallerPasses) {
     const SizeProposal bars = proposeSize(masters, {cases[2].record});
     EXPECT_NE(bars.proposed.barSizeX, QStringLiteral("D13"));
     EXPECT_FALSE(bars.notes.isEmpty());
+    // The note names the direction whose bars stood too close, as a letter.
+    const QString barNote = bars.notes.join(u'\n');
+    EXPECT_TRUE(barNote.contains(QStringLiteral("（X方向の鉄筋間隔")) ||
+                barNote.contains(QStringLiteral("（Y方向の鉄筋間隔")))
+        << barNote.toStdString();
     const SizeProposal slope = proposeSize(masters, {cases[3].record});
     // D′ raised towards D (a smaller drop) rather than giving up.
     EXPECT_LT(slope.proposed.D1 - slope.proposed.D2, 400);
